@@ -1,0 +1,16 @@
+#include "assets/assets.h"
+
+#include "assets/embedded_blocks.h"
+
+namespace lumaro {
+
+const EmbeddedImage TitleImages[4] = {EmbeddedTitle0, EmbeddedTitle1, EmbeddedTitle2, EmbeddedTitle3};
+const EmbeddedImage SpriteImages[11] = {
+    EmbeddedSprite0, EmbeddedSprite1, EmbeddedSprite2, EmbeddedSprite3, EmbeddedSprite0, EmbeddedSprite5,
+    EmbeddedSprite6, EmbeddedSprite7, EmbeddedSprite8, EmbeddedSprite9, EmbeddedSprite10,
+};
+const EmbeddedImage BackdropImage = EmbeddedBackdrop;
+const EmbeddedImage FontImage = EmbeddedFont;
+const EmbeddedImage PlasmaTitleImage = EmbeddedPlasmaTitle;
+
+}  // namespace lumaro

@@ -1,0 +1,14 @@
+// The pictures compiled into the program. The blocks themselves are generated at build
+// time by tools/artgen and embedded by tools/embed.
+#pragma once
+#include "gfx/tga.h"
+
+namespace lumaro {
+
+extern const EmbeddedImage TitleImages[4];    // 256 x 64 x 32 caption cards; 0 is also the corner logo
+extern const EmbeddedImage SpriteImages[11];  // 32 x 32 x 24 glows; 4 is the same picture as 0
+extern const EmbeddedImage BackdropImage;     // 512 x 512 x 24 nebula
+extern const EmbeddedImage FontImage;         // 320 x 192 x 24 glyph sheet
+extern const EmbeddedImage PlasmaTitleImage;  // 512 x 256 x 32 title over the plasma
+
+}  // namespace lumaro

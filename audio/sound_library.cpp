@@ -1,0 +1,222 @@
+#include "audio/sound_library.h"
+
+#include <SDL.h>
+#include <libopenmpt/libopenmpt.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace lumaro {
+
+struct SoundModule {
+  openmpt_module* decoder;
+};
+
+namespace {
+constexpr int kRate = 48000;
+std::string LastError = "no error";
+int Calls = 0;
+bool ForceNoSound = false;
+bool Initialised = false;
+bool AudioSubsystem = false;
+SDL_AudioDeviceID Device = 0;
+
+// Shared with the audio callback; changed only under SDL_LockAudioDevice.
+SoundModule* Playing = nullptr;
+bool PlayingEnded = false;
+uint32_t PlayingHandle = 0;
+uint32_t NextHandle = 1;
+
+int Fail(const std::string& why) {
+  LastError = why;
+  return 0;
+}
+
+void Lock() {
+  if (Device) SDL_LockAudioDevice(Device);
+}
+void Unlock() {
+  if (Device) SDL_UnlockAudioDevice(Device);
+}
+
+void MixModule(void*, Uint8* stream, int length) {
+  float* out = reinterpret_cast<float*>(stream);
+  const size_t frames = static_cast<size_t>(length) / (2 * sizeof(float));
+  size_t done = 0;
+  if (Playing && !PlayingEnded) {
+    while (done < frames) {
+      size_t got = openmpt_module_read_interleaved_float_stereo(Playing->decoder, kRate, frames - done, out + 2 * done);
+      if (got == 0) {
+        PlayingEnded = true;  // played once: silent from here
+        break;
+      }
+      done += got;
+    }
+  }
+  std::memset(out + 2 * done, 0, (frames - done) * 2 * sizeof(float));
+}
+
+void LogToNowhere(const char*, void*) {}
+}  // namespace
+
+void SoundStartup() {
+  ++Calls;
+  LastError = "no error";
+}
+
+void SoundSetForceNoSound(bool silent) {
+  ++Calls;
+  ForceNoSound = silent;
+}
+
+int SoundInit() {
+  ++Calls;
+  if (ForceNoSound) {
+    Initialised = true;
+    return 1;
+  }
+  if (!AudioSubsystem) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return Fail(std::string("audio: ") + SDL_GetError());
+    AudioSubsystem = true;
+  }
+  if (!Device) {
+    SDL_AudioSpec want{}, have{};
+    want.freq = kRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    want.callback = MixModule;
+    Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (!Device) return Fail(std::string("audio device: ") + SDL_GetError());
+  }
+  Initialised = true;
+  return 1;
+}
+
+int SoundStartBackgroundPlay() {
+  ++Calls;
+  if (!Initialised) return Fail("background play before initialisation");
+  if (Device) SDL_PauseAudioDevice(Device, 0);
+  return 1;
+}
+
+SoundModule* SoundLoadModule(const char* fileName) {
+  ++Calls;
+  std::FILE* file = std::fopen(fileName, "rb");
+  if (!file) {
+    Fail(std::string("cannot open ") + fileName + ": " + std::strerror(errno));
+    return nullptr;
+  }
+  std::vector<char> bytes;
+  char chunk[65536];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+  std::fclose(file);
+  int error = 0;
+  const char* errorText = nullptr;
+  openmpt_module* decoder = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), LogToNowhere, nullptr,
+                                                               nullptr, nullptr, &error, &errorText, nullptr);
+  if (!decoder) {
+    Fail(std::string(fileName) + ": " + (errorText ? errorText : "not a module libopenmpt can read"));
+    if (errorText) openmpt_free_string(errorText);
+    return nullptr;
+  }
+  if (errorText) openmpt_free_string(errorText);
+  return new SoundModule{decoder};
+}
+
+uint32_t SoundPlayModule(SoundModule* module, bool loop) {
+  ++Calls;
+  if (!module) return static_cast<uint32_t>(Fail("no module to play"));
+  openmpt_module_set_repeat_count(module->decoder, loop ? -1 : 0);
+  Lock();
+  openmpt_module_set_position_seconds(module->decoder, 0.0);
+  Playing = module;
+  PlayingEnded = false;
+  PlayingHandle = NextHandle++;
+  uint32_t handle = PlayingHandle;
+  Unlock();
+  return handle;
+}
+
+int SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info) {
+  ++Calls;
+  if (!module || !info) return Fail("no module");
+  std::memset(info, 0, sizeof *info);
+  const char* title = openmpt_module_get_metadata(module->decoder, "title");
+  if (title) {
+    std::snprintf(info->title, sizeof info->title, "%s", title);
+    openmpt_free_string(title);
+  }
+  info->channels = openmpt_module_get_num_channels(module->decoder);
+  info->instruments = openmpt_module_get_num_instruments(module->decoder);
+  info->orders = openmpt_module_get_num_orders(module->decoder);
+  info->durationSeconds = openmpt_module_get_duration_seconds(module->decoder);
+  return 1;
+}
+
+int SoundSeek(uint32_t playHandle, double seconds) {
+  ++Calls;
+  if (!playHandle || playHandle != PlayingHandle || !Playing) return Fail("no such play handle");
+  Lock();
+  openmpt_module_set_position_seconds(Playing->decoder, seconds);
+  Unlock();
+  return 1;
+}
+
+int SoundStopModule(uint32_t playHandle) {
+  ++Calls;
+  if (!playHandle || playHandle != PlayingHandle) return Fail("no such play handle");
+  Lock();
+  Playing = nullptr;
+  PlayingHandle = 0;
+  Unlock();
+  return 1;
+}
+
+int SoundFreeModule(SoundModule* module) {
+  ++Calls;
+  if (!module) return Fail("no module to free");
+  Lock();
+  if (Playing == module) {
+    Playing = nullptr;
+    PlayingHandle = 0;
+  }
+  Unlock();
+  openmpt_module_destroy(module->decoder);
+  delete module;
+  return 1;
+}
+
+int SoundStopBackgroundPlay() {
+  ++Calls;
+  if (Device) SDL_PauseAudioDevice(Device, 1);
+  return 1;
+}
+
+int SoundClose() {
+  ++Calls;
+  if (Device) SDL_CloseAudioDevice(Device);
+  Device = 0;
+  if (AudioSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  AudioSubsystem = false;
+  Initialised = false;
+  Playing = nullptr;
+  return 1;
+}
+
+const char* SoundLastError() { return LastError.c_str(); }
+
+bool SoundIsPlaying(uint32_t playHandle) {
+  Lock();
+  bool playing = playHandle != 0 && playHandle == PlayingHandle && Playing && !PlayingEnded;
+  Unlock();
+  return playing;
+}
+
+int SoundCallCount() { return Calls; }
+bool SoundDeviceOpen() { return Device != 0; }
+
+}  // namespace lumaro

@@ -1,0 +1,39 @@
+// Our small sound library: libopenmpt decodes the module, an SDL audio device plays it
+// from its own callback. Every call but the first two and the error queries returns
+// non-zero on success and zero on failure; SoundLastError names the last failure.
+#pragma once
+#include <cstdint>
+
+namespace lumaro {
+
+struct SoundModule;  // a decoded module
+
+struct SoundModuleInfo {
+  char title[32];
+  int channels;
+  int instruments;
+  int orders;
+  double durationSeconds;
+};
+
+void SoundStartup();
+void SoundSetForceNoSound(bool silent);  // silent: initialise without any audio device
+int SoundInit();
+int SoundStartBackgroundPlay();
+SoundModule* SoundLoadModule(const char* fileName);
+uint32_t SoundPlayModule(SoundModule* module, bool loop);  // play handle, 0 on failure
+int SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info);
+int SoundSeek(uint32_t playHandle, double seconds);
+int SoundStopModule(uint32_t playHandle);
+int SoundFreeModule(SoundModule* module);
+int SoundStopBackgroundPlay();
+int SoundClose();
+const char* SoundLastError();
+
+// For checks: whether the handle's module is still producing sound, the library calls
+// made so far, and whether the audio device is open.
+bool SoundIsPlaying(uint32_t playHandle);
+int SoundCallCount();
+bool SoundDeviceOpen();
+
+}  // namespace lumaro

@@ -1,0 +1,88 @@
+#include "engine/startup.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <ctime>
+
+#include "assets/assets.h"
+#include "audio/music.h"
+#include "engine/capture.h"
+#include "engine/random.h"
+#include "engine/timeline.h"
+#include "gfx/glyphs.h"
+#include "gfx/overlays.h"
+#include "gfx/sine.h"
+#include "gfx/texture.h"
+#include "scenes/particles.h"
+#include "shell/options.h"
+
+namespace lumaro {
+
+namespace {
+void GenerateNames(uint32_t* names, int count) {
+  for (int i = 0; i < count; ++i) glGenTextures(1, &names[i]);
+}
+}  // namespace
+
+void RenderStartup() {
+  if (SoundOn) {
+    MusicStartup();
+    MusicModule = LoadMusic("SongM.xm");
+  }
+  ResetTimeline();
+  if (VideoSave && !PrepareCapture(VideoDir.c_str())) {
+    ExitCode = 1;
+    Running = 0;
+  }
+  srand(SeedGiven ? SeedValue : static_cast<uint32_t>(std::time(nullptr)));
+
+  glViewport(0, 0, ScreenWidth, ScreenHeight);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  gluPerspective(45.0, 1.33f, 0.01f, 150.0);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glClearColor(0, 0, 0, 0);
+  glClearDepth(1);
+  glHint(GL_POLYGON_SMOOTH_HINT, GL_DONT_CARE);
+  glHint(GL_POINT_SMOOTH_HINT, GL_DONT_CARE);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glEnable(GL_COLOR_MATERIAL);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  ResetProjection();
+
+  GenerateNames(TitleTextures, 4);
+  GenerateNames(SpriteTextures, 11);
+  GenerateNames(&BackdropTexture, 1);
+  GenerateNames(GlyphTextures, GlyphCount);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  BuildGlyphTextures(FontImage, 0);
+  for (int i = 0; i < 4; ++i) UploadClamped(TitleImages[i], TitleTextures[i], GL_RGBA8, GL_BGRA_EXT);
+  for (int i = 0; i < 11; ++i) UploadClamped(SpriteImages[i], SpriteTextures[i], GL_RGBA8, GL_BGR_EXT);
+  UploadClamped(BackdropImage, BackdropTexture, GL_RGBA8, GL_BGR_EXT);
+  glEnable(GL_TEXTURE_2D);
+  glDisable(GL_CULL_FACE);
+
+  BuildSineTable();
+  ResetRocketPool();
+  ResetSparkPool();  // the first 5000 random values after the seed
+  for (bool& done : DoneFlag) done = false;
+}
+
+void RenderShutdown() {
+  if (SoundOn) {
+    StopMusic(PlayHandle, MusicModule);
+    MusicShutdown();
+  }
+  glDeleteTextures(4, TitleTextures);
+  glDeleteTextures(11, SpriteTextures);
+  glDeleteTextures(1, &BackdropTexture);
+  glDeleteTextures(GlyphCount, GlyphTextures);
+  if (VideoSave) ReleaseCapture();
+}
+
+}  // namespace lumaro

@@ -1,0 +1,53 @@
+// The fixed schedule of fourteen scenes and the one-step-per-frame driver.
+#pragma once
+#include <cstdint>
+
+namespace lumaro {
+
+// The once-only steps, in the order of their DoneFlags.
+enum OnceStep : int {
+  SetupScene5Step, ReleaseScene5Step, SetupScene8Step, ReleaseScene8Step,
+  SetupScene9Step, ReleaseScene9Step, SetupScene10Step, ReleaseScene10Step,
+  SetupScene11Step, ReleaseScene11Step, SetupScene12Step, ReleaseScene12Step,
+  SetupScene13Step, ReleaseScene13Step, SetupScene14Step, ReleaseScene14Step,
+  OnceStepCount,
+  NoStep = -1,
+};
+
+struct SceneSlot {
+  int scene;
+  float start;
+  float duration;  // window [start, start + duration)
+  int backdrop;    // -1 none, 0 BackdropTexture
+  bool fadeIn;
+  bool fadeOut;
+  OnceStep steps[2];  // run before the window's first frame is drawn, in this order
+};
+
+constexpr int SceneSlotCount = 14;
+extern const SceneSlot Schedule[SceneSlotCount];
+constexpr float BlankFrom = 328.0f;  // from here nothing is drawn
+
+extern float DemoClock;
+extern float PreviousClock;
+extern uint32_t FrameNumber;
+extern bool MusicStarted;
+extern int32_t FramesThisSecond;
+extern int32_t ShownFrameRate;
+extern bool DoneFlag[OnceStepCount];
+extern int ExitCode;  // what the entry returns after the loop; a failed capture sets 1
+
+void ResetTimeline();
+
+// One frame: clock, music, frame rate, scene steps, composer, end test, capture, swap.
+void RunFrame(float elapsedSeconds);
+
+// The pieces of RunFrame, in its order.
+void AdvanceDemoClock(float elapsedSeconds);
+void CountFrameRate();
+const SceneSlot* FindSceneSlot(float clock);  // null outside every window
+// Runs the pending once-only steps of the clock's window; returns the slot to draw, or null.
+const SceneSlot* EnterScene(float clock);
+void RunOnceStep(OnceStep step);
+
+}  // namespace lumaro

@@ -1,0 +1,17 @@
+// Everything drawn around a scene: projection reset, backdrop, corner logo, fade, glyph text.
+// Each 2D drawing uses the overlay box x 0..1.33, y 0..1 and leaves depth test and lighting
+// on and blending off.
+#pragma once
+
+namespace lumaro {
+
+constexpr float OverlayWidth = 1.33f;
+constexpr float GlyphSize = 0.0533333346f;  // 4/75 of the screen height
+
+void ResetProjection();
+void DrawBackdrop(int index);  // -1: nothing
+void DrawLogoOverlay();
+void DrawFade(float factor);   // scales the frame's colour by factor
+void DrawGlyphString(int fontSet, const char* text, float x, float y, float brightness);
+
+}  // namespace lumaro

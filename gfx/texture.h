@@ -1,0 +1,22 @@
+// Uploads of embedded images as mipmapped textures.
+#pragma once
+#include <cstdint>
+
+#include "gfx/tga.h"
+
+namespace lumaro {
+
+// Shared textures made at start-up.
+extern uint32_t TitleTextures[4];
+extern uint32_t SpriteTextures[11];
+extern uint32_t BackdropTexture;
+
+// Binds the name, GL_MODULATE, the filters and wraps, then all mip levels from the pixels
+// at offset 18. A block that does not parse is refused with a message; returns false then.
+bool UploadImage(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat,
+                 int minFilter, int magFilter, int wrapS, int wrapT);
+
+// The usual case: mipmapped, linear filtering, clamped.
+bool UploadClamped(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat);
+
+}  // namespace lumaro

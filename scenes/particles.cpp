@@ -1,0 +1,239 @@
+#include "scenes/particles.h"
+
+#include <cmath>
+
+#include "engine/random.h"
+#include "gfx/sine.h"
+
+namespace lumaro {
+
+SparkRecord SparkPool[SparkCount];
+RocketRecord RocketPool[RocketCount];
+int32_t ActiveRockets = 0;
+
+namespace {
+// Fractions of 32767 as single-precision constants.
+constexpr float kOne = 3.0518509447574615e-05f;
+constexpr float kTwo = 6.103701889514923e-05f;
+constexpr float kTenth = 3.051851081181667e-06f;
+constexpr float kFifteenHundredths = 4.5777765080856625e-06f;
+constexpr float kFifth = 6.103702162363334e-06f;
+constexpr float kTwoFifths = 1.2207404324726667e-05f;
+constexpr float kHalf = 1.5259254723787308e-05f;
+constexpr float kTurn = 0.00019175345369149f;
+constexpr double kRingTurn = 1.9175345567263243e-04;  // the fountain ring uses the double
+constexpr float kColourScale = -0.0002743614f;       // rand -> colour index 2..10
+constexpr float kSpriteScale = 0.00033539842f;       // rand -> sprite index 0..10
+
+// Returns the age step of this frame.
+template <typename Record>
+float MotionStep(Record& r, float t) {
+  float newAge = t - r.birthTime;
+  float dt = newAge - r.age;
+  r.age = newAge;
+  r.vy = r.vy - (t - r.lastUpdate);  // gravity of one unit per second squared
+  r.y = r.y + r.vy * dt;
+  r.x = r.x + r.vx * dt;
+  r.z = r.z + r.vz * dt;
+  return dt;
+}
+
+int BurstColour() { return 2 - static_cast<int>(rand() * kColourScale); }
+
+void LaunchRocket(RocketRecord& r, float t) {
+  r.x = rand() * kOne - 0.5f;
+  r.z = rand() * kOne - 0.5f - 4.0f;
+  r.y = -1.5f;
+  r.vx = rand() * kOne - 0.5f;
+  r.vz = rand() * kOne - 0.5f;
+  r.vy = rand() * kOne + 1.5f;
+  r.age = 0;
+  r.fuse = rand() * kOne + 1.4f;
+  r.birthTime = t;
+  int e = rand() % 20;
+  r.kind = e == 0 ? 1 : (e == 1 ? 2 : 0);
+  r.child = false;
+  r.trailSprite = 1;
+  ActiveRockets += 1;
+  r.alive = true;
+}
+
+void EmitTrail(float t, float dt, const RocketRecord& r) {
+  const int wanted = 1 - static_cast<int>(-100.0f * dt);
+  int made = 0;
+  for (SparkRecord& s : SparkPool) {
+    if (made >= wanted) break;
+    if (s.alive) continue;
+    s.x = r.x;
+    s.y = r.y;
+    s.z = r.z;
+    if (r.kind == 1) {
+      s.vx = rand() * kTwoFifths - 0.2f;
+      s.vz = rand() * kTwoFifths - 0.2f;
+      s.vy = rand() * kTwoFifths - 0.2f;
+    } else if (r.kind == 2) {
+      float w = r.age * 50.0f;
+      s.vx = FastCos(w) * (rand() * kFifteenHundredths + 0.05f);
+      s.vz = FastSin(w) * (rand() * kFifteenHundredths + 0.05f);
+      s.vy = rand() * kTenth - 0.05f;
+    } else {
+      s.vx = rand() * kTenth - 0.05f;
+      s.vz = rand() * kTenth - 0.05f;
+      s.vy = rand() * kTenth - 0.05f;
+    }
+    s.age = 0;
+    s.lifetime = rand() * kTwo + 0.2f;
+    s.birthTime = t;
+    s.sprite = r.trailSprite;
+    s.alive = true;
+    ++made;
+  }
+}
+
+void SparkBurst(float t, const RocketRecord& r) {
+  const int wanted = 100 + (rand() * 900) / 32767;
+  const bool mixed = rand() / 4095 == 0;
+  const int colour = mixed ? 0 : BurstColour();
+  int made = 0;
+  for (SparkRecord& s : SparkPool) {
+    if (made >= wanted) break;
+    if (s.alive) continue;
+    s.x = r.x;
+    s.y = r.y;
+    s.z = r.z;
+    float speed = rand() * kFifth + 0.4f;
+    float phi = rand() * kTurn;
+    float u = (rand() * kOne - 0.5f) * 2.0f;
+    // tan over [-1, 1] mapped onto [0, pi]: directions bunch toward the horizontal
+    float theta = (FastSin(u) / FastCos(u) + 1.5574077f) * 1.0085968f;
+    s.vx = FastCos(phi) * FastSin(theta) * speed + r.vx;
+    s.vz = FastSin(phi) * FastSin(theta) * speed + r.vz;
+    s.vy = FastCos(theta) * speed + r.vy;
+    s.age = 0;
+    s.lifetime = rand() * kTwo + 0.2f;
+    s.birthTime = t;
+    s.sprite = mixed ? BurstColour() : colour;
+    s.alive = true;
+    ++made;
+  }
+}
+
+// Children take free rocket records; the bursting record itself is free by now, so the
+// children after it read that child's velocity as the parent's.
+void RocketBurst(float t, const RocketRecord& r) {
+  const int wanted = 8 + (rand() * 7) / 32767;
+  const int sprite = static_cast<int>(rand() * kSpriteScale);
+  int made = 0;
+  for (RocketRecord& c : RocketPool) {
+    if (made >= wanted) break;
+    if (c.alive) continue;
+    c.x = r.x;
+    c.y = r.y;
+    c.z = r.z;
+    float speed = rand() * kHalf + 0.5f;
+    float phi = rand() * kTurn;
+    float theta = (rand() * kOne - 0.5f) * 0.5f + 1.8207964f;  // sideways and slightly down
+    c.vx = FastCos(phi) * FastSin(theta) * speed + r.vx;
+    c.vz = FastSin(phi) * FastSin(theta) * speed + r.vz;
+    c.vy = FastCos(theta) * speed + r.vy;
+    c.age = 0;
+    c.fuse = rand() * kOne + 0.2f;
+    c.birthTime = t;
+    c.kind = 0;
+    c.child = true;
+    c.trailSprite = sprite;
+    c.alive = true;
+    ++made;
+  }
+}
+}  // namespace
+
+void ResetRocketPool() {
+  for (RocketRecord& r : RocketPool) {
+    r = RocketRecord{};
+    r.trailSprite = 1;
+  }
+}
+
+void ResetSparkPool() {
+  for (SparkRecord& s : SparkPool) {
+    s = SparkRecord{};
+    s.respawnDelay = rand() * kTwo;
+  }
+}
+
+void UpdateFountain(float t, float d) {
+  const bool birthsOver = t + 2.2f >= d;
+  for (SparkRecord& s : SparkPool) {
+    if (s.alive || birthsOver) {
+      if (s.age > s.lifetime) {
+        s.alive = false;
+        s.respawnDelay = rand() * kTwo;
+      } else {
+        MotionStep(s, t);
+      }
+    } else if (s.respawnDelay > 0) {
+      s.respawnDelay = s.respawnDelay - (t - s.lastUpdate);
+    } else {
+      double a = rand() * kRingTurn;
+      s.x = static_cast<float>(std::cos(a));
+      s.y = 0.8f;
+      s.z = static_cast<float>(std::sin(a)) - 4.0f;
+      s.vx = rand() * kTwoFifths - 0.2f;
+      s.vz = rand() * kTwoFifths - 0.2f;
+      s.vy = rand() * kOne - 0.1f;
+      s.age = 0;
+      s.lifetime = rand() * kTwo + 0.2f;
+      s.birthTime = t;
+      s.sprite = 0;
+      s.alive = true;
+    }
+    s.lastUpdate = t;
+  }
+}
+
+void EmitSparks(float t, float dt, int rocketIndex, bool burst) {
+  const RocketRecord& r = RocketPool[rocketIndex];
+  if (!burst) {
+    EmitTrail(t, dt, r);
+  } else if (rand() / 4095 >= 1) {
+    SparkBurst(t, r);
+  } else {
+    RocketBurst(t, r);  // about one burst in eight
+  }
+}
+
+void UpdateFireworks(float t, float d) {
+  for (int i = 0; i < RocketCount; ++i) {
+    RocketRecord& r = RocketPool[i];
+    if (!r.alive) {
+      if (r.relaunchDelay > 0)
+        r.relaunchDelay = r.relaunchDelay - (t - r.lastUpdate);
+      else if (ActiveRockets < MaxActiveRockets && t + 5.6f < d)
+        LaunchRocket(r, t);
+    }
+    // A record launched or made a child above is already in flight this frame.
+    if (r.alive && r.age > r.fuse) {
+      r.alive = false;
+      if (!r.child) ActiveRockets -= 1;
+      r.relaunchDelay = rand() * kOne;
+      float dt = MotionStep(r, t);
+      if (!r.child) EmitSparks(t, dt, i, true);
+    } else if (r.alive) {
+      float dt = MotionStep(r, t);
+      EmitSparks(t, dt, i, false);
+    }
+    r.lastUpdate = t;
+  }
+  for (SparkRecord& s : SparkPool) {
+    if (s.alive) {
+      if (s.age > s.lifetime)
+        s.alive = false;
+      else
+        MotionStep(s, t);
+    }
+    s.lastUpdate = t;
+  }
+}
+
+}  // namespace lumaro

@@ -1,0 +1,52 @@
+// The spark and rocket pools of the fountain and the fireworks, and their update rules.
+// Plain computation over the pools and the shared generator; the scenes only draw.
+#pragma once
+#include <cstdint>
+
+namespace lumaro {
+
+struct SparkRecord {
+  float x, y, z;
+  float vx, vy, vz;
+  float age;           // seconds since birth as of the last update
+  float lifetime;      // goes out once age exceeds it
+  float birthTime;     // local time of birth
+  float respawnDelay;  // fountain only
+  float lastUpdate;    // local time of the last visit
+  bool alive;
+  int32_t sprite;      // SpriteTextures index
+};
+
+struct RocketRecord {
+  float x, y, z;
+  float vx, vy, vz;
+  float age;
+  float fuse;  // bursts once age exceeds it
+  float birthTime;
+  float relaunchDelay;
+  float lastUpdate;
+  bool alive;
+  int32_t kind;  // trail: 0 plain, 1 wide spray, 2 spiral
+  bool child;    // made by a rocket burst: neither counts as active nor bursts
+  int32_t trailSprite;
+};
+
+constexpr int SparkCount = 5000;
+constexpr int RocketCount = 50;
+constexpr int MaxActiveRockets = 5;
+
+extern SparkRecord SparkPool[SparkCount];
+extern RocketRecord RocketPool[RocketCount];
+extern int32_t ActiveRockets;  // main rockets in flight
+
+void ResetRocketPool();
+void ResetSparkPool();  // draws one random delay per record, in index order
+
+// The fountain's update of every record for local time t of a scene lasting d.
+void UpdateFountain(float t, float d);
+// The fireworks' update: rockets (launches, bursts, trails), then sparks.
+void UpdateFireworks(float t, float d);
+// Trail sparks (burst false) or the burst of rocket i.
+void EmitSparks(float t, float dt, int rocketIndex, bool burst);
+
+}  // namespace lumaro

@@ -1,0 +1,45 @@
+// Scene 6: a fountain of light-blue sparks rising from a ring over the backdrop.
+#include <GL/gl.h>
+
+#include "gfx/texture.h"
+#include "scenes/particles.h"
+#include "scenes/scenes.h"
+#include "scenes/sparks.h"
+
+namespace lumaro {
+
+void DrawSparkSprite(int index) {
+  const SparkRecord& s = SparkPool[index];
+  glBindTexture(GL_TEXTURE_2D, SpriteTextures[s.sprite]);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 0);
+  glVertex3f(s.x - 0.03f, s.y - 0.03f, s.z);
+  glTexCoord2f(0, 1);
+  glVertex3f(s.x - 0.03f, s.y + 0.03f, s.z);
+  glTexCoord2f(1, 1);
+  glVertex3f(s.x + 0.03f, s.y + 0.03f, s.z);
+  glTexCoord2f(1, 0);
+  glVertex3f(s.x + 0.03f, s.y - 0.03f, s.z);
+  glEnd();
+}
+
+void DrawLiveSparks() {
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);  // overlapping sparks brighten each other in any order
+  glColor4f(1, 1, 1, 0);
+  glBindTexture(GL_TEXTURE_2D, SpriteTextures[0]);
+  for (int i = 0; i < SparkCount; ++i)
+    if (SparkPool[i].alive) DrawSparkSprite(i);
+  glDisable(GL_BLEND);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_DEPTH_TEST);
+}
+
+void DrawScene6(float t, float d) {
+  UpdateFountain(t, d);
+  DrawLiveSparks();
+}
+
+}  // namespace lumaro

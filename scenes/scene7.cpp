@@ -1,0 +1,13 @@
+// Scene 7: fireworks over the backdrop, seen only through their sparks.
+#include "scenes/particles.h"
+#include "scenes/scenes.h"
+#include "scenes/sparks.h"
+
+namespace lumaro {
+
+void DrawScene7(float t, float d) {
+  UpdateFireworks(t, d);
+  DrawLiveSparks();
+}
+
+}  // namespace lumaro

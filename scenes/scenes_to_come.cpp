@@ -1,0 +1,29 @@
+// Scenes 8 to 14 are not built yet: their windows show the composer's frame (backdrop,
+// logo, fades) around an empty scene. Each moves to its own file when it is built.
+#include "scenes/scenes.h"
+
+namespace lumaro {
+
+void SetupScene8() {}
+void DrawScene8(float, float) {}
+void ReleaseScene8() {}
+void SetupScene9() {}
+void DrawScene9(float, float) {}
+void ReleaseScene9() {}
+void SetupScene10() {}
+void DrawScene10(float, float) {}
+void ReleaseScene10() {}
+void SetupScene11() {}
+void DrawScene11(float, float) {}
+void ReleaseScene11() {}
+void SetupScene12() {}
+void DrawScene12(float, float) {}
+void ReleaseScene12() {}
+void SetupScene13() {}
+void DrawScene13(float, float) {}
+void ReleaseScene13() {}
+void SetupScene14() {}
+void DrawScene14(float, float) {}
+void ReleaseScene14() {}
+
+}  // namespace lumaro

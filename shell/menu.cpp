@@ -1,0 +1,106 @@
+#include "shell/menu.h"
+
+#include <GL/gl.h>
+
+#include "gfx/glyphs.h"
+#include "shell/options.h"
+
+namespace lumaro {
+
+const MenuRow MenuRows[MenuRowCount] = {
+    {"FILE", 0},          {" EXIT", 40001},      {"DRAW", 0},           {" 320 X 240", 40002},
+    {" 512 X 384", 40009}, {" 640 X 480", 40003}, {" 800 X 600", 40004}, {" 1024 X 768", 40005},
+    {" 1152 X 864", 40008}, {" 1280 X 960", 40006}, {" 1600 X 1200", 40007},
+};
+
+namespace {
+bool Open = false;
+int Left = 0, Top = 0;
+int Highlighted = -1;
+
+int RowAt(int x, int y) {
+  if (!Open || x < Left || x >= Left + MenuWidth || y < Top) return -1;
+  int row = (y - Top) / MenuRowHeight;
+  return row < MenuRowCount ? row : -1;
+}
+
+void Quad(float x0, float y0, float x1, float y1) {
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 1);
+  glVertex2f(x0, y0);
+  glTexCoord2f(1, 1);
+  glVertex2f(x1, y0);
+  glTexCoord2f(1, 0);
+  glVertex2f(x1, y1);
+  glTexCoord2f(0, 0);
+  glVertex2f(x0, y1);
+  glEnd();
+}
+}  // namespace
+
+void OpenMenu(int x, int y) {
+  Open = true;
+  Left = x;
+  Top = y;
+  Highlighted = -1;
+}
+
+void CloseMenu() { Open = false; }
+bool MenuIsOpen() { return Open; }
+int HighlightedMenuRow() { return Highlighted; }
+
+uint32_t MenuItemAt(int x, int y) {
+  int row = RowAt(x, y);
+  return row < 0 ? 0 : MenuRows[row].id;
+}
+
+void HighlightMenuItemAt(int x, int y) {
+  int row = RowAt(x, y);
+  Highlighted = (row >= 0 && MenuRows[row].id != 0) ? row : -1;
+}
+
+void DrawMenuPopup() {
+  if (!Open) return;
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, ScreenWidth, ScreenHeight, 0, -1, 1);  // window pixels, y down
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  const float bottom = static_cast<float>(Top + MenuRowCount * MenuRowHeight);
+  glColor4f(0.08f, 0.1f, 0.12f, 1);
+  Quad(Left, Top, Left + MenuWidth, bottom);
+  if (Highlighted >= 0) {
+    glColor4f(0.15f, 0.35f, 0.2f, 1);
+    float y = static_cast<float>(Top + Highlighted * MenuRowHeight);
+    Quad(Left, y, Left + MenuWidth, y + MenuRowHeight);
+  }
+  glEnable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+  for (int row = 0; row < MenuRowCount; ++row) {
+    float brightness = MenuRows[row].id == 0 ? 0.6f : 1.0f;
+    glColor4f(brightness, brightness, brightness, 0);
+    float x = static_cast<float>(Left + 4);
+    float y = static_cast<float>(Top + row * MenuRowHeight + (MenuRowHeight - MenuGlyphSize) / 2);
+    for (const char* c = MenuRows[row].text; *c; ++c) {
+      glBindTexture(GL_TEXTURE_2D, GlyphTextures[GlyphIndex(*c)]);
+      Quad(x, y, x + MenuGlyphSize, y + MenuGlyphSize);
+      x += MenuGlyphSize * 0.8f;
+    }
+  }
+  glDisable(GL_BLEND);
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_LIGHTING);
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+}
+
+}  // namespace lumaro

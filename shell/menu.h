@@ -1,0 +1,28 @@
+// The windowed mode's menu: a popup drawn over the frame with the glyph font.
+#pragma once
+#include <cstdint>
+
+namespace lumaro {
+
+struct MenuRow {
+  const char* text;  // upper case: the font has no lower-case letters
+  uint32_t id;       // 0 for a heading
+};
+constexpr int MenuRowCount = 11;
+extern const MenuRow MenuRows[MenuRowCount];
+
+constexpr int MenuRowHeight = 20;  // pixels
+constexpr int MenuGlyphSize = 16;
+constexpr int MenuWidth = 12 * MenuGlyphSize;
+
+void OpenMenu(int x, int y);  // window pixels, origin top-left
+void CloseMenu();
+bool MenuIsOpen();
+uint32_t MenuItemAt(int x, int y);  // 0 when the point is on no item
+void HighlightMenuItemAt(int x, int y);
+int HighlightedMenuRow();  // -1 when none
+
+// Drawn after the frame was captured, so it never shows in saved frames.
+void DrawMenuPopup();
+
+}  // namespace lumaro

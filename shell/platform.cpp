@@ -1,0 +1,250 @@
+#include "shell/platform.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+#include "shell/headless.h"
+#include "shell/options.h"
+#include "shell/window_proc.h"
+
+namespace lumaro {
+
+namespace {
+SDL_Window* Window = nullptr;
+SDL_GLContext Context = nullptr;
+bool VideoReady = false;     // SDL's video layer is up (a display exists)
+bool VideoTried = false;
+bool UsingHeadless = false;
+volatile std::sig_atomic_t StopRequested = 0;
+
+bool TimerStarted = false;
+uint32_t TimerOrigin = 0;
+
+void QuitVideoAtExit() { SDL_Quit(); }
+
+// Brings up SDL's video layer once; false when no display can be opened.
+bool StartVideo() {
+  if (VideoTried) return VideoReady;
+  VideoTried = true;
+  // We manage the screen saver and the signals ourselves.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  VideoReady = true;
+  std::atexit(QuitVideoAtExit);  // also restores the desktop mode when the process ends early
+  return true;
+}
+
+void SetWindowAttributes(int depthBits) {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depthBits);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+}
+
+SDL_Window* OpenWindow(int depthBits) {
+  SetWindowAttributes(depthBits);
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
+  flags |= Fullscreen ? SDL_WINDOW_BORDERLESS : SDL_WINDOW_RESIZABLE;
+  int position = Fullscreen ? 0 : SDL_WINDOWPOS_UNDEFINED;
+  return SDL_CreateWindow("Lumaro", position, position, ScreenWidth, ScreenHeight, flags);
+}
+
+void ReleaseWindowAndContext() {
+  if (Context) SDL_GL_DeleteContext(Context);
+  Context = nullptr;
+  if (Window) SDL_DestroyWindow(Window);
+  Window = nullptr;
+}
+
+bool FailCreation(const char* text) {
+  if (Fullscreen && VideoReady) LeaveFullscreen();
+  ReleaseWindowAndContext();
+  ShowMessage(text, "ERROR");
+  return false;
+}
+
+void RecordDrawableSize() {
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(Window, &width, &height);
+  if (width > 0 && height > 0) {
+    ScreenWidth = width;
+    ScreenHeight = height;
+  }
+}
+
+void OnStopSignal(int) { StopRequested = 1; }
+}  // namespace
+
+bool HeadlessActive() { return UsingHeadless; }
+
+bool CreateRenderWindow(const char* commandLine) {
+  ParseOptions(commandLine);
+  if (!Headless && !StartVideo()) {
+    std::fprintf(stderr, "lumaro: no display (%s); rendering offscreen\n", SDL_GetError());
+    Headless = true;
+  }
+  if (Headless) {
+    UsingHeadless = true;
+    if (const char* failure = HeadlessCreate(ScreenWidth, ScreenHeight)) {
+      UsingHeadless = false;
+      ShowMessage(failure, "ERROR");
+      return false;
+    }
+    return true;
+  }
+
+  // SDL picks the visual when the window is made; 32 depth bits falls back to 24.
+  Window = OpenWindow(32);
+  if (!Window) Window = OpenWindow(24);
+  if (!Window) return FailCreation("Can't Find A Suitable PixelFormat.");
+  if (Fullscreen) {
+    EnterFullscreen();
+    SDL_ShowCursor(SDL_DISABLE);
+  }
+  Context = SDL_GL_CreateContext(Window);
+  if (!Context) return FailCreation("Can't Create A GL Rendering Context.");
+  if (SDL_GL_MakeCurrent(Window, Context) != 0) return FailCreation("Can't Activate The GL Rendering Context.");
+  SDL_GL_SetSwapInterval(0);
+  SDL_ShowWindow(Window);
+  SDL_RaiseWindow(Window);
+  RecordDrawableSize();
+  return true;
+}
+
+void DestroyRenderWindow() {
+  if (UsingHeadless) {
+    if (const char* failure = HeadlessDestroy()) ShowMessage(failure, "SHUTDOWN ERROR");
+    UsingHeadless = false;
+    return;
+  }
+  if (Fullscreen && Window) {
+    LeaveFullscreen();
+    SDL_ShowCursor(SDL_ENABLE);
+  }
+  if (Context) {
+    if (SDL_GL_MakeCurrent(Window, nullptr) != 0) ShowMessage("Release Of DC And RC Failed.", "SHUTDOWN ERROR");
+    SDL_GL_DeleteContext(Context);
+    Context = nullptr;
+  }
+  if (Window) {
+    SDL_DestroyWindow(Window);
+    Window = nullptr;
+  }
+}
+
+int EnterFullscreen() {
+  SDL_DisplayMode desktop, wanted, closest;
+  int display = SDL_GetWindowDisplayIndex(Window);
+  if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &desktop) != 0) return -1;
+  wanted = desktop;  // depth and refresh of the desktop stay
+  wanted.w = ScreenWidth;
+  wanted.h = ScreenHeight;
+  if (!SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &wanted, &closest)) return -1;
+  if (SDL_SetWindowDisplayMode(Window, &closest) != 0) return -1;
+  return SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN);
+}
+
+void LeaveFullscreen() {
+  if (Window) SDL_SetWindowFullscreen(Window, 0);
+}
+
+bool CreateOffscreenContext(int width, int height) {
+  const char* failure = HeadlessCreate(width, height);
+  if (failure) std::fprintf(stderr, "lumaro: offscreen context: %s\n", failure);
+  return failure == nullptr;
+}
+
+void DestroyOffscreenContext() { HeadlessDestroy(); }
+
+void SwapRenderBuffers() {
+  if (Window) SDL_GL_SwapWindow(Window);
+  // A pbuffer has one buffer: nothing to present.
+}
+
+void ShowMessage(const char* text, const char* caption) {
+  std::fprintf(stderr, "%s: %s\n", caption, text);
+  if (VideoReady && !UsingHeadless)
+    SDL_ShowSimpleMessageBox(std::strcmp(caption, "SHUTDOWN ERROR") == 0 ? SDL_MESSAGEBOX_INFORMATION
+                                                                          : SDL_MESSAGEBOX_ERROR,
+                             caption, text, nullptr);
+}
+
+DialogAnswer AskOkCancel(const char* text, const char* caption) {
+  std::fprintf(stderr, "%s: %s\n", caption, text);
+  if (!VideoReady || UsingHeadless) return DialogAnswer::Cancel;
+  const SDL_MessageBoxButtonData buttons[] = {
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"},
+      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"},
+  };
+  const SDL_MessageBoxData box = {SDL_MESSAGEBOX_ERROR, nullptr, caption, text, 2, buttons, nullptr};
+  int pressed = 0;
+  if (SDL_ShowMessageBox(&box, &pressed) != 0) return DialogAnswer::Cancel;
+  return pressed == 1 ? DialogAnswer::Ok : DialogAnswer::Cancel;
+}
+
+uint32_t MillisecondClock() {
+  auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+float ElapsedSeconds() {
+  if (!TimerStarted) {
+    TimerStarted = true;
+    TimerOrigin = MillisecondClock();
+  }
+  return SecondsSince(TimerOrigin, MillisecondClock());
+}
+
+void ResetElapsedSeconds() { TimerStarted = false; }
+
+void SleepMilliseconds(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+bool ScreenSaverActive(const char* commandLine) {
+  if (commandLine && std::strstr(commandLine, "-headless")) return false;
+  if (!StartVideo()) return false;
+  return SDL_IsScreenSaverEnabled() == SDL_TRUE;
+}
+
+void SetScreenSaver(bool active) {
+  if (!VideoReady) return;
+  if (active)
+    SDL_EnableScreenSaver();
+  else
+    SDL_DisableScreenSaver();
+}
+
+bool DispatchPendingEvent() {
+  if (!VideoReady) return false;
+  SDL_Event event;
+  if (!SDL_PollEvent(&event)) return false;
+  HandleWindowEvent(event);
+  return true;
+}
+
+void SetWindowClientSize(int width, int height) {
+  if (Window) SDL_SetWindowSize(Window, width, height);
+}
+
+void RecordWindowSize() {
+  if (Window) RecordDrawableSize();
+}
+
+void InstallStopSignals() {
+  std::signal(SIGINT, OnStopSignal);
+  std::signal(SIGTERM, OnStopSignal);
+}
+
+bool StopSignalled() { return StopRequested != 0; }
+
+}  // namespace lumaro

@@ -1,0 +1,53 @@
+// Our small platform layer over SDL2 (window, events, dialogs) and EGL (offscreen
+// rendering), in place of the window system calls the demo was first written against.
+#pragma once
+#include <cstdint>
+
+namespace lumaro {
+
+// Creates the window (or the offscreen context) with its GL context current.
+// Runs ParseOptions first. Shows the failing step's message and returns false.
+bool CreateRenderWindow(const char* commandLine);
+// Releases whatever exists, in reverse order; each failure has its own message.
+void DestroyRenderWindow();
+// Resolution-only mode switch; its result is not examined (a refusal leaves a borderless window).
+int EnterFullscreen();
+void LeaveFullscreen();
+
+bool HeadlessActive();
+
+// A standalone offscreen context (tests, benchmarks): width x height pbuffer, made current.
+bool CreateOffscreenContext(int width, int height);
+void DestroyOffscreenContext();
+
+void SwapRenderBuffers();
+
+// Blocking dialogs; always also written to stderr. Headless, they only print.
+void ShowMessage(const char* text, const char* caption);
+enum class DialogAnswer { Ok, Cancel };
+DialogAnswer AskOkCancel(const char* text, const char* caption);
+
+// Millisecond wall clock (wraps after 49.7 days) and the seconds since its first call.
+uint32_t MillisecondClock();
+float ElapsedSeconds();
+// The unsigned difference stays right across the wrap; times the float 0.001.
+inline float SecondsSince(uint32_t origin, uint32_t now) { return static_cast<float>(now - origin) * 0.001f; }
+void ResetElapsedSeconds();  // forgets the timer origin (tests)
+void SleepMilliseconds(uint32_t ms);
+
+// Screen saver state; queried before the window exists, so it may start the video layer.
+bool ScreenSaverActive(const char* commandLine);
+void SetScreenSaver(bool active);
+
+// One pending event through the window procedure; false when the queue is empty.
+bool DispatchPendingEvent();
+
+// Window size requests from the menu; the size change event then records the real size.
+void SetWindowClientSize(int width, int height);
+void RecordWindowSize();  // the drawable size the system really gave
+
+// SIGINT / SIGTERM only ask the loop to stop.
+void InstallStopSignals();
+bool StopSignalled();
+
+}  // namespace lumaro

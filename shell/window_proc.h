@@ -1,0 +1,19 @@
+// The window procedure: what each platform event does to the run.
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+
+namespace lumaro {
+
+constexpr uint32_t MenuExit = 40001;
+
+void HandleWindowEvent(const SDL_Event& event);
+
+// Returns 1 when the command was taken, else 0. A non-zero high word is a notification: ignored.
+int HandleMenuCommand(uint32_t wParam);
+
+// Asks for a client area of ScreenWidth x ScreenHeight.
+void ResizeWindow();
+
+}  // namespace lumaro

@@ -1,0 +1,52 @@
+// Draws the show's pictures and writes them as TGA files for embedding.
+// usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf]
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "lettering.h"
+#include "pictures.h"
+#include "sheet.h"
+
+using namespace artgen;
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf]\n");
+    return 2;
+  }
+  std::string outDir = argv[1], sheetPath;
+  std::string fontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+  for (int i = 2; i + 1 < argc; i += 2) {
+    if (!std::strcmp(argv[i], "--sheet")) sheetPath = argv[i + 1];
+    if (!std::strcmp(argv[i], "--font")) fontPath = argv[i + 1];
+  }
+  if (!OpenFont(fontPath)) {
+    std::fprintf(stderr, "artgen: the lettering needs %s (Debian package fonts-dejavu-core)\n", fontPath.c_str());
+    return 1;
+  }
+
+  std::vector<SheetEntry> entries;
+  bool ok = true;
+  auto emit = [&](const std::string& name, const Canvas& canvas, int bits) {
+    if (!WriteTga(outDir + "/" + name + ".tga", canvas, bits)) {
+      std::fprintf(stderr, "artgen: cannot write %s/%s.tga\n", outDir.c_str(), name.c_str());
+      ok = false;
+    }
+    entries.push_back({name, canvas, bits});
+  };
+  for (int i = 0; i < 4; ++i) emit("title" + std::to_string(i), DrawTitleCard(i), 32);
+  for (int i = 0; i < 11; ++i)
+    if (i != 4) emit("sprite" + std::to_string(i), DrawSprite(i), 24);  // 4 reuses sprite 0
+  emit("backdrop", DrawBackdrop(), 24);
+  emit("font", DrawFontSheet(), 24);
+  emit("plasma_title", DrawPlasmaTitle(), 32);
+
+  if (!sheetPath.empty() && !WriteContactSheet(sheetPath, entries)) {
+    std::fprintf(stderr, "artgen: cannot write the contact sheet %s\n", sheetPath.c_str());
+    ok = false;
+  }
+  CloseFont();
+  return ok ? 0 : 1;
+}

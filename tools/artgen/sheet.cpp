@@ -1,0 +1,89 @@
+#include "sheet.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "lettering.h"
+
+namespace artgen {
+
+namespace {
+// How a picture is shown: cards brightened as their five additive copies show them,
+// 32-bit pictures with their alpha as white over the colour, small ones enlarged.
+void Place(Canvas& sheet, const SheetEntry& e, int left, int top, int zoom) {
+  const bool card = e.name.rfind("title", 0) == 0;
+  for (int y = 0; y < e.canvas.height * zoom; ++y)
+    for (int x = 0; x < e.canvas.width * zoom; ++x) {
+      size_t i = static_cast<size_t>(y / zoom) * e.canvas.width + x / zoom;
+      const float* p = &e.canvas.rgb[i * 3];
+      float a = (e.bits == 32 && !card) ? e.canvas.alpha[i] : 0.0f;
+      float gain = card ? 4.0f : 1.0f;
+      float* out = sheet.at(left + x, top + y);
+      for (int k = 0; k < 3; ++k) out[k] = std::min(1.0f, p[k] * gain) * (1 - a) + a;
+    }
+}
+
+void Label(Canvas& sheet, const std::string& text, int left, int top) {
+  Mask m = RenderText(text, 200, 16, 0.95f);
+  int inkRight = 0;
+  for (int x = 0; x < 200; ++x)
+    for (int y = 0; y < 16; ++y)
+      if (m.get(x, y) > 0) inkRight = x;
+  int shift = (200 - inkRight) / 2;  // left-align the centred text
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 200; ++x)
+      if (left + x - shift >= left) sheet.add(left + x - shift, top + y, {0.8f, 0.8f, 0.8f}, m.get(x, y));
+}
+}  // namespace
+
+bool WriteContactSheet(const std::string& path, const std::vector<SheetEntry>& entries) {
+  const int width = 1100, margin = 12, labelHeight = 20;
+  // Flow layout, rows as tall as their tallest picture.
+  struct Spot { int x, y, zoom; };
+  std::vector<Spot> spots;
+  int x = margin, y = margin, rowHeight = 0;
+  for (const SheetEntry& e : entries) {
+    int zoom = e.canvas.width <= 32 ? 3 : 1;
+    int w = std::max(e.canvas.width * zoom, 110), h = e.canvas.height * zoom + labelHeight;
+    if (x + w + margin > width) {
+      x = margin;
+      y += rowHeight + margin;
+      rowHeight = 0;
+    }
+    spots.push_back({x, y, zoom});
+    x += w + margin;
+    rowHeight = std::max(rowHeight, h);
+  }
+  Canvas sheet(width, y + rowHeight + margin);
+  for (size_t i = 0; i < sheet.rgb.size(); ++i) sheet.rgb[i] = 0.12f;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    Place(sheet, entries[i], spots[i].x, spots[i].y, spots[i].zoom);
+    Label(sheet, entries[i].name, spots[i].x, spots[i].y + entries[i].canvas.height * spots[i].zoom + 2);
+  }
+
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, sheet.width, sheet.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<png_byte> row(sheet.width * 3);
+  for (int r = 0; r < sheet.height; ++r) {
+    for (int c = 0; c < sheet.width * 3; ++c) row[c] = ToByte(sheet.rgb[static_cast<size_t>(r) * sheet.width * 3 + c]);
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0;
+}
+
+}  // namespace artgen

@@ -1,0 +1,18 @@
+// A contact sheet: every generated picture with its name, as one PNG.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+
+namespace artgen {
+
+struct SheetEntry {
+  std::string name;
+  Canvas canvas;
+  int bits;
+};
+
+bool WriteContactSheet(const std::string& path, const std::vector<SheetEntry>& entries);
+
+}  // namespace artgen
