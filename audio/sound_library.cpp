@@ -124,6 +124,8 @@ SoundModule* SoundLoadModule(const char* fileName) {
     return nullptr;
   }
   if (errorText) openmpt_free_string(errorText);
+  // Our module mixes with headroom to spare; lift it to a comfortable level.
+  openmpt_module_set_render_param(decoder, OPENMPT_MODULE_RENDER_MASTERGAIN_MILLIBEL, 300);
   return new SoundModule{decoder};
 }
 
