@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <libopenmpt/libopenmpt.h>
 
+#include "audio/xm_check.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -114,6 +116,12 @@ SoundModule* SoundLoadModule(const char* fileName) {
   size_t got;
   while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
   std::fclose(file);
+  const uint8_t* raw = reinterpret_cast<const uint8_t*>(bytes.data());
+  std::string why;
+  if (LooksLikeXm(raw, bytes.size()) && !XmComplete(raw, bytes.size(), &why)) {
+    Fail(std::string(fileName) + ": " + why);
+    return nullptr;
+  }
   int error = 0;
   const char* errorText = nullptr;
   openmpt_module* decoder = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), LogToNowhere, nullptr,

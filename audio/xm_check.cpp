@@ -1,0 +1,60 @@
+#include "audio/xm_check.h"
+
+#include <cstring>
+
+namespace lumaro {
+
+namespace {
+struct Reader {
+  const uint8_t* data;
+  size_t size;
+  bool ok = true;
+  uint32_t u16(size_t at) {
+    if (at + 2 > size) return ok = false, 0;
+    return data[at] | (data[at + 1] << 8);
+  }
+  uint32_t u32(size_t at) {
+    if (at + 4 > size) return ok = false, 0;
+    return u16(at) | (u16(at + 2) << 16);
+  }
+};
+}  // namespace
+
+bool LooksLikeXm(const uint8_t* data, size_t size) {
+  return size >= 17 && std::memcmp(data, "Extended Module: ", 17) == 0;
+}
+
+bool XmComplete(const uint8_t* data, size_t size, std::string* why) {
+  Reader r{data, size};
+  auto truncated = [&](const char* where) {
+    if (why) *why = std::string("truncated module: ") + where + " missing";
+    return false;
+  };
+  uint64_t at = 60 + static_cast<uint64_t>(r.u32(60));
+  const uint32_t patterns = r.u16(70), instruments = r.u16(72);
+  if (!r.ok || at > size) return truncated("header");
+  for (uint32_t p = 0; p < patterns; ++p) {
+    const uint32_t headerLength = r.u32(at), packedSize = r.u16(at + 7);
+    if (!r.ok) return truncated("a pattern header");
+    at += headerLength + static_cast<uint64_t>(packedSize);
+    if (at > size) return truncated("pattern data");
+  }
+  for (uint32_t i = 0; i < instruments; ++i) {
+    const uint32_t instrumentSize = r.u32(at);
+    const uint32_t samples = r.u16(at + 27);
+    const uint32_t sampleHeaderSize = samples ? r.u32(at + 29) : 0;
+    if (!r.ok) return truncated("an instrument header");
+    at += instrumentSize;
+    uint64_t sampleBytes = 0;
+    for (uint32_t s = 0; s < samples; ++s) {
+      sampleBytes += r.u32(at);
+      if (!r.ok) return truncated("a sample header");
+      at += sampleHeaderSize;
+    }
+    at += sampleBytes;
+    if (at > size) return truncated("sample data");
+  }
+  return true;
+}
+
+}  // namespace lumaro

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The program from outside, headless: help, a full video-save run, frame numbering of a
+# short run, capture failures, and a missing or damaged music module.
+set -u
+lumaro=$1
+song=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+"$lumaro" -help > "$work/help" || fail "-help exits non-zero"
+grep -q -- "-videosave" "$work/help" || fail "-help does not list -videosave"
+
+# A whole show, fixed steps, every frame written.
+start=$(date +%s.%N)
+"$lumaro" -headless -nosound -videosave -w320 -seed=1 -videodir="$work/full" 2> "$work/full.err"
+rc=$?
+end=$(date +%s.%N)
+[ $rc -eq 0 ] || fail "full video run exited $rc: $(tail -3 "$work/full.err")"
+count=$(ls "$work/full" | wc -l)
+[ "$count" -eq 8226 ] || fail "full video run wrote $count frames, not 8226"
+[ -f "$work/full/000001.tga" ] && [ -f "$work/full/008226.tga" ] || fail "first or last frame file missing"
+size=$(stat -c %s "$work/full/004000.tga")
+[ "$size" -eq $((18 + 320 * 240 * 3)) ] || fail "frame file has $size bytes"
+echo "full video-save run at 320x240: $(echo "$end - $start" | bc) s"
+rm -rf "$work/full"
+
+# A short run has the frame numbers of a full one.
+"$lumaro" -headless -nosound -videosave -w320 -start=3.9 -end=4.2 -videodir="$work/short" || fail "short run failed"
+expected=$(python3 - <<'PY'
+import struct
+f = lambda v: struct.unpack('f', struct.pack('f', v))[0]
+clock, n, names = 0.0, 0, []
+while True:
+    n += 1
+    clock = f(clock + f(0.04))
+    if clock < f(3.9):
+        continue
+    names.append('%06d.tga' % n)
+    if clock >= f(4.2):
+        break
+print(' '.join(names))
+PY
+)
+got=$(ls "$work/short" | tr '\n' ' ' | sed 's/ $//')
+[ "$got" = "$expected" ] || fail "short run wrote [$got], expected [$expected]"
+
+# A directory that cannot be made ends the run with code 1 and says why.
+touch "$work/plain"
+"$lumaro" -headless -nosound -videosave -w320 -videodir="$work/plain/frames" 2> "$work/dir.err"
+rc=$?
+[ $rc -eq 1 ] || fail "uncreatable video directory exited $rc"
+grep -q "cannot create the video directory" "$work/dir.err" || fail "no message for the video directory"
+
+# A frame that cannot be written stops the run with code 1, naming the file.
+mkdir -p "$work/blocked/000003.tga"
+"$lumaro" -headless -nosound -videosave -w320 -videodir="$work/blocked" 2> "$work/blocked.err"
+rc=$?
+[ $rc -eq 1 ] || fail "unwritable frame exited $rc"
+grep -q "000003.tga" "$work/blocked.err" || fail "the unwritable frame is not named"
+[ ! -e "$work/blocked/000004.tga" ] || fail "the run went on after a failed write"
+
+# Music: with the module, missing, truncated and damaged. Each show runs to its end, code 0.
+export SDL_AUDIODRIVER=dummy
+mkdir -p "$work/good" "$work/missing" "$work/truncated" "$work/damaged"
+cp "$song" "$work/good/SongM.xm"
+head -c 500 "$song" > "$work/truncated/SongM.xm"
+python3 - "$song" "$work/damaged/SongM.xm" <<'PY'
+import random, sys
+data = bytearray(open(sys.argv[1], 'rb').read())
+random.seed(7)
+for _ in range(3000):
+    data[random.randrange(0, 6000)] = random.randrange(256)
+open(sys.argv[2], 'wb').write(data)
+PY
+for case in good missing truncated damaged; do
+  (cd "$work/$case" && "$lumaro" -headless -end=0.6 2> err)
+  rc=$?
+  [ $rc -eq 0 ] || fail "$case module: exit $rc: $(cat "$work/$case/err")"
+  case $case in
+    good) ! grep -q "Fehler" "$work/$case/err" || fail "good module reported: $(cat "$work/$case/err")" ;;
+    missing|truncated) grep -q "Fehler beim laden des Modules" "$work/$case/err" || fail "$case module: no load message" ;;
+  esac
+done
+
+# "-nosound" makes no audio call at all: a broken audio driver goes unnoticed.
+(cd "$work/good" && SDL_AUDIODRIVER=nonexistent "$lumaro" -headless -nosound -end=0.3 2> err)
+rc=$?
+[ $rc -eq 0 ] || fail "-nosound run exited $rc"
+! grep -q "Fehler" "$work/good/err" || fail "-nosound touched the audio layer: $(cat "$work/good/err")"
+
+# Without "-nosound" a broken driver means the init dialog, answered Cancel headless: silent show.
+(cd "$work/good" && SDL_AUDIODRIVER=nonexistent "$lumaro" -headless -end=0.3 2> err)
+rc=$?
+[ $rc -eq 0 ] || fail "silent fallback run exited $rc"
+grep -q "Fehler beim Initialisieren" "$work/good/err" || fail "no init dialog for a broken audio driver"
+
+if [ $failures -eq 0 ]; then echo "e2e_program: all checks passed"; else echo "e2e_program: $failures failed"; fi
+[ $failures -eq 0 ]

@@ -1,0 +1,71 @@
+// A headless GL context with the demo's start-up state, for tests that render for real.
+#pragma once
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "engine/startup.h"
+#include "shell/options.h"
+#include "shell/platform.h"
+
+namespace lumaro {
+
+struct Rgb {
+  int r, g, b;
+  int sum() const { return r + g + b; }
+};
+
+class GlTest : public ::testing::Test {
+ protected:
+  void StartAt(int width, int height) {
+    ScreenWidth = width;
+    ScreenHeight = height;
+    SoundOn = false;
+    VideoSave = false;
+    ShowFps = false;
+    SeedGiven = true;
+    SeedValue = 1;
+    ASSERT_TRUE(CreateOffscreenContext(width, height));
+    started_ = true;
+    RenderStartup();
+  }
+  void SetUp() override { StartAt(320, 240); }
+  void TearDown() override {
+    if (!started_) return;
+    RenderShutdown();
+    DestroyOffscreenContext();
+  }
+
+  // The frame as rows from the bottom, like glReadPixels gives it.
+  std::vector<Rgb> ReadFrame() const {
+    std::vector<unsigned char> raw(static_cast<size_t>(ScreenWidth) * ScreenHeight * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, ScreenWidth, ScreenHeight, GL_RGB, GL_UNSIGNED_BYTE, raw.data());
+    std::vector<Rgb> out(raw.size() / 3);
+    for (size_t i = 0; i < out.size(); ++i) out[i] = {raw[i * 3], raw[i * 3 + 1], raw[i * 3 + 2]};
+    return out;
+  }
+  Rgb Pixel(const std::vector<Rgb>& frame, int x, int y) const { return frame[static_cast<size_t>(y) * ScreenWidth + x]; }
+
+  // Sum of brightness over a rectangle in fractions of the frame (0 = bottom/left).
+  double Brightness(const std::vector<Rgb>& frame, double x0, double y0, double x1, double y1) const {
+    double total = 0;
+    for (int y = static_cast<int>(y0 * ScreenHeight); y < static_cast<int>(y1 * ScreenHeight); ++y)
+      for (int x = static_cast<int>(x0 * ScreenWidth); x < static_cast<int>(x1 * ScreenWidth); ++x)
+        total += Pixel(frame, x, y).sum();
+    return total;
+  }
+
+  static bool Enabled(GLenum cap) { return glIsEnabled(cap) == GL_TRUE; }
+  static GLint Integer(GLenum name) {
+    GLint v = 0;
+    glGetIntegerv(name, &v);
+    return v;
+  }
+
+ private:
+  bool started_ = false;
+};
+
+}  // namespace lumaro

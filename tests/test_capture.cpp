@@ -1,0 +1,105 @@
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "engine/capture.h"
+#include "engine/composer.h"
+#include "engine/timeline.h"
+#include "gl_fixture.h"
+
+using namespace lumaro;
+namespace fs = std::filesystem;
+
+namespace {
+struct Size {
+  int width, height;
+};
+
+fs::path TempDir(const std::string& name) {
+  fs::path dir = fs::temp_directory_path() / ("lumaro_test_" + name + "_" + std::to_string(getpid()));
+  fs::remove_all(dir);
+  return dir;
+}
+
+std::vector<unsigned char> ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class Capture : public GlTest, public ::testing::WithParamInterface<Size> {
+ protected:
+  void SetUp() override { StartAt(GetParam().width, GetParam().height); }
+};
+}  // namespace
+
+TEST_P(Capture, FileDecodesElsewhereToTheFrameShown) {
+  const fs::path dir = TempDir("capture");
+  ASSERT_TRUE(PrepareCapture(dir.c_str()));
+  DemoClock = 30.0f;
+  ComposeFrame(6, 28, 12, 0, true, false);  // backdrop, sparks, logo, fade
+  const std::vector<Rgb> shown = ReadFrame();
+  FrameNumber = 17;
+  ASSERT_TRUE(CaptureFrame(dir.c_str()));
+  const fs::path file = dir / "000017.tga";
+  ASSERT_TRUE(fs::exists(file));
+
+  const std::vector<unsigned char> bytes = ReadFile(file);
+  const size_t pixels = static_cast<size_t>(ScreenWidth) * ScreenHeight;
+  ASSERT_EQ(bytes.size(), 18 + pixels * 3);  // header and pixels, no footer
+  EXPECT_EQ(bytes[2], 2);
+  EXPECT_EQ(bytes[16], 24);
+  EXPECT_EQ(bytes[17], 0);
+
+  // ImageMagick decodes it, top row first after honouring the bottom-left origin.
+  const fs::path rgb = dir / "decoded.rgb";
+  const std::string command = "convert '" + file.string() + "' -auto-orient -depth 8 'rgb:" + rgb.string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  const std::vector<unsigned char> decoded = ReadFile(rgb);
+  ASSERT_EQ(decoded.size(), pixels * 3);
+  int differences = 0;
+  for (int y = 0; y < ScreenHeight; ++y)
+    for (int x = 0; x < ScreenWidth; ++x) {
+      const Rgb want = Pixel(shown, x, ScreenHeight - 1 - y);
+      const unsigned char* got = &decoded[(static_cast<size_t>(y) * ScreenWidth + x) * 3];
+      differences += want.r != got[0] || want.g != got[1] || want.b != got[2];
+    }
+  EXPECT_EQ(differences, 0);
+  fs::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, Capture, ::testing::Values(Size{320, 240}, Size{800, 600}, Size{333, 201}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         });
+
+TEST(CaptureNames, SixDigitFrameNumbers) {
+  EXPECT_EQ(CaptureFileName("out", 1), "out/000001.tga");
+  EXPECT_EQ(CaptureFileName("out/", 8226), "out/008226.tga");
+  EXPECT_EQ(CaptureFileName("d", 1234567), "d/1234567.tga");
+  uint8_t header[18];
+  EncodeCaptureHeader(333, 201, header);
+  EXPECT_EQ(header[12] | (header[13] << 8), 333);
+  EXPECT_EQ(header[14] | (header[15] << 8), 201);
+}
+
+TEST(CaptureFailures, UncreatableDirectoryAndUnopenableFileAreReported) {
+  const fs::path dir = TempDir("fail");
+  fs::create_directories(dir);
+  std::ofstream(dir / "plain_file") << "x";
+  EXPECT_FALSE(PrepareCapture((dir / "plain_file" / "frames").c_str()));
+  // A directory in the way of a frame's file name: the open fails and is reported.
+  fs::create_directories(dir / "000005.tga");
+  ScreenWidth = 4;
+  ScreenHeight = 4;
+  FrameNumber = 5;
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(CaptureFrame(dir.c_str()));
+  const std::string message = testing::internal::GetCapturedStderr();
+  EXPECT_NE(message.find("000005.tga"), std::string::npos) << message;
+  fs::remove_all(dir);
+}

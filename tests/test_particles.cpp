@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include "engine/random.h"
+#include "gfx/sine.h"
+#include "scenes/particles.h"
+
+using namespace lumaro;
+
+namespace {
+void FreshPools(uint32_t seed) {
+  BuildSineTable();
+  lumaro::srand(seed);
+  ActiveRockets = 0;
+  ResetRocketPool();
+  ResetSparkPool();
+}
+
+int LiveSparks() {
+  int n = 0;
+  for (const SparkRecord& s : SparkPool) n += s.alive;
+  return n;
+}
+
+int LiveRockets(bool children) {
+  int n = 0;
+  for (const RocketRecord& r : RocketPool) n += r.alive && r.child == children;
+  return n;
+}
+}  // namespace
+
+TEST(Pools, SparkDelaysAreTheFirstGeneratorValuesInRecordOrder) {
+  FreshPools(1);
+  lumaro::srand(1);
+  for (const SparkRecord& s : SparkPool) {
+    ASSERT_EQ(s.respawnDelay, lumaro::rand() * 6.103701889514923e-05f);
+    ASSERT_FALSE(s.alive);
+    ASSERT_EQ(s.lastUpdate, 0.0f);
+  }
+  for (const RocketRecord& r : RocketPool) {
+    EXPECT_EQ(r.trailSprite, 1);
+    EXPECT_FALSE(r.alive);
+  }
+}
+
+TEST(Fountain, SparksAppearGraduallyAndStayInTheirRanges) {
+  FreshPools(3);
+  std::vector<int> live;
+  for (int frame = 1; frame <= 75; ++frame) {
+    UpdateFountain(frame * 0.04f, 12.0f);
+    live.push_back(LiveSparks());
+    for (const SparkRecord& s : SparkPool) {
+      if (!s.alive || s.age != 0) continue;
+      ASSERT_GE(s.vx, -0.2f);
+      ASSERT_LE(s.vx, 0.2f);
+      ASSERT_GE(s.vy, -0.1f);
+      ASSERT_LE(s.vy, 0.9f);
+      ASSERT_GE(s.lifetime, 0.2f);
+      ASSERT_LE(s.lifetime, 2.2f);
+      ASSERT_NEAR(s.y, 0.8f, 1e-6);
+      ASSERT_NEAR((s.x * s.x) + (s.z + 4) * (s.z + 4), 1.0f, 1e-4);  // born on the ring
+    }
+  }
+  // Births follow the delays of the start-up reset: about a quarter after half a second.
+  EXPECT_GT(live[12], 300);
+  EXPECT_LT(live[12], 1800);
+  EXPECT_GT(live[49], live[12]);
+}
+
+TEST(Fountain, NoBirthOnceTheEndIsNearAndTheLastSparksGoOut) {
+  FreshPools(5);
+  float t = 0;
+  while (t < 9.79f) UpdateFountain(t += 0.04f, 12.0f);
+  int before = LiveSparks();
+  EXPECT_GT(before, 1000);
+  UpdateFountain(9.8f, 12.0f);  // t + 2.2 >= D: nothing is born any more
+  EXPECT_LE(LiveSparks(), before);
+  int previous = LiveSparks();
+  for (t = 9.84f; t < 12.0f; t += 0.04f) {
+    UpdateFountain(t, 12.0f);
+    ASSERT_LE(LiveSparks(), previous);
+    previous = LiveSparks();
+  }
+  EXPECT_LT(LiveSparks(), 50);
+}
+
+TEST(Fountain, SparkAtExactlyItsLifetimeIsStillAlive) {
+  FreshPools(7);
+  SparkRecord& s = SparkPool[0];
+  s = SparkRecord{};
+  s.alive = true;
+  s.lifetime = 0.5f;
+  s.birthTime = 1.0f;
+  s.lastUpdate = 1.46f;
+  s.age = 0.46f;
+  UpdateFountain(1.5f, 12.0f);
+  EXPECT_TRUE(s.alive);
+  EXPECT_EQ(s.age, 0.5f);
+  UpdateFountain(1.54f, 12.0f);
+  EXPECT_TRUE(s.alive);  // age 0.5 was not above the lifetime when tested
+  UpdateFountain(1.58f, 12.0f);
+  EXPECT_FALSE(s.alive);
+}
+
+TEST(Fireworks, FiveRocketsLaunchOnTheFirstFrame) {
+  FreshPools(11);
+  UpdateFireworks(0.04f, 30.0f);
+  for (int i = 0; i < 5; ++i) EXPECT_TRUE(RocketPool[i].alive) << i;
+  for (int i = 5; i < RocketCount; ++i) EXPECT_FALSE(RocketPool[i].alive) << i;
+  EXPECT_EQ(ActiveRockets, 5);
+  EXPECT_EQ(LiveSparks(), 5);  // a trail with dt = 0 still emits one spark each
+}
+
+TEST(Fireworks, AtMostFiveMainRocketsAndNoLaunchFromTheCutoff) {
+  FreshPools(13);
+  int childrenSeen = 0;
+  for (float t = 0.04f; t < 30.0f; t += 0.04f) {
+    UpdateFireworks(t, 30.0f);
+    ASSERT_LE(LiveRockets(false), 5);
+    ASSERT_EQ(ActiveRockets, LiveRockets(false));
+    childrenSeen += LiveRockets(true);
+    if (t >= 24.4f) {
+      for (const RocketRecord& r : RocketPool) ASSERT_FALSE(r.alive && !r.child && r.birthTime >= 24.4f);
+    }
+  }
+  EXPECT_GT(childrenSeen, 0);  // some bursts over 30 s make small rockets
+  EXPECT_EQ(ActiveRockets, 0);
+}
+
+TEST(Fireworks, SparkBurstIsLimitedByFreeRecords) {
+  FreshPools(17);
+  for (int i = 10; i < SparkCount; ++i) SparkPool[i].alive = true;
+  RocketRecord& r = RocketPool[0];
+  r = RocketRecord{};
+  r.z = -4;
+  // Find a seed whose first draw chooses a spark burst.
+  uint32_t seed = 1;
+  for (;; ++seed) {
+    lumaro::srand(seed);
+    if (lumaro::rand() / 4095 >= 1) break;
+  }
+  lumaro::srand(seed);
+  EmitSparks(1.0f, 0.04f, 0, true);
+  EXPECT_EQ(LiveSparks(), SparkCount);  // 100+ asked, 10 free, 10 made
+}
+
+TEST(Fireworks, RocketBurstMakesChildrenIncludingTheBurstingRecord) {
+  FreshPools(19);
+  uint32_t seed = 1;
+  for (;; ++seed) {
+    lumaro::srand(seed);
+    if (lumaro::rand() < 4095) break;  // a rocket burst
+  }
+  RocketRecord& parent = RocketPool[3];
+  parent = RocketRecord{};
+  parent.alive = false;  // just marked dead by the burst
+  parent.x = 0.25f;
+  parent.y = 1.0f;
+  parent.z = -4;
+  parent.vy = 0.5f;
+  RocketPool[0].alive = true;  // a record in flight is skipped
+  ActiveRockets = 1;
+  lumaro::srand(seed);
+  EmitSparks(2.0f, 0.04f, 3, true);
+  int children = LiveRockets(true);
+  EXPECT_GE(children, 8);
+  EXPECT_LE(children, 15);
+  EXPECT_TRUE(RocketPool[3].alive && RocketPool[3].child);
+  for (const RocketRecord& r : RocketPool) {
+    if (!r.child) continue;
+    EXPECT_EQ(r.x, 0.25f);
+    EXPECT_EQ(r.kind, 0);
+    EXPECT_GE(r.fuse, 0.2f);
+    EXPECT_LE(r.fuse, 1.2f);
+  }
+  EXPECT_EQ(ActiveRockets, 1);
+  // A child that runs out neither bursts nor changes the count of main rockets.
+  for (RocketRecord& r : RocketPool)
+    if (!r.child) r.alive = false;
+  ActiveRockets = 0;
+  int sparksBefore = LiveSparks();
+  float t = 2.0f;
+  while (LiveRockets(true) > 0) {
+    t += 0.04f;
+    // Keep the launches away: only children fly here.
+    UpdateFireworks(t, t + 1.0f);
+    ASSERT_EQ(ActiveRockets, 0);
+  }
+  EXPECT_GT(LiveSparks() + 1, sparksBefore);  // trails only, no burst of hundreds
+}
+
+TEST(Fireworks, SparksOfTheFountainCarryOver) {
+  FreshPools(23);
+  for (float t = 0.04f; t < 11.0f; t += 0.04f) UpdateFountain(t, 12.0f);
+  std::vector<bool> staysAlive(SparkCount);
+  int carried = 0;
+  for (int i = 0; i < SparkCount; ++i) {
+    staysAlive[i] = SparkPool[i].alive && !(SparkPool[i].age > SparkPool[i].lifetime);
+    carried += SparkPool[i].alive;
+  }
+  ASSERT_GT(carried, 0);
+  // The fireworks continue the same records, with their fountain times, and make new ones
+  // only in free records (five trails on the first frame).
+  UpdateFireworks(0.04f, 30.0f);
+  int fresh = 0;
+  for (int i = 0; i < SparkCount; ++i) {
+    if (staysAlive[i]) {
+      ASSERT_TRUE(SparkPool[i].alive) << i;
+    }
+    fresh += SparkPool[i].alive && !staysAlive[i];
+  }
+  EXPECT_EQ(fresh, 5);
+}

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "engine/composer.h"
+#include "engine/timeline.h"
+#include "shell/options.h"
+
+using namespace lumaro;
+
+namespace {
+struct VideoFrame {
+  uint32_t number;
+  float clock;
+  int scene;  // 0: nothing drawn
+};
+
+// Walks the fixed-step clock of a whole video-save run, as RunFrame advances it.
+std::vector<VideoFrame> WalkVideoRun() {
+  VideoSave = true;
+  StartTime = 0;
+  ResetTimeline();
+  std::vector<VideoFrame> frames;
+  do {
+    AdvanceDemoClock(123.0f);  // the wall clock is ignored in this mode
+    const SceneSlot* slot = DemoClock >= BlankFrom ? nullptr : FindSceneSlot(DemoClock);
+    frames.push_back({FrameNumber, DemoClock, slot ? slot->scene : 0});
+  } while (DemoClock < ShowLength);
+  VideoSave = false;
+  return frames;
+}
+}  // namespace
+
+TEST(Timeline, VideoRunHasTheFrameNumbersOfSinglePrecisionSteps) {
+  const std::vector<VideoFrame> frames = WalkVideoRun();
+  ASSERT_EQ(frames.size(), 8226u);
+  EXPECT_FLOAT_EQ(frames[0].clock, 0.04f);
+  EXPECT_EQ(frames[0].number, 1u);
+  EXPECT_EQ(frames[99].scene, 1);  // frame 100
+  EXPECT_EQ(frames[100].scene, 2);
+  EXPECT_EQ(frames[100].clock, 4.0399976f);
+  EXPECT_EQ(frames[498].scene, 4);
+  EXPECT_EQ(frames[499].scene, 5);
+  EXPECT_EQ(frames[499].clock, 20.000078f);
+  EXPECT_EQ(frames[8199].scene, 14);
+  EXPECT_EQ(frames[8200].scene, 0);  // frame 8201: nothing drawn from here
+  EXPECT_EQ(frames[8200].clock, 328.03644f);
+  EXPECT_EQ(frames[8225].clock, 329.03665f);
+  EXPECT_EQ(frames[8225].number, 8226u);
+}
+
+TEST(Timeline, EverySceneAppearsInScheduleOrder) {
+  const std::vector<VideoFrame> frames = WalkVideoRun();
+  int last = 0;
+  for (const VideoFrame& f : frames) {
+    if (f.scene == 0) continue;
+    ASSERT_GE(f.scene, last) << "clock " << f.clock;
+    last = f.scene;
+  }
+  EXPECT_EQ(last, 14);
+}
+
+TEST(Timeline, WindowBoundsAreHalfOpen) {
+  EXPECT_EQ(FindSceneSlot(0.0f)->scene, 1);
+  EXPECT_EQ(FindSceneSlot(3.9999998f)->scene, 1);
+  EXPECT_EQ(FindSceneSlot(4.0f)->scene, 2);
+  EXPECT_EQ(FindSceneSlot(12.0f)->scene, 4);
+  EXPECT_EQ(FindSceneSlot(327.99997f)->scene, 14);
+  EXPECT_EQ(FindSceneSlot(328.0f), nullptr);
+  EXPECT_EQ(FindSceneSlot(-0.01f), nullptr);
+}
+
+TEST(Timeline, RealTimeClockAddsTheStartOffset) {
+  VideoSave = false;
+  StartTime = 40.0f;
+  ResetTimeline();
+  AdvanceDemoClock(1.5f);
+  EXPECT_FLOAT_EQ(DemoClock, 41.5f);
+  EXPECT_EQ(FrameNumber, 0u);
+  StartTime = 0;
+}
+
+TEST(Timeline, FrameRateShowsTheCountOfThePreviousSecond) {
+  ResetTimeline();
+  VideoSave = false;
+  StartTime = 0;
+  // 60 frames inside second 0, then the first frame of second 1.
+  for (int i = 1; i <= 60; ++i) {
+    AdvanceDemoClock(i / 61.0f);
+    CountFrameRate();
+  }
+  EXPECT_EQ(ShownFrameRate, 0);
+  EXPECT_EQ(FramesThisSecond, 60);
+  AdvanceDemoClock(1.01f);
+  CountFrameRate();
+  EXPECT_EQ(ShownFrameRate, 60);
+  EXPECT_EQ(FramesThisSecond, 1);
+}
+
+TEST(Composer, IntroAnglesSweepTheirWindow) {
+  EXPECT_FLOAT_EQ(IntroAngle(1, 0.0f), -90.0f);
+  EXPECT_FLOAT_EQ(IntroAngle(2, 2.0f), 0.0f);
+  EXPECT_FLOAT_EQ(IntroAngle(3, 4.0f), 90.0f);
+  EXPECT_FLOAT_EQ(IntroAngle(4, 4.0f), 0.0f);  // scene 4 turns half as fast
+  EXPECT_FLOAT_EQ(IntroAngle(4, 8.0f), 90.0f);
+}
+
+TEST(Composer, FrameRateTextIsRightAligned) {
+  char text[16];
+  FormatFrameRate(7, text, sizeof text);
+  EXPECT_STREQ(text, "  7 FPS");
+  FormatFrameRate(120, text, sizeof text);
+  EXPECT_STREQ(text, "120 FPS");
+}
+
+TEST(Schedule, FadesAndStepsAreTheFixedOnes) {
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_FALSE(Schedule[i].fadeIn);
+    EXPECT_FALSE(Schedule[i].fadeOut);
+  }
+  EXPECT_TRUE(Schedule[3].fadeOut);
+  EXPECT_FALSE(Schedule[5].fadeOut);  // hard cut from the fountain to the fireworks
+  EXPECT_FALSE(Schedule[13].fadeIn || Schedule[13].fadeOut);
+  int backdrops = 0;
+  for (const SceneSlot& s : Schedule) backdrops += s.backdrop == 0;
+  EXPECT_EQ(backdrops, 4);  // scenes 6, 7, 8 and 13
+  EXPECT_EQ(Schedule[8].steps[0], ReleaseScene8Step);  // a release always comes before a set-up
+  EXPECT_EQ(Schedule[8].steps[1], SetupScene9Step);
+  float end = 0;
+  for (const SceneSlot& s : Schedule) {
+    EXPECT_EQ(s.start, end);  // the windows tile the show without gaps
+    end = s.start + s.duration;
+  }
+  EXPECT_EQ(end, BlankFrom);
+}
