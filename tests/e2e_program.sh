@@ -23,7 +23,7 @@ count=$(ls "$work/full" | wc -l)
 [ -f "$work/full/000001.tga" ] && [ -f "$work/full/008226.tga" ] || fail "first or last frame file missing"
 size=$(stat -c %s "$work/full/004000.tga")
 [ "$size" -eq $((18 + 320 * 240 * 3)) ] || fail "frame file has $size bytes"
-echo "full video-save run at 320x240: $(echo "$end - $start" | bc) s"
+awk -v a="$start" -v b="$end" 'BEGIN { printf "full video-save run at 320x240: %.1f s\n", b - a }'
 rm -rf "$work/full"
 
 # A short run has the frame numbers of a full one.

@@ -83,11 +83,11 @@ Canvas DrawTitleCard(int entry) {
 
 Canvas DrawSprite(int entry) {
   static const SpriteLook looks[11] = {
-      {{1, 1, 1}, 0.16f, {0.35f, 0.65f, 1.0f}, 0.28f, 0, {}},          // light-blue/white glow
+      {{1, 1, 1}, 0.22f, {0.35f, 0.65f, 1.0f}, 0.4f, 0, {}},           // light-blue/white glow
       {{1, 0.75f, 0.35f}, 0.14f, {1.0f, 0.42f, 0.08f}, 0.3f, 0, {}},   // orange glow
       {{1, 1, 1}, 0.12f, {0.25f, 0.35f, 0.8f}, 0.16f, 4, {0.45f, 0.65f, 1}},  // white star, blue rays
       {{0.75f, 1, 0.75f}, 0.13f, {0.1f, 0.9f, 0.25f}, 0.27f, 0, {}},   // green glow
-      {{1, 1, 1}, 0.16f, {0.35f, 0.65f, 1.0f}, 0.28f, 0, {}},          // (same picture as 0)
+      {{1, 1, 1}, 0.22f, {0.35f, 0.65f, 1.0f}, 0.4f, 0, {}},           // (same picture as 0)
       {{1, 1, 0.9f}, 0.17f, {1.0f, 0.7f, 0.1f}, 0.3f, 0, {}},          // orange-yellow, white centre
       {{1, 0.85f, 0.9f}, 0.1f, {0.9f, 0.15f, 0.35f}, 0.17f, 6, {1.0f, 0.35f, 0.55f}},  // red/pink burst
       {{0.85f, 1, 0.85f}, 0.1f, {0.15f, 0.8f, 0.2f}, 0.17f, 6, {0.35f, 1.0f, 0.4f}},   // green burst
@@ -126,13 +126,13 @@ Canvas DrawBackdrop() {
     }
   // Small stars; the picture is shown 4:3 wide, so stars are drawn narrower to end up round.
   ToolRandom random(1234);
-  for (int i = 0; i < 900; ++i) {
+  for (int i = 0; i < 650; ++i) {
     float sx = random.unit() * size, sy = random.unit() * size;
     float magnitude = std::pow(random.unit(), 3.0f);
     float radius = 0.5f + 1.3f * magnitude;
     float warm = random.unit();
     Colour colour{0.8f + 0.2f * warm, 0.85f, 1.0f - 0.25f * warm};
-    float amount = 0.25f + 0.9f * magnitude;
+    float amount = 0.18f + 0.8f * magnitude;
     for (int y = static_cast<int>(sy) - 4; y <= static_cast<int>(sy) + 4; ++y)
       for (int x = static_cast<int>(sx) - 4; x <= static_cast<int>(sx) + 4; ++x) {
         float dx = (x + 0.5f - sx) * 1.33f, dy = y + 0.5f - sy;

@@ -1,0 +1,92 @@
+// usage: bench_scenes [--benchmark_filter=...]   (headless, 800 x 600)
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "engine/composer.h"
+#include "engine/random.h"
+#include "engine/startup.h"
+#include "engine/timeline.h"
+#include "gfx/sine.h"
+#include "scenes/particles.h"
+#include "shell/options.h"
+#include "shell/platform.h"
+
+using namespace lumaro;
+
+namespace {
+// One scene's frames from a clock onward, each finished on the GPU (llvmpipe) before the next.
+void SceneFrames(benchmark::State& state, float from) {
+  ResetTimeline();
+  ResetRocketPool();
+  ResetSparkPool();
+  ActiveRockets = 0;
+  float clock = from;
+  // Warm-up: let particle scenes fill up and set-up steps run.
+  for (int i = 0; i < 50; ++i) {
+    DemoClock = clock += 0.04f;
+    if (const SceneSlot* s = EnterScene(DemoClock))
+      ComposeFrame(s->scene, s->start, s->duration, s->backdrop, s->fadeIn, s->fadeOut);
+  }
+  glFinish();
+  for (auto _ : state) {
+    DemoClock = clock += 0.04f;
+    if (const SceneSlot* s = EnterScene(DemoClock))
+      ComposeFrame(s->scene, s->start, s->duration, s->backdrop, s->fadeIn, s->fadeOut);
+    glFinish();
+  }
+}
+
+void CardFrame(benchmark::State& state) { SceneFrames(state, 0.5f); }
+void PlasmaTitleFrame(benchmark::State& state) { SceneFrames(state, 21.0f); }
+void FountainFrame(benchmark::State& state) { SceneFrames(state, 30.0f); }
+void FireworksFrame(benchmark::State& state) { SceneFrames(state, 44.0f); }
+void EmptySceneFrame(benchmark::State& state) { SceneFrames(state, 200.0f); }  // composer only
+
+void FountainUpdate(benchmark::State& state) {
+  lumaro::srand(1);
+  ResetSparkPool();
+  float t = 0;
+  for (int i = 0; i < 100; ++i) UpdateFountain(t += 0.04f, 1e9f);
+  for (auto _ : state) UpdateFountain(t += 0.04f, 1e9f);
+}
+
+void FireworksUpdate(benchmark::State& state) {
+  lumaro::srand(1);
+  ResetSparkPool();
+  ResetRocketPool();
+  ActiveRockets = 0;
+  float t = 0;
+  for (int i = 0; i < 200; ++i) UpdateFireworks(t += 0.04f, 1e9f);
+  for (auto _ : state) UpdateFireworks(t += 0.04f, 1e9f);
+}
+}  // namespace
+
+BENCHMARK(CardFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(PlasmaTitleFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(FountainFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(FireworksFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(EmptySceneFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(FountainUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(FireworksUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+int main(int argc, char** argv) {
+  ScreenWidth = 800;
+  ScreenHeight = 600;
+  SoundOn = false;
+  SeedGiven = true;
+  SeedValue = 1;
+  const auto begin = std::chrono::steady_clock::now();
+  if (!CreateOffscreenContext(ScreenWidth, ScreenHeight)) return 1;
+  RenderStartup();
+  glFinish();
+  const double startup = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+  std::printf("start-up (context, textures, tables, pools): %.1f ms\n", startup * 1000);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  RenderShutdown();
+  DestroyOffscreenContext();
+  return 0;
+}

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what building (and, with "test", testing) needs on Debian 12. Root or sudo.
+set -eu
+packages="cmake g++ make pkg-config libsdl2-dev libopenmpt-dev libgl-dev libegl-dev libglu1-mesa-dev
+  libgl1-mesa-dri libegl-mesa0 libfreetype-dev libpng-dev fonts-dejavu-core"
+if [ "${1:-}" = test ]; then
+  packages="$packages libgtest-dev libbenchmark-dev libxmp-dev xvfb xdotool imagemagick python3"
+fi
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing:$missing"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
