@@ -23,13 +23,13 @@ void DrawSparkSprite(int index) {
   glEnd();
 }
 
-void DrawLiveSparks() {
+void DrawLiveSparks(bool bindFirstSprite) {
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);  // overlapping sparks brighten each other in any order
   glColor4f(1, 1, 1, 0);
-  glBindTexture(GL_TEXTURE_2D, SpriteTextures[0]);
+  if (bindFirstSprite) glBindTexture(GL_TEXTURE_2D, SpriteTextures[0]);
   for (int i = 0; i < SparkCount; ++i)
     if (SparkPool[i].alive) DrawSparkSprite(i);
   glDisable(GL_BLEND);
@@ -39,7 +39,7 @@ void DrawLiveSparks() {
 
 void DrawScene6(float t, float d) {
   UpdateFountain(t, d);
-  DrawLiveSparks();
+  DrawLiveSparks(true);
 }
 
 }  // namespace lumaro

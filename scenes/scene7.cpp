@@ -7,7 +7,7 @@ namespace lumaro {
 
 void DrawScene7(float t, float d) {
   UpdateFireworks(t, d);
-  DrawLiveSparks();
+  DrawLiveSparks(false);
 }
 
 }  // namespace lumaro

@@ -4,6 +4,7 @@
 namespace lumaro {
 
 void DrawSparkSprite(int index);  // one 0.06-unit square facing the viewer
-void DrawLiveSparks();            // every live record in index order, additively
+// Every live record in index order, additively; the fountain binds sprite 0 first.
+void DrawLiveSparks(bool bindFirstSprite);
 
 }  // namespace lumaro

@@ -36,6 +36,13 @@ bool StartVideo() {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  // With no display SDL settles for its offscreen driver: that is our headless case.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (driver && (!std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy"))) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_SetError("no display to open");
+    return false;
+  }
   VideoReady = true;
   std::atexit(QuitVideoAtExit);  // also restores the desktop mode when the process ends early
   return true;

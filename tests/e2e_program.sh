@@ -96,5 +96,11 @@ rc=$?
 [ $rc -eq 0 ] || fail "silent fallback run exited $rc"
 grep -q "Fehler beim Initialisieren" "$work/good/err" || fail "no init dialog for a broken audio driver"
 
+# No display at all: one line on stderr, then the show runs offscreen.
+(cd "$work/good" && env -u DISPLAY -u WAYLAND_DISPLAY "$lumaro" -nosound -end=0.3 2> err)
+rc=$?
+[ $rc -eq 0 ] || fail "run without a display exited $rc"
+grep -q "rendering offscreen" "$work/good/err" || fail "no fallback line without a display"
+
 if [ $failures -eq 0 ]; then echo "e2e_program: all checks passed"; else echo "e2e_program: $failures failed"; fi
 [ $failures -eq 0 ]
