@@ -5,6 +5,7 @@
 
 #include "audio/xm_check.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>

@@ -3,7 +3,9 @@
 #include <SDL.h>
 
 #include "audio/sound_library.h"
+#include "engine/random.h"
 #include "engine/startup.h"
+#include "scenes/particles.h"
 #include "gfx/texture.h"
 #include "gl_fixture.h"
 
@@ -125,4 +127,11 @@ TEST_F(Upload, StartupAndShutdownWithoutSoundMakeNoSoundCall) {
   RenderStartup();
   EXPECT_EQ(SoundCallCount(), 0);
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+}
+
+TEST_F(Upload, StartupSeedsThenFillsTheSparkDelaysFirst) {
+  // The fixture started with "-seed=1": nothing else draws a random value before the pools.
+  lumaro::srand(1);
+  for (const SparkRecord& spark : SparkPool) ASSERT_EQ(spark.respawnDelay, lumaro::rand() * 6.103701889514923e-05f);
+  for (const RocketRecord& rocket : RocketPool) ASSERT_FALSE(rocket.alive);
 }
