@@ -172,7 +172,7 @@ void WriteSection(Grid& g, const Section& s, int index) {
     int drums = s.drums;
     if (index == 4 && bar >= 24 && bar < 32) drums = 0;
     if (index == 7 && bar < 8) drums = 1;  // the ornament builds from half time
-    DrumBar(g, row, drums, lastBar && s.rows % kBar == 0 ? true : false, bar);
+    DrumBar(g, row, drums, lastBar && s.rows % kBar == 0, bar);
     if (lastBar && s.rows % kBar != 0 && drums >= 1) {
       // A section ending mid-bar gets a pickup fill over its last half bar.
       for (int step = 0; step < 8; ++step) g.note(row + step, Snare, 60, ISnare, 28 + step * 4);

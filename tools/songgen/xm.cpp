@@ -24,7 +24,7 @@ struct Writer {
 };
 
 // Packed cells: a flag byte names the fields that follow; an empty cell is one byte.
-std::vector<uint8_t> PackPattern(const Pattern& p, int channels) {
+std::vector<uint8_t> PackPattern(const Pattern& p) {
   std::vector<uint8_t> out;
   for (const Cell& c : p.cells) {
     uint8_t flags = 0x80;
@@ -40,7 +40,6 @@ std::vector<uint8_t> PackPattern(const Pattern& p, int channels) {
     if (c.effect) out.push_back(c.effect);
     if (c.param) out.push_back(c.param);
   }
-  (void)channels;
   return out;
 }
 
@@ -115,7 +114,7 @@ std::vector<uint8_t> EncodeModule(const Module& m) {
   for (int i = 0; i < 256; ++i) w.u8(i < static_cast<int>(m.orders.size()) ? m.orders[i] : 0);
 
   for (const Pattern& p : m.patterns) {
-    std::vector<uint8_t> packed = PackPattern(p, m.channels);
+    std::vector<uint8_t> packed = PackPattern(p);
     w.u32(9);
     w.u8(0);
     w.u16(static_cast<uint16_t>(p.rows));
