@@ -81,7 +81,10 @@ bool FailCreation(const char* text) {
   return false;
 }
 
-void RecordDrawableSize() {
+}  // namespace
+
+void RecordWindowSize() {
+  if (!Window) return;
   int width = 0, height = 0;
   SDL_GL_GetDrawableSize(Window, &width, &height);
   if (width > 0 && height > 0) {
@@ -90,6 +93,7 @@ void RecordDrawableSize() {
   }
 }
 
+namespace {
 void OnStopSignal(int) { StopRequested = 1; }
 }  // namespace
 
@@ -125,7 +129,7 @@ bool CreateRenderWindow(const char* commandLine) {
   SDL_GL_SetSwapInterval(0);
   SDL_ShowWindow(Window);
   SDL_RaiseWindow(Window);
-  RecordDrawableSize();
+  RecordWindowSize();
   return true;
 }
 
@@ -241,10 +245,6 @@ bool DispatchPendingEvent() {
 
 void SetWindowClientSize(int width, int height) {
   if (Window) SDL_SetWindowSize(Window, width, height);
-}
-
-void RecordWindowSize() {
-  if (Window) RecordDrawableSize();
 }
 
 void InstallStopSignals() {
