@@ -2,7 +2,8 @@
 
 #include <cstdlib>
 
-#include "shell/platform.h"
+#include "base/clock.h"
+#include "base/messages.h"
 
 namespace lumaro {
 

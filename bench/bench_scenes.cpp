@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "engine/composer.h"
-#include "engine/random.h"
+#include "base/random.h"
 #include "engine/startup.h"
 #include "engine/timeline.h"
 #include "gfx/sine.h"

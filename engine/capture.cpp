@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/timeline.h"
-#include "shell/options.h"
+#include "base/run_state.h"
 
 namespace lumaro {
 

@@ -7,7 +7,7 @@
 #include "engine/timeline.h"
 #include "gfx/overlays.h"
 #include "scenes/scenes.h"
-#include "shell/options.h"
+#include "base/run_state.h"
 
 namespace lumaro {
 

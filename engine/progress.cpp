@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
+#include "base/clock.h"
+#include "base/run_state.h"
 #include "engine/timeline.h"
-#include "shell/options.h"
-#include "shell/platform.h"
 
 namespace lumaro {
 

@@ -6,16 +6,16 @@
 #include <ctime>
 
 #include "assets/assets.h"
+#include "base/random.h"
 #include "audio/music.h"
 #include "engine/capture.h"
-#include "engine/random.h"
 #include "engine/timeline.h"
 #include "gfx/glyphs.h"
 #include "gfx/overlays.h"
 #include "gfx/sine.h"
 #include "gfx/texture.h"
 #include "scenes/particles.h"
-#include "shell/options.h"
+#include "base/run_state.h"
 
 namespace lumaro {
 
@@ -31,10 +31,7 @@ void RenderStartup() {
     MusicModule = LoadMusic("SongM.xm");
   }
   ResetTimeline();
-  if (VideoSave && !PrepareCapture(VideoDir.c_str())) {
-    ExitCode = 1;
-    Running = 0;
-  }
+  if (VideoSave && !PrepareCapture(VideoDir.c_str())) StopRunning(StopReason::Failure);
   srand(SeedGiven ? SeedValue : static_cast<uint32_t>(std::time(nullptr)));
 
   glViewport(0, 0, ScreenWidth, ScreenHeight);

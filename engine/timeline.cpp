@@ -3,31 +3,38 @@
 #include <GL/gl.h>
 
 #include "audio/music.h"
+#include "base/run_state.h"
 #include "engine/capture.h"
 #include "engine/composer.h"
 #include "engine/progress.h"
 #include "scenes/scenes.h"
-#include "shell/menu.h"
-#include "shell/options.h"
-#include "shell/platform.h"
 
 namespace lumaro {
 
 const SceneSlot Schedule[SceneSlotCount] = {
-    {1, 0, 4, -1, false, false, {NoStep, NoStep}},
-    {2, 4, 4, -1, false, false, {NoStep, NoStep}},
-    {3, 8, 4, -1, false, false, {NoStep, NoStep}},
-    {4, 12, 8, -1, false, true, {NoStep, NoStep}},
-    {5, 20, 8, -1, true, true, {SetupScene5Step, NoStep}},
-    {6, 28, 12, 0, true, false, {ReleaseScene5Step, NoStep}},
-    {7, 40, 30, 0, false, false, {NoStep, NoStep}},
-    {8, 70, 60, 0, false, true, {SetupScene8Step, NoStep}},
-    {9, 130, 60, -1, true, true, {ReleaseScene8Step, SetupScene9Step}},
-    {10, 190, 30, -1, true, true, {ReleaseScene9Step, SetupScene10Step}},
-    {11, 220, 30, -1, true, true, {ReleaseScene10Step, SetupScene11Step}},
-    {12, 250, 40, -1, true, true, {ReleaseScene11Step, SetupScene12Step}},
-    {13, 290, 35, 0, true, true, {ReleaseScene12Step, SetupScene13Step}},
-    {14, 325, 3, -1, false, false, {ReleaseScene13Step, SetupScene14Step}},
+    {.scene = 1, .start = 0, .duration = 4, .backdrop = NoBackdrop},
+    {.scene = 2, .start = 4, .duration = 4, .backdrop = NoBackdrop},
+    {.scene = 3, .start = 8, .duration = 4, .backdrop = NoBackdrop},
+    {.scene = 4, .start = 12, .duration = 8, .backdrop = NoBackdrop, .fadeOut = true},
+    {.scene = 5, .start = 20, .duration = 8, .backdrop = NoBackdrop, .fadeIn = true, .fadeOut = true,
+     .steps = {SetupScene5Step, NoStep}},
+    {.scene = 6, .start = 28, .duration = 12, .backdrop = SpaceBackdrop, .fadeIn = true,
+     .steps = {ReleaseScene5Step, NoStep}},
+    {.scene = 7, .start = 40, .duration = 30, .backdrop = SpaceBackdrop},
+    {.scene = 8, .start = 70, .duration = 60, .backdrop = SpaceBackdrop, .fadeOut = true,
+     .steps = {SetupScene8Step, NoStep}},
+    {.scene = 9, .start = 130, .duration = 60, .backdrop = NoBackdrop, .fadeIn = true, .fadeOut = true,
+     .steps = {ReleaseScene8Step, SetupScene9Step}},
+    {.scene = 10, .start = 190, .duration = 30, .backdrop = NoBackdrop, .fadeIn = true, .fadeOut = true,
+     .steps = {ReleaseScene9Step, SetupScene10Step}},
+    {.scene = 11, .start = 220, .duration = 30, .backdrop = NoBackdrop, .fadeIn = true, .fadeOut = true,
+     .steps = {ReleaseScene10Step, SetupScene11Step}},
+    {.scene = 12, .start = 250, .duration = 40, .backdrop = NoBackdrop, .fadeIn = true, .fadeOut = true,
+     .steps = {ReleaseScene11Step, SetupScene12Step}},
+    {.scene = 13, .start = 290, .duration = 35, .backdrop = SpaceBackdrop, .fadeIn = true, .fadeOut = true,
+     .steps = {ReleaseScene12Step, SetupScene13Step}},
+    {.scene = 14, .start = 325, .duration = 3, .backdrop = NoBackdrop,
+     .steps = {ReleaseScene13Step, SetupScene14Step}},
 };
 
 float DemoClock = 0;
@@ -37,7 +44,6 @@ bool MusicStarted = false;
 int32_t FramesThisSecond = 0;
 int32_t ShownFrameRate = 0;
 bool DoneFlag[OnceStepCount];
-int ExitCode = 0;
 
 void ResetTimeline() {
   MusicStarted = false;
@@ -53,7 +59,7 @@ void AdvanceDemoClock(float elapsedSeconds) {
   PreviousClock = DemoClock;
   if (VideoSave) {
     FrameNumber += 1;
-    DemoClock = DemoClock + 0.04f;  // summed in single precision, as the frame numbers assume
+    DemoClock = DemoClock + FrameStep;  // summed in single precision, as the frame numbers assume
   } else {
     DemoClock = elapsedSeconds + StartTime;
   }
@@ -133,18 +139,13 @@ void RunFrame(float elapsedSeconds) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the last second shows black
   }
 
-  if (DemoClock >= ShowLength || DemoClock >= EndTime) Running = 0;
+  if (DemoClock >= ShowLength || DemoClock >= EndTime) StopRunning(StopReason::ShowOver);
 
   if (VideoSave) {
     // Read back before the swap, so the file holds exactly the frame just drawn.
-    if (!CaptureFrame(VideoDir.c_str())) {
-      Running = 0;
-      ExitCode = 1;
-    }
+    if (!CaptureFrame(VideoDir.c_str())) StopRunning(StopReason::Failure);
     ReportProgress();
   }
-  DrawMenuPopup();
-  SwapRenderBuffers();
 }
 
 }  // namespace lumaro

@@ -14,14 +14,16 @@ enum OnceStep : int {
   NoStep = -1,
 };
 
+enum Backdrop : int { NoBackdrop = -1, SpaceBackdrop = 0 };  // 0: BackdropTexture
+
 struct SceneSlot {
   int scene;
   float start;
   float duration;  // window [start, start + duration)
-  int backdrop;    // -1 none, 0 BackdropTexture
-  bool fadeIn;
-  bool fadeOut;
-  OnceStep steps[2];  // run before the window's first frame is drawn, in this order
+  int backdrop;    // a Backdrop
+  bool fadeIn = false;
+  bool fadeOut = false;
+  OnceStep steps[2] = {NoStep, NoStep};  // run before the window's first frame is drawn, in this order
 };
 
 constexpr int SceneSlotCount = 14;
@@ -35,11 +37,11 @@ extern bool MusicStarted;
 extern int32_t FramesThisSecond;
 extern int32_t ShownFrameRate;
 extern bool DoneFlag[OnceStepCount];
-extern int ExitCode;  // what the entry returns after the loop; a failed capture sets 1
 
 void ResetTimeline();
 
-// One frame: clock, music, frame rate, scene steps, composer, end test, capture, swap.
+// One frame: clock, music, frame rate, scene steps, composer, end test, capture. The
+// shell then lays its menu over the frame and swaps the buffers.
 void RunFrame(float elapsedSeconds);
 
 // The pieces of RunFrame, in its order.

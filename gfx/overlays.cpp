@@ -5,7 +5,7 @@
 
 #include "gfx/glyphs.h"
 #include "gfx/texture.h"
-#include "shell/options.h"
+#include "base/run_state.h"
 
 namespace lumaro {
 

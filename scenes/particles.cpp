@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/random.h"
+#include "base/random.h"
 #include "gfx/sine.h"
 
 namespace lumaro {
@@ -12,18 +12,15 @@ RocketRecord RocketPool[RocketCount];
 int32_t ActiveRockets = 0;
 
 namespace {
-// Fractions of 32767 as single-precision constants.
-constexpr float kOne = 3.0518509447574615e-05f;
-constexpr float kTwo = 6.103701889514923e-05f;
-constexpr float kTenth = 3.051851081181667e-06f;
-constexpr float kFifteenHundredths = 4.5777765080856625e-06f;
-constexpr float kFifth = 6.103702162363334e-06f;
-constexpr float kTwoFifths = 1.2207404324726667e-05f;
-constexpr float kHalf = 1.5259254723787308e-05f;
-constexpr float kTurn = 0.00019175345369149f;
-constexpr double kRingTurn = 1.9175345567263243e-04;  // the fountain ring uses the double
-constexpr float kColourScale = -0.0002743614f;       // rand -> colour index 2..10
-constexpr float kSpriteScale = 0.00033539842f;       // rand -> sprite index 0..10
+// The fountain's ring angle uses the double-precision factor (2 pi in float) / 32767.
+constexpr double kRingTurn = static_cast<double>(TwoPi) / RandMax;
+constexpr float kColourScale = RandScale(-8.99f);  // rand -> colour index 2..10
+constexpr float kSpriteScale = RandScale(10.99f);  // rand -> sprite index 0..10
+// A burst's polar angle: tan over [-1, 1] mapped onto [0, pi], so directions bunch toward
+// the horizontal.
+constexpr float kTanOne = 1.5574077f;
+constexpr float kHalfTurnOverTwoTanOne = 1.0085968f;  // pi / (2 tan 1)
+constexpr float kQuarterTurnAndAQuarter = 1.8207964f;  // pi / 2 + 0.25 radians
 
 // Returns the age step of this frame.
 template <typename Record>
@@ -41,14 +38,14 @@ float MotionStep(Record& r, float t) {
 int BurstColour() { return 2 - static_cast<int>(rand() * kColourScale); }
 
 void LaunchRocket(RocketRecord& r, float t) {
-  r.x = rand() * kOne - 0.5f;
-  r.z = rand() * kOne - 0.5f - 4.0f;
+  r.x = rand() * RandScale(1) - 0.5f;
+  r.z = rand() * RandScale(1) - 0.5f - 4.0f;
   r.y = -1.5f;
-  r.vx = rand() * kOne - 0.5f;
-  r.vz = rand() * kOne - 0.5f;
-  r.vy = rand() * kOne + 1.5f;
+  r.vx = rand() * RandScale(1) - 0.5f;
+  r.vz = rand() * RandScale(1) - 0.5f;
+  r.vy = rand() * RandScale(1) + 1.5f;
   r.age = 0;
-  r.fuse = rand() * kOne + 1.4f;
+  r.fuse = rand() * RandScale(1) + 1.4f;
   r.birthTime = t;
   int e = rand() % 20;
   r.kind = e == 0 ? 1 : (e == 1 ? 2 : 0);
@@ -68,21 +65,21 @@ void EmitTrail(float t, float dt, const RocketRecord& r) {
     s.y = r.y;
     s.z = r.z;
     if (r.kind == 1) {
-      s.vx = rand() * kTwoFifths - 0.2f;
-      s.vz = rand() * kTwoFifths - 0.2f;
-      s.vy = rand() * kTwoFifths - 0.2f;
+      s.vx = rand() * RandScale(0.4f) - 0.2f;
+      s.vz = rand() * RandScale(0.4f) - 0.2f;
+      s.vy = rand() * RandScale(0.4f) - 0.2f;
     } else if (r.kind == 2) {
       float w = r.age * 50.0f;
-      s.vx = FastCos(w) * (rand() * kFifteenHundredths + 0.05f);
-      s.vz = FastSin(w) * (rand() * kFifteenHundredths + 0.05f);
-      s.vy = rand() * kTenth - 0.05f;
+      s.vx = FastCos(w) * (rand() * RandScale(0.15f) + 0.05f);
+      s.vz = FastSin(w) * (rand() * RandScale(0.15f) + 0.05f);
+      s.vy = rand() * RandScale(0.1f) - 0.05f;
     } else {
-      s.vx = rand() * kTenth - 0.05f;
-      s.vz = rand() * kTenth - 0.05f;
-      s.vy = rand() * kTenth - 0.05f;
+      s.vx = rand() * RandScale(0.1f) - 0.05f;
+      s.vz = rand() * RandScale(0.1f) - 0.05f;
+      s.vy = rand() * RandScale(0.1f) - 0.05f;
     }
     s.age = 0;
-    s.lifetime = rand() * kTwo + 0.2f;
+    s.lifetime = rand() * RandScale(2) + 0.2f;
     s.birthTime = t;
     s.sprite = r.trailSprite;
     s.alive = true;
@@ -101,16 +98,15 @@ void SparkBurst(float t, const RocketRecord& r) {
     s.x = r.x;
     s.y = r.y;
     s.z = r.z;
-    float speed = rand() * kFifth + 0.4f;
-    float phi = rand() * kTurn;
-    float u = (rand() * kOne - 0.5f) * 2.0f;
-    // tan over [-1, 1] mapped onto [0, pi]: directions bunch toward the horizontal
-    float theta = (FastSin(u) / FastCos(u) + 1.5574077f) * 1.0085968f;
+    float speed = rand() * RandScale(0.2f) + 0.4f;
+    float phi = rand() * RandScale(TwoPi);
+    float u = (rand() * RandScale(1) - 0.5f) * 2.0f;
+    float theta = (FastSin(u) / FastCos(u) + kTanOne) * kHalfTurnOverTwoTanOne;
     s.vx = FastCos(phi) * FastSin(theta) * speed + r.vx;
     s.vz = FastSin(phi) * FastSin(theta) * speed + r.vz;
     s.vy = FastCos(theta) * speed + r.vy;
     s.age = 0;
-    s.lifetime = rand() * kTwo + 0.2f;
+    s.lifetime = rand() * RandScale(2) + 0.2f;
     s.birthTime = t;
     s.sprite = mixed ? BurstColour() : colour;
     s.alive = true;
@@ -130,14 +126,14 @@ void RocketBurst(float t, const RocketRecord& r) {
     c.x = r.x;
     c.y = r.y;
     c.z = r.z;
-    float speed = rand() * kHalf + 0.5f;
-    float phi = rand() * kTurn;
-    float theta = (rand() * kOne - 0.5f) * 0.5f + 1.8207964f;  // sideways and slightly down
+    float speed = rand() * RandScale(0.5f) + 0.5f;
+    float phi = rand() * RandScale(TwoPi);
+    float theta = (rand() * RandScale(1) - 0.5f) * 0.5f + kQuarterTurnAndAQuarter;  // sideways, slightly down
     c.vx = FastCos(phi) * FastSin(theta) * speed + r.vx;
     c.vz = FastSin(phi) * FastSin(theta) * speed + r.vz;
     c.vy = FastCos(theta) * speed + r.vy;
     c.age = 0;
-    c.fuse = rand() * kOne + 0.2f;
+    c.fuse = rand() * RandScale(1) + 0.2f;
     c.birthTime = t;
     c.kind = 0;
     c.child = true;
@@ -158,7 +154,7 @@ void ResetRocketPool() {
 void ResetSparkPool() {
   for (SparkRecord& s : SparkPool) {
     s = SparkRecord{};
-    s.respawnDelay = rand() * kTwo;
+    s.respawnDelay = rand() * RandScale(2);
   }
 }
 
@@ -168,7 +164,7 @@ void UpdateFountain(float t, float d) {
     if (s.alive || birthsOver) {
       if (s.age > s.lifetime) {
         s.alive = false;
-        s.respawnDelay = rand() * kTwo;
+        s.respawnDelay = rand() * RandScale(2);
       } else {
         MotionStep(s, t);
       }
@@ -179,11 +175,11 @@ void UpdateFountain(float t, float d) {
       s.x = static_cast<float>(std::cos(a));
       s.y = 0.8f;
       s.z = static_cast<float>(std::sin(a)) - 4.0f;
-      s.vx = rand() * kTwoFifths - 0.2f;
-      s.vz = rand() * kTwoFifths - 0.2f;
-      s.vy = rand() * kOne - 0.1f;
+      s.vx = rand() * RandScale(0.4f) - 0.2f;
+      s.vz = rand() * RandScale(0.4f) - 0.2f;
+      s.vy = rand() * RandScale(1) - 0.1f;
       s.age = 0;
-      s.lifetime = rand() * kTwo + 0.2f;
+      s.lifetime = rand() * RandScale(2) + 0.2f;
       s.birthTime = t;
       s.sprite = 0;
       s.alive = true;
@@ -216,7 +212,7 @@ void UpdateFireworks(float t, float d) {
     if (r.alive && r.age > r.fuse) {
       r.alive = false;
       if (!r.child) ActiveRockets -= 1;
-      r.relaunchDelay = rand() * kOne;
+      r.relaunchDelay = rand() * RandScale(1);
       float dt = MotionStep(r, t);
       if (!r.child) EmitSparks(t, dt, i, true);
     } else if (r.alive) {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/random.h"
+#include "base/random.h"
 
 namespace lumaro {
 

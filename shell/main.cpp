@@ -1,11 +1,12 @@
 // Entry: options and window, renderer start-up, the frame loop, teardown.
 #include <cstdio>
 
+#include "base/clock.h"
 #include "engine/progress.h"
 #include "engine/startup.h"
-#include "engine/timeline.h"
 #include "shell/options.h"
 #include "shell/platform.h"
+#include "shell/window_proc.h"
 
 using namespace lumaro;
 
@@ -31,10 +32,10 @@ int main(int argc, char** argv) {
   ElapsedSeconds();  // time zero: loading never counts as demo time
   while (Running) {
     if (StopSignalled()) {
-      Running = 0;
+      StopRunning(StopReason::Signal);
       break;
     }
-    if (!DispatchPendingEvent()) RunFrame(ElapsedSeconds());
+    if (!DispatchPendingEvent()) PaintFrame();
   }
   FinishProgress();
 

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 
 #include "gfx/glyphs.h"
-#include "shell/options.h"
+#include "base/run_state.h"
 
 namespace lumaro {
 

@@ -5,24 +5,6 @@
 
 namespace lumaro {
 
-int32_t ScreenWidth = 800;
-int32_t ScreenHeight = 600;
-bool Fullscreen = true;
-bool ShowFps = false;
-bool SoundOn = true;
-bool LoopSound = false;
-bool VideoSave = false;
-int32_t Running = 0;
-
-bool Headless = false;
-bool SeedGiven = false;
-uint32_t SeedValue = 0;
-float StartTime = 0.0f;
-float EndTime = ShowLength;
-std::string VideoDir = "demovideo";
-bool ForceProgress = false;
-bool HelpRequested = false;
-
 namespace {
 
 bool Has(const char* line, const char* option) { return std::strstr(line, option) != nullptr; }

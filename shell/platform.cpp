@@ -2,12 +2,10 @@
 
 #include <SDL.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 
 #include "shell/headless.h"
 #include "shell/options.h"
@@ -22,9 +20,6 @@ bool VideoReady = false;     // SDL's video layer is up (a display exists)
 bool VideoTried = false;
 bool UsingHeadless = false;
 volatile std::sig_atomic_t StopRequested = 0;
-
-bool TimerStarted = false;
-uint32_t TimerOrigin = 0;
 
 void QuitVideoAtExit() { SDL_Quit(); }
 
@@ -203,23 +198,6 @@ DialogAnswer AskOkCancel(const char* text, const char* caption) {
   if (SDL_ShowMessageBox(&box, &pressed) != 0) return DialogAnswer::Cancel;
   return pressed == 1 ? DialogAnswer::Ok : DialogAnswer::Cancel;
 }
-
-uint32_t MillisecondClock() {
-  auto now = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
-
-float ElapsedSeconds() {
-  if (!TimerStarted) {
-    TimerStarted = true;
-    TimerOrigin = MillisecondClock();
-  }
-  return SecondsSince(TimerOrigin, MillisecondClock());
-}
-
-void ResetElapsedSeconds() { TimerStarted = false; }
-
-void SleepMilliseconds(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 bool ScreenSaverActive(const char* commandLine) {
   if (commandLine && std::strstr(commandLine, "-headless")) return false;

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "base/messages.h"
+
 namespace lumaro {
 
 // Creates the window (or the offscreen context) with its GL context current.
@@ -22,18 +24,7 @@ void DestroyOffscreenContext();
 
 void SwapRenderBuffers();
 
-// Blocking dialogs; always also written to stderr. Headless, they only print.
-void ShowMessage(const char* text, const char* caption);
-enum class DialogAnswer { Ok, Cancel };
-DialogAnswer AskOkCancel(const char* text, const char* caption);
-
-// Millisecond wall clock (wraps after 49.7 days) and the seconds since its first call.
-uint32_t MillisecondClock();
-float ElapsedSeconds();
-// The unsigned difference stays right across the wrap; times the float 0.001.
-inline float SecondsSince(uint32_t origin, uint32_t now) { return static_cast<float>(now - origin) * 0.001f; }
-void ResetElapsedSeconds();  // forgets the timer origin (tests)
-void SleepMilliseconds(uint32_t ms);
+// Also makes the message boxes of base/messages.h.
 
 // Screen saver state; queried before the window exists, so it may start the video layer.
 bool ScreenSaverActive(const char* commandLine);

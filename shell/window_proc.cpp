@@ -1,7 +1,9 @@
 #include "shell/window_proc.h"
 
+#include "base/clock.h"
+#include "base/run_state.h"
+#include "engine/timeline.h"
 #include "shell/menu.h"
-#include "shell/options.h"
 #include "shell/platform.h"
 
 namespace lumaro {
@@ -23,7 +25,7 @@ int HandleMenuCommand(uint32_t wParam) {
   if (id == MenuExit) {
     SDL_Event close{};
     close.type = SDL_QUIT;
-    if (SDL_PushEvent(&close) != 1) Running = 0;  // no event queue: stop directly
+    if (SDL_PushEvent(&close) != 1) StopRunning(StopReason::UserQuit);  // no event queue: stop directly
     return 1;
   }
   for (const MenuSize& size : kMenuSizes) {
@@ -39,13 +41,19 @@ int HandleMenuCommand(uint32_t wParam) {
 
 void ResizeWindow() { SetWindowClientSize(ScreenWidth, ScreenHeight); }
 
+void PaintFrame() {
+  RunFrame(ElapsedSeconds());
+  DrawMenuPopup();
+  SwapRenderBuffers();
+}
+
 void HandleWindowEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:
-      Running = 0;
+      StopRunning(StopReason::UserQuit);
       break;
     case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE) Running = 0;
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) StopRunning(StopReason::UserQuit);
       if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) RecordWindowSize();
       break;
     case SDL_KEYDOWN:
@@ -53,7 +61,7 @@ void HandleWindowEvent(const SDL_Event& event) {
         if (MenuIsOpen())
           CloseMenu();  // Escape closes only the popup while it is open
         else
-          Running = 0;
+          StopRunning(StopReason::UserQuit);
       }
       break;
     case SDL_MOUSEBUTTONDOWN:

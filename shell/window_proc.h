@@ -16,4 +16,8 @@ int HandleMenuCommand(uint32_t wParam);
 // Asks for a client area of ScreenWidth x ScreenHeight.
 void ResizeWindow();
 
+// One frame, as a paint request runs it: the timeline's step for the elapsed time, the
+// menu over the frame (after the capture, so never in saved frames), the buffer swap.
+void PaintFrame();
+
 }  // namespace lumaro

@@ -3,7 +3,7 @@
 #include <SDL.h>
 
 #include "audio/sound_library.h"
-#include "engine/random.h"
+#include "base/random.h"
 #include "engine/startup.h"
 #include "scenes/particles.h"
 #include "gfx/texture.h"

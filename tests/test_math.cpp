@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/random.h"
+#include "base/random.h"
 #include "gfx/sine.h"
-#include "shell/platform.h"
+#include "base/clock.h"
 
 using namespace lumaro;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/random.h"
+#include "base/random.h"
 #include "gfx/sine.h"
 #include "scenes/particles.h"
 

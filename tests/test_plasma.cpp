@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/random.h"
+#include "base/random.h"
 #include "scenes/plasma.h"
 
 using namespace lumaro;

@@ -1,7 +1,7 @@
 #include <GL/gl.h>
 
 #include "engine/composer.h"
-#include "engine/random.h"
+#include "base/random.h"
 #include "gfx/overlays.h"
 #include "engine/timeline.h"
 #include "gl_fixture.h"

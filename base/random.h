@@ -10,4 +10,10 @@ constexpr int RandMax = 32767;
 void srand(uint32_t seed);
 int rand();  // 0 .. 32767
 
+// The single-precision factor that maps rand() onto 0 .. range: rand() * RandScale(2)
+// lies in 0 .. 2. Formed as range / 32767 in float, as every scene formula expects.
+consteval float RandScale(float range) { return range / static_cast<float>(RandMax); }
+
+constexpr float TwoPi = 6.28318548f;  // 2 pi in single precision
+
 }  // namespace lumaro

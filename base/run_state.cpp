@@ -1,0 +1,30 @@
+#include "base/run_state.h"
+
+namespace lumaro {
+
+int32_t ScreenWidth = 800;
+int32_t ScreenHeight = 600;
+bool Fullscreen = true;
+bool ShowFps = false;
+bool SoundOn = true;
+bool LoopSound = false;
+bool VideoSave = false;
+
+bool Headless = false;
+bool SeedGiven = false;
+uint32_t SeedValue = 0;
+float StartTime = 0.0f;
+float EndTime = ShowLength;
+std::string VideoDir = "demovideo";
+bool ForceProgress = false;
+bool HelpRequested = false;
+
+int32_t Running = 0;
+int ExitCode = 0;
+
+void StopRunning(StopReason reason) {
+  Running = 0;
+  if (reason == StopReason::Failure) ExitCode = 1;
+}
+
+}  // namespace lumaro
