@@ -1,7 +1,6 @@
 #include "engine/startup.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <ctime>
 
@@ -10,6 +9,7 @@
 #include "audio/music.h"
 #include "engine/capture.h"
 #include "engine/timeline.h"
+#include "gfx/draw.h"
 #include "gfx/glyphs.h"
 #include "gfx/overlays.h"
 #include "gfx/sine.h"
@@ -34,12 +34,7 @@ void RenderStartup() {
   if (VideoSave && !PrepareCapture(VideoDir.c_str())) StopRunning(StopReason::Failure);
   srand(SeedGiven ? SeedValue : static_cast<uint32_t>(std::time(nullptr)));
 
-  glViewport(0, 0, ScreenWidth, ScreenHeight);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  gluPerspective(45.0, 1.33f, 0.01f, 150.0);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
+  LoadStandardView();
   glClearColor(0, 0, 0, 0);
   glClearDepth(1);
   glHint(GL_POLYGON_SMOOTH_HINT, GL_DONT_CARE);

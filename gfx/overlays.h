@@ -2,10 +2,10 @@
 // Each 2D drawing uses the overlay box x 0..1.33, y 0..1 and leaves depth test and lighting
 // on and blending off.
 #pragma once
+#include "gfx/draw.h"
 
 namespace lumaro {
 
-constexpr float OverlayWidth = 1.33f;
 constexpr float GlyphSize = 0.0533333346f;  // 4/75 of the screen height
 
 void ResetProjection();

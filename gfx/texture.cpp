@@ -17,7 +17,6 @@ uint32_t SpriteTextures[11];
 uint32_t BackdropTexture;
 uint32_t GlyphTextures[GlyphCount];
 
-namespace {
 void SetTextureParameters(int minFilter, int magFilter, int wrapS, int wrapT) {
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
@@ -25,6 +24,8 @@ void SetTextureParameters(int minFilter, int magFilter, int wrapS, int wrapT) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapS);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapT);
 }
+
+namespace {
 
 bool ParseOrComplain(const EmbeddedImage& block, TgaImage* image) {
   std::string why;

@@ -11,6 +11,9 @@ extern uint32_t TitleTextures[4];
 extern uint32_t SpriteTextures[11];
 extern uint32_t BackdropTexture;
 
+// For the bound texture: environment GL_MODULATE, then the filters and the wraps.
+void SetTextureParameters(int minFilter, int magFilter, int wrapS, int wrapT);
+
 // Binds the name, GL_MODULATE, the filters and wraps, then all mip levels from the pixels
 // at offset 18. A block that does not parse is refused with a message; returns false then.
 bool UploadImage(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat,

@@ -2,6 +2,7 @@
 // additive copies a little apart in depth for a glowing thickness.
 #include <GL/gl.h>
 
+#include "gfx/draw.h"
 #include "gfx/texture.h"
 #include "scenes/scenes.h"
 
@@ -17,18 +18,8 @@ void DrawIntroScene(int sceneNumber, float angle) {
   glBindTexture(GL_TEXTURE_2D, TitleTextures[sceneNumber - 1]);
   glColor4f(1, 1, 1, 0);
   const float depths[] = {0.05f, 0.025f, 0.0f, -0.025f, -0.05f};
-  for (float z : depths) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex3f(-1, -0.25f, z);
-    glTexCoord2f(0, 1);
-    glVertex3f(-1, 0.25f, z);
-    glTexCoord2f(1, 1);
-    glVertex3f(1, 0.25f, z);
-    glTexCoord2f(1, 0);
-    glVertex3f(1, -0.25f, z);
-    glEnd();
-  }
+  for (float z : depths)
+    DrawTexturedQuad({0, 0, -1, -0.25f, z}, {0, 1, -1, 0.25f, z}, {1, 1, 1, 0.25f, z}, {1, 0, 1, -0.25f, z});
   glDisable(GL_BLEND);
   glEnable(GL_LIGHTING);
   glEnable(GL_DEPTH_TEST);

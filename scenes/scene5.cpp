@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "assets/assets.h"
+#include "gfx/draw.h"
 #include "gfx/sine.h"
 #include "gfx/texture.h"
 #include "scenes/plasma.h"
@@ -17,17 +18,10 @@ GLuint Scene5Textures[4] = {0, 0, 0, 0};  // plasma red, green, blue, then the t
 GLuint* const PlasmaTextures = Scene5Textures;
 GLuint& TitleTexture = Scene5Textures[3];
 
+// The middle half of the screen, in a box one unit wide.
 void Band(float u, float v, float du, float dv) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(u, v);
-  glVertex3f(0, 0.25f, 0);
-  glTexCoord2f(u + du, v);
-  glVertex3f(1, 0.25f, 0);
-  glTexCoord2f(u + du, v + dv);
-  glVertex3f(1, 0.75f, 0);
-  glTexCoord2f(u, v + dv);
-  glVertex3f(0, 0.75f, 0);
-  glEnd();
+  DrawTexturedQuad({u, v, 0, 0.25f, 0}, {u + du, v, 1, 0.25f, 0}, {u + du, v + dv, 1, 0.75f, 0},
+                   {u, v + dv, 0, 0.75f, 0});
 }
 }  // namespace
 
@@ -38,11 +32,7 @@ void SetupScene5() {
     if (!PlasmaBuffer) break;  // no memory: the band stays dark rather than reading nothing
     FillPlasma(PlasmaBuffer);
     glBindTexture(GL_TEXTURE_2D, PlasmaTextures[layer]);
-    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    SetTextureParameters(GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE8, PlasmaSize, PlasmaSize, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
                  PlasmaBuffer);
   }
@@ -54,13 +44,7 @@ void DrawScene5(float t, float) {
   const float uG = FastSin(0.615f * t + 1), vG = FastCos(0.435f * t + 1);
   const float uB = FastSin(0.47f * t + 2), vB = FastCos(0.52f * t + 2);
 
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0, 1, 0, 1, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  PushOrthoBox(0, 1, 0, 1);
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glEnable(GL_BLEND);
@@ -85,10 +69,7 @@ void DrawScene5(float t, float) {
   glDisable(GL_BLEND);
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_LIGHTING);
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
+  PopOrthoBox();
 }
 
 void ReleaseScene5() {

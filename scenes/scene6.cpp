@@ -1,6 +1,7 @@
 // Scene 6: a fountain of light-blue sparks rising from a ring over the backdrop.
 #include <GL/gl.h>
 
+#include "gfx/draw.h"
 #include "gfx/texture.h"
 #include "scenes/particles.h"
 #include "scenes/scenes.h"
@@ -8,19 +9,16 @@
 
 namespace lumaro {
 
+namespace {
+constexpr float SparkHalfSize = 0.03f;  // scene units
+}
+
 void DrawSparkSprite(int index) {
   const SparkRecord& s = SparkPool[index];
   glBindTexture(GL_TEXTURE_2D, SpriteTextures[s.sprite]);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 0);
-  glVertex3f(s.x - 0.03f, s.y - 0.03f, s.z);
-  glTexCoord2f(0, 1);
-  glVertex3f(s.x - 0.03f, s.y + 0.03f, s.z);
-  glTexCoord2f(1, 1);
-  glVertex3f(s.x + 0.03f, s.y + 0.03f, s.z);
-  glTexCoord2f(1, 0);
-  glVertex3f(s.x + 0.03f, s.y - 0.03f, s.z);
-  glEnd();
+  const float h = SparkHalfSize;
+  DrawTexturedQuad({0, 0, s.x - h, s.y - h, s.z}, {0, 1, s.x - h, s.y + h, s.z}, {1, 1, s.x + h, s.y + h, s.z},
+                   {1, 0, s.x + h, s.y - h, s.z});
 }
 
 void DrawLiveSparks(bool bindFirstSprite) {

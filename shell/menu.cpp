@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "gfx/draw.h"
 #include "gfx/glyphs.h"
 #include "base/run_state.h"
 
@@ -24,17 +25,9 @@ int RowAt(int x, int y) {
   return row < MenuRowCount ? row : -1;
 }
 
+// Window pixels, y down: the texture's top row at y0.
 void Quad(float x0, float y0, float x1, float y1) {
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 1);
-  glVertex2f(x0, y0);
-  glTexCoord2f(1, 1);
-  glVertex2f(x1, y0);
-  glTexCoord2f(1, 0);
-  glVertex2f(x1, y1);
-  glTexCoord2f(0, 0);
-  glVertex2f(x0, y1);
-  glEnd();
+  DrawTexturedQuad({0, 1, x0, y0, 0}, {1, 1, x1, y0, 0}, {1, 0, x1, y1, 0}, {0, 0, x0, y1, 0});
 }
 }  // namespace
 
@@ -61,13 +54,7 @@ void HighlightMenuItemAt(int x, int y) {
 
 void DrawMenuPopup() {
   if (!Open) return;
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0, ScreenWidth, ScreenHeight, 0, -1, 1);  // window pixels, y down
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  PushOrthoBox(0, ScreenWidth, ScreenHeight, 0);  // window pixels, y down
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
@@ -97,10 +84,7 @@ void DrawMenuPopup() {
   glDisable(GL_BLEND);
   glEnable(GL_DEPTH_TEST);
   glEnable(GL_LIGHTING);
-  glPopMatrix();
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
+  PopOrthoBox();
 }
 
 }  // namespace lumaro
