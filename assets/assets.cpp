@@ -13,4 +13,13 @@ const EmbeddedImage BackdropImage = EmbeddedBackdrop;
 const EmbeddedImage FontImage = EmbeddedFont;
 const EmbeddedImage PlasmaTitleImage = EmbeddedPlasmaTitle;
 
+const EmbeddedImage Scene8CaptionImage = EmbeddedCaptionSimple;
+
+const EmbeddedImage SkyImages[SkyImageCount] = {
+    EmbeddedSkyFront, EmbeddedSkyTop, EmbeddedSkyLeft, EmbeddedSkyBottom,
+    EmbeddedSkyRight, EmbeddedSkyBack, EmbeddedSkyScorched,
+};
+const EmbeddedImage FlameRingImage = EmbeddedFlameRing;
+const EmbeddedImage FlashImage = EmbeddedFlash;
+
 }  // namespace lumaro

@@ -11,4 +11,12 @@ extern const EmbeddedImage BackdropImage;     // 512 x 512 x 24 nebula
 extern const EmbeddedImage FontImage;         // 320 x 192 x 24 glyph sheet
 extern const EmbeddedImage PlasmaTitleImage;  // 512 x 256 x 32 title over the plasma
 
+extern const EmbeddedImage Scene8CaptionImage;  // 512 x 64 x 32 "too simple?", alpha 0
+
+// Scene 9's sky box faces and the scorched front, 256 x 256 x 24 each.
+enum SkyImage { SkyFront, SkyTop, SkyLeft, SkyBottom, SkyRight, SkyBack, SkyScorched, SkyImageCount };
+extern const EmbeddedImage SkyImages[SkyImageCount];
+extern const EmbeddedImage FlameRingImage;  // 256 x 256 x 24
+extern const EmbeddedImage FlashImage;      // 256 x 256 x 32, alpha unused
+
 }  // namespace lumaro

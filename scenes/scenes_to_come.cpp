@@ -1,15 +1,9 @@
-// Scenes 8 to 14 are not built yet: their windows show the composer's frame (backdrop,
+// Scenes 10 to 14 are not built yet: their windows show the composer's frame (backdrop,
 // logo, fades) around an empty scene. Each moves to its own file when it is built.
 #include "scenes/scenes.h"
 
 namespace lumaro {
 
-void SetupScene8() {}
-void DrawScene8(float, float) {}
-void ReleaseScene8() {}
-void SetupScene9() {}
-void DrawScene9(float, float) {}
-void ReleaseScene9() {}
 void SetupScene10() {}
 void DrawScene10(float, float) {}
 void ReleaseScene10() {}

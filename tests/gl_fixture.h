@@ -5,7 +5,9 @@
 
 #include <vector>
 
+#include "engine/composer.h"
 #include "engine/startup.h"
+#include "engine/timeline.h"
 #include "shell/options.h"
 #include "shell/platform.h"
 
@@ -66,6 +68,25 @@ class GlTest : public ::testing::Test {
 
  private:
   bool started_ = false;
+};
+
+// Frames of the show drawn as the timeline would draw them.
+class SceneTest : public GlTest {
+ protected:
+  // Draws the frame of this clock, running the once-only steps of its window.
+  std::vector<Rgb> FrameAt(float clock) {
+    DemoClock = clock;
+    const SceneSlot* slot = EnterScene(clock);
+    EXPECT_NE(slot, nullptr);
+    if (slot) ComposeFrame(slot->scene, slot->start, slot->duration, slot->backdrop, slot->fadeIn, slot->fadeOut);
+    return ReadFrame();
+  }
+  // Every frame of the fixed 0.04 s clock from one clock to another; returns the last.
+  std::vector<Rgb> FramesFromTo(float from, float to) {
+    std::vector<Rgb> frame;
+    for (float clock = from; clock < to; clock += 0.04f) frame = FrameAt(clock);
+    return frame;
+  }
 };
 
 }  // namespace lumaro

@@ -11,17 +11,7 @@
 using namespace lumaro;
 
 namespace {
-class Scenes : public GlTest {
- protected:
-  // Draws the frame the timeline would draw at this clock (running its once-only steps).
-  std::vector<Rgb> FrameAt(float clock) {
-    DemoClock = clock;
-    const SceneSlot* slot = EnterScene(clock);
-    EXPECT_NE(slot, nullptr);
-    ComposeFrame(slot->scene, slot->start, slot->duration, slot->backdrop, slot->fadeIn, slot->fadeOut);
-    return ReadFrame();
-  }
-};
+using Scenes = SceneTest;
 }  // namespace
 
 TEST_F(Scenes, CardFacingTheViewerShowsItsLetteringOnBlack) {

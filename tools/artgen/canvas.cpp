@@ -70,6 +70,37 @@ float FractalNoise(float x, float y, int octaves, uint32_t seed) {
   return sum / norm;
 }
 
+float LatticeValue3(int x, int y, int z, uint32_t seed) {
+  return Lattice(x, static_cast<int>(Hash(y, z, seed + 7919)), seed);
+}
+
+float ValueNoise3(float x, float y, float z, uint32_t seed) {
+  const int xi = static_cast<int>(std::floor(x)), yi = static_cast<int>(std::floor(y)),
+            zi = static_cast<int>(std::floor(z));
+  const float fx = Smooth(x - xi), fy = Smooth(y - yi), fz = Smooth(z - zi);
+  float plane[2];
+  for (int k = 0; k < 2; ++k) {
+    const float a = LatticeValue3(xi, yi, zi + k, seed), b = LatticeValue3(xi + 1, yi, zi + k, seed);
+    const float c = LatticeValue3(xi, yi + 1, zi + k, seed), d = LatticeValue3(xi + 1, yi + 1, zi + k, seed);
+    const float near = a + (b - a) * fx, far = c + (d - c) * fx;
+    plane[k] = near + (far - near) * fy;
+  }
+  return plane[0] + (plane[1] - plane[0]) * fz;
+}
+
+float FractalNoise3(float x, float y, float z, int octaves, uint32_t seed) {
+  float sum = 0, amplitude = 0.5f, norm = 0;
+  for (int o = 0; o < octaves; ++o) {
+    sum += amplitude * ValueNoise3(x, y, z, seed + o * 101);
+    norm += amplitude;
+    x = x * 2.03f + 17.1f;
+    y = y * 2.03f + 5.3f;
+    z = z * 2.03f + 11.7f;
+    amplitude *= 0.5f;
+  }
+  return sum / norm;
+}
+
 uint32_t ToolRandom::next() {
   state ^= state >> 12;
   state ^= state << 25;

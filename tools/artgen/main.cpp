@@ -42,6 +42,12 @@ int main(int argc, char** argv) {
   emit("backdrop", DrawBackdrop(), 24);
   emit("font", DrawFontSheet(), 24);
   emit("plasma_title", DrawPlasmaTitle(), 32);
+  emit("caption_simple", DrawCaptionStrip("too simple?"), 32);
+  const char* skyNames[] = {"sky_front", "sky_top", "sky_left", "sky_bottom", "sky_right", "sky_back"};
+  for (int face = 0; face < 6; ++face) emit(skyNames[face], DrawSkyFace(face), 24);
+  emit("sky_scorched", DrawScorchedFront(), 24);
+  emit("flame_ring", DrawFlameRing(), 24);
+  emit("flash", DrawFlash(), 32);
 
   if (!sheetPath.empty() && !WriteContactSheet(sheetPath, entries)) {
     std::fprintf(stderr, "artgen: cannot write the contact sheet %s\n", sheetPath.c_str());

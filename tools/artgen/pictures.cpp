@@ -188,4 +188,14 @@ Canvas DrawPlasmaTitle() {
   return c;
 }
 
+Canvas DrawCaptionStrip(const char* text) {
+  // Shown across the full screen width and a sixth of its height: 8 : 1, like the picture.
+  Canvas c(512, 64);
+  Mask letters = RenderText(text, 512, 64, 0.72f);
+  Mask halo = GaussianBlur(letters, 2.5f);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 512; ++x) c.add(x, y, {1, 1, 1}, std::min(1.0f, letters.get(x, y) + 0.3f * halo.get(x, y)));
+  return c;  // alpha stays 0: only ever drawn additively
+}
+
 }  // namespace artgen

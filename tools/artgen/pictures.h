@@ -9,5 +9,12 @@ Canvas DrawSprite(int entry);      // 32 x 32 glows and starbursts
 Canvas DrawBackdrop();             // 512 x 512 nebula with stars
 Canvas DrawFontSheet();            // 320 x 192 green glyphs, codes 32..90
 Canvas DrawPlasmaTitle();          // 512 x 256, alpha the lettering, colour its cyan glow
+Canvas DrawCaptionStrip(const char* text);  // 512 x 64 white lettering on black, alpha 0
+
+// Scene 9.
+Canvas DrawSkyFace(int face);      // 256 x 256: face 0 front .. 5 back, as the scene's table lays them
+Canvas DrawScorchedFront();        // the front face with a black crater in its centre
+Canvas DrawFlameRing();            // 256 x 256 flames pointing inwards around a dark centre
+Canvas DrawFlash();                // 256 x 256 white-hot disc, yellow-orange rim, alpha its brightness
 
 }  // namespace artgen

@@ -10,19 +10,22 @@
 namespace artgen {
 
 namespace {
-// How a picture is shown: cards brightened as their five additive copies show them,
-// 32-bit pictures with their alpha as white over the colour, small ones enlarged.
+// How a picture is shown: its colour, cards brightened as their five additive copies show
+// them, small ones enlarged. Alpha is not drawn; the label says when a picture has one.
 void Place(Canvas& sheet, const SheetEntry& e, int left, int top, int zoom) {
   const bool card = e.name.rfind("title", 0) == 0;
   for (int y = 0; y < e.canvas.height * zoom; ++y)
     for (int x = 0; x < e.canvas.width * zoom; ++x) {
       size_t i = static_cast<size_t>(y / zoom) * e.canvas.width + x / zoom;
       const float* p = &e.canvas.rgb[i * 3];
-      float a = (e.bits == 32 && !card) ? e.canvas.alpha[i] : 0.0f;
       float gain = card ? 4.0f : 1.0f;
       float* out = sheet.at(left + x, top + y);
-      for (int k = 0; k < 3; ++k) out[k] = std::min(1.0f, p[k] * gain) * (1 - a) + a;
+      for (int k = 0; k < 3; ++k) out[k] = std::min(1.0f, p[k] * gain);
     }
+}
+
+bool HasAlpha(const SheetEntry& e) {
+  return e.bits == 32 && std::any_of(e.canvas.alpha.begin(), e.canvas.alpha.end(), [](float a) { return a > 0; });
 }
 
 void Label(Canvas& sheet, const std::string& text, int left, int top) {
@@ -60,7 +63,7 @@ bool WriteContactSheet(const std::string& path, const std::vector<SheetEntry>& e
   for (size_t i = 0; i < sheet.rgb.size(); ++i) sheet.rgb[i] = 0.12f;
   for (size_t i = 0; i < entries.size(); ++i) {
     Place(sheet, entries[i], spots[i].x, spots[i].y, spots[i].zoom);
-    Label(sheet, entries[i].name, spots[i].x, spots[i].y + entries[i].canvas.height * spots[i].zoom + 2);
+    Label(sheet, entries[i].name + (HasAlpha(entries[i]) ? " +alpha" : ""), spots[i].x, spots[i].y + entries[i].canvas.height * spots[i].zoom + 2);
   }
 
   std::FILE* file = std::fopen(path.c_str(), "wb");

@@ -1,0 +1,106 @@
+// The fire automaton. Each stage writes 5 random hot blocks into rows 107..125, then every
+// cell of rows 0..125 becomes the average of itself and the three cells of the row below
+// (by linear index, so the edges wrap into the neighbouring row), less one. Heat thus rises
+// one row a stage towards row 0 and fades as it goes. Rows 126 and 127 are never written
+// and stay cold; every read and write stays inside the 128 x 128 grid.
+#include "scenes/fire.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include "base/random.h"
+
+namespace lumaro {
+
+uint32_t* FireHeat = nullptr;
+uint32_t* FireScratch = nullptr;
+uint8_t* FireImage = nullptr;
+uint8_t FirePalette[256][3];
+
+namespace {
+constexpr size_t GridBytes = FireCells * sizeof(uint32_t);
+constexpr size_t ImageBytes = FireCells * 3;
+constexpr int SparkBottomRow = 123;  // a spark's first row is 123 - Y
+constexpr uint32_t Hot = 255;
+}  // namespace
+
+bool AllocateFire(void* (*allocate)(size_t)) {
+  if (!allocate) allocate = std::malloc;
+  FreeFire();
+  FireHeat = static_cast<uint32_t*>(allocate(GridBytes));
+  FireScratch = static_cast<uint32_t*>(allocate(GridBytes));
+  FireImage = static_cast<uint8_t*>(allocate(ImageBytes));
+  if (!FireReady()) {
+    std::fprintf(stderr, "lumaro: no memory for the fire simulation; the fireball burns without flames\n");
+    FreeFire();
+    return false;
+  }
+  std::memset(FireHeat, 0, GridBytes);
+  std::memset(FireScratch, 0, GridBytes);
+  std::memset(FireImage, 0, ImageBytes);
+  return true;
+}
+
+void FreeFire() {
+  std::free(FireImage);
+  std::free(FireHeat);
+  std::free(FireScratch);
+  FireImage = nullptr;
+  FireHeat = FireScratch = nullptr;
+}
+
+bool FireReady() { return FireHeat && FireScratch && FireImage; }
+
+void BuildFirePalette() {
+  for (int i = 0; i < 256; ++i) {
+    uint8_t* entry = FirePalette[i];
+    if (i < 64) {
+      entry[0] = static_cast<uint8_t>(4 * i), entry[1] = 0, entry[2] = 0;
+    } else if (i < 128) {
+      entry[0] = 255, entry[1] = static_cast<uint8_t>(4 * (i - 64)), entry[2] = 0;
+    } else if (i < 192) {
+      entry[0] = 255, entry[1] = 255, entry[2] = static_cast<uint8_t>(4 * (i - 128));
+    } else {
+      entry[0] = entry[1] = entry[2] = 255;
+    }
+  }
+}
+
+void SeedFireSpark(int x, int y) {
+  for (int j = -2; j <= 2; ++j)
+    for (int k = 0; k < 3; ++k)  // C's % truncates: columns -1 and -2 fall into the row above
+      FireHeat[(SparkBottomRow - y + k) * FireSize + (x + j) % FireSize] = Hot;
+}
+
+void FireStage() {
+  for (int spark = 0; spark < FireSparksPerStage; ++spark) {
+    const int x = (rand() * FireSize) / RandMax;
+    const int y = (rand() * 16) / RandMax;
+    SeedFireSpark(x, y);
+  }
+  SpreadFire();
+}
+
+void SpreadFire() {
+  const uint32_t* __restrict in = FireHeat;
+  uint32_t* __restrict out = FireScratch;
+  for (int i = 0; i < FireSpreadCells; ++i) {
+    const uint32_t v = (in[i] + in[i + FireSize - 1] + in[i + FireSize] + in[i + FireSize + 1]) >> 2;
+    out[i] = v > 0 ? v - 1 : 0;
+  }
+  std::swap(FireHeat, FireScratch);
+}
+
+void ConvertFire() {
+  for (int i = 0; i < FireCells; ++i) std::memcpy(FireImage + 3 * i, FirePalette[FireHeat[i]], 3);
+}
+
+void StepFire() {
+  if (!FireReady()) return;
+  for (int stage = 0; stage < FireStagesPerStep; ++stage) FireStage();
+  ConvertFire();
+}
+
+}  // namespace lumaro

@@ -1,0 +1,40 @@
+// The fireball's flames, simulated on the CPU: a 128 x 128 grid of heat seeded with hot
+// blocks near its far edge, smeared one row towards row 0 and cooled at every stage, then
+// mapped through a black-red-yellow-white palette into an RGB image. No GL here: scene 9
+// uploads the image.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+namespace lumaro {
+
+constexpr int FireSize = 128;                          // cells a side
+constexpr int FireCells = FireSize * FireSize;
+constexpr int FireSpreadCells = FireCells - 2 * FireSize;  // rows 0..125 are recomputed
+constexpr int FireStagesPerStep = 4;
+constexpr int FireSparksPerStage = 5;
+
+extern uint32_t* FireHeat;     // current grid, values 0..255
+extern uint32_t* FireScratch;  // the next stage is written here, then the two swap
+extern uint8_t* FireImage;     // FireCells x RGB
+extern uint8_t FirePalette[256][3];
+
+// Allocates and zeroes both grids and the image (the allocator is for tests). On failure
+// everything is freed again, a message says so and false comes back: the scene then
+// draws without its flames.
+bool AllocateFire(void* (*allocate)(size_t) = nullptr);
+void FreeFire();
+bool FireReady();
+void BuildFirePalette();
+
+// One hot block of 5 columns by 3 rows for a spark at column X (0..128) and Y (0..16).
+void SeedFireSpark(int x, int y);
+// Every cell of rows 0..125 into the scratch grid, then the grids swap.
+void SpreadFire();
+// Sparks from two rand() draws each (column first), then the spread: one stage.
+void FireStage();
+// Four stages, then the image from the palette. Does nothing when the fire has no memory.
+void StepFire();
+void ConvertFire();
+
+}  // namespace lumaro

@@ -1,0 +1,153 @@
+// Scene 8: a white Sierpinski tetrahedron slides in inside a fading translucent shell, a
+// caption asks "too simple?", then three coloured lights circle it trailing glows.
+#include <GL/gl.h>
+
+#include "assets/assets.h"
+#include "gfx/draw.h"
+#include "gfx/texture.h"
+#include "scenes/fractal.h"
+#include "scenes/scenes.h"
+
+namespace lumaro {
+
+namespace {
+GLuint FractalList = 0;
+GLuint ShellList = 0;
+GLuint CaptionTexture = 0;
+Scene8Trails Trails;
+Scene8Frame Frame;
+const SceneLight* const Lights = Frame.lights;
+
+constexpr GLenum LightNames[Scene8LightCount] = {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2};
+constexpr int FlareSprites[Scene8LightCount] = {1, 10, 9};  // orange, deep blue, lime glows
+constexpr float FlareHalfSize = 0.15f;
+constexpr float CaptionBottom = 0.416875f, CaptionTop = 0.583125f;  // the middle sixth of the screen
+
+// One face type of a tetrahedron: its normal, then its triangles.
+void CompileFaces(const Vec3 corners[4], int depth) {
+  static Vec3 vertices[FractalTrianglesPerFace * 3];
+  for (int type = 1; type <= FaceTypeCount; ++type) {
+    const Vec3& n = FaceNormals[type - 1];
+    glNormal3f(n.x, n.y, n.z);
+    const Vec3* end = EmitSierpinskiFace(type, depth, corners[0], corners[1], corners[2], corners[3], vertices);
+    for (const Vec3* v = vertices; v != end; ++v) glVertex3f(v->x, v->y, v->z);
+  }
+}
+
+void SetLights() {
+  const float ambient[] = {0.15f, 0.15f, 0.2f, 1};
+  const float none[] = {0, 0, 0, 0};
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);  // stays in force for the later lit scenes
+  glCullFace(GL_BACK);
+  glEnable(GL_CULL_FACE);
+  glEnable(GL_LIGHTING);
+  for (GLenum light : LightNames) glEnable(light);
+  for (int i = 0; i < Scene8LightCount; ++i) {
+    glLightfv(LightNames[i], GL_AMBIENT, none);
+    glLightfv(LightNames[i], GL_DIFFUSE, Lights[i].diffuse);
+    glLightfv(LightNames[i], GL_SPECULAR, none);
+  }
+  // Eye coordinates: the modelview is still the composer's identity.
+  for (int i = 0; i < Scene8LightCount; ++i) glLightfv(LightNames[i], GL_POSITION, Lights[i].position);
+}
+
+void DrawCaption(float t) {
+  const float b = CaptionBrightness(t);
+  PushOverlayBox();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, CaptionTexture);
+  glColor4f(b, b, b, 0);
+  DrawTexturedQuad({0, 0, 0, CaptionBottom, 0}, {0, 1, 0, CaptionTop, 0}, {1, 1, OverlayWidth, CaptionTop, 0},
+                   {1, 0, OverlayWidth, CaptionBottom, 0});
+  glEnable(GL_DEPTH_TEST);
+  glDisable(GL_BLEND);
+  PopOrthoBox();
+}
+
+void FlareQuad(const float* p) {
+  const float h = FlareHalfSize;
+  DrawTexturedQuad({0, 0, p[0] - h, p[1] - h, p[2]}, {1, 0, p[0] + h, p[1] - h, p[2]},
+                   {1, 1, p[0] + h, p[1] + h, p[2]}, {0, 1, p[0] - h, p[1] + h, p[2]});
+}
+
+// Each light as a glow at its position and a fading trail of its last 31 positions; the
+// fractal, depth tested, hides what lies behind it.
+void DrawFlares(float s) {
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+  glDepthMask(GL_FALSE);
+  for (int i = 0; i < Scene8LightCount; ++i) {
+    glBindTexture(GL_TEXTURE_2D, SpriteTextures[FlareSprites[i]]);
+    glColor4f(s, s, s, 0);
+    FlareQuad(Lights[i].position);
+    for (int k = 1; k < TrailLength; ++k) {
+      const float g = TrailBrightness(k, s);
+      glColor4f(g, g, g, 0);
+      FlareQuad(Trails.trails[i].position[k]);
+    }
+  }
+  glDepthMask(GL_TRUE);
+  glDisable(GL_BLEND);
+}
+}  // namespace
+
+void SetupScene8() {
+  FractalList = glGenLists(1);
+  ShellList = glGenLists(1);
+  glNewList(FractalList, GL_COMPILE);
+  glBegin(GL_TRIANGLES);
+  CompileFaces(FractalCorners, FractalDepth);
+  glEnd();
+  glEndList();
+  glNewList(ShellList, GL_COMPILE);
+  glBegin(GL_TRIANGLES);
+  CompileFaces(ShellCorners, 0);
+  glEnd();
+  glEndList();
+  glGenTextures(1, &CaptionTexture);
+  UploadClamped(Scene8CaptionImage, CaptionTexture, GL_RGBA8, GL_BGRA_EXT);
+  Trails = Scene8Trails{};
+}
+
+void DrawScene8(float t, float d) {
+  UpdateScene8(t, d, &Frame, &Trails);
+
+  SetLights();
+  glPushMatrix();
+  glDisable(GL_TEXTURE_2D);
+  glColor4f(1, 1, 1, 0);
+  glTranslatef(Frame.x, 0, Frame.z);
+  glRotatef(40 * t, 1, 0, 0);
+  glRotatef(47.3f * t, 0, 1, 0);
+  glCallList(FractalList);
+  glDisable(GL_CULL_FACE);
+  if (ShellShown(t)) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1, 1, 1, ShellAlpha(t));
+    glCallList(ShellList);  // lit, both sides, depth written
+    glDisable(GL_BLEND);
+  }
+  if (CaptionShown(t)) DrawCaption(t);
+  glPopMatrix();
+  glEnable(GL_TEXTURE_2D);
+  for (GLenum light : LightNames) glDisable(light);
+  glDisable(GL_LIGHTING);
+  if (FlaresShown(t)) DrawFlares(Frame.s);
+}
+
+void ReleaseScene8() {
+  if (FractalList) glDeleteLists(FractalList, 1);
+  if (ShellList) glDeleteLists(ShellList, 1);
+  FractalList = ShellList = 0;
+  glDisable(GL_LIGHTING);
+  glDisable(GL_CULL_FACE);
+  if (CaptionTexture) glDeleteTextures(1, &CaptionTexture);
+  CaptionTexture = 0;
+}
+
+}  // namespace lumaro

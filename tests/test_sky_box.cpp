@@ -1,0 +1,116 @@
+// The sky box's pictures, read back from the embedded blocks: where two faces meet along a
+// cube edge, both must show the same colour, or the viewer tumbling through the box sees
+// a seam.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "assets/assets.h"
+#include "scenes/sky_box.h"
+
+using namespace lumaro;
+
+namespace {
+struct Colour {
+  float c[3];
+};
+
+// Bilinear sample at texture coordinates (s, t); rows are stored bottom-up, t = 0 first.
+Colour Sample(const TgaImage& image, float s, float t) {
+  const float x = std::clamp(s * image.width - 0.5f, 0.0f, image.width - 1.0f);
+  const float y = std::clamp(t * image.height - 0.5f, 0.0f, image.height - 1.0f);
+  const int x0 = static_cast<int>(x), y0 = static_cast<int>(y);
+  const int x1 = std::min(x0 + 1, image.width - 1), y1 = std::min(y0 + 1, image.height - 1);
+  const float fx = x - x0, fy = y - y0;
+  const int bytes = image.bitsPerPixel / 8;
+  auto texel = [&](int px, int py, int channel) {
+    return static_cast<float>(image.pixels[(static_cast<size_t>(py) * image.width + px) * bytes + channel]);
+  };
+  Colour out;
+  for (int k = 0; k < 3; ++k) {
+    const float bottom = texel(x0, y0, k) + (texel(x1, y0, k) - texel(x0, y0, k)) * fx;
+    const float top = texel(x0, y1, k) + (texel(x1, y1, k) - texel(x0, y1, k)) * fx;
+    out.c[k] = bottom + (top - bottom) * fy;
+  }
+  return out;
+}
+
+// The face whose plane holds p (other than `except`), with p's texture coordinates on it.
+int FaceHolding(Vec3 p, int except, float* s, float* t) {
+  for (int face = 0; face < SkyFaceCount; ++face) {
+    if (face == except) continue;
+    const Vec3* c = SkyFaceCorners[face];
+    const Vec3 e1 = c[1] - c[0], e2 = c[3] - c[0];
+    const Vec3 normal = Normalized(Cross(e1, e2));
+    if (std::fabs(Dot(p - c[0], normal)) > 1e-3f) continue;
+    *s = Dot(p - c[0], e1) / Dot(e1, e1);
+    *t = Dot(p - c[0], e2) / Dot(e2, e2);
+    return face;
+  }
+  return -1;
+}
+}  // namespace
+
+TEST(SkyBox, NeighbouringFacesAgreeAlongEveryCubeEdge) {
+  TgaImage images[SkyFaceCount];
+  for (int face = 0; face < SkyFaceCount; ++face) {
+    std::string why;
+    ASSERT_TRUE(ParseTga(SkyImages[face], &images[face], &why)) << why;
+    ASSERT_EQ(images[face].width, 256);
+    ASSERT_EQ(images[face].bitsPerPixel, 24);
+  }
+  int edges = 0;
+  for (int axis = 0; axis < 3; ++axis)
+    for (float a : {-SkyNear, SkyNear})
+      for (float b : {-SkyNear, SkyNear}) {
+        double total = 0, worst = 0;
+        int samples = 0;
+        for (float u = -45; u <= 45; u += 0.5f) {
+          const float v[3] = {axis == 0 ? u : a, axis == 1 ? u : (axis == 0 ? a : b), axis == 2 ? u : b};
+          const Vec3 p{v[0], v[1], v[2]};
+          float s1, t1, s2, t2;
+          const int first = FaceHolding(p, -1, &s1, &t1);
+          const int second = FaceHolding(p, first, &s2, &t2);
+          ASSERT_GE(first, 0);
+          ASSERT_GE(second, 0);
+          const Colour x = Sample(images[first], s1, t1), y = Sample(images[second], s2, t2);
+          for (int k = 0; k < 3; ++k) {
+            const double d = std::fabs(x.c[k] - y.c[k]);
+            total += d;
+            worst = std::max(worst, d);
+            ++samples;
+          }
+        }
+        ++edges;
+        EXPECT_LT(total / samples, 3.0) << "edge " << edges << ": the faces differ along it";
+        EXPECT_LT(worst, 60.0) << "edge " << edges;
+      }
+  EXPECT_EQ(edges, 12);
+}
+
+TEST(SkyBox, PlanetAheadSpaceBehindAndACraterInTheScorchedFront) {
+  TgaImage front, back, scorched;
+  ASSERT_TRUE(ParseTga(SkyImages[SkyFront], &front, nullptr));
+  ASSERT_TRUE(ParseTga(SkyImages[SkyBack], &back, nullptr));
+  ASSERT_TRUE(ParseTga(SkyImages[SkyScorched], &scorched, nullptr));
+  auto brightness = [](const TgaImage& image, float s, float t) {
+    const Colour c = Sample(image, s, t);
+    return c.c[0] + c.c[1] + c.c[2];
+  };
+  auto redness = [](const TgaImage& image, float s, float t) {
+    const Colour c = Sample(image, s, t);  // BGR
+    return c.c[2] - c.c[0];
+  };
+  double frontLight = 0, backLight = 0;
+  for (float s = 0.1f; s < 0.95f; s += 0.1f)
+    for (float t = 0.1f; t < 0.95f; t += 0.1f) {
+      frontLight += brightness(front, s, t);
+      backLight += brightness(back, s, t);
+      ASSERT_GT(redness(front, s, t), 20) << s << "," << t;  // red-orange rock everywhere ahead
+    }
+  EXPECT_GT(frontLight, 1.5 * backLight);
+  EXPECT_LT(brightness(scorched, 0.5f, 0.5f), 10);  // black in the middle
+  EXPECT_NEAR(brightness(scorched, 0.05f, 0.05f), brightness(front, 0.05f, 0.05f), 30);  // the same rock away from it
+}
