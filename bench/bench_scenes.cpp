@@ -10,6 +10,7 @@
 #include "engine/startup.h"
 #include "engine/timeline.h"
 #include "gfx/sine.h"
+#include "scenes/fire.h"
 #include "scenes/particles.h"
 #include "shell/options.h"
 #include "shell/platform.h"
@@ -43,7 +44,23 @@ void CardFrame(benchmark::State& state) { SceneFrames(state, 0.5f); }
 void PlasmaTitleFrame(benchmark::State& state) { SceneFrames(state, 21.0f); }
 void FountainFrame(benchmark::State& state) { SceneFrames(state, 30.0f); }
 void FireworksFrame(benchmark::State& state) { SceneFrames(state, 44.0f); }
+void FractalFrame(benchmark::State& state) { SceneFrames(state, 100.0f); }
+void FireballFrame(benchmark::State& state) { SceneFrames(state, 150.0f); }
+void ExplosionFrame(benchmark::State& state) { SceneFrames(state, 182.0f); }
 void EmptySceneFrame(benchmark::State& state) { SceneFrames(state, 200.0f); }  // composer only
+
+// The fire alone: four stages of 16,128 cells and the palette conversion.
+void FireStep(benchmark::State& state) {
+  lumaro::srand(1);
+  if (!AllocateFire()) {
+    state.SkipWithError("no memory");
+    return;
+  }
+  BuildFirePalette();
+  for (int i = 0; i < 100; ++i) StepFire();
+  for (auto _ : state) StepFire();
+  FreeFire();
+}
 
 void FountainUpdate(benchmark::State& state) {
   lumaro::srand(1);
@@ -68,6 +85,10 @@ BENCHMARK(CardFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggre
 BENCHMARK(PlasmaTitleFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(FountainFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(FireworksFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(FractalFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(FireballFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(ExplosionFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(FireStep)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(EmptySceneFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(FountainUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(FireworksUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();

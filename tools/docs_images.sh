@@ -8,10 +8,14 @@ mkdir -p "$out"
 cp build/art/contact_sheet.png "$out/contact_sheet.png"
 frames=$(mktemp -d)
 trap 'rm -rf "$frames"' EXIT
-(cd build && ./lumaro -headless -nosound -videosave -w640 -seed=1 -end=42.5 -videodir="$frames")
-# frame number = demo time / 0.04
-for shot in "1:000050" "2:000150" "3:000250" "4:000400" "5:000600" "6:000788" "7:001060"; do
+# scene:demo second. Each shot runs from 1.5 s before it, so trails and flames have built up.
+for shot in 1:2.0 2:6.0 3:10.0 4:16.0 5:24.0 6:31.52 7:42.4 8:110.0 9:150.0; do
   scene=${shot%%:*}
-  convert "$frames/${shot#*:}.tga" -auto-orient -resize 320x240 "$out/scene$scene.png"
+  at=${shot#*:}
+  from=$(awk -v t="$at" 'BEGIN { s = t - 1.5; print (s < 0 ? 0 : s) }')
+  rm -f "$frames"/*.tga
+  (cd build && ./lumaro -headless -nosound -videosave -w640 -seed=1 -start="$from" -end="$at" -videodir="$frames")
+  last=$(ls "$frames" | tail -1)
+  convert "$frames/$last" -auto-orient -resize 320x240 "$out/scene$scene.png"
 done
 echo "wrote $out"
