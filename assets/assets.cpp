@@ -22,4 +22,9 @@ const EmbeddedImage SkyImages[SkyImageCount] = {
 const EmbeddedImage FlameRingImage = EmbeddedFlameRing;
 const EmbeddedImage FlashImage = EmbeddedFlash;
 
+const EmbeddedImage LatticeNameImage = EmbeddedLatticeName;
+const EmbeddedImage LatticeCloudImage = EmbeddedLatticeCloud;
+const EmbeddedImage NebulaCloudImage = EmbeddedNebulaCloud;
+const EmbeddedBlock OrnamentMeshBlock = EmbeddedOrnamentMesh;
+
 }  // namespace lumaro

@@ -19,4 +19,9 @@ extern const EmbeddedImage SkyImages[SkyImageCount];
 extern const EmbeddedImage FlameRingImage;  // 256 x 256 x 24
 extern const EmbeddedImage FlashImage;      // 256 x 256 x 32, alpha unused
 
+extern const EmbeddedImage LatticeNameImage;   // 256 x 256 x 8 grey stone lettered "Lumaro", tiling
+extern const EmbeddedImage LatticeCloudImage;  // 128 x 128 x 8 grey blotches, tiling
+extern const EmbeddedImage NebulaCloudImage;   // 256 x 256 x 24 grey clouds fading to black at the border
+extern const EmbeddedBlock OrnamentMeshBlock;  // the ornament's faces, positions and normals
+
 }  // namespace lumaro

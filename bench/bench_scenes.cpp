@@ -12,6 +12,7 @@
 #include "gfx/sine.h"
 #include "scenes/fire.h"
 #include "scenes/particles.h"
+#include "scenes/scene11.h"
 #include "shell/options.h"
 #include "shell/platform.h"
 
@@ -47,7 +48,17 @@ void FireworksFrame(benchmark::State& state) { SceneFrames(state, 44.0f); }
 void FractalFrame(benchmark::State& state) { SceneFrames(state, 100.0f); }
 void FireballFrame(benchmark::State& state) { SceneFrames(state, 150.0f); }
 void ExplosionFrame(benchmark::State& state) { SceneFrames(state, 182.0f); }
-void EmptySceneFrame(benchmark::State& state) { SceneFrames(state, 200.0f); }  // composer only
+void LatticeFrame(benchmark::State& state) { SceneFrames(state, 200.0f); }
+void OrnamentFrame(benchmark::State& state) { SceneFrames(state, 235.0f); }
+
+// Compiling the stored ornament into its display list, as scene 11's set-up does.
+void OrnamentListBuild(benchmark::State& state) {
+  for (auto _ : state) {
+    const uint32_t list = BuildOrnamentList();
+    glFinish();
+    glDeleteLists(list, 1);
+  }
+}
 
 // The fire alone: four stages of 16,128 cells and the palette conversion.
 void FireStep(benchmark::State& state) {
@@ -88,8 +99,10 @@ BENCHMARK(FireworksFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->Report
 BENCHMARK(FractalFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(FireballFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(ExplosionFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(LatticeFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(OrnamentFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(OrnamentListBuild)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(FireStep)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(EmptySceneFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(FountainUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(FireworksUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 

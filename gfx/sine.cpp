@@ -25,6 +25,12 @@ int SineIndex(float x) {
 float FastSin(float x) { return SineTable[SineIndex(x)]; }
 float FastCos(float x) { return SineTable[SineIndex(x) + 2048]; }
 
+float TangentPolarAngle(float u) {
+  constexpr float TanOne = 1.5574077f;
+  constexpr float HalfTurnOverTwoTanOne = 1.0085968f;
+  return (FastSin(u) / FastCos(u) + TanOne) * HalfTurnOverTwoTanOne;
+}
+
 float Clamp(float value, float low, float high) {
   if (value > high) return high;
   if (value < low) return low;

@@ -11,6 +11,10 @@ float FastSin(float x);
 float FastCos(float x);
 int SineIndex(float x);  // 0 .. 8191
 
+// A polar angle from u in [-1, 1]: (tan u + tan 1) * pi / (2 tan 1) runs from 0 to pi and
+// gathers its values towards both ends (the poles) more than an even spread would.
+float TangentPolarAngle(float u);
+
 // Upper bound first; an unordered value (NaN) falls through to low.
 float Clamp(float value, float low, float high);
 

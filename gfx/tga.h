@@ -4,13 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "base/embedded.h"
+
 namespace lumaro {
 
-struct EmbeddedImage {
-  const uint8_t* data;
-  size_t size;
-  const char* name;
-};
+using EmbeddedImage = EmbeddedBlock;  // a TGA file compiled into the program
 
 struct TgaImage {
   int width = 0;

@@ -16,10 +16,6 @@ namespace {
 constexpr double kRingTurn = static_cast<double>(TwoPi) / RandMax;
 constexpr float kColourScale = RandScale(-8.99f);  // rand -> colour index 2..10
 constexpr float kSpriteScale = RandScale(10.99f);  // rand -> sprite index 0..10
-// A burst's polar angle: tan over [-1, 1] mapped onto [0, pi], so directions bunch toward
-// the horizontal.
-constexpr float kTanOne = 1.5574077f;
-constexpr float kHalfTurnOverTwoTanOne = 1.0085968f;  // pi / (2 tan 1)
 constexpr float kQuarterTurnAndAQuarter = 1.8207964f;  // pi / 2 + 0.25 radians
 
 // Returns the age step of this frame.
@@ -101,7 +97,7 @@ void SparkBurst(float t, const RocketRecord& r) {
     float speed = rand() * RandScale(0.2f) + 0.4f;
     float phi = rand() * RandScale(TwoPi);
     float u = (rand() * RandScale(1) - 0.5f) * 2.0f;
-    float theta = (FastSin(u) / FastCos(u) + kTanOne) * kHalfTurnOverTwoTanOne;
+    float theta = TangentPolarAngle(u);  // directions bunch toward the horizontal
     s.vx = FastCos(phi) * FastSin(theta) * speed + r.vx;
     s.vz = FastSin(phi) * FastSin(theta) * speed + r.vz;
     s.vy = FastCos(theta) * speed + r.vy;

@@ -1,15 +1,9 @@
-// Scenes 10 to 14 are not built yet: their windows show the composer's frame (backdrop,
+// Scenes 12 to 14 are not built yet: their windows show the composer's frame (backdrop,
 // logo, fades) around an empty scene. Each moves to its own file when it is built.
 #include "scenes/scenes.h"
 
 namespace lumaro {
 
-void SetupScene10() {}
-void DrawScene10(float, float) {}
-void ReleaseScene10() {}
-void SetupScene11() {}
-void DrawScene11(float, float) {}
-void ReleaseScene11() {}
 void SetupScene12() {}
 void DrawScene12(float, float) {}
 void ReleaseScene12() {}

@@ -1,7 +1,9 @@
 // Draws the show's pictures and writes them as TGA files for embedding.
-// usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf]
+// usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh]
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,16 +13,41 @@
 
 using namespace artgen;
 
+namespace {
+// The ornament seen from two sides, for the contact sheet only (the mesh itself is embedded).
+bool AddOrnamentViews(const std::string& path, std::vector<SheetEntry>& entries) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  lumaro::OrnamentMesh mesh;
+  std::string why;
+  if (!lumaro::ParseOrnamentMesh(bytes.data(), bytes.size(), &mesh, &why)) {
+    std::fprintf(stderr, "artgen: cannot read the ornament mesh %s: %s\n", path.c_str(), why.c_str());
+    return false;
+  }
+  const Canvas front = DrawOrnamentView(mesh, 0.5f, 0.4f), back = DrawOrnamentView(mesh, 3.8f, -0.6f);
+  Canvas both(front.width * 2, front.height);
+  for (int y = 0; y < front.height; ++y)
+    for (int x = 0; x < front.width; ++x)
+      for (int k = 0; k < 3; ++k) {
+        both.at(x, y)[k] = front.rgb[(static_cast<size_t>(y) * front.width + x) * 3 + k];
+        both.at(x + front.width, y)[k] = back.rgb[(static_cast<size_t>(y) * back.width + x) * 3 + k];
+      }
+  entries.push_back({"ornament mesh, lit, two sides", both, 24});
+  return true;
+}
+}  // namespace
+
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf]\n");
+    std::fprintf(stderr, "usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh]\n");
     return 2;
   }
-  std::string outDir = argv[1], sheetPath;
+  std::string outDir = argv[1], sheetPath, meshPath;
   std::string fontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
   for (int i = 2; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--sheet")) sheetPath = argv[i + 1];
     if (!std::strcmp(argv[i], "--font")) fontPath = argv[i + 1];
+    if (!std::strcmp(argv[i], "--mesh")) meshPath = argv[i + 1];
   }
   if (!OpenFont(fontPath)) {
     std::fprintf(stderr, "artgen: the lettering needs %s (Debian package fonts-dejavu-core)\n", fontPath.c_str());
@@ -48,6 +75,10 @@ int main(int argc, char** argv) {
   emit("sky_scorched", DrawScorchedFront(), 24);
   emit("flame_ring", DrawFlameRing(), 24);
   emit("flash", DrawFlash(), 32);
+  emit("lattice_name", DrawLatticeName(), 8);
+  emit("lattice_cloud", DrawLatticeCloud(), 8);
+  emit("nebula_cloud", DrawNebulaCloud(), 24);
+  if (!meshPath.empty() && !AddOrnamentViews(meshPath, entries)) ok = false;
 
   if (!sheetPath.empty() && !WriteContactSheet(sheetPath, entries)) {
     std::fprintf(stderr, "artgen: cannot write the contact sheet %s\n", sheetPath.c_str());

@@ -1,6 +1,7 @@
 // The show's start-up pictures, each drawn to its role.
 #pragma once
 #include "canvas.h"
+#include "scenes/ornament_mesh.h"
 
 namespace artgen {
 
@@ -16,5 +17,13 @@ Canvas DrawSkyFace(int face);      // 256 x 256: face 0 front .. 5 back, as the 
 Canvas DrawScorchedFront();        // the front face with a black crater in its centre
 Canvas DrawFlameRing();            // 256 x 256 flames pointing inwards around a dark centre
 Canvas DrawFlash();                // 256 x 256 white-hot disc, yellow-orange rim, alpha its brightness
+
+// Scenes 10 and 11.
+Canvas DrawLatticeName();          // 256 x 256 grey stone, "Lumaro" embossed; tiles
+Canvas DrawLatticeCloud();         // 128 x 128 grey blotches; tiles
+Canvas DrawNebulaCloud();          // 256 x 256 grey clouds, black at every border
+
+// The ornament mesh, lit, seen from a yaw and a pitch (radians): for the contact sheet only.
+Canvas DrawOrnamentView(const lumaro::OrnamentMesh& mesh, float yaw, float pitch);
 
 }  // namespace artgen

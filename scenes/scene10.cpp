@@ -1,0 +1,91 @@
+// Scene 10: an endless tumbling lattice of small stone cubes in glowing cloudy shells,
+// fading into black fog, its colour drifting on three slow waves.
+#include <GL/gl.h>
+
+#include "assets/assets.h"
+#include "gfx/texture.h"
+#include "scenes/lattice.h"
+#include "scenes/scenes.h"
+
+namespace lumaro {
+
+namespace {
+GLuint NameTexture = 0;
+GLuint CloudTexture = 0;
+GLuint CoreList = 0;
+GLuint GlowList = 0;
+
+constexpr float FogDensity = 0.5f;  // a cube d units away keeps exp(-0.5 d) of its colour
+
+void UploadRepeating(const EmbeddedImage& image, GLuint texture) {
+  UploadImage(image, texture, GL_LUMINANCE8, GL_LUMINANCE, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT);
+}
+
+GLuint CompileLattice(GLuint texture, float half) {
+  const GLuint list = glGenLists(1);
+  glNewList(list, GL_COMPILE);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  StripVertex strips[2][8];
+  for (int i = 0; i < LatticeCubes; ++i) {
+    CubeStrips(LatticeCentre(i), half, strips);
+    for (const auto& strip : strips) {
+      glBegin(GL_QUAD_STRIP);
+      for (const StripVertex& v : strip) {
+        glTexCoord2f(v.s, v.t);
+        glVertex3f(v.p.x, v.p.y, v.p.z);
+      }
+      glEnd();
+    }
+  }
+  glEndList();
+  return list;
+}
+}  // namespace
+
+void SetupScene10() {
+  glGenTextures(1, &NameTexture);
+  glGenTextures(1, &CloudTexture);
+  UploadRepeating(LatticeNameImage, NameTexture);
+  UploadRepeating(LatticeCloudImage, CloudTexture);
+  CoreList = CompileLattice(NameTexture, CoreHalfSize);
+  GlowList = CompileLattice(CloudTexture, GlowHalfSize);
+}
+
+void DrawScene10(float t, float) {
+  const LatticeMotion m = LatticeAt(t);
+  glDisable(GL_LIGHTING);
+  glCullFace(GL_BACK);
+  glEnable(GL_CULL_FACE);
+  const float black[] = {0, 0, 0, 0};
+  glEnable(GL_FOG);
+  glFogi(GL_FOG_MODE, GL_EXP);
+  glFogf(GL_FOG_DENSITY, FogDensity);
+  glFogf(GL_FOG_START, 0);
+  glFogf(GL_FOG_END, 6);
+  glFogfv(GL_FOG_COLOR, black);
+
+  glRotatef(m.rx, 1, 0, 0);  // left on the matrix: the composer resets it next frame
+  glRotatef(m.ry, 0, 1, 0);
+  glTranslatef(m.dx, m.dy, 0);
+  glColor4f(m.core[0], m.core[1], m.core[2], 0);
+  glCallList(CoreList);
+  glDepthMask(GL_FALSE);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+  glColor4f(m.glow[0], m.glow[1], m.glow[2], 0);
+  glCallList(GlowList);
+  glDisable(GL_BLEND);
+  glDepthMask(GL_TRUE);
+  glDisable(GL_FOG);
+  glDisable(GL_CULL_FACE);
+}
+
+void ReleaseScene10() {
+  if (CoreList) glDeleteLists(CoreList, 1);
+  if (GlowList) glDeleteLists(GlowList, 1);
+  if (NameTexture) glDeleteTextures(1, &NameTexture);
+  if (CloudTexture) glDeleteTextures(1, &CloudTexture);
+  CoreList = GlowList = NameTexture = CloudTexture = 0;
+}
+
+}  // namespace lumaro

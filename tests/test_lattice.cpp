@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <tuple>
+
+#include "gfx/sine.h"
+#include "scenes/lattice.h"
+#include "scenes/ornament_motion.h"
+
+using namespace lumaro;
+
+TEST(Lattice, TwelveCubedCentresOneUnitApartWithFacesOfOneTextureCopy) {
+  std::set<std::tuple<float, float, float>> centres;
+  for (int i = 0; i < LatticeCubes; ++i) {
+    const Vec3 c = LatticeCentre(i);
+    for (float v : {c.x, c.y, c.z}) {
+      ASSERT_GE(v, -5.5f);
+      ASSERT_LE(v, 5.5f);
+      ASSERT_EQ(v - std::floor(v), 0.5f);  // halfway between whole units
+    }
+    centres.insert({c.x, c.y, c.z});
+  }
+  EXPECT_EQ(centres.size(), 1728u);
+  EXPECT_EQ(LatticeCentre(0).x, -5.5f);
+  EXPECT_EQ(LatticeCentre(1).z, -4.5f);  // Z is the inner loop
+  EXPECT_EQ(LatticeCentre(LatticeSide * LatticeSide).x, -4.5f);
+
+  StripVertex strips[2][8];
+  CubeStrips({0, 0, 0}, 0.2f, strips);
+  for (const auto& strip : strips)
+    for (const StripVertex& v : strip)
+      for (float c : {v.p.x, v.p.y, v.p.z}) ASSERT_EQ(std::fabs(c), 0.2f);
+  // Each face of a strip spans one whole unit of s: one copy of the picture.
+  for (const auto& strip : strips)
+    for (int i = 0; i + 2 < 8; i += 2) EXPECT_EQ(std::fabs(strip[i + 2].s - strip[i].s), 1.0f);
+}
+
+TEST(Lattice, StartsStillAndGreyAndItsWrapIsAWholeSpacing) {
+  BuildSineTable();
+  const LatticeMotion start = LatticeAt(0);
+  EXPECT_EQ(start.rx, 0);
+  EXPECT_EQ(start.dx, 0);
+  EXPECT_EQ(start.dy, 0);
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_FLOAT_EQ(start.core[k], 0.5f);
+    EXPECT_FLOAT_EQ(start.glow[k], 0.375f);
+  }
+  // Frame by frame the offsets either move a little or jump by a whole spacing, never
+  // by anything in between: the lattice modulo 1 moves smoothly.
+  int wraps = 0;
+  LatticeMotion previous = LatticeAt(0);
+  for (float t = 0.04f; t < 30; t += 0.04f) {
+    const LatticeMotion m = LatticeAt(t);
+    for (auto [a, b] : {std::pair{previous.dx, m.dx}, {previous.dy, m.dy}}) {
+      ASSERT_GT(a, -1);
+      ASSERT_LT(a, 1);
+      const float step = b - a, nearest = std::round(step);
+      ASSERT_LT(std::fabs(step - nearest), 0.1f) << t;
+      wraps += nearest != 0;
+    }
+    previous = m;
+  }
+  EXPECT_GT(wraps, 10);
+}
+
+TEST(OrnamentMotion, CentreGlowAndStars) {
+  BuildSineTable();
+  const Vec3 centre = OrnamentCentre(0);
+  EXPECT_FLOAT_EQ(centre.x, 0.125f);
+  EXPECT_FLOAT_EQ(centre.y, 0.125f);
+  EXPECT_FLOAT_EQ(centre.z, -1.5f);
+  EXPECT_FLOAT_EQ(CornerGlowBrightness(0), 0.375f);
+  for (float t = 0; t < 30; t += 0.13f) {
+    const Vec3 c = OrnamentCentre(t);
+    ASSERT_LE(std::fabs(c.x), 0.25f);
+    ASSERT_GE(c.z, -2.25f);
+    ASSERT_LE(c.z, -0.75f);
+    ASSERT_GE(CornerGlowBrightness(t), 0.125f);
+    ASSERT_LE(CornerGlowBrightness(t), 0.625f);
+  }
+  EXPECT_FLOAT_EQ(StarPointSize(800, 0), 1.0f);
+  EXPECT_FLOAT_EQ(StarPointSize(800, StarPasses - 1), 4.0f);
+  EXPECT_FLOAT_EQ(StarPointSize(1024, 0), 1.28f);
+  EXPECT_FLOAT_EQ(StarPointSize(1024, StarPasses - 1), 5.12f);
+  for (int r : {0, 1000, 16384, 32767}) EXPECT_NEAR(Length(StarPoint(r, 32767 - r)), StarRadius, 1e-3);
+  EXPECT_NEAR(StarPoint(5, 16384).y, 0, 0.01);   // r2 halfway: on the equator
+  EXPECT_NEAR(StarPoint(5, 32767).y, -10, 0.01);  // r2 at the top: the lower pole
+}
