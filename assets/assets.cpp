@@ -27,4 +27,13 @@ const EmbeddedImage LatticeCloudImage = EmbeddedLatticeCloud;
 const EmbeddedImage NebulaCloudImage = EmbeddedNebulaCloud;
 const EmbeddedBlock OrnamentMeshBlock = EmbeddedOrnamentMesh;
 
+const EmbeddedImage TunnelImages[TunnelImageCount] = {
+    EmbeddedTunnel0, EmbeddedTunnel1, EmbeddedTunnel2, EmbeddedTunnel3, EmbeddedTunnel4,  EmbeddedTunnel5,
+    EmbeddedTunnel6, EmbeddedTunnel7, EmbeddedTunnel8, EmbeddedTunnel9, EmbeddedTunnel10, EmbeddedTunnel11,
+};
+const EmbeddedImage GraniteImage = EmbeddedGranite;
+const EmbeddedImage GridImage = EmbeddedMagentaGrid;
+const EmbeddedBlock IsoTablesBlock = EmbeddedIsoTables;
+const EmbeddedImage EndCardImage = EmbeddedCaptionEnd;
+
 }  // namespace lumaro

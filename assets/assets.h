@@ -24,4 +24,12 @@ extern const EmbeddedImage LatticeCloudImage;  // 128 x 128 x 8 grey blotches, t
 extern const EmbeddedImage NebulaCloudImage;   // 256 x 256 x 24 grey clouds fading to black at the border
 extern const EmbeddedBlock OrnamentMeshBlock;  // the ornament's faces, positions and normals
 
+// Scene 12's twelve pictures T0..T11: 128 x 128 surfaces, 64 x 64 rail strip and glows.
+constexpr int TunnelImageCount = 12;
+extern const EmbeddedImage TunnelImages[TunnelImageCount];
+extern const EmbeddedImage GraniteImage;  // 256 x 256 x 24 grey stone
+extern const EmbeddedImage GridImage;     // 256 x 256 x 32 magenta lines, alpha on the lines
+extern const EmbeddedBlock IsoTablesBlock;  // the iso-surface's int32 case tables
+extern const EmbeddedImage EndCardImage;  // 512 x 64 x 32 "The End", alpha 0
+
 }  // namespace lumaro

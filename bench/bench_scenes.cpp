@@ -11,6 +11,7 @@
 #include "engine/timeline.h"
 #include "gfx/sine.h"
 #include "scenes/fire.h"
+#include "scenes/isosurface.h"
 #include "scenes/particles.h"
 #include "scenes/scene11.h"
 #include "shell/options.h"
@@ -19,24 +20,27 @@
 using namespace lumaro;
 
 namespace {
-// One scene's frames from a clock onward, each finished on the GPU (llvmpipe) before the next.
+// One scene's frames from a clock onward, each finished on the GPU (llvmpipe) before the
+// next; the clock wraps back to `from` before it leaves the scene's window.
 void SceneFrames(benchmark::State& state, float from) {
   ResetTimeline();
   ResetRocketPool();
   ResetSparkPool();
   ActiveRockets = 0;
+  const SceneSlot* slot = FindSceneSlot(from);
+  const float until = slot ? slot->start + slot->duration - 0.1f : from + 1;
   float clock = from;
-  // Warm-up: let particle scenes fill up and set-up steps run.
-  for (int i = 0; i < 50; ++i) {
-    DemoClock = clock += 0.04f;
+  auto frame = [&] {
+    clock += FrameStep;
+    if (clock >= until) clock = from;
+    DemoClock = clock;
     if (const SceneSlot* s = EnterScene(DemoClock))
       ComposeFrame(s->scene, s->start, s->duration, s->backdrop, s->fadeIn, s->fadeOut);
-  }
+  };
+  for (int i = 0; i < 50; ++i) frame();  // warm-up: particle scenes fill up, set-up steps run
   glFinish();
   for (auto _ : state) {
-    DemoClock = clock += 0.04f;
-    if (const SceneSlot* s = EnterScene(DemoClock))
-      ComposeFrame(s->scene, s->start, s->duration, s->backdrop, s->fadeIn, s->fadeOut);
+    frame();
     glFinish();
   }
 }
@@ -50,6 +54,21 @@ void FireballFrame(benchmark::State& state) { SceneFrames(state, 150.0f); }
 void ExplosionFrame(benchmark::State& state) { SceneFrames(state, 182.0f); }
 void LatticeFrame(benchmark::State& state) { SceneFrames(state, 200.0f); }
 void OrnamentFrame(benchmark::State& state) { SceneFrames(state, 235.0f); }
+void TunnelFrame(benchmark::State& state) { SceneFrames(state, 270.0f); }
+void MetaballFrame(benchmark::State& state) { SceneFrames(state, 300.0f); }
+void EndCardFrame(benchmark::State& state) { SceneFrames(state, 325.5f); }
+
+// The iso-surface alone: 29,791 points against eight balls, the edges and the cells.
+void IsoSurfaceBuild(benchmark::State& state) {
+  if (!InitIsoSurface(-4.3f, 4.3f, -4.3f, 4.3f, -4.3f, 4.3f, 2.0f)) {
+    state.SkipWithError("no iso-surface");
+    return;
+  }
+  float t = 0;
+  for (auto _ : state) BuildIsoSurface(t += 0.04f);
+  state.counters["triangles"] = TriangleCount;
+  FreeIsoSurface();
+}
 
 // Compiling the stored ornament into its display list, as scene 11's set-up does.
 void OrnamentListBuild(benchmark::State& state) {
@@ -101,6 +120,10 @@ BENCHMARK(FireballFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportA
 BENCHMARK(ExplosionFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(LatticeFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(OrnamentFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(TunnelFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(MetaballFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(EndCardFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(IsoSurfaceBuild)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(OrnamentListBuild)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(FireStep)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(FountainUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();

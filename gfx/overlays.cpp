@@ -84,4 +84,20 @@ void DrawGlyphString(int fontSet, const char* text, float x, float y, float brig
   RestoreSceneState();
 }
 
+void DrawCaptionBand(unsigned texture, float b) {
+  constexpr float Bottom = 0.416875f, Top = 0.583125f;
+  PushOverlayBox();
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_LIGHTING);
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_ONE, GL_ONE);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glColor4f(b, b, b, 0);
+  DrawTexturedQuad({0, 0, 0, Bottom, 0}, {0, 1, 0, Top, 0}, {1, 1, OverlayWidth, Top, 0}, {1, 0, OverlayWidth, Bottom, 0});
+  glEnable(GL_DEPTH_TEST);
+  glDisable(GL_BLEND);
+  PopOrthoBox();
+}
+
 }  // namespace lumaro

@@ -4,6 +4,7 @@
 
 #include "assets/assets.h"
 #include "gfx/draw.h"
+#include "gfx/overlays.h"
 #include "gfx/texture.h"
 #include "scenes/fractal.h"
 #include "scenes/scenes.h"
@@ -21,7 +22,6 @@ const SceneLight* const Lights = Frame.lights;
 constexpr GLenum LightNames[Scene8LightCount] = {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2};
 constexpr int FlareSprites[Scene8LightCount] = {1, 10, 9};  // orange, deep blue, lime glows
 constexpr float FlareHalfSize = 0.15f;
-constexpr float CaptionBottom = 0.416875f, CaptionTop = 0.583125f;  // the middle sixth of the screen
 
 // One face type of a tetrahedron: its normal, then its triangles.
 void CompileFaces(const Vec3 corners[4], int depth) {
@@ -49,23 +49,6 @@ void SetLights() {
   }
   // Eye coordinates: the modelview is still the composer's identity.
   for (int i = 0; i < Scene8LightCount; ++i) glLightfv(LightNames[i], GL_POSITION, Lights[i].position);
-}
-
-void DrawCaption(float t) {
-  const float b = CaptionBrightness(t);
-  PushOverlayBox();
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_LIGHTING);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_ONE, GL_ONE);
-  glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, CaptionTexture);
-  glColor4f(b, b, b, 0);
-  DrawTexturedQuad({0, 0, 0, CaptionBottom, 0}, {0, 1, 0, CaptionTop, 0}, {1, 1, OverlayWidth, CaptionTop, 0},
-                   {1, 0, OverlayWidth, CaptionBottom, 0});
-  glEnable(GL_DEPTH_TEST);
-  glDisable(GL_BLEND);
-  PopOrthoBox();
 }
 
 void FlareQuad(const float* p) {
@@ -132,7 +115,7 @@ void DrawScene8(float t, float d) {
     glCallList(ShellList);  // lit, both sides, depth written
     glDisable(GL_BLEND);
   }
-  if (CaptionShown(t)) DrawCaption(t);
+  if (CaptionShown(t)) DrawCaptionBand(CaptionTexture, CaptionBrightness(t));
   glPopMatrix();
   glEnable(GL_TEXTURE_2D);
   for (GLenum light : LightNames) glDisable(light);

@@ -114,3 +114,44 @@ TEST(SkyBox, PlanetAheadSpaceBehindAndACraterInTheScorchedFront) {
   EXPECT_LT(brightness(scorched, 0.5f, 0.5f), 10);  // black in the middle
   EXPECT_NEAR(brightness(scorched, 0.05f, 0.05f), brightness(front, 0.05f, 0.05f), 30);  // the same rock away from it
 }
+
+namespace {
+// Mean difference between neighbouring texels across the wrap (last column to first, or last
+// row to first) against the mean difference between neighbours inside the picture.
+double WrapRatio(const TgaImage& image, bool acrossColumns) {
+  const int bytes = image.bitsPerPixel / 8, w = image.width, h = image.height;
+  auto at = [&](int x, int y, int k) { return image.pixels[(static_cast<size_t>(y) * w + x) * bytes + k]; };
+  double wrap = 0, inside = 0;
+  int wraps = 0, insides = 0;
+  for (int a = 0; a < (acrossColumns ? h : w); ++a)
+    for (int b = 0; b < (acrossColumns ? w : h); ++b) {
+      const int next = (b + 1) % (acrossColumns ? w : h);
+      double d = 0;
+      for (int k = 0; k < std::min(bytes, 3); ++k)
+        d += std::fabs(acrossColumns ? at(b, a, k) - at(next, a, k) : at(a, b, k) - at(a, next, k));
+      (next == 0 ? wrap : inside) += d;
+      (next == 0 ? wraps : insides) += 1;
+    }
+  return (wrap / wraps) / (inside / insides + 1e-9);
+}
+}  // namespace
+
+TEST(RepeatingPictures, JoinTheirOwnOppositeEdgesWithoutASeam) {
+  struct Case {
+    const EmbeddedImage* image;
+    bool rows;  // also repeats from top to bottom
+  };
+  std::vector<Case> cases = {{&LatticeNameImage, true}, {&LatticeCloudImage, true}, {&GraniteImage, true},
+                             {&GridImage, true}};
+  for (int i = 0; i < 8; ++i) cases.push_back({&TunnelImages[i], true});
+  cases.push_back({&TunnelImages[9], false});  // the clouds repeat around, fade along
+  cases.push_back({&TunnelImages[10], false});
+  for (const Case& c : cases) {
+    TgaImage image;
+    ASSERT_TRUE(ParseTga(*c.image, &image, nullptr)) << c.image->name;
+    EXPECT_LT(WrapRatio(image, true), 1.6) << c.image->name << " shows a seam where it repeats across";
+    if (c.rows) {
+      EXPECT_LT(WrapRatio(image, false), 1.6) << c.image->name << " shows a seam where it repeats down";
+    }
+  }
+}

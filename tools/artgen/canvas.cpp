@@ -70,18 +70,18 @@ float FractalNoise(float x, float y, int octaves, uint32_t seed) {
   return sum / norm;
 }
 
-float TilingNoise(float x, float y, int period, int octaves, uint32_t seed) {
+float TilingNoise(float x, float y, int periodX, int periodY, int octaves, uint32_t seed) {
   float sum = 0, amplitude = 0.5f, norm = 0;
   for (int o = 0; o < octaves; ++o) {
     const int xi = static_cast<int>(std::floor(x)), yi = static_cast<int>(std::floor(y));
     const float fx = Smooth(x - xi), fy = Smooth(y - yi);
     auto at = [&](int i, int j) {
-      return Lattice(((i % period) + period) % period, ((j % period) + period) % period, seed + o * 101);
+      return Lattice(((i % periodX) + periodX) % periodX, ((j % periodY) + periodY) % periodY, seed + o * 101);
     };
     const float a = at(xi, yi), b = at(xi + 1, yi), c = at(xi, yi + 1), d = at(xi + 1, yi + 1);
     sum += amplitude * ((a + (b - a) * fx) + ((c + (d - c) * fx) - (a + (b - a) * fx)) * fy);
     norm += amplitude;
-    x *= 2, y *= 2, period *= 2;  // each octave keeps the same repeat
+    x *= 2, y *= 2, periodX *= 2, periodY *= 2;  // each octave keeps the same repeat
     amplitude *= 0.5f;
   }
   return sum / norm;

@@ -36,8 +36,12 @@ Mask GaussianBlur(const Mask& in, float sigma);
 // Deterministic value noise in [0, 1] and its fractal sum.
 float ValueNoise(float x, float y, uint32_t seed);
 float FractalNoise(float x, float y, int octaves, uint32_t seed);
-// Noise that repeats every `period` units in x and y (an integer), for pictures that tile.
-float TilingNoise(float x, float y, int period, int octaves, uint32_t seed);
+// Noise that repeats every `periodX` units in x and `periodY` in y (integers), for pictures
+// that tile.
+float TilingNoise(float x, float y, int periodX, int periodY, int octaves, uint32_t seed);
+inline float TilingNoise(float x, float y, int period, int octaves, uint32_t seed) {
+  return TilingNoise(x, y, period, period, octaves, seed);
+}
 // The same in three dimensions, for pictures that must join seamlessly on a sphere.
 float ValueNoise3(float x, float y, float z, uint32_t seed);
 float FractalNoise3(float x, float y, float z, int octaves, uint32_t seed);

@@ -78,6 +78,11 @@ int main(int argc, char** argv) {
   emit("lattice_name", DrawLatticeName(), 8);
   emit("lattice_cloud", DrawLatticeCloud(), 8);
   emit("nebula_cloud", DrawNebulaCloud(), 24);
+  const int tunnelBits[12] = {32, 32, 32, 32, 32, 32, 32, 32, 32, 24, 24, 32};
+  for (int i = 0; i < 12; ++i) emit("tunnel" + std::to_string(i), DrawTunnelImage(i), tunnelBits[i]);
+  emit("granite", DrawGranite(), 24);
+  emit("magenta_grid", DrawMagentaGrid(), 32);
+  emit("caption_end", DrawCaptionStrip("The End"), 32);
   if (!meshPath.empty() && !AddOrnamentViews(meshPath, entries)) ok = false;
 
   if (!sheetPath.empty() && !WriteContactSheet(sheetPath, entries)) {

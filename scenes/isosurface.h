@@ -1,0 +1,55 @@
+// Eight metaballs turned into a lit triangle mesh every frame: the field is sampled on a
+// 31^3 grid, every grid edge whose ends differ gets one vertex by linear interpolation, and
+// each cell's triangles come from a 256-case table of its inside corners. Vertices are
+// shared through the edges, so the mesh is closed except where a cell is a hole case.
+// No GL here; scene 13 draws the buffers. Nothing is allocated per frame.
+#pragma once
+#include <cstdint>
+
+#include "base/vec3.h"
+
+namespace lumaro {
+
+constexpr int IsoPoints = 31;  // grid points per axis
+constexpr int IsoCells = IsoPoints - 2;  // the last layer of cells is not polygonised
+constexpr int IsoPointCount = IsoPoints * IsoPoints * IsoPoints;
+constexpr int IsoEdgeSlots = 3 * 30 * 30 * 30;
+constexpr int IsoMaxTriangles = 108000;
+constexpr int MetaballCount = 8;
+
+struct IsoVertex {
+  float x, y, z;
+  float nx, ny, nz;
+};
+
+extern float* FieldGrid;
+extern uint8_t* InsideFlags;    // 0xFF where the field is above 0
+extern int32_t* EdgeVertexIndex;  // [axis][k][j][i], valid only for edges cut in this build
+extern IsoVertex* VertexBuffer;
+extern int32_t (*TriangleBuffer)[3];
+extern int32_t VertexCount, TriangleCount;
+
+// The tables, read from the embedded block: (axis, dx, dy, dz) of the twelve edges, the
+// triangle count of each case and its edge numbers, three a triangle.
+extern int32_t CubeEdgeTable[12][4];
+extern int32_t CaseTriangleCount[256];
+extern int32_t CaseTriangleTable[256][12];
+
+// Allocates the buffers and reads the tables; false with a message when either fails (the
+// scene then draws without its blobs).
+bool InitIsoSurface(float xmin, float xmax, float ymin, float ymax, float zmin, float zmax, float threshold);
+void FreeIsoSurface();
+bool IsoSurfaceReady();
+
+void MetaballCentres(float t, Vec3 centres[MetaballCount]);
+void EvaluateMetaballField(float t);
+void BuildIsoSurface(float t);
+
+// The field of any balls: sum of 1/d^2 (1000 at a ball's centre), less the threshold,
+// plus `swell`; and the polygonisation of whatever field is in the grid. For tests.
+void FillField(const Vec3* centres, int count, float swell);
+void PolygoniseField();
+float IsoStep(int axis);
+float IsoGridCoordinate(int axis, int index);  // the box's minimum plus index steps
+
+}  // namespace lumaro
