@@ -3,7 +3,7 @@
 #include <SDL.h>
 #include <libopenmpt/libopenmpt.h>
 
-#include "audio/xm_check.h"
+#include "audio/module_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -18,7 +18,7 @@ struct SoundModule {
 };
 
 namespace {
-constexpr int kRate = 48000;
+constexpr int kRate = MusicRate;
 std::string LastError = "no error";
 int Calls = 0;
 bool ForceNoSound = false;
@@ -60,8 +60,6 @@ void MixModule(void*, Uint8* stream, int length) {
   }
   std::memset(out + 2 * done, 0, (frames - done) * 2 * sizeof(float));
 }
-
-void LogToNowhere(const char*, void*) {}
 }  // namespace
 
 void SoundStartup() {
@@ -107,34 +105,12 @@ int SoundStartBackgroundPlay() {
 
 SoundModule* SoundLoadModule(const char* fileName) {
   ++Calls;
-  std::FILE* file = std::fopen(fileName, "rb");
-  if (!file) {
-    Fail(std::string("cannot open ") + fileName + ": " + std::strerror(errno));
-    return nullptr;
-  }
-  std::vector<char> bytes;
-  char chunk[65536];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-  std::fclose(file);
-  const uint8_t* raw = reinterpret_cast<const uint8_t*>(bytes.data());
   std::string why;
-  if (LooksLikeXm(raw, bytes.size()) && !XmComplete(raw, bytes.size(), &why)) {
-    Fail(std::string(fileName) + ": " + why);
-    return nullptr;
-  }
-  int error = 0;
-  const char* errorText = nullptr;
-  openmpt_module* decoder = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), LogToNowhere, nullptr,
-                                                               nullptr, nullptr, &error, &errorText, nullptr);
+  openmpt_module* decoder = LoadModuleFile(fileName, &why);
   if (!decoder) {
-    Fail(std::string(fileName) + ": " + (errorText ? errorText : "not a module libopenmpt can read"));
-    if (errorText) openmpt_free_string(errorText);
+    Fail(why);
     return nullptr;
   }
-  if (errorText) openmpt_free_string(errorText);
-  // Our module mixes with headroom to spare; lift it to a comfortable level.
-  openmpt_module_set_render_param(decoder, OPENMPT_MODULE_RENDER_MASTERGAIN_MILLIBEL, 300);
   return new SoundModule{decoder};
 }
 

@@ -16,15 +16,18 @@ uint32_t SeedValue = 0;
 float StartTime = 0.0f;
 float EndTime = ShowLength;
 std::string VideoDir = "demovideo";
+std::string VideoFile;
+bool SoundtrackOn = false;
 bool ForceProgress = false;
 bool HelpRequested = false;
 
 int32_t Running = 0;
 int ExitCode = 0;
 
-void StopRunning(StopReason reason) {
+void StopRunning(StopReason reason, int signal) {
   Running = 0;
   if (reason == StopReason::Failure) ExitCode = 1;
+  if (reason == StopReason::Signal && VideoSave && ExitCode == 0) ExitCode = 128 + signal;
 }
 
 }  // namespace lumaro

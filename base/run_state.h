@@ -22,6 +22,8 @@ extern uint32_t SeedValue;
 extern float StartTime;       // "-start=S": first demo second shown
 extern float EndTime;         // "-end=S": the run stops at this demo time
 extern std::string VideoDir;  // "-videodir=DIR" for captured frames
+extern std::string VideoFile;  // "-video=FILE": frames and sound straight into a video
+extern bool SoundtrackOn;     // a capture renders the music as its sound track
 extern bool ForceProgress;    // "-progress": progress line even when stderr is no terminal
 extern bool HelpRequested;    // "-help" / "--help"
 
@@ -39,6 +41,7 @@ enum class StopReason {
   Failure,   // something the run cannot go on without: exit code 1
 };
 // The one way the run is ended, whatever the reason; the loop notices at its next turn.
-void StopRunning(StopReason reason);
+// A signal that interrupts a capture ends it with 128 + the signal's number.
+void StopRunning(StopReason reason, int signal = 0);
 
 }  // namespace lumaro

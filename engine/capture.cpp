@@ -1,22 +1,91 @@
+#define GL_GLEXT_PROTOTYPES 1
 #include "engine/capture.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
-#include <cerrno>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
-#include "engine/timeline.h"
 #include "base/run_state.h"
+#include "engine/frame_writer.h"
+#include "engine/timeline.h"
 
 namespace lumaro {
 
 namespace {
-std::vector<uint8_t> CaptureBuffer;  // sized to the drawing area of each frame
+// The frame read into a pack buffer and not yet copied out.
+struct Pending {
+  bool waiting = false;
+  int buffer = 0;
+  uint32_t number = 0;
+  float clock = 0;
+  int width = 0, height = 0;
+};
+GLuint PackBuffers[2] = {0, 0};
+size_t PackSize = 0;
+Pending InFlight;
+bool Started = false, Reported = false;
+bool Streaming = false;
+int StreamWidth = 0, StreamHeight = 0;
+
+// "LUMARO_SYNC_CAPTURE=1": read and write each frame before going on, for comparisons.
+bool Synchronous() {
+  const char* value = std::getenv("LUMARO_SYNC_CAPTURE");
+  return value && std::strcmp(value, "1") == 0;
 }
+
+bool Start(FrameWriterSetup setup) {
+  setup.sound = SoundtrackOn;
+  setup.loop = LoopSound;
+  // The music starts with the first frame: at the module's start for a whole show, at the
+  // first frame's demo time when "-start" skips ahead, as live playback seeks.
+  setup.firstClock = StartTime > 0 ? FirstCaptureClock() : 0;
+  setup.threaded = !Synchronous();
+  std::string why;
+  if (!StartFrameWriter(setup, &why)) {
+    std::fprintf(stderr, "lumaro: %s\n", why.c_str());
+    return false;
+  }
+  Started = true;
+  Reported = false;
+  InFlight = {};
+  return true;
+}
+
+// Copies the pack buffer's frame out into a writer buffer and queues it.
+void Hand(const Pending& p, const void* pixels) {
+  CapturedFrame* f = TakeFrameBuffer();
+  f->number = p.number;
+  f->clock = p.clock;
+  f->width = p.width;
+  f->height = p.height;
+  f->pixels.resize(static_cast<size_t>(p.width) * p.height * 3);
+  std::memcpy(f->pixels.data(), pixels, f->pixels.size());
+  SubmitFrame(f);
+}
+
+void CollectInFlight() {
+  if (!InFlight.waiting) return;
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, PackBuffers[InFlight.buffer]);
+  if (const void* pixels = glMapBuffer(GL_PIXEL_PACK_BUFFER, GL_READ_ONLY)) {
+    Hand(InFlight, pixels);
+    glUnmapBuffer(GL_PIXEL_PACK_BUFFER);
+  }
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+  InFlight.waiting = false;
+}
+
+bool ReportFailure() {
+  const std::string error = FrameWriterError();
+  if (error.empty()) return false;
+  if (!Reported) std::fprintf(stderr, "lumaro: %s\n", error.c_str());
+  Reported = true;
+  return true;
+}
+}  // namespace
 
 std::string CaptureFileName(const char* directory, uint32_t frameNumber) {
   char name[32];
@@ -37,6 +106,23 @@ void EncodeCaptureHeader(int width, int height, uint8_t header[18]) {
   header[17] = 0;  // no alpha bits, first row is the bottom row
 }
 
+uint32_t CaptureFrameTotal() {
+  const float end = EndTime < ShowLength ? EndTime : ShowLength;
+  uint32_t total = 0;
+  for (float clock = 0;;) {
+    clock = clock + FrameStep;
+    if (clock >= StartTime) ++total;
+    if (clock >= ShowLength || clock >= end) return total;
+  }
+}
+
+float FirstCaptureClock() {
+  float clock = 0;
+  do clock = clock + FrameStep;
+  while (clock < StartTime);
+  return clock;
+}
+
 bool PrepareCapture(const char* directory) {
   std::error_code error;
   std::filesystem::create_directories(directory, error);
@@ -45,48 +131,75 @@ bool PrepareCapture(const char* directory) {
                  error ? error.message().c_str() : "not a directory");
     return false;
   }
-  return true;
+  FrameWriterSetup setup;
+  setup.directory = directory;
+  Streaming = false;
+  return Start(setup);
 }
 
-void ReleaseCapture() { std::vector<uint8_t>().swap(CaptureBuffer); }
+bool PrepareStreamCapture(std::FILE* video, std::FILE* audio) {
+  FrameWriterSetup setup;
+  setup.videoStream = video;
+  setup.audioStream = audio;
+  setup.trackFrames = CaptureFrameTotal();
+  Streaming = true;
+  StreamWidth = ScreenWidth;
+  StreamHeight = ScreenHeight;
+  return Start(setup);
+}
 
-bool CaptureFrame(const char* directory) {
+bool CaptureFrame() {
+  if (!Started || ReportFailure()) return false;
   const int width = ScreenWidth, height = ScreenHeight;
-  if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF) {
+  if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF ||
+      (Streaming && (width != StreamWidth || height != StreamHeight))) {
     std::fprintf(stderr, "lumaro: cannot capture a %d x %d frame\n", width, height);
     return false;
   }
+  if (InFlight.waiting && (width != InFlight.width || height != InFlight.height)) CollectInFlight();
+  const Pending now{true, InFlight.waiting ? 1 - InFlight.buffer : 0, FrameNumber, DemoClock, width, height};
   const size_t bytes = static_cast<size_t>(width) * height * 3;
-  try {
-    CaptureBuffer.resize(bytes);
-  } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "lumaro: no memory for a %d x %d capture buffer\n", width, height);
-    return false;
-  }
   glPixelStorei(GL_PACK_ALIGNMENT, 1);  // any width, no row padding
-  glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, CaptureBuffer.data());
+  if (Synchronous()) {
+    CapturedFrame* f = TakeFrameBuffer();
+    f->number = now.number, f->clock = now.clock, f->width = width, f->height = height;
+    f->pixels.resize(bytes);
+    glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, f->pixels.data());
+    SubmitFrame(f);
+    return !ReportFailure();
+  }
+  if (!PackBuffers[0]) glGenBuffers(2, PackBuffers);
+  if (bytes > PackSize) {
+    CollectInFlight();
+    for (GLuint buffer : PackBuffers) {
+      glBindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
+      glBufferData(GL_PIXEL_PACK_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr, GL_STREAM_READ);
+    }
+    PackSize = bytes;
+  }
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, PackBuffers[now.buffer]);
+  glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, nullptr);  // into the buffer, later
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+  CollectInFlight();  // the frame before, long finished by now
+  InFlight = now;
+  return !ReportFailure();
+}
 
-  const std::string path = CaptureFileName(directory, FrameNumber);
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    std::fprintf(stderr, "lumaro: cannot open %s for writing: %s\n", path.c_str(), std::strerror(errno));
-    return false;
-  }
-  uint8_t header[18];
-  EncodeCaptureHeader(width, height, header);
-  bool written = std::fwrite(header, 1, sizeof header, file) == sizeof header &&
-                 std::fwrite(CaptureBuffer.data(), 1, bytes, file) == bytes;
-  int writeError = errno;
-  // A full disk may show only when the buffered tail is flushed.
-  if (std::fclose(file) != 0 && written) {
-    written = false;
-    writeError = errno;
-  }
-  if (!written) {
-    std::fprintf(stderr, "lumaro: cannot write %s: %s\n", path.c_str(), std::strerror(writeError));
-    return false;
-  }
-  return true;
+bool FinishCapture() {
+  if (!Started) return true;
+  CollectInFlight();
+  Started = false;
+  std::string why;
+  const bool ok = StopFrameWriter(&why);
+  if (!ok && !Reported) std::fprintf(stderr, "lumaro: %s\n", why.c_str());
+  return ok;
+}
+
+void ReleaseCapture() {
+  FinishCapture();
+  if (PackBuffers[0]) glDeleteBuffers(2, PackBuffers);
+  PackBuffers[0] = PackBuffers[1] = 0;
+  PackSize = 0;
 }
 
 }  // namespace lumaro

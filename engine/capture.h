@@ -1,19 +1,31 @@
-// "-videosave": every frame as a numbered 24-bit TGA file (no footer).
+// "-videosave" and "-video": every frame read back and handed to the frame writer, as a
+// numbered 24-bit TGA file (no footer) or into the video encoder's stream. Frames are read
+// through two pixel-pack buffers: frame n is read while frame n - 1 is copied out.
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace lumaro {
 
-// Creates the directory (with parents); false with a message when it cannot.
+// TGA files: creates the directory (with parents) and starts the writer; false with a
+// message when it cannot.
 bool PrepareCapture(const char* directory);
-void ReleaseCapture();
+// The encoder's streams instead of files (the capture owns and closes them from here); the
+// video's size is the drawing size now.
+bool PrepareStreamCapture(std::FILE* video, std::FILE* audio);
 
-// Writes FrameNumber's file from the current read buffer. False with a message naming
-// the file when it cannot be opened or fully written.
-bool CaptureFrame(const char* directory);
+// Reads the frame just drawn and queues it. False (with a message) once writing failed.
+bool CaptureFrame();
+// Writes everything still in flight, then stops the writer; false when anything failed.
+bool FinishCapture();
+void ReleaseCapture();
 
 std::string CaptureFileName(const char* directory, uint32_t frameNumber);  // DIR/000001.tga
 void EncodeCaptureHeader(int width, int height, uint8_t header[18]);
+// Frames a fixed-clock run writes from "-start" to "-end" (or the show's end), and the
+// demo time of the first of them.
+uint32_t CaptureFrameTotal();
+float FirstCaptureClock();
 
 }  // namespace lumaro

@@ -6,6 +6,7 @@
 
 #include "base/clock.h"
 #include "base/run_state.h"
+#include "engine/capture.h"
 #include "engine/timeline.h"
 
 namespace lumaro {
@@ -15,7 +16,7 @@ bool Decided = false;
 bool Enabled = false;
 bool Printed = false;
 uint32_t FirstMs = 0, LastMs = 0;
-uint32_t FirstFrame = 0;
+uint32_t Done = 0, Total = 0;
 
 bool ProgressWanted() {
   if (!Decided) {
@@ -24,25 +25,28 @@ bool ProgressWanted() {
   }
   return Enabled;
 }
+
+void Clock(char* text, size_t size, int seconds) { std::snprintf(text, size, "%d:%02d", seconds / 60, seconds % 60); }
 }  // namespace
 
 void ReportProgress() {
   if (!ProgressWanted()) return;
   const uint32_t now = MillisecondClock();
-  if (!Printed && FirstFrame == 0) {
+  if (Done++ == 0) {
     FirstMs = LastMs = now;
-    FirstFrame = FrameNumber;
+    Total = CaptureFrameTotal();
   }
   const bool last = Running == 0;
   if (!last && now - LastMs < 250) return;
   LastMs = now;
   const float seconds = SecondsSince(FirstMs, now);
-  const float rate = seconds > 0 ? (FrameNumber - FirstFrame) / seconds : 0.0f;
-  const float end = EndTime < ShowLength ? EndTime : ShowLength;
-  const float framesLeft = DemoClock < end ? (end - DemoClock) / 0.04f : 0.0f;
-  const int secondsLeft = rate > 0 ? static_cast<int>(framesLeft / rate) : 0;
-  std::fprintf(stderr, "\rframe %6u  demo %7.2f s  %6.1f frames/s  %d:%02d left ", FrameNumber, DemoClock, rate,
-               secondsLeft / 60, secondsLeft % 60);
+  const float rate = seconds > 0 ? Done / seconds : 0.0f;
+  const int left = rate > 0 && Total > Done ? static_cast<int>((Total - Done) / rate) : 0;
+  char elapsed[16], eta[16];
+  Clock(elapsed, sizeof elapsed, static_cast<int>(seconds));
+  Clock(eta, sizeof eta, left);
+  std::fprintf(stderr, "\rframe %u of %u  demo %6.2f s  %5.1f frames/s  %s elapsed  %s left ", Done, Total,
+               DemoClock, rate, elapsed, eta);
   std::fflush(stderr);
   Printed = true;
 }

@@ -31,7 +31,8 @@ void RenderStartup() {
     MusicModule = LoadMusic("SongM.xm");
   }
   ResetTimeline();
-  if (VideoSave && !PrepareCapture(VideoDir.c_str())) StopRunning(StopReason::Failure);
+  // Frames as files here; a video's encoder is started by the shell once the window exists.
+  if (VideoSave && VideoFile.empty() && !PrepareCapture(VideoDir.c_str())) StopRunning(StopReason::Failure);
   srand(SeedGiven ? SeedValue : static_cast<uint32_t>(std::time(nullptr)));
 
   LoadStandardView();
@@ -74,7 +75,7 @@ void RenderShutdown() {
   glDeleteTextures(11, SpriteTextures);
   glDeleteTextures(1, &BackdropTexture);
   glDeleteTextures(GlyphCount, GlyphTextures);
-  if (VideoSave) ReleaseCapture();
+  ReleaseCapture();  // nothing to do unless a capture ran
 }
 
 }  // namespace lumaro

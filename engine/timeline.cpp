@@ -143,7 +143,7 @@ void RunFrame(float elapsedSeconds) {
 
   if (VideoSave) {
     // Read back before the swap, so the file holds exactly the frame just drawn.
-    if (!CaptureFrame(VideoDir.c_str())) StopRunning(StopReason::Failure);
+    if (!CaptureFrame()) StopRunning(StopReason::Failure);
     ReportProgress();
   }
 }

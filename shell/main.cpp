@@ -1,14 +1,48 @@
 // Entry: options and window, renderer start-up, the frame loop, teardown.
 #include <cstdio>
+#include <string>
 
 #include "base/clock.h"
+#include "engine/capture.h"
+#include "engine/frame_writer.h"
 #include "engine/progress.h"
 #include "engine/startup.h"
+#include "shell/encoder.h"
 #include "shell/options.h"
 #include "shell/platform.h"
 #include "shell/window_proc.h"
 
 using namespace lumaro;
+
+namespace {
+// "-video": the encoder takes the frames of the size drawn now, with the track unless silent.
+bool StartVideo() {
+  std::string why;
+  if (!StartEncoder(VideoFile, ScreenWidth, ScreenHeight, SoundtrackOn, &why)) {
+    std::fprintf(stderr, "lumaro: %s\n", why.c_str());
+    return false;
+  }
+  std::FILE* video = TakeEncoderVideoStream();
+  return PrepareStreamCapture(video, TakeEncoderAudioStream());
+}
+
+// What a capture left on disk, said once the writer has stopped.
+void ReportCapture(int signal) {
+  const CaptureTally tally = FrameWriterTally();
+  if (signal)
+    std::fprintf(stderr, "lumaro: interrupted; the last whole frame is %06u (demo time %.2f s)\n", tally.last,
+                 tally.lastClock);
+  if (VideoFile.empty()) {
+    if (tally.frames)
+      std::fprintf(stderr, "lumaro: wrote %u frames, %06u.tga to %06u.tga, in %s (%.1f MB)\n", tally.frames,
+                   tally.first, tally.last, VideoDir.c_str(), tally.bytes / 1e6);
+    return;
+  }
+  std::string what;
+  FinishEncoder(ExitCode == 0, signal != 0, &what);
+  std::fprintf(stderr, "lumaro: %s\n", what.c_str());
+}
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::string commandLine = JoinCommandLine(argc, argv);
@@ -17,8 +51,13 @@ int main(int argc, char** argv) {
     std::fputs(OptionsHelpText(), stdout);
     return 0;
   }
+  std::string why;
+  if (!VideoFile.empty() && !CheckEncoder(VideoFile, &why)) {
+    std::fprintf(stderr, "lumaro: %s\n", why.c_str());
+    return 1;  // before any window or frame
+  }
 
-  const bool screenSaverWasActive = ScreenSaverActive(commandLine.c_str());
+  const bool screenSaverWasActive = ScreenSaverActive(Headless);
   if (screenSaverWasActive) SetScreenSaver(false);
 
   if (!CreateRenderWindow(commandLine.c_str())) {
@@ -27,19 +66,23 @@ int main(int argc, char** argv) {
   }
   InstallStopSignals();
   RenderStartup();
+  if (!VideoFile.empty() && ExitCode == 0 && !StartVideo()) StopRunning(StopReason::Failure);
+  if (VideoSave) LockWindowSize();  // a capture has one size
 
   Running = ExitCode == 0 ? 1 : 0;
   ElapsedSeconds();  // time zero: loading never counts as demo time
+  int signal = 0;
   while (Running) {
-    if (StopSignalled()) {
-      StopRunning(StopReason::Signal);
+    if ((signal = StopSignal()) != 0) {
+      StopRunning(StopReason::Signal, signal);
       break;
     }
     if (!DispatchPendingEvent()) PaintFrame();
   }
   FinishProgress();
 
-  RenderShutdown();
+  RenderShutdown();  // writes the frames still in flight
+  if (VideoSave) ReportCapture(signal);
   DestroyRenderWindow();
   if (screenSaverWasActive) SetScreenSaver(true);
   return ExitCode;

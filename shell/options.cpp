@@ -35,6 +35,15 @@ void ParseOptions(const char* line) {
   SoundOn = !Has(line, "-nosound");
   LoopSound = Has(line, "-loopsound");
   VideoSave = Has(line, "-videosave");
+  VideoFile.clear();
+  if (const char* file = ValueOf(line, "-video=")) VideoFile.assign(file, std::strcspn(file, " \t"));
+  // A video is made on the fixed clock, offscreen unless a window is asked for, and plays
+  // no music live: its sound track is rendered instead.
+  SoundtrackOn = SoundOn;
+  if (!VideoFile.empty()) {
+    VideoSave = true;
+    SoundOn = false;
+  }
   for (const SizeOption& size : kSizeOptions) {
     if (Has(line, size.text)) {
       ScreenWidth = size.width;
@@ -42,7 +51,7 @@ void ParseOptions(const char* line) {
     }
   }
 
-  Headless = Has(line, "-headless");
+  Headless = Has(line, "-headless") || (!VideoFile.empty() && Fullscreen);
   if (const char* seed = ValueOf(line, "-seed=")) {
     char* end = nullptr;
     unsigned long value = std::strtoul(seed, &end, 10);
@@ -80,7 +89,10 @@ const char* OptionsHelpText() {
          "  -fps          show the frame rate in the top-left corner\n"
          "  -nosound      no music and no audio device\n"
          "  -loopsound    play the music looped instead of once\n"
-         "  -videosave    fixed 0.04 s steps; write every frame as a numbered TGA file\n"
+         "  -videosave    fixed 0.04 s steps; write every frame as a numbered TGA file and\n"
+         "                the music as sound.wav beside them\n"
+         "  -video=FILE   make FILE (.mp4, .mkv, .mov) with the music, via ffmpeg; offscreen\n"
+         "                unless -window is given\n"
          "  -w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600\n"
          "                drawing size (default 800 x 600; -w1280 is 1280 x 1024)\n"
          "  -headless     render offscreen, no display needed\n"

@@ -19,7 +19,8 @@ SDL_GLContext Context = nullptr;
 bool VideoReady = false;     // SDL's video layer is up (a display exists)
 bool VideoTried = false;
 bool UsingHeadless = false;
-volatile std::sig_atomic_t StopRequested = 0;
+bool SizeLocked = false;
+volatile std::sig_atomic_t StopRequested = 0;  // the signal's number
 
 void QuitVideoAtExit() { SDL_Quit(); }
 
@@ -79,7 +80,7 @@ bool FailCreation(const char* text) {
 }  // namespace
 
 void RecordWindowSize() {
-  if (!Window) return;
+  if (!Window || SizeLocked) return;
   int width = 0, height = 0;
   SDL_GL_GetDrawableSize(Window, &width, &height);
   if (width > 0 && height > 0) {
@@ -89,7 +90,7 @@ void RecordWindowSize() {
 }
 
 namespace {
-void OnStopSignal(int) { StopRequested = 1; }
+void OnStopSignal(int signal) { StopRequested = signal; }
 }  // namespace
 
 bool HeadlessActive() { return UsingHeadless; }
@@ -199,8 +200,8 @@ DialogAnswer AskOkCancel(const char* text, const char* caption) {
   return pressed == 1 ? DialogAnswer::Ok : DialogAnswer::Cancel;
 }
 
-bool ScreenSaverActive(const char* commandLine) {
-  if (commandLine && std::strstr(commandLine, "-headless")) return false;
+bool ScreenSaverActive(bool headless) {
+  if (headless) return false;
   if (!StartVideo()) return false;
   return SDL_IsScreenSaverEnabled() == SDL_TRUE;
 }
@@ -222,14 +223,22 @@ bool DispatchPendingEvent() {
 }
 
 void SetWindowClientSize(int width, int height) {
-  if (Window) SDL_SetWindowSize(Window, width, height);
+  if (Window && !SizeLocked) SDL_SetWindowSize(Window, width, height);
 }
+
+void LockWindowSize() {
+  SizeLocked = true;
+  if (Window) SDL_SetWindowResizable(Window, SDL_FALSE);
+}
+
+bool WindowSizeLocked() { return SizeLocked; }
 
 void InstallStopSignals() {
   std::signal(SIGINT, OnStopSignal);
   std::signal(SIGTERM, OnStopSignal);
+  std::signal(SIGPIPE, SIG_IGN);
 }
 
-bool StopSignalled() { return StopRequested != 0; }
+int StopSignal() { return StopRequested; }
 
 }  // namespace lumaro

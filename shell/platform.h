@@ -27,7 +27,7 @@ void SwapRenderBuffers();
 // Also makes the message boxes of base/messages.h.
 
 // Screen saver state; queried before the window exists, so it may start the video layer.
-bool ScreenSaverActive(const char* commandLine);
+bool ScreenSaverActive(bool headless);
 void SetScreenSaver(bool active);
 
 // One pending event through the window procedure; false when the queue is empty.
@@ -35,10 +35,14 @@ bool DispatchPendingEvent();
 
 // Window size requests from the menu; the size change event then records the real size.
 void SetWindowClientSize(int width, int height);
+// While a capture records, the window keeps its size: a video has one size.
+void LockWindowSize();
+bool WindowSizeLocked();
 void RecordWindowSize();  // the drawable size the system really gave
 
-// SIGINT / SIGTERM only ask the loop to stop.
+// SIGINT / SIGTERM only ask the loop to stop; SIGPIPE is ignored, so a vanished encoder
+// shows as a failed write.
 void InstallStopSignals();
-bool StopSignalled();
+int StopSignal();  // the signal that asked, or 0
 
 }  // namespace lumaro

@@ -30,6 +30,7 @@ int HandleMenuCommand(uint32_t wParam) {
   }
   for (const MenuSize& size : kMenuSizes) {
     if (size.id == id) {
+      if (WindowSizeLocked()) return 1;  // recording: the size stays
       ScreenWidth = size.width;
       ScreenHeight = size.height;
       ResizeWindow();

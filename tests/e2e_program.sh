@@ -12,19 +12,36 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 "$lumaro" -help > "$work/help" || fail "-help exits non-zero"
 grep -q -- "-videosave" "$work/help" || fail "-help does not list -videosave"
 
-# A whole show, fixed steps, every frame written.
+# A whole show, fixed steps, every frame written, and the music beside them as sound.wav
+# (the audio device is SDL's dummy: the track never needs a real one).
+export SDL_AUDIODRIVER=dummy
 start=$(date +%s.%N)
-"$lumaro" -headless -nosound -videosave -w320 -seed=1 -videodir="$work/full" 2> "$work/full.err"
+(cd "$(dirname "$song")" && "$lumaro" -headless -videosave -w320 -seed=1 -videodir="$work/full") 2> "$work/full.err"
 rc=$?
 end=$(date +%s.%N)
 [ $rc -eq 0 ] || fail "full video run exited $rc: $(tail -3 "$work/full.err")"
-count=$(ls "$work/full" | wc -l)
+count=$(ls "$work/full" | grep -c '\.tga$')
 [ "$count" -eq 8226 ] || fail "full video run wrote $count frames, not 8226"
 [ -f "$work/full/000001.tga" ] && [ -f "$work/full/008226.tga" ] || fail "first or last frame file missing"
 size=$(stat -c %s "$work/full/004000.tga")
 [ "$size" -eq $((18 + 320 * 240 * 3)) ] || fail "frame file has $size bytes"
+wav=$(stat -c %s "$work/full/sound.wav")
+[ "$wav" -eq $((44 + 8226 * 1920 * 8)) ] || fail "sound.wav has $wav bytes, not 8226 frames of 1920 stereo samples"
+grep -q "wrote 8226 frames, 000001.tga to 008226.tga" "$work/full.err" || fail "no summary of what the run wrote"
 awk -v a="$start" -v b="$end" 'BEGIN { printf "full video-save run at 320x240: %.1f s\n", b - a }'
+# The music: stereo, about -16 to -14 LUFS, true peaks below -1 dBFS (EBU R128, ffmpeg).
+python3 - "$work/full/sound.wav" <<'PY' || fail "the music is not stereo"
+import array, sys
+samples = array.array('f', open(sys.argv[1], 'rb').read()[44:])
+assert sum(abs(samples[i] - samples[i + 1]) for i in range(0, len(samples), 97 * 2)) > 100
+PY
+loudness=$(ffmpeg -hide_banner -nostats -i "$work/full/sound.wav" -af ebur128=peak=true -f null - 2>&1 | grep -E '^ +(I|Peak):')
+lufs=$(echo "$loudness" | awk '/I:/ { print $2 }')
+peak=$(echo "$loudness" | awk '/Peak:/ { print $2 }')
+echo "music: $lufs LUFS integrated, true peak $peak dBFS"
+awk -v i="$lufs" -v p="$peak" 'BEGIN { exit !(i >= -16.5 && i <= -13.5 && p < -1) }' || fail "loudness $lufs LUFS / peak $peak dBFS"
 rm -rf "$work/full"
+unset SDL_AUDIODRIVER
 
 # A short run has the frame numbers of a full one.
 "$lumaro" -headless -nosound -videosave -w320 -start=3.9 -end=4.2 -videodir="$work/short" || fail "short run failed"

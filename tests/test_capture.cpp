@@ -44,7 +44,8 @@ TEST_P(Capture, FileDecodesElsewhereToTheFrameShown) {
   ComposeFrame(6, 28, 12, 0, true, false);  // backdrop, sparks, logo, fade
   const std::vector<Rgb> shown = ReadFrame();
   FrameNumber = 17;
-  ASSERT_TRUE(CaptureFrame(dir.c_str()));
+  ASSERT_TRUE(CaptureFrame());
+  ASSERT_TRUE(FinishCapture());  // the writer runs behind the frames: wait for it
   const fs::path file = dir / "000017.tga";
   ASSERT_TRUE(fs::exists(file));
 
@@ -87,18 +88,26 @@ TEST(CaptureNames, SixDigitFrameNumbers) {
   EXPECT_EQ(header[14] | (header[15] << 8), 201);
 }
 
-TEST(CaptureFailures, UncreatableDirectoryAndUnopenableFileAreReported) {
+namespace {
+class CaptureFailures : public GlTest {};
+}  // namespace
+
+TEST_F(CaptureFailures, UncreatableDirectoryAndUnopenableFileAreReported) {
   const fs::path dir = TempDir("fail");
   fs::create_directories(dir);
   std::ofstream(dir / "plain_file") << "x";
   EXPECT_FALSE(PrepareCapture((dir / "plain_file" / "frames").c_str()));
-  // A directory in the way of a frame's file name: the open fails and is reported.
+  // A directory in the way of a frame's file name: the write fails and is reported, and
+  // nothing half-written is left beside it.
   fs::create_directories(dir / "000005.tga");
+  ASSERT_TRUE(PrepareCapture(dir.c_str()));
   ScreenWidth = 4;
   ScreenHeight = 4;
   FrameNumber = 5;
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(CaptureFrame(dir.c_str()));
+  CaptureFrame();
+  EXPECT_FALSE(FinishCapture());
+  EXPECT_FALSE(fs::exists(dir / "000005.tga.part"));
   const std::string message = testing::internal::GetCapturedStderr();
   EXPECT_NE(message.find("000005.tga"), std::string::npos) << message;
   fs::remove_all(dir);

@@ -88,7 +88,8 @@ TEST_F(LaterScenes, FlameRingsShowAfterTheExplosionInTheCapturedFrame) {
   ASSERT_TRUE(PrepareCapture(dir.c_str()));
   FramesFromTo(180.0f, 181.0f);
   FrameNumber = 1;
-  ASSERT_TRUE(CaptureFrame(dir.c_str()));
+  ASSERT_TRUE(CaptureFrame());
+  ASSERT_TRUE(FinishCapture());
   const std::string rgb = (dir / "frame.rgb").string();
   const std::string command = "convert '" + (dir / "000001.tga").string() + "' -auto-orient -depth 8 'rgb:" + rgb + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);

@@ -66,6 +66,15 @@ const std::vector<Section> kSections = {
     {3250, 38, &kMain, 0, 0, 0, 0, 48, true, false},
 };
 
+// Where each channel sits in the stereo image (0 left, 128 centre, 255 right): the beat and
+// the bass in the middle, the pad's three voices spread, lead and harmony either side of
+// centre, and the arpeggio bouncing from side to side.
+constexpr uint8_t kPanning[ChannelCount] = {
+    /*Kick*/ 128, /*Snare*/ 128, /*Hats*/ 160, /*Bass*/ 128, /*PadA*/ 56, /*PadB*/ 128, /*PadC*/ 200,
+    /*Lead*/ 104, /*Arp*/ 128, /*Harmony*/ 168, /*Fx*/ 140, /*Drone*/ 128};
+constexpr uint8_t kArpLeft = 76, kArpRight = 180;
+constexpr uint8_t kSetPanning = 0x08;  // effect 8xx
+
 struct Grid {
   std::vector<Cell> cells = std::vector<Cell>(static_cast<size_t>(SongRows) * ChannelCount);
   Cell& at(int row, int channel) { return cells[static_cast<size_t>(row) * ChannelCount + channel]; }
@@ -75,6 +84,9 @@ struct Grid {
     c.note = static_cast<uint8_t>(midi - 11);  // MIDI 60 is C-4, XM note 49
     c.instrument = static_cast<uint8_t>(instrument);
     c.volume = static_cast<uint8_t>(0x10 + std::clamp(volume, 0, 64));
+    // A new note takes its sample's panning (the centre); 8xx on the same row moves it.
+    const uint8_t pan = channel == Arp ? (row / 2 % 2 ? kArpRight : kArpLeft) : kPanning[channel];
+    if (pan != 128) c.effect = kSetPanning, c.param = pan;
   }
   void off(int row, int channel) {
     if (row < 0 || row >= SongRows) return;

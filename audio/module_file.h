@@ -1,0 +1,18 @@
+// Reading "SongM.xm" into a libopenmpt decoder, shared by the live player and the offline
+// sound track so both play the same module at the same gain.
+#pragma once
+#include <string>
+
+struct openmpt_module;
+
+namespace lumaro {
+
+constexpr int MusicRate = 48000;          // samples a second, stereo
+// The player's master gain: the mix then measures about -15 LUFS with true peaks near
+// -1.4 dBFS (EBU R128).
+constexpr int MusicGainMillibel = 410;
+
+// The decoder of the file, or null with the reason.
+openmpt_module* LoadModuleFile(const char* fileName, std::string* why);
+
+}  // namespace lumaro

@@ -1,0 +1,41 @@
+#include "audio/soundtrack.h"
+
+#include <libopenmpt/libopenmpt.h>
+
+#include <cstring>
+
+#include "audio/module_file.h"
+
+namespace lumaro {
+
+namespace {
+openmpt_module* Decoder = nullptr;
+bool Ended = false;
+}  // namespace
+
+bool OpenSoundtrack(const char* fileName, bool loop, double startSeconds, std::string* why) {
+  CloseSoundtrack();
+  Decoder = LoadModuleFile(fileName, why);
+  if (!Decoder) return false;
+  openmpt_module_set_repeat_count(Decoder, loop ? -1 : 0);
+  if (startSeconds > 0) openmpt_module_set_position_seconds(Decoder, startSeconds);
+  Ended = false;
+  return true;
+}
+
+void RenderSoundtrack(float* stereo, size_t frames) {
+  size_t done = 0;
+  while (Decoder && !Ended && done < frames) {
+    const size_t got = openmpt_module_read_interleaved_float_stereo(Decoder, MusicRate, frames - done, stereo + 2 * done);
+    if (got == 0) Ended = true;  // played once: silent from here, as live
+    done += got;
+  }
+  std::memset(stereo + 2 * done, 0, (frames - done) * 2 * sizeof(float));
+}
+
+void CloseSoundtrack() {
+  if (Decoder) openmpt_module_destroy(Decoder);
+  Decoder = nullptr;
+}
+
+}  // namespace lumaro

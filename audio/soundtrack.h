@@ -1,0 +1,19 @@
+// The show's music rendered offline for a capture, in step with the fixed frame clock:
+// the same module, loop setting and gain as live playback, no audio device involved.
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace lumaro {
+
+constexpr int SamplesPerVideoFrame = 1920;  // 48 kHz for 0.04 s
+
+// Opens the module at a position (seconds). Without a module (missing or damaged) the
+// track is silence and `why` says so; returns whether music will be heard.
+bool OpenSoundtrack(const char* fileName, bool loop, double startSeconds, std::string* why);
+// The next `frames` stereo samples, interleaved floats; silence once a module played
+// once has ended, or when there is none.
+void RenderSoundtrack(float* stereo, size_t frames);
+void CloseSoundtrack();
+
+}  // namespace lumaro

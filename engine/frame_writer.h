@@ -1,0 +1,50 @@
+// Writes captured frames (numbered TGA files, or an encoder's stream) and the sound track
+// on a thread of its own, so rendering never waits on the disk. A few frame buffers go
+// round between the two: the frame loop takes a free one, fills it and hands it over.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace lumaro {
+
+struct CapturedFrame {
+  uint32_t number = 0;  // names the file
+  float clock = 0;      // demo time it shows
+  int width = 0, height = 0;
+  std::vector<uint8_t> pixels;  // BGR, bottom row first
+};
+
+struct FrameWriterSetup {
+  std::string directory;             // numbered TGA files go here
+  std::FILE* videoStream = nullptr;  // or frames go here (bottom row first) and no files are written
+  std::FILE* audioStream = nullptr;  // the track for the encoder, written by a thread of its own
+  uint32_t trackFrames = 0;          // video frames the encoder's track covers
+  bool sound = false;                // render the track: sound.wav beside the files, or the audio stream
+  std::string moduleFile = "SongM.xm";
+  bool loop = false;
+  float firstClock = 0;  // the track starts at this module position (0 for a whole show)
+  bool threaded = true;  // false: every frame is written before CaptureFrame returns
+};
+
+constexpr int FrameBuffers = 4;  // at most this many frames in memory
+
+bool StartFrameWriter(const FrameWriterSetup& setup, std::string* why);
+// A free buffer to fill (waits while all are in the queue); null after a failure.
+CapturedFrame* TakeFrameBuffer();
+void SubmitFrame(CapturedFrame* frame);
+// The first write error, or empty. Safe to ask from the frame loop at any time.
+std::string FrameWriterError();
+// Writes what is queued, finishes the track's header (or closes the encoder's streams, which
+// it owns), joins; false with the error if any.
+bool StopFrameWriter(std::string* why);
+
+struct CaptureTally {
+  uint32_t frames = 0, first = 0, last = 0;  // frames written whole, first and last number
+  float lastClock = 0;
+  uint64_t bytes = 0;
+};
+CaptureTally FrameWriterTally();
+
+}  // namespace lumaro
