@@ -2,6 +2,10 @@
 
 #include <libopenmpt/libopenmpt.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -16,20 +20,45 @@ namespace {
 void LogToNowhere(const char*, void*) {}
 }
 
-openmpt_module* LoadModuleFile(const char* fileName, std::string* why) {
-  std::FILE* file = std::fopen(fileName, "rb");
-  if (!file) {
+namespace {
+// Only a regular file is read: opened without waiting (a FIFO would block the open for good)
+// and checked for what it is before any byte is read.
+bool ReadRegularFile(const char* fileName, std::vector<char>* bytes, std::string* why) {
+  const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
     *why = std::string("cannot open ") + fileName + ": " + std::strerror(errno);
-    return nullptr;
+    return false;
   }
-  std::vector<char> bytes;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    *why = std::string(fileName) + ": not a regular file" + (S_ISDIR(info.st_mode) ? " (a directory)" : "");
+    close(fd);
+    return false;
+  }
   char chunk[65536];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
-  std::fclose(file);
+  ssize_t got;
+  while ((got = read(fd, chunk, sizeof chunk)) > 0) bytes->insert(bytes->end(), chunk, chunk + got);
+  const int error = errno;
+  close(fd);
+  if (got < 0) {
+    *why = std::string("cannot read ") + fileName + ": " + std::strerror(error);
+    return false;
+  }
+  if (bytes->empty()) {
+    *why = std::string(fileName) + ": the file is empty";
+    return false;
+  }
+  return true;
+}
+}  // namespace
+
+openmpt_module* LoadModuleFile(const char* fileName, std::string* why) {
+  std::vector<char> bytes;
+  if (!ReadRegularFile(fileName, &bytes, why)) return nullptr;
   const uint8_t* raw = reinterpret_cast<const uint8_t*>(bytes.data());
   std::string damage;
-  if (LooksLikeXm(raw, bytes.size()) && !XmComplete(raw, bytes.size(), &damage)) {
+  const bool xm = LooksLikeXm(raw, bytes.size());
+  if (xm && !XmComplete(raw, bytes.size(), &damage)) {
     *why = std::string(fileName) + ": " + damage;
     return nullptr;
   }
@@ -37,7 +66,10 @@ openmpt_module* LoadModuleFile(const char* fileName, std::string* why) {
   const char* errorText = nullptr;
   openmpt_module* decoder = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), LogToNowhere, nullptr,
                                                                nullptr, nullptr, &error, &errorText, nullptr);
-  if (!decoder) *why = std::string(fileName) + ": " + (errorText ? errorText : "not a module libopenmpt can read");
+  if (!decoder)
+    *why = std::string(fileName) + ": " +
+           (xm ? (errorText ? errorText : "a module libopenmpt cannot read")
+               : "not an XM module (no \"Extended Module:\" header), nor any other module libopenmpt reads");
   if (errorText) openmpt_free_string(errorText);
   if (decoder) openmpt_module_set_render_param(decoder, OPENMPT_MODULE_RENDER_MASTERGAIN_MILLIBEL, MusicGainMillibel);
   return decoder;

@@ -24,18 +24,29 @@ bool LooksLikeXm(const uint8_t* data, size_t size) {
   return size >= 17 && std::memcmp(data, "Extended Module: ", 17) == 0;
 }
 
+// Values no writer produces: the file is damaged, not cut short.
 bool XmComplete(const uint8_t* data, size_t size, std::string* why) {
   Reader r{data, size};
   auto truncated = [&](const char* where) {
     if (why) *why = std::string("truncated module: ") + where + " missing";
     return false;
   };
-  uint64_t at = 60 + static_cast<uint64_t>(r.u32(60));
-  const uint32_t patterns = r.u16(70), instruments = r.u16(72);
-  if (!r.ok || at > size) return truncated("header");
+  auto damaged = [&](const char* what) {
+    if (why) *why = std::string("damaged module: ") + what + " make no sense";
+    return false;
+  };
+  const uint32_t headerSize = r.u32(60);
+  const uint32_t channels = r.u16(68), patterns = r.u16(70), instruments = r.u16(72);
+  if (!r.ok) return truncated("header");
+  if (headerSize < 20 || headerSize > 4096 || channels == 0 || channels > 127 || patterns > 256 || instruments > 255)
+    return damaged("the header's sizes");
+  uint64_t at = 60 + static_cast<uint64_t>(headerSize);
+  if (at > size) return truncated("header");
   for (uint32_t p = 0; p < patterns; ++p) {
-    const uint32_t headerLength = r.u32(at), packedSize = r.u16(at + 7);
+    const uint32_t headerLength = r.u32(at), rows = r.u16(at + 5), packedSize = r.u16(at + 7);
     if (!r.ok) return truncated("a pattern header");
+    if (headerLength < 9 || headerLength > 64 || rows == 0 || rows > 1024 || packedSize > rows * channels * 5)
+      return damaged("the pattern headers");
     at += headerLength + static_cast<uint64_t>(packedSize);
     if (at > size) return truncated("pattern data");
   }
@@ -44,11 +55,15 @@ bool XmComplete(const uint8_t* data, size_t size, std::string* why) {
     const uint32_t samples = r.u16(at + 27);
     const uint32_t sampleHeaderSize = samples ? r.u32(at + 29) : 0;
     if (!r.ok) return truncated("an instrument header");
+    if (instrumentSize < 29 || instrumentSize > 2048 || samples > 16 || (samples && sampleHeaderSize != 40))
+      return damaged("the instrument headers");
     at += instrumentSize;
     uint64_t sampleBytes = 0;
     for (uint32_t s = 0; s < samples; ++s) {
-      sampleBytes += r.u32(at);
+      const uint32_t length = r.u32(at);
       if (!r.ok) return truncated("a sample header");
+      if (length > (64u << 20)) return damaged("the sample lengths");
+      sampleBytes += length;
       at += sampleHeaderSize;
     }
     at += sampleBytes;

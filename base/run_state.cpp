@@ -18,6 +18,8 @@ float EndTime = ShowLength;
 std::string VideoDir = "demovideo";
 std::string VideoFile;
 bool SoundtrackOn = false;
+bool Timedemo = false;
+std::string TimedemoFile;
 bool ForceProgress = false;
 bool HelpRequested = false;
 

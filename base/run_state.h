@@ -24,11 +24,16 @@ extern float EndTime;         // "-end=S": the run stops at this demo time
 extern std::string VideoDir;  // "-videodir=DIR" for captured frames
 extern std::string VideoFile;  // "-video=FILE": frames and sound straight into a video
 extern bool SoundtrackOn;     // a capture renders the music as its sound track
+extern bool Timedemo;         // "-timedemo": the fixed clock as fast as possible, frame times measured
+extern std::string TimedemoFile;  // "-timedemo=FILE.csv": the table also as CSV
 extern bool ForceProgress;    // "-progress": progress line even when stderr is no terminal
 extern bool HelpRequested;    // "-help" / "--help"
 
 constexpr float ShowLength = 329.0f;     // demo seconds; the run ends at the first frame past it
-constexpr float FrameStep = 0.04f;       // seconds a frame in video-save mode: 25 frames a second
+constexpr float FrameStep = 0.04f;       // seconds a frame on the fixed clock: 25 frames a second
+
+// Captures and timedemos step the clock by FrameStep a frame instead of following the wall.
+inline bool FixedClock() { return VideoSave || Timedemo; }
 
 // The main loop turns while Running is non-zero; ExitCode is what the program returns.
 extern int32_t Running;

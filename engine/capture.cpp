@@ -4,11 +4,14 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "audio/soundtrack.h"
 #include "base/run_state.h"
 #include "engine/frame_writer.h"
 #include "engine/timeline.h"
@@ -123,6 +126,39 @@ float FirstCaptureClock() {
   return clock;
 }
 
+namespace {
+// Frames of an earlier run left in the directory would follow this run's in a video made
+// from it: say so before anything is written.
+void WarnAboutOldFrames(const char* directory) {
+  uint32_t count = 0, lowest = UINT32_MAX, highest = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+    const std::string name = entry.path().filename().string();
+    const size_t digits = name.find_first_not_of("0123456789");
+    if (digits < 6 || name.compare(digits, std::string::npos, ".tga") != 0) continue;
+    const uint32_t number = static_cast<uint32_t>(std::strtoul(name.c_str(), nullptr, 10));
+    ++count, lowest = std::min(lowest, number), highest = std::max(highest, number);
+  }
+  if (count)
+    std::fprintf(stderr,
+                 "lumaro: warning: %s already holds %u numbered frames (%06u.tga to %06u.tga); those this run "
+                 "does not write stay as they are\n",
+                 directory, count, lowest, highest);
+}
+
+// Warns when the frames (and the track) will not fit the free space of the directory's disk.
+void WarnAboutSpace(const char* directory) {
+  const uint64_t frame = 18 + static_cast<uint64_t>(ScreenWidth) * ScreenHeight * 3;
+  const uint64_t track = SoundtrackOn ? uint64_t{SamplesPerVideoFrame} * 2 * sizeof(float) : 0;
+  const uint64_t needed = CaptureFrameTotal() * (frame + track);
+  std::error_code error;
+  const std::filesystem::space_info space = std::filesystem::space(directory, error);
+  if (!error && space.available < needed)
+    std::fprintf(stderr, "lumaro: warning: the capture needs about %.1f GB and %s has %.1f GB free; it will not fit\n",
+                 needed / 1e9, directory, space.available / 1e9);
+}
+}  // namespace
+
 bool PrepareCapture(const char* directory) {
   std::error_code error;
   std::filesystem::create_directories(directory, error);
@@ -131,6 +167,8 @@ bool PrepareCapture(const char* directory) {
                  error ? error.message().c_str() : "not a directory");
     return false;
   }
+  WarnAboutOldFrames(directory);
+  WarnAboutSpace(directory);
   FrameWriterSetup setup;
   setup.directory = directory;
   Streaming = false;

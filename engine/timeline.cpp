@@ -57,7 +57,7 @@ void ResetTimeline() {
 
 void AdvanceDemoClock(float elapsedSeconds) {
   PreviousClock = DemoClock;
-  if (VideoSave) {
+  if (FixedClock()) {
     FrameNumber += 1;
     DemoClock = DemoClock + FrameStep;  // summed in single precision, as the frame numbers assume
   } else {
@@ -124,7 +124,7 @@ const SceneSlot* EnterScene(float clock) {
 void RunFrame(float elapsedSeconds) {
   AdvanceDemoClock(elapsedSeconds);
   // Video frames before "-start" only advance the clock, so numbers match a full run.
-  if (VideoSave && DemoClock < StartTime) return;
+  if (FixedClock() && DemoClock < StartTime) return;
 
   if (SoundOn && !MusicStarted) {
     PlayHandle = PlayMusic(MusicModule, LoopSound);
@@ -143,8 +143,10 @@ void RunFrame(float elapsedSeconds) {
 
   if (VideoSave) {
     // Read back before the swap, so the file holds exactly the frame just drawn.
-    if (!CaptureFrame()) StopRunning(StopReason::Failure);
-    ReportProgress();
+    if (CaptureFrame())
+      ReportProgress();
+    else
+      StopRunning(StopReason::Failure);  // said already; no progress line after it
   }
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building (and, with "test", testing) needs on Debian 12. Root or sudo.
 set -eu
-packages="cmake g++ make pkg-config libsdl2-dev libopenmpt-dev libgl-dev libegl-dev libglu1-mesa-dev
+packages="cmake g++ make pkg-config libsdl2-dev libx11-dev libopenmpt-dev libgl-dev libegl-dev libglu1-mesa-dev
   libgl1-mesa-dri libegl-mesa0 libfreetype-dev libpng-dev fonts-dejavu-core ffmpeg"
 if [ "${1:-}" = test ]; then
   packages="$packages libgtest-dev libbenchmark-dev libxmp-dev xvfb xdotool imagemagick python3"

@@ -51,6 +51,11 @@ int main(int argc, char** argv) {
     std::fputs(OptionsHelpText(), stdout);
     return 0;
   }
+  if (!OptionsProblem.empty()) {
+    std::fprintf(stderr, "lumaro: %s\n", OptionsProblem.c_str());
+    return 2;  // a usage error: nothing started
+  }
+  for (const std::string& warning : ArgumentWarnings(argc, argv)) std::fprintf(stderr, "lumaro: warning: %s\n", warning.c_str());
   std::string why;
   if (!VideoFile.empty() && !CheckEncoder(VideoFile, &why)) {
     std::fprintf(stderr, "lumaro: %s\n", why.c_str());
@@ -75,6 +80,11 @@ int main(int argc, char** argv) {
   while (Running) {
     if ((signal = StopSignal()) != 0) {
       StopRunning(StopReason::Signal, signal);
+      break;
+    }
+    if (WindowVanished()) {
+      std::fprintf(stderr, "lumaro: the window was destroyed from outside; the show ends\n");
+      StopRunning(StopReason::Failure);
       break;
     }
     if (!DispatchPendingEvent()) PaintFrame();

@@ -1,19 +1,20 @@
+// The command line. The original switches are case-sensitive substring tests over the
+// whole line, in a fixed order, and stay so; but the values of our own options (a
+// directory, a file, a number) are blanked out first, so a value never counts as a switch.
 #include "shell/options.h"
 
+#include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 namespace lumaro {
 
+std::string OptionsProblem;
+
 namespace {
 
-bool Has(const char* line, const char* option) { return std::strstr(line, option) != nullptr; }
-
-// The text right after "option" up to the next blank, or null when the option is absent.
-const char* ValueOf(const char* line, const char* option) {
-  const char* at = std::strstr(line, option);
-  return at ? at + std::strlen(option) : nullptr;
-}
+bool Has(const std::string& line, const char* option) { return line.find(option) != std::string::npos; }
 
 struct SizeOption {
   const char* text;
@@ -26,17 +27,103 @@ constexpr SizeOption kSizeOptions[] = {
     {"-w800", 800, 600},    {"-w640", 640, 480},    {"-w512", 512, 384},   {"-w320", 320, 240},
 };
 
+// Our options that carry a value after '='; the value runs to the next blank.
+constexpr const char* kValueOptions[] = {"-seed=", "-start=", "-end=", "-videodir=", "-video=", "-timedemo="};
+
+struct Values {
+  std::string masked;  // the line with every value blanked out
+  const char* found[std::size(kValueOptions)] = {};  // where each option's first value starts
+  size_t length[std::size(kValueOptions)] = {};
+};
+
+Values Scan(const char* line) {
+  Values v;
+  v.masked = line;
+  for (size_t at = 0; at < v.masked.size();) {
+    size_t option = std::size(kValueOptions);
+    for (size_t o = 0; o < std::size(kValueOptions); ++o)
+      if (v.masked.compare(at, std::strlen(kValueOptions[o]), kValueOptions[o]) == 0) option = o;
+    if (option == std::size(kValueOptions)) {
+      ++at;
+      continue;
+    }
+    const size_t start = at + std::strlen(kValueOptions[option]);
+    const size_t length = std::strcspn(line + start, " \t");
+    if (!v.found[option]) v.found[option] = line + start, v.length[option] = length;
+    v.masked.replace(start, length, length, ' ');
+    at = start + length;
+  }
+  return v;
+}
+
+void Refuse(const std::string& problem) {
+  if (OptionsProblem.empty()) OptionsProblem = problem;
+}
+
+// A finite number and nothing else, or NaN.
+float Number(const std::string& text) {
+  if (text.empty()) return NAN;
+  char* end = nullptr;
+  errno = 0;
+  const float value = std::strtof(text.c_str(), &end);
+  return (*end == 0 && errno == 0 && std::isfinite(value)) ? value : NAN;
+}
+
+void ParseValues(const Values& v) {
+  auto value = [&](int o) { return v.found[o] ? std::string(v.found[o], v.length[o]) : std::string(); };
+  if (v.found[0]) {
+    const std::string text = value(0);
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long seed = std::strtoull(text.c_str(), &end, 10);
+    if (text.empty() || *end || errno || text[0] == '-' || seed > 0xFFFFFFFFull)
+      Refuse("-seed=" + text + ": the seed is a whole number from 0 to 4294967295");
+    SeedGiven = true;
+    SeedValue = static_cast<uint32_t>(seed);
+  }
+  if (v.found[1]) {
+    const float start = Number(value(1));
+    if (!(start >= 0 && start < ShowLength))
+      Refuse("-start=" + value(1) + ": the start is a demo second from 0 up to (not including) 329");
+    else
+      StartTime = start;
+  }
+  if (v.found[2]) {
+    const float end = Number(value(2));
+    if (!(end > 0 && end <= ShowLength))
+      Refuse("-end=" + value(2) + ": the end is a demo second above 0, at most 329");
+    else
+      EndTime = end;
+  }
+  if (!(EndTime > StartTime))
+    Refuse("-end=" + value(2) + " is not after -start=" + value(1) + ": the run would show nothing");
+  if (v.found[3]) {
+    if (v.length[3] == 0) Refuse("-videodir= needs a directory");
+    VideoDir = value(3);
+  }
+  VideoFile = value(4);
+  if (v.found[4] && VideoFile.empty()) Refuse("-video= needs a file name, such as lumaro.mp4");
+  TimedemoFile = value(5);
+}
 }  // namespace
 
 void ParseOptions(const char* line) {
   if (!line) line = "";
-  Fullscreen = !Has(line, "-window");
-  ShowFps = Has(line, "-fps");
-  SoundOn = !Has(line, "-nosound");
-  LoopSound = Has(line, "-loopsound");
-  VideoSave = Has(line, "-videosave");
-  VideoFile.clear();
-  if (const char* file = ValueOf(line, "-video=")) VideoFile.assign(file, std::strcspn(file, " \t"));
+  OptionsProblem.clear();
+  const Values v = Scan(line);
+  const std::string& s = v.masked;
+  Fullscreen = !Has(s, "-window");
+  ShowFps = Has(s, "-fps");
+  SoundOn = !Has(s, "-nosound");
+  LoopSound = Has(s, "-loopsound");
+  VideoSave = Has(s, "-videosave");
+  for (const SizeOption& size : kSizeOptions) {
+    if (Has(s, size.text)) {
+      ScreenWidth = size.width;
+      ScreenHeight = size.height;
+    }
+  }
+  ParseValues(v);
   // A video is made on the fixed clock, offscreen unless a window is asked for, and plays
   // no music live: its sound track is rendered instead.
   SoundtrackOn = SoundOn;
@@ -44,34 +131,33 @@ void ParseOptions(const char* line) {
     VideoSave = true;
     SoundOn = false;
   }
-  for (const SizeOption& size : kSizeOptions) {
-    if (Has(line, size.text)) {
-      ScreenWidth = size.width;
-      ScreenHeight = size.height;
-    }
-  }
+  // A timedemo draws the show as fast as it can on the fixed clock: no capture, no music.
+  Timedemo = Has(s, "-timedemo");
+  if (Timedemo) SoundOn = SoundtrackOn = false;
+  Headless = Has(s, "-headless") || ((!VideoFile.empty() || Timedemo) && Fullscreen);
+  ForceProgress = Has(s, "-progress");
+  HelpRequested = Has(s, "-help");
+}
 
-  Headless = Has(line, "-headless") || (!VideoFile.empty() && Fullscreen);
-  if (const char* seed = ValueOf(line, "-seed=")) {
-    char* end = nullptr;
-    unsigned long value = std::strtoul(seed, &end, 10);
-    SeedGiven = end != seed;
-    SeedValue = static_cast<uint32_t>(value);
+std::vector<std::string> ArgumentWarnings(int argc, char** argv) {
+  static const char* const flags[] = {"-window", "-fps", "-nosound", "-loopsound", "-videosave", "-headless",
+                                      "-progress", "-help", "--help", "-timedemo"};
+  std::vector<std::string> warnings;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    bool known = false;
+    for (const char* f : flags) known |= a == f;
+    for (const char* o : kValueOptions) known |= a.rfind(o, 0) == 0;
+    bool size = false;
+    for (const SizeOption& s : kSizeOptions) size |= a == s.text;
+    if (known || size) continue;
+    if (a.size() > 2 && a.rfind("-w", 0) == 0 && std::strspn(a.c_str() + 2, "0123456789") == a.size() - 2)
+      warnings.push_back(a + " is not one of the sizes -w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600; "
+                             "the size is " + std::to_string(ScreenWidth) + " x " + std::to_string(ScreenHeight));
+    else
+      warnings.push_back("'" + a + "' matches no option (see -help)");
   }
-  if (const char* start = ValueOf(line, "-start=")) {
-    float value = std::strtof(start, nullptr);
-    StartTime = value > 0.0f ? value : 0.0f;
-  }
-  if (const char* end = ValueOf(line, "-end=")) {
-    float value = std::strtof(end, nullptr);
-    if (value > 0.0f) EndTime = value;
-  }
-  if (const char* dir = ValueOf(line, "-videodir=")) {
-    size_t length = std::strcspn(dir, " \t");
-    if (length > 0) VideoDir.assign(dir, length);
-  }
-  ForceProgress = Has(line, "-progress");
-  HelpRequested = Has(line, "-help");
+  return warnings;
 }
 
 std::string JoinCommandLine(int argc, char** argv) {
@@ -93,14 +179,17 @@ const char* OptionsHelpText() {
          "                the music as sound.wav beside them\n"
          "  -video=FILE   make FILE (.mp4, .mkv, .mov) with the music, via ffmpeg; offscreen\n"
          "                unless -window is given\n"
+         "  -timedemo[=FILE.csv]\n"
+         "                draw the whole show as fast as possible on the fixed clock and print\n"
+         "                each scene's frame times (and write them to FILE.csv)\n"
          "  -w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600\n"
          "                drawing size (default 800 x 600; -w1280 is 1280 x 1024)\n"
          "  -headless     render offscreen, no display needed\n"
          "  -seed=N       seed the random generator with N (default: the calendar time)\n"
-         "  -start=S      begin at demo second S\n"
-         "  -end=S        end the run at demo second S (default 329)\n"
+         "  -start=S      begin at demo second S (0 up to 329)\n"
+         "  -end=S        end the run at demo second S (after the start, at most 329)\n"
          "  -videodir=DIR directory for captured frames (default demovideo)\n"
-         "  -progress     progress line on stderr during -videosave even when it is no terminal\n"
+         "  -progress     progress line on stderr during captures even when it is no terminal\n"
          "  -help         this text\n"
          "Escape, closing the window or Ctrl+C ends the show.\n";
 }

@@ -10,6 +10,7 @@
 #include "shell/headless.h"
 #include "shell/options.h"
 #include "shell/window_proc.h"
+#include "shell/x11_watch.h"
 
 namespace lumaro {
 
@@ -20,6 +21,7 @@ bool VideoReady = false;     // SDL's video layer is up (a display exists)
 bool VideoTried = false;
 bool UsingHeadless = false;
 bool SizeLocked = false;
+
 volatile std::sig_atomic_t StopRequested = 0;  // the signal's number
 
 void QuitVideoAtExit() { SDL_Quit(); }
@@ -82,7 +84,7 @@ bool FailCreation(const char* text) {
 void RecordWindowSize() {
   if (!Window || SizeLocked) return;
   int width = 0, height = 0;
-  SDL_GL_GetDrawableSize(Window, &width, &height);
+  if (!XWindowSize(&width, &height)) SDL_GL_GetDrawableSize(Window, &width, &height);
   if (width > 0 && height > 0) {
     ScreenWidth = width;
     ScreenHeight = height;
@@ -98,6 +100,14 @@ bool HeadlessActive() { return UsingHeadless; }
 bool CreateRenderWindow(const char* commandLine) {
   ParseOptions(commandLine);
   if (!Headless && !StartVideo()) {
+    // Drawing into nothing for five minutes helps nobody; a capture still has its files.
+    if (!FixedClock()) {
+      std::fprintf(stderr,
+                   "lumaro: no display to open (%s); to run without one, use -headless with -videosave, "
+                   "-video=FILE or -timedemo\n",
+                   SDL_GetError());
+      return false;
+    }
     std::fprintf(stderr, "lumaro: no display (%s); rendering offscreen\n", SDL_GetError());
     Headless = true;
   }
@@ -125,6 +135,7 @@ bool CreateRenderWindow(const char* commandLine) {
   SDL_GL_SetSwapInterval(0);
   SDL_ShowWindow(Window);
   SDL_RaiseWindow(Window);
+  WatchXWindow(Window);
   RecordWindowSize();
   return true;
 }
@@ -148,6 +159,7 @@ void DestroyRenderWindow() {
     SDL_DestroyWindow(Window);
     Window = nullptr;
   }
+  DrainXErrors();
 }
 
 int EnterFullscreen() {
@@ -213,6 +225,8 @@ void SetScreenSaver(bool active) {
   else
     SDL_DisableScreenSaver();
 }
+
+bool WindowVanished() { return XWindowVanished(); }
 
 bool DispatchPendingEvent() {
   if (!VideoReady) return false;

@@ -30,6 +30,10 @@ void SwapRenderBuffers();
 bool ScreenSaverActive(bool headless);
 void SetScreenSaver(bool active);
 
+// True once the window has been destroyed from outside (another X client, say): the run
+// then ends with a message instead of dying inside the X library.
+bool WindowVanished();
+
 // One pending event through the window procedure; false when the queue is empty.
 bool DispatchPendingEvent();
 

@@ -2,8 +2,8 @@
 # The program from outside, headless: help, a full video-save run, frame numbering of a
 # short run, capture failures, and a missing or damaged music module.
 set -u
-lumaro=$1
-song=$2
+lumaro=$(realpath "$1")
+song=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -112,12 +112,6 @@ rc=$?
 rc=$?
 [ $rc -eq 0 ] || fail "silent fallback run exited $rc"
 grep -q "Fehler beim Initialisieren" "$work/good/err" || fail "no init dialog for a broken audio driver"
-
-# No display at all: one line on stderr, then the show runs offscreen.
-(cd "$work/good" && env -u DISPLAY -u WAYLAND_DISPLAY "$lumaro" -nosound -end=0.3 2> err)
-rc=$?
-[ $rc -eq 0 ] || fail "run without a display exited $rc"
-grep -q "rendering offscreen" "$work/good/err" || fail "no fallback line without a display"
 
 if [ $failures -eq 0 ]; then echo "e2e_program: all checks passed"; else echo "e2e_program: $failures failed"; fi
 [ $failures -eq 0 ]

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A real window under Xvfb: title "Lumaro", Escape quits within a second, and the
-# right-click menu's EXIT item quits too.
+# right-click menu's EXIT item quits too; a window destroyed by another client ends the
+# run cleanly; full screen on a server with one mode draws the whole picture.
 set -u
 lumaro=$1
 command -v Xvfb > /dev/null && command -v xdotool > /dev/null || { echo "Xvfb or xdotool missing"; exit 77; }
@@ -57,6 +58,26 @@ if start_show; then
   xdotool mousemove --window "$window" 130 130 click 1
   expect_exit "the menu's EXIT"
 fi
+
+# Another X client destroys the window: a message and exit code 1, not an abort inside Xlib.
+if start_show; then
+  xdotool windowclose "$window" > /dev/null 2>&1
+  for _ in $(seq 50); do kill -0 $show 2>/dev/null || break; sleep 0.1; done
+  wait $show
+  rc=$?
+  [ $rc -eq 1 ] || fail "a window destroyed from outside: exit $rc ($(tail -2 "$work/err"))"
+  grep -q "destroyed from outside" "$work/err" || fail "no word about the vanished window: $(cat "$work/err")"
+fi
+
+# Xvfb has one mode (1024 x 768), so the switch to 800 x 600 is refused: the window keeps
+# 800 x 600 and the frames it draws are whole, the same as those drawn offscreen.
+"$lumaro" -nosound -videosave -w800 -seed=2 -end=2.2 -videodir="$work/screen" 2> "$work/err" ||
+  fail "full screen run failed: $(cat "$work/err")"
+"$lumaro" -headless -nosound -videosave -w800 -seed=2 -end=2.2 -videodir="$work/offscreen" 2> /dev/null
+# (The window's GL and the offscreen one round a few pixels differently: compare closely.)
+psnr=$(compare -metric PSNR "$work/screen/000055.tga" "$work/offscreen/000055.tga" null: 2>&1)
+awk -v p="$psnr" 'BEGIN { exit !(p + 0 > 40 || p == "inf") }' ||
+  fail "full screen with a refused mode draws another picture: $(identify "$work/screen/000055.tga" 2>&1 | cut -d' ' -f3), PSNR $psnr"
 
 if [ $failures -eq 0 ]; then echo "e2e_window: all checks passed"; else echo "e2e_window: $failures failed"; fi
 [ $failures -eq 0 ]

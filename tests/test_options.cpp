@@ -13,6 +13,7 @@ void Parse(const char* line) {
   StartTime = 0;
   EndTime = ShowLength;
   VideoDir = "demovideo";
+  HelpRequested = false;
   ParseOptions(line);
 }
 }  // namespace
@@ -70,11 +71,7 @@ TEST(Options, OurAdditionsParseTheirValues) {
   EXPECT_FLOAT_EQ(EndTime, 4.2f);
   EXPECT_EQ(VideoDir, "/tmp/frames");
   EXPECT_EQ(ScreenWidth, 320);
-  // Without a number the seed stays the calendar time; negative times are ignored.
-  Parse("-seed= -start=-5 -end=-1");
-  EXPECT_FALSE(SeedGiven);
-  EXPECT_FLOAT_EQ(StartTime, 0.0f);
-  EXPECT_FLOAT_EQ(EndTime, 329.0f);
+  EXPECT_TRUE(OptionsProblem.empty()) << OptionsProblem;
 }
 
 TEST(Options, CommandLineIsJoinedWithBlanks) {
@@ -82,4 +79,44 @@ TEST(Options, CommandLineIsJoinedWithBlanks) {
   char* argv[] = {a0, a1, a2};
   EXPECT_EQ(JoinCommandLine(3, argv), "-window -w640");
   EXPECT_EQ(JoinCommandLine(1, argv), "");
+}
+
+TEST(Options, OurValuesAreNeverReadAsSwitches) {
+  Parse("-videodir=take-w320 -nosound");
+  EXPECT_EQ(ScreenWidth, 800);
+  EXPECT_EQ(VideoDir, "take-w320");
+  Parse("-videodir=a-end=0.12 -videosave");
+  EXPECT_FLOAT_EQ(EndTime, 329.0f);
+  EXPECT_EQ(VideoDir, "a-end=0.12");
+  Parse("-videodir=x/-help -video=out-window.mp4");
+  EXPECT_FALSE(HelpRequested);
+  EXPECT_TRUE(Fullscreen);     // "-window" inside the file name is no switch
+  EXPECT_TRUE(Headless);       // so the video is made offscreen
+  EXPECT_EQ(VideoFile, "out-window.mp4");
+  Parse("-w640-videosave");    // the original's substring tests still hold for its own switches
+  EXPECT_TRUE(VideoSave);
+  EXPECT_EQ(ScreenWidth, 640);
+}
+
+TEST(Options, ValuesOutsideTheShowOrNotNumbersAreRefused) {
+  for (const char* bad : {"-start=1e7", "-start=inf", "-start=nan", "-start=-1", "-start=329", "-end=0", "-end=329.5",
+                          "-start=10 -end=5", "-seed=", "-seed=12ab", "-seed=-3", "-seed=4294967296", "-videodir="}) {
+    Parse(bad);
+    EXPECT_FALSE(OptionsProblem.empty()) << bad;
+    EXPECT_NE(OptionsProblem.find(std::string(bad).substr(0, 6)), std::string::npos) << OptionsProblem;
+  }
+  Parse("-start=328.9 -end=329 -seed=4294967295");
+  EXPECT_TRUE(OptionsProblem.empty()) << OptionsProblem;
+  EXPECT_EQ(SeedValue, 4294967295u);
+}
+
+TEST(Options, UnknownArgumentsAndOddSizesAreWarnedAbout) {
+  char a0[] = "lumaro", a1[] = "-w700", a2[] = "-w3200", a3[] = "-fast", a4[] = "-w640", a5[] = "-seed=3";
+  char* argv[] = {a0, a1, a2, a3, a4, a5};
+  Parse("-w700 -w3200 -fast -w640 -seed=3");
+  const std::vector<std::string> warnings = ArgumentWarnings(6, argv);
+  ASSERT_EQ(warnings.size(), 3u);
+  EXPECT_NE(warnings[0].find("-w700 is not one of the sizes"), std::string::npos);
+  EXPECT_NE(warnings[1].find("320 x 240"), std::string::npos);  // "-w3200" holds "-w320", as the original reads it
+  EXPECT_NE(warnings[2].find("-fast"), std::string::npos);
 }

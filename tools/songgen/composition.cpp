@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <string>
 
 #include "synth.h"
 
@@ -236,15 +237,15 @@ Module Assemble(Grid& grid) {
   for (const Section& s : kSections)
     for (int r = s.start; r < s.start + s.rows; r += 64) cuts.push_back(r);
   cuts.push_back(SongRows);
-  std::map<std::vector<uint8_t>, int> seen;
+  std::map<std::string, int> seen;  // a pattern's bytes, as a key
   for (size_t i = 0; i + 1 < cuts.size(); ++i) {
     Pattern p;
     p.rows = cuts[i + 1] - cuts[i];
     for (int r = cuts[i]; r < cuts[i + 1]; ++r)
       for (int c = 0; c < ChannelCount; ++c) p.cells.push_back(grid.at(r, c));
-    std::vector<uint8_t> key;
-    key.push_back(static_cast<uint8_t>(p.rows));
-    for (const Cell& c : p.cells) key.insert(key.end(), {c.note, c.instrument, c.volume, c.effect, c.param});
+    std::string key(1, static_cast<char>(p.rows));
+    for (const Cell& c : p.cells)
+      for (uint8_t byte : {c.note, c.instrument, c.volume, c.effect, c.param}) key.push_back(static_cast<char>(byte));
     auto found = seen.find(key);
     if (found == seen.end()) {
       found = seen.emplace(key, static_cast<int>(m.patterns.size())).first;
