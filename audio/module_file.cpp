@@ -55,16 +55,20 @@ bool ReadRegularFile(const char* fileName, std::vector<char>* bytes, std::string
 openmpt_module* LoadModuleFile(const char* fileName, std::string* why) {
   std::vector<char> bytes;
   if (!ReadRegularFile(fileName, &bytes, why)) return nullptr;
-  const uint8_t* raw = reinterpret_cast<const uint8_t*>(bytes.data());
+  return LoadModuleBytes(bytes.data(), bytes.size(), fileName, why);
+}
+
+openmpt_module* LoadModuleBytes(const char* bytes, size_t size, const char* fileName, std::string* why) {
+  const uint8_t* raw = reinterpret_cast<const uint8_t*>(bytes);
   std::string damage;
-  const bool xm = LooksLikeXm(raw, bytes.size());
-  if (xm && !XmComplete(raw, bytes.size(), &damage)) {
+  const bool xm = LooksLikeXm(raw, size);
+  if (xm && !XmComplete(raw, size, &damage)) {
     *why = std::string(fileName) + ": " + damage;
     return nullptr;
   }
   int error = 0;
   const char* errorText = nullptr;
-  openmpt_module* decoder = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), LogToNowhere, nullptr,
+  openmpt_module* decoder = openmpt_module_create_from_memory2(bytes, size, LogToNowhere, nullptr,
                                                                nullptr, nullptr, &error, &errorText, nullptr);
   if (!decoder)
     *why = std::string(fileName) + ": " +

@@ -14,5 +14,7 @@ constexpr int MusicGainMillibel = 410;
 
 // The decoder of the file, or null with the reason.
 openmpt_module* LoadModuleFile(const char* fileName, std::string* why);
+// The same for bytes already read (`name` appears in the reason).
+openmpt_module* LoadModuleBytes(const char* bytes, size_t size, const char* name, std::string* why);
 
 }  // namespace lumaro

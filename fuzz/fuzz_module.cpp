@@ -1,0 +1,19 @@
+// libFuzzer: the music's check-and-load path (our structural walk over the XM file, then
+// libopenmpt), on any bytes, and a few frames of rendering from what loads.
+#include <libopenmpt/libopenmpt.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "audio/module_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string why;
+  openmpt_module* decoder = lumaro::LoadModuleBytes(reinterpret_cast<const char*>(data), size, "fuzz", &why);
+  if (!decoder) return 0;
+  float samples[2 * 512];
+  openmpt_module_read_interleaved_float_stereo(decoder, lumaro::MusicRate, 512, samples);
+  openmpt_module_destroy(decoder);
+  return 0;
+}
