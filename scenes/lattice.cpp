@@ -1,6 +1,8 @@
 #include "scenes/lattice.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "gfx/sine.h"
 
@@ -15,6 +17,22 @@ Vec3 LatticeCentre(int index) {
     v[k] = value;
   }
   return {v[0], v[1], v[2]};
+}
+
+std::array<int, LatticeCubes> LatticeIndexOrder() {
+  std::array<int, LatticeCubes> order;
+  std::iota(order.begin(), order.end(), 0);
+  return order;
+}
+
+std::array<int, LatticeCubes> LatticeNearestFirst() {
+  std::array<int, LatticeCubes> order = LatticeIndexOrder();
+  const auto distance = [](int i) {
+    const Vec3 c = LatticeCentre(i);
+    return c.x * c.x + c.y * c.y + c.z * c.z;
+  };
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return distance(a) < distance(b); });
+  return order;
 }
 
 void CubeStrips(Vec3 c, float h, StripVertex strips[2][8]) {

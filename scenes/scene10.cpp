@@ -21,12 +21,12 @@ void UploadRepeating(const EmbeddedImage& image, GLuint texture) {
   UploadImage(image, texture, GL_LUMINANCE8, GL_LUMINANCE, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT);
 }
 
-GLuint CompileLattice(GLuint texture, float half) {
+GLuint CompileLattice(GLuint texture, float half, const std::array<int, LatticeCubes>& order) {
   const GLuint list = glGenLists(1);
   glNewList(list, GL_COMPILE);
   glBindTexture(GL_TEXTURE_2D, texture);
   StripVertex strips[2][8];
-  for (int i = 0; i < LatticeCubes; ++i) {
+  for (int i : order) {
     CubeStrips(LatticeCentre(i), half, strips);
     for (const auto& strip : strips) {
       glBegin(GL_QUAD_STRIP);
@@ -47,8 +47,10 @@ void SetupScene10() {
   glGenTextures(1, &CloudTexture);
   UploadRepeating(LatticeNameImage, NameTexture);
   UploadRepeating(LatticeCloudImage, CloudTexture);
-  CoreList = CompileLattice(NameTexture, CoreHalfSize);
-  GlowList = CompileLattice(CloudTexture, GlowHalfSize);
+  // The opaque cores nearest first, for the depth test; the shells in index order, since
+  // the sum of overlapping shells rounds differently in another order.
+  CoreList = CompileLattice(NameTexture, CoreHalfSize, LatticeNearestFirst());
+  GlowList = CompileLattice(CloudTexture, GlowHalfSize, LatticeIndexOrder());
 }
 
 void DrawScene10(float t, float) {

@@ -87,3 +87,17 @@ TEST(OrnamentMotion, CentreGlowAndStars) {
   EXPECT_NEAR(StarPoint(5, 16384).y, 0, 0.01);   // r2 halfway: on the equator
   EXPECT_NEAR(StarPoint(5, 32767).y, -10, 0.01);  // r2 at the top: the lower pole
 }
+
+TEST(Lattice, NearestFirstOrderIsAPermutationThatNeverMovesAway) {
+  const auto order = LatticeNearestFirst();
+  std::set<int> seen(order.begin(), order.end());
+  ASSERT_EQ(seen.size(), size_t(LatticeCubes));
+  EXPECT_EQ(*seen.begin(), 0);
+  EXPECT_EQ(*seen.rbegin(), LatticeCubes - 1);
+  const auto squared = [](int i) {
+    const Vec3 c = LatticeCentre(i);
+    return c.x * c.x + c.y * c.y + c.z * c.z;
+  };
+  for (size_t k = 1; k < order.size(); ++k) ASSERT_LE(squared(order[k - 1]), squared(order[k])) << k;
+  EXPECT_FLOAT_EQ(squared(order.front()), 0.75f);  // one of the eight cubes around the centre
+}
