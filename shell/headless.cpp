@@ -20,14 +20,28 @@ EGLDisplay OpenDisplay() {
   return display;
 }
 
+// The 24-bit colour of the windowed show. EGL lists deeper colour first, so a plain request
+// for "at least 8 bits" gets Mesa's 10-bit buffer: a different picture, and read back
+// through a slow conversion.
 EGLConfig ChooseConfig(int depthBits) {
   const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                                EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
                                EGL_DEPTH_SIZE, depthBits, EGL_NONE};
-  EGLConfig config = nullptr;
+  EGLConfig configs[64];
   EGLint count = 0;
-  if (!eglChooseConfig(Display, attributes, &config, 1, &count) || count < 1) return nullptr;
-  return config;
+  if (!eglChooseConfig(Display, attributes, configs, 64, &count) || count < 1) return nullptr;
+  EGLConfig best = configs[0];
+  int bestScore = -1;
+  for (EGLint i = 0; i < count; ++i) {
+    EGLint red = 0, green = 0, blue = 0, alpha = 0;
+    eglGetConfigAttrib(Display, configs[i], EGL_RED_SIZE, &red);
+    eglGetConfigAttrib(Display, configs[i], EGL_GREEN_SIZE, &green);
+    eglGetConfigAttrib(Display, configs[i], EGL_BLUE_SIZE, &blue);
+    eglGetConfigAttrib(Display, configs[i], EGL_ALPHA_SIZE, &alpha);
+    const int score = (red == 8 && green == 8 && blue == 8) * 2 + (alpha == 0);
+    if (score > bestScore) best = configs[i], bestScore = score;
+  }
+  return best;
 }
 }  // namespace
 

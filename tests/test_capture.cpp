@@ -90,7 +90,22 @@ TEST(CaptureNames, SixDigitFrameNumbers) {
 
 namespace {
 class CaptureFailures : public GlTest {};
+class OffscreenContext : public GlTest {};
 }  // namespace
+
+// The offscreen picture is the windowed show's: 8 bits a channel, no alpha. (EGL offers its
+// 10-bit buffers first, whose frames differ and read back slowly.)
+TEST_F(OffscreenContext, ColourHasTheWindowsTwentyFourBits) {
+  GLint red = 0, green = 0, blue = 0, alpha = -1;
+  glGetIntegerv(GL_RED_BITS, &red);
+  glGetIntegerv(GL_GREEN_BITS, &green);
+  glGetIntegerv(GL_BLUE_BITS, &blue);
+  glGetIntegerv(GL_ALPHA_BITS, &alpha);
+  EXPECT_EQ(red, 8);
+  EXPECT_EQ(green, 8);
+  EXPECT_EQ(blue, 8);
+  EXPECT_EQ(alpha, 0);
+}
 
 TEST_F(CaptureFailures, UncreatableDirectoryAndUnopenableFileAreReported) {
   const fs::path dir = TempDir("fail");
