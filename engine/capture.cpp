@@ -31,13 +31,26 @@ GLuint PackBuffers[2] = {0, 0};
 size_t PackSize = 0;
 Pending InFlight;
 bool Started = false, Reported = false;
+bool ReadDirect = false;  // straight into the writer's buffer, no pack buffer
 bool Streaming = false;
 int StreamWidth = 0, StreamHeight = 0;
 
-// "LUMARO_SYNC_CAPTURE=1": read and write each frame before going on, for comparisons.
-bool Synchronous() {
-  const char* value = std::getenv("LUMARO_SYNC_CAPTURE");
+// For comparisons: "LUMARO_SYNC_CAPTURE=1" reads and writes each frame before going on;
+// "LUMARO_PACK_BUFFER=1" reads through pack buffers even where the renderer is software.
+bool Switched(const char* variable) {
+  const char* value = std::getenv(variable);
   return value && std::strcmp(value, "1") == 0;
+}
+bool Synchronous() { return Switched("LUMARO_SYNC_CAPTURE"); }
+
+// A renderer that draws on the processor reads pixels back on it too, at once: a pack
+// buffer gains no overlap there and costs one more copy of every frame.
+bool SoftwareRenderer() {
+  const char* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  if (!name) return false;
+  for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer"})
+    if (std::strstr(name, software)) return true;
+  return false;
 }
 
 bool Start(FrameWriterSetup setup) {
@@ -47,6 +60,7 @@ bool Start(FrameWriterSetup setup) {
   // first frame's demo time when "-start" skips ahead, as live playback seeks.
   setup.firstClock = StartTime > 0 ? FirstCaptureClock() : 0;
   setup.threaded = !Synchronous();
+  ReadDirect = Synchronous() || (SoftwareRenderer() && !Switched("LUMARO_PACK_BUFFER"));
   std::string why;
   if (!StartFrameWriter(setup, &why)) {
     std::fprintf(stderr, "lumaro: %s\n", why.c_str());
@@ -65,8 +79,8 @@ void Hand(const Pending& p, const void* pixels) {
   f->clock = p.clock;
   f->width = p.width;
   f->height = p.height;
-  f->pixels.resize(static_cast<size_t>(p.width) * p.height * 3);
-  std::memcpy(f->pixels.data(), pixels, f->pixels.size());
+  const size_t bytes = static_cast<size_t>(p.width) * p.height * 3;
+  std::memcpy(f->pixels.Resize(bytes), pixels, bytes);
   SubmitFrame(f);
 }
 
@@ -198,11 +212,10 @@ bool CaptureFrame() {
   const Pending now{true, InFlight.waiting ? 1 - InFlight.buffer : 0, FrameNumber, DemoClock, width, height};
   const size_t bytes = static_cast<size_t>(width) * height * 3;
   glPixelStorei(GL_PACK_ALIGNMENT, 1);  // any width, no row padding
-  if (Synchronous()) {
+  if (ReadDirect) {
     CapturedFrame* f = TakeFrameBuffer();
     f->number = now.number, f->clock = now.clock, f->width = width, f->height = height;
-    f->pixels.resize(bytes);
-    glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, f->pixels.data());
+    glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, f->pixels.Resize(bytes));
     SubmitFrame(f);
     return !ReportFailure();
   }

@@ -1,15 +1,19 @@
 #include "engine/frame_writer.h"
 
-#include <cerrno>
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include "audio/soundtrack.h"
+#include "base/new_file.h"
 #include "engine/capture.h"
 #include "engine/wav.h"
 
@@ -38,21 +42,16 @@ std::string Failure(const std::string& what, int error) { return what + ": " + s
 std::string WriteTga(const CapturedFrame& f) {
   const std::string path = CaptureFileName(Setup.directory.c_str(), f.number);
   const std::string temporary = path + ".part";
+  const size_t size = FrameBytes::HeaderRoom + f.pixels.size();
+  EncodeCaptureHeader(f.width, f.height, f.pixels.file());
   std::remove(temporary.c_str());
-  std::FILE* file = std::fopen(temporary.c_str(), "wbx");  // never through a link left at the name
-  if (!file) return Failure("cannot open " + path + " for writing", errno);
-  uint8_t header[18];
-  EncodeCaptureHeader(f.width, f.height, header);
-  bool written = std::fwrite(header, 1, sizeof header, file) == sizeof header &&
-                 std::fwrite(f.pixels.data(), 1, f.pixels.size(), file) == f.pixels.size();
-  int error = errno;
-  if (std::fclose(file) != 0 && written) written = false, error = errno;
-  if (written && std::rename(temporary.c_str(), path.c_str()) != 0) written = false, error = errno;
-  if (!written) {
+  int error = WriteNewFile(temporary.c_str(), f.pixels.file(), size);  // never through a link left at the name
+  if (!error && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (error) {
     std::remove(temporary.c_str());
     return Failure("cannot write " + path, error);
   }
-  Tally.bytes += sizeof header + f.pixels.size();
+  Tally.bytes += size;
   return "";
 }
 
@@ -93,7 +92,7 @@ std::string Write(const CapturedFrame& f) {
     if (!error.empty()) return error;
   }
   if (!Setup.videoStream) return WriteTga(f);
-  if (std::fwrite(f.pixels.data(), 1, f.pixels.size(), Setup.videoStream) != f.pixels.size() ||
+  if (std::fwrite(f.pixels.pixels(), 1, f.pixels.size(), Setup.videoStream) != f.pixels.size() ||
       std::fflush(Setup.videoStream) != 0)
     return Failure("the video encoder stopped taking frames", errno);
   Tally.bytes += f.pixels.size();
@@ -128,6 +127,23 @@ void WriterLoop() {
   }
 }
 }  // namespace
+
+uint8_t* FrameBytes::Resize(size_t pixelBytes) {
+  const size_t needed = HeaderRoom + pixelBytes;
+  if (needed > capacity_) {
+    const size_t rounded = (needed + NewFileAlignment - 1) / NewFileAlignment * NewFileAlignment;
+    bytes_.reset(static_cast<uint8_t*>(std::aligned_alloc(NewFileAlignment, rounded)));
+    if (!bytes_) throw std::bad_alloc();
+    capacity_ = rounded;
+  }
+  size_ = pixelBytes;
+  return pixels();
+}
+
+void FrameBytes::Release() {
+  bytes_.reset();
+  capacity_ = size_ = 0;
+}
 
 bool StartFrameWriter(const FrameWriterSetup& setup, std::string* why) {
   Setup = setup;
@@ -207,7 +223,7 @@ bool StopFrameWriter(std::string* why) {
     if (std::fclose(Wav) != 0 && Error.empty()) Error = Failure("cannot finish the sound track", errno);
     Wav = nullptr;
   }
-  for (CapturedFrame& f : Buffers) std::vector<uint8_t>().swap(f.pixels);
+  for (CapturedFrame& f : Buffers) f.pixels.Release();
   if (why) *why = Error;
   return Error.empty();
 }

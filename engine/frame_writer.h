@@ -4,16 +4,33 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace lumaro {
+
+// A frame's pixels with room for the file's header before them, on the boundary direct
+// writes need: the writer sends the file out from here without copying it again.
+class FrameBytes {
+ public:
+  static constexpr size_t HeaderRoom = 18;  // a TGA header
+  uint8_t* Resize(size_t pixelBytes);       // the pixels; their contents are kept only when the size is
+  uint8_t* pixels() const { return file() + HeaderRoom; }
+  uint8_t* file() const { return bytes_.get(); }  // header room and pixels
+  size_t size() const { return size_; }           // pixels alone
+  void Release();
+
+ private:
+  std::unique_ptr<uint8_t, decltype(&std::free)> bytes_{nullptr, &std::free};
+  size_t capacity_ = 0, size_ = 0;
+};
 
 struct CapturedFrame {
   uint32_t number = 0;  // names the file
   float clock = 0;      // demo time it shows
   int width = 0, height = 0;
-  std::vector<uint8_t> pixels;  // BGR, bottom row first
+  FrameBytes pixels;  // BGR, bottom row first
 };
 
 struct FrameWriterSetup {

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+#include "base/new_file.h"
+
+using namespace lumaro;
+namespace fs = std::filesystem;
+
+namespace {
+std::vector<uint8_t> ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class NewFile : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    if (!fs::is_directory(GetParam())) GTEST_SKIP() << GetParam() << " is not here";
+    dir_ = fs::path(GetParam()) / ("lumaro_new_file_" + std::to_string(getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    if (!dir_.empty()) fs::remove_all(dir_);
+  }
+  fs::path dir_;
+};
+}  // namespace
+
+// Around the block boundary the direct part and the cached tail meet; a frame is 800 x 600.
+TEST_P(NewFile, EveryByteArrivesWhateverTheSizeAndFileSystem) {
+  const size_t biggest = 18 + 800 * 600 * 3;
+  std::unique_ptr<uint8_t, decltype(&std::free)> data(
+      static_cast<uint8_t*>(std::aligned_alloc(NewFileAlignment, (biggest / NewFileAlignment + 1) * NewFileAlignment)),
+      &std::free);
+  for (size_t i = 0; i < biggest; ++i) data.get()[i] = static_cast<uint8_t>(i * 7 + i / 251);
+  for (size_t size : {size_t{0}, size_t{1}, NewFileAlignment - 1, NewFileAlignment, NewFileAlignment + 1,
+                      3 * NewFileAlignment + 18, biggest}) {
+    const fs::path path = dir_ / ("f" + std::to_string(size));
+    ASSERT_EQ(WriteNewFile(path.c_str(), data.get(), size), 0) << size;
+    const std::vector<uint8_t> back = ReadAll(path);
+    ASSERT_EQ(back.size(), size);
+    EXPECT_TRUE(std::equal(back.begin(), back.end(), data.get())) << size;
+  }
+}
+
+TEST_P(NewFile, NothingInTheWayIsOverwrittenOrFollowed) {
+  alignas(NewFileAlignment) static uint8_t data[2 * NewFileAlignment] = {1, 2, 3};
+  std::ofstream(dir_ / "kept") << "old";
+  EXPECT_EQ(WriteNewFile((dir_ / "kept").c_str(), data, sizeof data), EEXIST);
+  EXPECT_EQ(ReadAll(dir_ / "kept").size(), 3u);
+  fs::create_symlink(dir_ / "target", dir_ / "link");  // dangling: creating through it would make "target"
+  EXPECT_EQ(WriteNewFile((dir_ / "link").c_str(), data, sizeof data), EEXIST);
+  EXPECT_FALSE(fs::exists(dir_ / "target"));
+  EXPECT_EQ(WriteNewFile((dir_ / "no" / "such").c_str(), data, sizeof data), ENOENT);
+}
+
+// The disk the tests run on, and a memory file system (which may refuse direct writes).
+INSTANTIATE_TEST_SUITE_P(FileSystems, NewFile, ::testing::Values("/var/tmp", "/dev/shm"),
+                         [](const auto& info) { return std::string(info.param).substr(1, 3) == "dev" ? "Memory" : "Disk"; });
