@@ -44,6 +44,7 @@ bool MusicStarted = false;
 int32_t FramesThisSecond = 0;
 int32_t ShownFrameRate = 0;
 bool DoneFlag[OnceStepCount];
+int DrawnScene = -1;
 
 void ResetTimeline() {
   MusicStarted = false;
@@ -123,6 +124,7 @@ const SceneSlot* EnterScene(float clock) {
 
 void RunFrame(float elapsedSeconds) {
   AdvanceDemoClock(elapsedSeconds);
+  DrawnScene = -1;
   // Video frames before "-start" only advance the clock, so numbers match a full run.
   if (FixedClock() && DemoClock < StartTime) return;
 
@@ -133,8 +135,10 @@ void RunFrame(float elapsedSeconds) {
   }
   if (ShowFps) CountFrameRate();
 
+  DrawnScene = 0;
   if (const SceneSlot* slot = EnterScene(DemoClock)) {
     ComposeFrame(slot->scene, slot->start, slot->duration, slot->backdrop, slot->fadeIn, slot->fadeOut);
+    DrawnScene = slot->scene;
   } else if (DemoClock >= BlankFrom) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the last second shows black
   }

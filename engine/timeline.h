@@ -37,6 +37,7 @@ extern bool MusicStarted;
 extern int32_t FramesThisSecond;
 extern int32_t ShownFrameRate;
 extern bool DoneFlag[OnceStepCount];
+extern int DrawnScene;  // of the last RunFrame: its scene, 0 nothing drawn (the last second), -1 skipped
 
 void ResetTimeline();
 

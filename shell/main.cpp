@@ -1,4 +1,8 @@
 // Entry: options and window, renderer start-up, the frame loop, teardown.
+#include <GL/gl.h>
+#include <sys/resource.h>
+
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -6,6 +10,7 @@
 #include "engine/capture.h"
 #include "engine/frame_writer.h"
 #include "engine/progress.h"
+#include "engine/timedemo.h"
 #include "engine/startup.h"
 #include "shell/encoder.h"
 #include "shell/options.h"
@@ -24,6 +29,26 @@ bool StartVideo() {
   }
   std::FILE* video = TakeEncoderVideoStream();
   return PrepareStreamCapture(video, TakeEncoderAudioStream());
+}
+
+// The timedemo's table on stdout (and as CSV); false when the CSV cannot be written.
+bool ReportTimedemo(std::chrono::steady_clock::time_point programStart, std::chrono::steady_clock::time_point loopStart) {
+  using Seconds = std::chrono::duration<double>;
+  const auto now = std::chrono::steady_clock::now();
+  struct rusage usage;
+  getrusage(RUSAGE_SELF, &usage);
+  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  const TimedemoRun run{renderer ? renderer : "an unknown renderer", ScreenWidth, ScreenHeight,
+                        Seconds(now - loopStart).count(), Seconds(FirstFrameDone() - programStart).count() * 1000,
+                        usage.ru_maxrss / 1024.0};
+  const std::vector<SceneTiming> rows = TimedemoTable();
+  std::fputs(FormatTimedemoTable(rows, run).c_str(), stdout);
+  std::string why;
+  if (!TimedemoFile.empty() && !WriteTimedemoCsv(TimedemoFile, rows, run, &why)) {
+    std::fprintf(stderr, "lumaro: %s\n", why.c_str());
+    return false;
+  }
+  return true;
 }
 
 // What a capture left on disk, said once the writer has stopped.
@@ -45,6 +70,7 @@ void ReportCapture(int signal) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const auto programStart = std::chrono::steady_clock::now();
   const std::string commandLine = JoinCommandLine(argc, argv);
   ParseOptions(commandLine.c_str());
   if (HelpRequested) {
@@ -76,6 +102,7 @@ int main(int argc, char** argv) {
 
   Running = ExitCode == 0 ? 1 : 0;
   ElapsedSeconds();  // time zero: loading never counts as demo time
+  const auto loopStart = std::chrono::steady_clock::now();
   int signal = 0;
   while (Running) {
     if ((signal = StopSignal()) != 0) {
@@ -90,6 +117,7 @@ int main(int argc, char** argv) {
     if (!DispatchPendingEvent()) PaintFrame();
   }
   FinishProgress();
+  if (Timedemo && ExitCode == 0 && !signal && !ReportTimedemo(programStart, loopStart)) ExitCode = 1;
 
   RenderShutdown();  // writes the frames still in flight
   if (VideoSave) ReportCapture(signal);

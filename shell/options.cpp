@@ -104,6 +104,7 @@ void ParseValues(const Values& v) {
   VideoFile = value(4);
   if (v.found[4] && VideoFile.empty()) Refuse("-video= needs a file name, such as lumaro.mp4");
   TimedemoFile = value(5);
+  if (v.found[5] && TimedemoFile.empty()) Refuse("-timedemo= needs a file name, such as timedemo.csv");
 }
 }  // namespace
 
@@ -134,6 +135,7 @@ void ParseOptions(const char* line) {
   // A timedemo draws the show as fast as it can on the fixed clock: no capture, no music.
   Timedemo = Has(s, "-timedemo");
   if (Timedemo) SoundOn = SoundtrackOn = false;
+  if (Timedemo && VideoSave) Refuse("-timedemo times the drawing alone: leave out -videosave and -video");
   Headless = Has(s, "-headless") || ((!VideoFile.empty() || Timedemo) && Fullscreen);
   ForceProgress = Has(s, "-progress");
   HelpRequested = Has(s, "-help");

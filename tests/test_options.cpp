@@ -120,3 +120,23 @@ TEST(Options, UnknownArgumentsAndOddSizesAreWarnedAbout) {
   EXPECT_NE(warnings[1].find("320 x 240"), std::string::npos);  // "-w3200" holds "-w320", as the original reads it
   EXPECT_NE(warnings[2].find("-fast"), std::string::npos);
 }
+
+TEST(Options, TimedemoRunsOnTheFixedClockOffscreenWithoutMusicOrCapture) {
+  Parse("-timedemo=runs/today.csv -w640 -end=2");
+  EXPECT_TRUE(Timedemo);
+  EXPECT_TRUE(FixedClock());
+  EXPECT_TRUE(Headless);
+  EXPECT_FALSE(SoundOn);
+  EXPECT_FALSE(SoundtrackOn);
+  EXPECT_FALSE(VideoSave);
+  EXPECT_EQ(TimedemoFile, "runs/today.csv");
+  EXPECT_EQ(ScreenWidth, 640);
+  EXPECT_TRUE(OptionsProblem.empty()) << OptionsProblem;
+  Parse("-timedemo -window");
+  EXPECT_FALSE(Headless);
+  EXPECT_TRUE(TimedemoFile.empty());
+  for (const char* bad : {"-timedemo -videosave", "-timedemo -video=a.mp4", "-timedemo="}) {
+    Parse(bad);
+    EXPECT_NE(OptionsProblem.find("-timedemo"), std::string::npos) << bad;
+  }
+}

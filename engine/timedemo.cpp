@@ -1,0 +1,117 @@
+#include "engine/timedemo.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace lumaro {
+
+namespace {
+struct FrameTime {
+  int scene;
+  float clock;
+  double ms;
+};
+std::vector<FrameTime> Frames;
+std::chrono::steady_clock::time_point FirstDone;
+
+// The value below which the given share of the sorted times lie (nearest rank).
+double Percentile(const std::vector<double>& sorted, double share) {
+  const size_t rank = static_cast<size_t>(share * sorted.size() + 0.999999);
+  return sorted[std::clamp<size_t>(rank, 1, sorted.size()) - 1];
+}
+
+SceneTiming Summarise(int scene, std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  const size_t n = times.size();
+  const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
+  return {scene, static_cast<uint32_t>(n), median, Percentile(times, 0.95), times.back(), median > 0 ? 1000 / median : 0};
+}
+
+std::string FramesPath(const std::string& path) {
+  const size_t dot = path.find_last_of('.'), slash = path.find_last_of('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return path + "-frames";
+  return path.substr(0, dot) + "-frames" + path.substr(dot);
+}
+}  // namespace
+
+void ResetTimedemo() { Frames.clear(); }
+
+void RecordFrameTime(int scene, float clock, double milliseconds) {
+  if (Frames.empty()) FirstDone = std::chrono::steady_clock::now();
+  Frames.push_back({scene, clock, milliseconds});
+}
+
+std::chrono::steady_clock::time_point FirstFrameDone() { return FirstDone; }
+
+std::vector<SceneTiming> TimedemoTable() {
+  std::vector<SceneTiming> rows;
+  std::vector<double> all;
+  for (int scene : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, BlankScene}) {
+    std::vector<double> times;
+    for (const FrameTime& f : Frames)
+      if (f.scene == scene) times.push_back(f.ms);
+    if (!times.empty()) rows.push_back(Summarise(scene, times));
+    all.insert(all.end(), times.begin(), times.end());
+  }
+  if (!all.empty()) rows.push_back(Summarise(-1, all));
+  return rows;
+}
+
+const char* SceneName(int scene) {
+  static const char* const names[] = {"(nothing drawn)", "caption card",   "caption card",  "caption card",
+                                      "caption card",    "plasma title",   "spark fountain", "fireworks",
+                                      "lit fractal",     "fireball",       "cube lattice",  "ornament",
+                                      "rail tunnel",     "metaballs",      "the end"};
+  return scene >= 0 && scene <= 14 ? names[scene] : "the whole show";
+}
+
+std::string FormatTimedemoTable(const std::vector<SceneTiming>& rows, const TimedemoRun& run) {
+  std::string text;
+  char line[160];
+  std::snprintf(line, sizeof line, "Lumaro timedemo at %d x %d on %s\n", run.width, run.height, run.renderer.c_str());
+  text += line;
+  text += "scene  what               frames  median ms   95% ms  worst ms      fps\n";
+  for (const SceneTiming& r : rows) {
+    const std::string label = r.scene < 0 ? "show" : r.scene == BlankScene ? "-" : std::to_string(r.scene);
+    std::snprintf(line, sizeof line, "%5s  %-16s %8u %10.2f %8.2f %9.2f %8.1f\n", label.c_str(), SceneName(r.scene),
+                  r.frames, r.median, r.p95, r.worst, r.fps);
+    text += line;
+  }
+  std::snprintf(line, sizeof line, "wall time %.1f s; start-up to the first frame %.0f ms; peak memory %.0f MB\n",
+                run.wallSeconds, run.startupMs, run.peakMegabytes);
+  return text + line;
+}
+
+bool WriteTimedemoCsv(const std::string& path, const std::vector<SceneTiming>& rows, const TimedemoRun& run,
+                      std::string* why) {
+  std::FILE* table = std::fopen(path.c_str(), "w");
+  const std::string framesPath = FramesPath(path);
+  std::FILE* frames = table ? std::fopen(framesPath.c_str(), "w") : nullptr;
+  if (!table || !frames) {
+    *why = "cannot write " + (table ? framesPath : path) + ": " + std::strerror(errno);
+    if (table) std::fclose(table);
+    return false;
+  }
+  // The whole run's figures are columns of the "show" row.
+  std::fprintf(table, "scene,name,frames,median_ms,p95_ms,worst_ms,fps,wall_s,startup_ms,peak_mb\n");
+  for (const SceneTiming& r : rows) {
+    std::fprintf(table, "%s,%s,%u,%.3f,%.3f,%.3f,%.2f",
+                 r.scene < 0 ? "show" : r.scene == BlankScene ? "blank" : std::to_string(r.scene).c_str(),
+                 SceneName(r.scene), r.frames, r.median, r.p95, r.worst, r.fps);
+    if (r.scene < 0)
+      std::fprintf(table, ",%.3f,%.1f,%.1f\n", run.wallSeconds, run.startupMs, run.peakMegabytes);
+    else
+      std::fprintf(table, ",,,\n");
+  }
+  std::fprintf(frames, "clock_s,scene,ms\n");
+  for (const FrameTime& f : Frames) std::fprintf(frames, "%.2f,%d,%.3f\n", f.clock, f.scene, f.ms);
+  bool ok = !std::ferror(table) && !std::ferror(frames);
+  ok = std::fclose(table) == 0 && ok;
+  ok = std::fclose(frames) == 0 && ok;
+  if (!ok) *why = "cannot write " + path + ": " + std::strerror(errno);
+  return ok;
+}
+
+}  // namespace lumaro
