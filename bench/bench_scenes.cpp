@@ -1,9 +1,13 @@
 // usage: bench_scenes [--benchmark_filter=...]   (headless, 800 x 600)
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 #include "engine/composer.h"
 #include "base/random.h"
@@ -100,6 +104,36 @@ void FountainUpdate(benchmark::State& state) {
   for (auto _ : state) UpdateFountain(t += 0.04f, 1e9f);
 }
 
+// Reading a cleared 800 x 600 frame back as the files' BGR, as a capture does: into client
+// memory or through a pixel-pack buffer. (The clear alone is ClearOnly.)
+void Readback(benchmark::State& state, bool read, bool packBuffer) {
+  std::vector<uint8_t> client(static_cast<size_t>(ScreenWidth) * ScreenHeight * 3), copy(client.size());
+  GLuint buffer = 0;
+  glGenBuffers(1, &buffer);
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
+  glBufferData(GL_PIXEL_PACK_BUFFER, static_cast<GLsizeiptr>(client.size()), nullptr, GL_STREAM_READ);
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, packBuffer ? buffer : 0);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  for (auto _ : state) {
+    glClear(GL_COLOR_BUFFER_BIT);  // a new frame to read
+    if (!read) {
+      glFinish();
+      continue;
+    }
+    glReadPixels(0, 0, ScreenWidth, ScreenHeight, GL_BGR, GL_UNSIGNED_BYTE, packBuffer ? nullptr : client.data());
+    if (packBuffer) {
+      std::memcpy(copy.data(), glMapBuffer(GL_PIXEL_PACK_BUFFER, GL_READ_ONLY), copy.size());
+      glUnmapBuffer(GL_PIXEL_PACK_BUFFER);
+    }
+    benchmark::DoNotOptimize(copy.data());
+  }
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+  glDeleteBuffers(1, &buffer);
+}
+void ClearOnly(benchmark::State& state) { Readback(state, false, false); }
+void ReadbackClient(benchmark::State& state) { Readback(state, true, false); }
+void ReadbackPackBuffer(benchmark::State& state) { Readback(state, true, true); }
+
 void FireworksUpdate(benchmark::State& state) {
   lumaro::srand(1);
   ResetSparkPool();
@@ -127,6 +161,9 @@ BENCHMARK(IsoSurfaceBuild)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Repor
 BENCHMARK(OrnamentListBuild)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(FireStep)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(FountainUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(ClearOnly)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(ReadbackClient)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
+BENCHMARK(ReadbackPackBuffer)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(FireworksUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 
 int main(int argc, char** argv) {
