@@ -49,7 +49,7 @@ void RenderStartup() {
   ResetProjection();
 
   GenerateNames(TitleTextures, 4);
-  GenerateNames(SpriteTextures, 11);
+  GenerateNames(SpriteTextures, SpriteCount);
   GenerateNames(&BackdropTexture, 1);
   GenerateNames(GlyphTextures, GlyphCount);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -72,7 +72,7 @@ void RenderShutdown() {
     MusicShutdown();
   }
   glDeleteTextures(4, TitleTextures);
-  glDeleteTextures(11, SpriteTextures);
+  glDeleteTextures(SpriteCount, SpriteTextures);
   glDeleteTextures(1, &BackdropTexture);
   glDeleteTextures(GlyphCount, GlyphTextures);
   ReleaseCapture();  // nothing to do unless a capture ran

@@ -13,7 +13,7 @@
 namespace lumaro {
 
 uint32_t TitleTextures[4];
-uint32_t SpriteTextures[11];
+uint32_t SpriteTextures[SpriteCount];
 uint32_t BackdropTexture;
 uint32_t GlyphTextures[GlyphCount];
 

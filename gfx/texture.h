@@ -8,7 +8,8 @@ namespace lumaro {
 
 // Shared textures made at start-up.
 extern uint32_t TitleTextures[4];
-extern uint32_t SpriteTextures[11];
+constexpr int SpriteCount = 11;  // the glow sprites of the sparks, lights and flames
+extern uint32_t SpriteTextures[SpriteCount];
 extern uint32_t BackdropTexture;
 
 // For the bound texture: environment GL_MODULATE, then the filters and the wraps.

@@ -1,9 +1,11 @@
 #include "scenes/particles.h"
 
+#include <array>
 #include <cmath>
 
 #include "base/random.h"
 #include "gfx/sine.h"
+#include "gfx/texture.h"
 
 namespace lumaro {
 
@@ -226,6 +228,18 @@ void UpdateFireworks(float t, float d) {
     }
     s.lastUpdate = t;
   }
+}
+
+// A counting sort: one pass to count each sprite's live sparks, one to place them.
+int LiveSparksBySprite(uint16_t order[SparkCount]) {
+  std::array<int, SpriteCount + 2> start{};
+  auto bucket = [](const SparkRecord& s) { return s.sprite >= 0 && s.sprite < SpriteCount ? s.sprite : SpriteCount; };
+  for (const SparkRecord& s : SparkPool)
+    if (s.alive) ++start[bucket(s) + 1];
+  for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
+  for (int i = 0; i < SparkCount; ++i)
+    if (SparkPool[i].alive) order[start[bucket(SparkPool[i])]++] = static_cast<uint16_t>(i);
+  return start[SpriteCount];
 }
 
 }  // namespace lumaro

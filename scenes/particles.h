@@ -42,6 +42,10 @@ extern int32_t ActiveRockets;  // main rockets in flight
 void ResetRocketPool();
 void ResetSparkPool();  // draws one random delay per record, in index order
 
+// The live sparks' indices grouped by sprite, from sprite 0 up, in index order within a
+// sprite (records with no such sprite come last); returns how many.
+int LiveSparksBySprite(uint16_t order[SparkCount]);
+
 // The fountain's update of every record for local time t of a scene lasting d.
 void UpdateFountain(float t, float d);
 // The fireworks' update: rockets (launches, bursts, trails), then sparks.

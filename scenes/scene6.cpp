@@ -1,6 +1,9 @@
 // Scene 6: a fountain of light-blue sparks rising from a ring over the backdrop.
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "gfx/draw.h"
 #include "gfx/texture.h"
 #include "scenes/particles.h"
@@ -28,8 +31,13 @@ void DrawLiveSparks(bool bindFirstSprite) {
   glBlendFunc(GL_ONE, GL_ONE);  // overlapping sparks brighten each other in any order
   glColor4f(1, 1, 1, 0);
   if (bindFirstSprite) glBindTexture(GL_TEXTURE_2D, SpriteTextures[0]);
-  for (int i = 0; i < SparkCount; ++i)
-    if (SparkPool[i].alive) DrawSparkSprite(i);
+  // Grouped by sprite, since the renderer ends its batch at every change of texture (in
+  // index order the fireworks' colours alternate: a draw call a spark). Added light is
+  // the same in any order; the last spark in index order leaves its sprite bound.
+  static uint16_t order[SparkCount];
+  const int live = LiveSparksBySprite(order);
+  for (int k = 0; k < live; ++k) DrawSparkSprite(order[k]);
+  if (live > 0) glBindTexture(GL_TEXTURE_2D, SpriteTextures[SparkPool[*std::max_element(order, order + live)].sprite]);
   glDisable(GL_BLEND);
   glEnable(GL_LIGHTING);
   glEnable(GL_DEPTH_TEST);

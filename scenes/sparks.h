@@ -4,7 +4,7 @@
 namespace lumaro {
 
 void DrawSparkSprite(int index);  // one 0.06-unit square facing the viewer
-// Every live record in index order, additively; the fountain binds sprite 0 first.
+// Every live record, additively, grouped by sprite; the fountain binds sprite 0 first.
 void DrawLiveSparks(bool bindFirstSprite);
 
 }  // namespace lumaro

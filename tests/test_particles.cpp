@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "base/random.h"
 #include "gfx/sine.h"
+#include "gfx/texture.h"
 #include "scenes/particles.h"
 
 using namespace lumaro;
@@ -209,4 +212,34 @@ TEST(Fireworks, SparksOfTheFountainCarryOver) {
     fresh += SparkPool[i].alive && !staysAlive[i];
   }
   EXPECT_EQ(fresh, 5);
+}
+
+// The fireworks after a while (many colours alive at once), and a record with a bad sprite.
+TEST(Pools, LiveSparksGroupedBySpriteEachOnceInIndexOrderWithinASprite) {
+  FreshPools(5);
+  float t = 0;
+  for (int frame = 0; frame < 150; ++frame) UpdateFireworks(t += 0.04f, 60);
+  SparkPool[7].alive = true;
+  SparkPool[7].sprite = SpriteCount + 3;
+  uint16_t order[SparkCount];
+  const int live = LiveSparksBySprite(order);
+  ASSERT_EQ(live, LiveSparks());
+  std::vector<int> seen(SparkCount, 0), sprites;
+  for (int k = 0; k < live; ++k) {
+    const SparkRecord& s = SparkPool[order[k]];
+    ASSERT_TRUE(s.alive);
+    ++seen[order[k]];
+    if (k > 0) {
+      const SparkRecord& before = SparkPool[order[k - 1]];
+      const int a = before.sprite < SpriteCount ? before.sprite : SpriteCount, b = s.sprite < SpriteCount ? s.sprite : SpriteCount;
+      ASSERT_TRUE(a < b || (a == b && order[k - 1] < order[k])) << k;
+    }
+    if (sprites.empty() || sprites.back() != s.sprite) sprites.push_back(s.sprite);
+  }
+  for (int i = 0; i < SparkCount; ++i) EXPECT_EQ(seen[i], SparkPool[i].alive ? 1 : 0) << i;
+  EXPECT_GT(sprites.size(), 3u) << "the scene should mix colours";
+  EXPECT_EQ(order[live - 1], 7) << "a record with no such sprite comes last";
+
+  for (SparkRecord& s : SparkPool) s.alive = false;
+  EXPECT_EQ(LiveSparksBySprite(order), 0);
 }
