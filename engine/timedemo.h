@@ -12,7 +12,7 @@ constexpr int BlankScene = 0;  // the last second, nothing drawn
 
 void ResetTimedemo();
 void RecordFrameTime(int scene, float clock, double milliseconds);
-// When the first frame was done (for the start-up time), and how many frames there were.
+// When the first frame was done: the end of the start-up time.
 std::chrono::steady_clock::time_point FirstFrameDone();
 
 struct SceneTiming {
