@@ -8,18 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "expect_vec3.h"
 #include "gfx/sine.h"
 #include "scenes/isosurface.h"
 
 using namespace lumaro;
-
-namespace {
-void ExpectAt(Vec3 v, float x, float y, float z) {
-  EXPECT_EQ(v.x, x);
-  EXPECT_EQ(v.y, y);
-  EXPECT_EQ(v.z, z);
-}
-}  // namespace
 
 namespace {
 class Iso : public ::testing::Test {

@@ -2,20 +2,13 @@
 
 #include <cmath>
 
+#include "expect_vec3.h"
 #include "gfx/sine.h"
 #include "scenes/end_card.h"
 #include "scenes/ripples.h"
 #include "scenes/tunnel.h"
 
 using namespace lumaro;
-
-namespace {
-void ExpectAt(Vec3 v, float x, float y, float z) {
-  EXPECT_EQ(v.x, x);
-  EXPECT_EQ(v.y, y);
-  EXPECT_EQ(v.z, z);
-}
-}  // namespace
 
 TEST(TunnelCamera, StartsOnTheAxisLookingDownTheTunnel) {
   BuildSineTable();
