@@ -139,4 +139,5 @@ TEST(Options, TimedemoRunsOnTheFixedClockOffscreenWithoutMusicOrCapture) {
     Parse(bad);
     EXPECT_NE(OptionsProblem.find("-timedemo"), std::string::npos) << bad;
   }
+  Parse("");  // no timedemo left on for the tests after this one in the same process
 }
