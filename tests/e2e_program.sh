@@ -4,10 +4,7 @@
 set -u
 lumaro=$(realpath "$1")
 song=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/e2e_common.sh"
 
 "$lumaro" -help > "$work/help" || fail "-help exits non-zero"
 grep -q -- "-videosave" "$work/help" || fail "-help does not list -videosave"
@@ -113,5 +110,4 @@ rc=$?
 [ $rc -eq 0 ] || fail "silent fallback run exited $rc"
 grep -q "Fehler beim Initialisieren" "$work/good/err" || fail "no init dialog for a broken audio driver"
 
-if [ $failures -eq 0 ]; then echo "e2e_program: all checks passed"; else echo "e2e_program: $failures failed"; fi
-[ $failures -eq 0 ]
+finish e2e_program

@@ -5,10 +5,8 @@
 set -u
 lumaro=$(realpath "$1")
 song=$(realpath "$2")
-work=$(mktemp -d)
-trap 'pkill -P $$ 2>/dev/null; mountpoint -q "$work/full" && umount "$work/full"; rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/e2e_common.sh"
+at_exit+=('pkill -P $$ 2>/dev/null' 'mountpoint -q "$work/full" && umount "$work/full"')
 cd "$work"
 export SDL_AUDIODRIVER=dummy
 frame=$((18 + 320 * 240 * 3))
@@ -107,5 +105,4 @@ else
   echo "skipped the full-disk case (needs root to mount a tmpfs)"
 fi
 
-if [ $failures -eq 0 ]; then echo "e2e_robust: all checks passed"; else echo "e2e_robust: $failures failed"; fi
-[ $failures -eq 0 ]
+finish e2e_robust

@@ -5,10 +5,7 @@
 # judged, only that they are consistent.
 set -u
 lumaro=$(realpath "$1")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/e2e_common.sh"
 cd "$work"
 
 # The printed table, the CSV and the frame files against each other. Arguments: the printed
@@ -90,5 +87,4 @@ grep -q "^ show " bad.out || fail "the table went missing with the CSV"
 [ $? -eq 2 ] || fail "-timedemo with -videosave did not exit 2"
 grep -q "timedemo" both.err || fail "no reason for refusing -timedemo with -videosave: $(cat both.err)"
 
-[ $failures -eq 0 ] && echo "e2e_timedemo: all checks passed"
-exit $((failures > 0))
+finish e2e_timedemo

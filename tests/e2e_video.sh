@@ -6,10 +6,8 @@
 set -u
 lumaro=$(realpath "$1")
 song=$(realpath "$2")
-work=$(mktemp -d)
-trap 'pkill -P $$ 2>/dev/null; rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/e2e_common.sh"
+at_exit+=('pkill -P $$ 2>/dev/null')
 cp "$song" "$work/SongM.xm"
 cd "$work"
 export SDL_AUDIODRIVER=dummy
@@ -118,5 +116,4 @@ rc=$?
 [ ! -e stopped.mp4 ] || fail "an interrupted video looks complete"
 grep -q "stopped.mp4.part" stopped.err || fail "Ctrl+C does not say what is left: $(cat stopped.err)"
 
-if [ $failures -eq 0 ]; then echo "e2e_video: all checks passed"; else echo "e2e_video: $failures failed"; fi
-[ $failures -eq 0 ]
+finish e2e_video

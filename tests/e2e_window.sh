@@ -5,15 +5,13 @@
 set -u
 lumaro=$1
 command -v Xvfb > /dev/null && command -v xdotool > /dev/null || { echo "Xvfb or xdotool missing"; exit 77; }
-work=$(mktemp -d)
+source "$(dirname "$0")/e2e_common.sh"
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+at_exit+=('kill $xvfb 2>/dev/null')
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 start_show() {
   "$lumaro" -window -nosound -w640 2> "$work/err" &
@@ -79,5 +77,4 @@ psnr=$(compare -metric PSNR "$work/screen/000055.tga" "$work/offscreen/000055.tg
 awk -v p="$psnr" 'BEGIN { exit !(p + 0 > 40 || p == "inf") }' ||
   fail "full screen with a refused mode draws another picture: $(identify "$work/screen/000055.tga" 2>&1 | cut -d' ' -f3), PSNR $psnr"
 
-if [ $failures -eq 0 ]; then echo "e2e_window: all checks passed"; else echo "e2e_window: $failures failed"; fi
-[ $failures -eq 0 ]
+finish e2e_window
