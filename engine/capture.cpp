@@ -72,15 +72,21 @@ bool Start(FrameWriterSetup setup) {
   return true;
 }
 
-// Copies the pack buffer's frame out into a writer buffer and queues it.
-void Hand(const Pending& p, const void* pixels) {
+// A free writer buffer labelled for the frame, sized for its pixels.
+CapturedFrame* BufferFor(const Pending& p) {
   CapturedFrame* f = TakeFrameBuffer();
   f->number = p.number;
   f->clock = p.clock;
   f->width = p.width;
   f->height = p.height;
-  const size_t bytes = static_cast<size_t>(p.width) * p.height * 3;
-  std::memcpy(f->pixels.Resize(bytes), pixels, bytes);
+  f->pixels.Resize(static_cast<size_t>(p.width) * p.height * 3);
+  return f;
+}
+
+// Copies the pack buffer's frame out into a writer buffer and queues it.
+void Hand(const Pending& p, const void* pixels) {
+  CapturedFrame* f = BufferFor(p);
+  std::memcpy(f->pixels.pixels(), pixels, f->pixels.size());
   SubmitFrame(f);
 }
 
@@ -213,9 +219,8 @@ bool CaptureFrame() {
   const size_t bytes = static_cast<size_t>(width) * height * 3;
   glPixelStorei(GL_PACK_ALIGNMENT, 1);  // any width, no row padding
   if (ReadDirect) {
-    CapturedFrame* f = TakeFrameBuffer();
-    f->number = now.number, f->clock = now.clock, f->width = width, f->height = height;
-    glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, f->pixels.Resize(bytes));
+    CapturedFrame* f = BufferFor(now);
+    glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, f->pixels.pixels());
     SubmitFrame(f);
     return !ReportFailure();
   }

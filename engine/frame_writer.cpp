@@ -37,6 +37,12 @@ float Track[2 * SamplesPerVideoFrame];
 
 std::string Failure(const std::string& what, int error) { return what + ": " + std::strerror(error); }
 
+// The writer and the track thread both count what they send out.
+void CountBytes(uint64_t bytes) {
+  std::lock_guard<std::mutex> hold(Lock);
+  Tally.bytes += bytes;
+}
+
 // Written under a hidden name and renamed whole: a frame is complete or absent.
 std::string WriteTga(const CapturedFrame& f) {
   const std::string path = CaptureFileName(Setup.directory.c_str(), f.number);
@@ -50,7 +56,7 @@ std::string WriteTga(const CapturedFrame& f) {
     std::remove(temporary.c_str());
     return Failure("cannot write " + path, error);
   }
-  Tally.bytes += size;
+  CountBytes(size);
   return "";
 }
 
@@ -66,7 +72,7 @@ std::string WriteTrack() {
   if (std::fwrite(Track, sizeof Track, 1, out) != 1)
     return Failure(Setup.videoStream ? "the video encoder stopped taking sound" : "cannot write the sound track", errno);
   WavFrames += SamplesPerVideoFrame;
-  Tally.bytes += sizeof Track;
+  CountBytes(sizeof Track);
   return "";
 }
 
@@ -94,7 +100,7 @@ std::string Write(const CapturedFrame& f) {
   if (std::fwrite(f.pixels.pixels(), 1, f.pixels.size(), Setup.videoStream) != f.pixels.size() ||
       std::fflush(Setup.videoStream) != 0)
     return Failure("the video encoder stopped taking frames", errno);
-  Tally.bytes += f.pixels.size();
+  CountBytes(f.pixels.size());
   return "";
 }
 
