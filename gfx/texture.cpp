@@ -65,6 +65,11 @@ bool UploadClamped(const EmbeddedImage& image, uint32_t texture, int internalFor
                      GL_CLAMP);
 }
 
+bool UploadRepeating(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat) {
+  return UploadImage(image, texture, internalFormat, pixelFormat, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT,
+                     GL_REPEAT);
+}
+
 std::vector<uint8_t> TopDownPixels(const TgaImage& font) {
   const size_t rowBytes = static_cast<size_t>(font.width) * (font.bitsPerPixel / 8);
   std::vector<uint8_t> pixels(font.pixels, font.pixels + font.pixelBytes());

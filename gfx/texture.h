@@ -22,5 +22,7 @@ bool UploadImage(const EmbeddedImage& image, uint32_t texture, int internalForma
 
 // The usual case: mipmapped, linear filtering, clamped.
 bool UploadClamped(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat);
+// The same, repeating in both directions: pictures that tile.
+bool UploadRepeating(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat);
 
 }  // namespace lumaro

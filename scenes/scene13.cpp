@@ -28,10 +28,6 @@ constexpr BlobLight Lights[3] = {
     {GL_LIGHT2, {0, 0.5f, 0, 0}, {0.25f, 1, 0.25f, 1}},  // green
 };
 
-void UploadRepeating(const EmbeddedImage& image, GLuint texture, unsigned format) {
-  UploadImage(image, texture, GL_RGBA8, format, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT);
-}
-
 void CompileRipple(int frame) {
   const float phase = frame * RipplePhaseStep;
   float y0 = -10;
@@ -87,9 +83,9 @@ void Sheet(GLuint list, float a1, Vec3 axis1, float a2, Vec3 axis2, float a3, Ve
 void SetupScene13() {
   InitIsoSurface(-BlobBox, BlobBox, -BlobBox, BlobBox, -BlobBox, BlobBox, BlobThreshold);
   glGenTextures(1, &GraniteTexture);
-  UploadRepeating(GraniteImage, GraniteTexture, GL_BGR_EXT);
+  UploadRepeating(GraniteImage, GraniteTexture, GL_RGBA8, GL_BGR_EXT);
   glGenTextures(1, &GridTexture);
-  UploadRepeating(GridImage, GridTexture, GL_BGRA_EXT);
+  UploadRepeating(GridImage, GridTexture, GL_RGBA8, GL_BGRA_EXT);
   for (int n = 0; n < RippleFrames; ++n) {
     RippleLists[n] = glGenLists(1);
     glNewList(RippleLists[n], GL_COMPILE);
