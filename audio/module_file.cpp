@@ -18,9 +18,7 @@ namespace lumaro {
 
 namespace {
 void LogToNowhere(const char*, void*) {}
-}
 
-namespace {
 // Only a regular file is read: opened without waiting (a FIFO would block the open for good)
 // and checked for what it is before any byte is read.
 bool ReadRegularFile(const char* fileName, std::vector<char>* bytes, std::string* why) {
@@ -30,7 +28,12 @@ bool ReadRegularFile(const char* fileName, std::vector<char>* bytes, std::string
     return false;
   }
   struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (fstat(fd, &info) != 0) {
+    *why = std::string("cannot inspect ") + fileName + ": " + std::strerror(errno);
+    close(fd);
+    return false;
+  }
+  if (!S_ISREG(info.st_mode)) {
     *why = std::string(fileName) + ": not a regular file" + (S_ISDIR(info.st_mode) ? " (a directory)" : "");
     close(fd);
     return false;

@@ -48,7 +48,7 @@ bool ReadTables() {
   return true;
 }
 
-int EdgeSlot(int axis, int i, int j, int k) { return ((axis * 30 + k) * 30 + j) * 30 + i; }
+int EdgeSlot(int axis, int i, int j, int k) { return ((axis * IsoEdgeStarts + k) * IsoEdgeStarts + j) * IsoEdgeStarts + i; }
 
 // Zero crossing of the field along the cut edge from point p (i, j, k) on `axis`.
 void AddEdgeVertex(int axis, int i, int j, int k, int p) {
@@ -195,10 +195,10 @@ void ClassifyRows() {
 void PolygoniseField() {
   VertexCount = TriangleCount = 0;
   ClassifyRows();
-  for (int k = 0; k < 30; ++k)
-    for (int j = 0; j < 30; ++j) {
+  for (int k = 0; k < IsoEdgeStarts; ++k)
+    for (int j = 0; j < IsoEdgeStarts; ++j) {
       if (SameUniform({RowState[k][j], RowState[k][j + 1], RowState[k + 1][j]})) continue;
-      for (int i = 0; i < 30; ++i) {
+      for (int i = 0; i < IsoEdgeStarts; ++i) {
         const int p = (k * IsoPoints + j) * IsoPoints + i;
         for (int axis = 0; axis < 3; ++axis)
           if (InsideFlags[p] != InsideFlags[p + Stride[axis]]) AddEdgeVertex(axis, i, j, k, p);

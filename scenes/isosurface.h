@@ -13,7 +13,8 @@ namespace lumaro {
 constexpr int IsoPoints = 31;  // grid points per axis
 constexpr int IsoCells = IsoPoints - 2;  // the last layer of cells is not polygonised
 constexpr int IsoPointCount = IsoPoints * IsoPoints * IsoPoints;
-constexpr int IsoEdgeSlots = 3 * 30 * 30 * 30;
+constexpr int IsoEdgeStarts = IsoPoints - 1;  // points per axis an edge leaves from
+constexpr int IsoEdgeSlots = 3 * IsoEdgeStarts * IsoEdgeStarts * IsoEdgeStarts;
 constexpr int IsoMaxTriangles = 108000;
 constexpr int MetaballCount = 8;
 
