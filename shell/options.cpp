@@ -29,6 +29,8 @@ constexpr SizeOption kSizeOptions[] = {
 
 // Our options that carry a value after '='; the value runs to the next blank.
 constexpr const char* kValueOptions[] = {"-seed=", "-start=", "-end=", "-videodir=", "-video=", "-timedemo="};
+enum ValueOption { SeedOption, StartOption, EndOption, VideoDirOption, VideoOption, TimedemoOption };
+static_assert(std::size(kValueOptions) == TimedemoOption + 1, "one name for each value option");
 
 struct Values {
   std::string masked;  // the line with every value blanked out
@@ -70,9 +72,9 @@ float Number(const std::string& text) {
 }
 
 void ParseValues(const Values& v) {
-  auto value = [&](int o) { return v.found[o] ? std::string(v.found[o], v.length[o]) : std::string(); };
-  if (v.found[0]) {
-    const std::string text = value(0);
+  auto value = [&](ValueOption o) { return v.found[o] ? std::string(v.found[o], v.length[o]) : std::string(); };
+  if (v.found[SeedOption]) {
+    const std::string text = value(SeedOption);
     char* end = nullptr;
     errno = 0;
     const unsigned long long seed = std::strtoull(text.c_str(), &end, 10);
@@ -81,30 +83,30 @@ void ParseValues(const Values& v) {
     SeedGiven = true;
     SeedValue = static_cast<uint32_t>(seed);
   }
-  if (v.found[1]) {
-    const float start = Number(value(1));
+  if (v.found[StartOption]) {
+    const float start = Number(value(StartOption));
     if (!(start >= 0 && start < ShowLength))
-      Refuse("-start=" + value(1) + ": the start is a demo second from 0 up to (not including) 329");
+      Refuse("-start=" + value(StartOption) + ": the start is a demo second from 0 up to (not including) 329");
     else
       StartTime = start;
   }
-  if (v.found[2]) {
-    const float end = Number(value(2));
+  if (v.found[EndOption]) {
+    const float end = Number(value(EndOption));
     if (!(end > 0 && end <= ShowLength))
-      Refuse("-end=" + value(2) + ": the end is a demo second above 0, at most 329");
+      Refuse("-end=" + value(EndOption) + ": the end is a demo second above 0, at most 329");
     else
       EndTime = end;
   }
   if (!(EndTime > StartTime))
-    Refuse("-end=" + value(2) + " is not after -start=" + value(1) + ": the run would show nothing");
-  if (v.found[3]) {
-    if (v.length[3] == 0) Refuse("-videodir= needs a directory");
-    VideoDir = value(3);
+    Refuse("-end=" + value(EndOption) + " is not after -start=" + value(StartOption) + ": the run would show nothing");
+  if (v.found[VideoDirOption]) {
+    if (v.length[VideoDirOption] == 0) Refuse("-videodir= needs a directory");
+    VideoDir = value(VideoDirOption);
   }
-  VideoFile = value(4);
-  if (v.found[4] && VideoFile.empty()) Refuse("-video= needs a file name, such as lumaro.mp4");
-  TimedemoFile = value(5);
-  if (v.found[5] && TimedemoFile.empty()) Refuse("-timedemo= needs a file name, such as timedemo.csv");
+  VideoFile = value(VideoOption);
+  if (v.found[VideoOption] && VideoFile.empty()) Refuse("-video= needs a file name, such as lumaro.mp4");
+  TimedemoFile = value(TimedemoOption);
+  if (v.found[TimedemoOption] && TimedemoFile.empty()) Refuse("-timedemo= needs a file name, such as timedemo.csv");
 }
 }  // namespace
 
