@@ -14,6 +14,12 @@
 namespace lumaro {
 
 namespace {
+// The twelve pictures in their catalogue order.
+enum TunnelTexture {
+  HullTexture, RailTexture, RimTexture, HubCoreTexture, HubShellTexture, HubEndTexture,
+  SpokeFaceTexture, SpokeSideTexture, AxisGlowTexture, CloudTexture, CloudTexture2, HubGlowTexture
+};
+static_assert(HubGlowTexture + 1 == TunnelImageCount);
 GLuint Textures[TunnelImageCount] = {};
 enum TunnelList { Tunnel, Rails, Wheel, GlowQuad, Sleeves, SmallQuad, TunnelListCount };
 GLuint Lists[TunnelListCount] = {};
@@ -22,12 +28,11 @@ struct Upload {
   unsigned format;
   int wrapS, wrapT;
 };
-constexpr Upload Uploads[TunnelImageCount] = {
-    {GL_BGRA_EXT, GL_REPEAT, GL_REPEAT}, {GL_BGRA_EXT, GL_REPEAT, GL_REPEAT}, {GL_BGRA_EXT, GL_REPEAT, GL_REPEAT},
-    {GL_BGRA_EXT, GL_REPEAT, GL_REPEAT}, {GL_BGRA_EXT, GL_REPEAT, GL_REPEAT}, {GL_BGRA_EXT, GL_REPEAT, GL_REPEAT},
-    {GL_BGRA_EXT, GL_REPEAT, GL_REPEAT}, {GL_BGRA_EXT, GL_REPEAT, GL_REPEAT}, {GL_BGRA_EXT, GL_CLAMP, GL_CLAMP},
-    {GL_BGR_EXT, GL_REPEAT, GL_CLAMP},   {GL_BGR_EXT, GL_REPEAT, GL_CLAMP},   {GL_BGRA_EXT, GL_CLAMP, GL_CLAMP},
-};
+constexpr Upload Surface{.format = GL_BGRA_EXT, .wrapS = GL_REPEAT, .wrapT = GL_REPEAT};  // tiles both ways
+constexpr Upload Glow{.format = GL_BGRA_EXT, .wrapS = GL_CLAMP, .wrapT = GL_CLAMP};
+constexpr Upload Cloud{.format = GL_BGR_EXT, .wrapS = GL_REPEAT, .wrapT = GL_CLAMP};  // around, not over the top
+constexpr Upload Uploads[TunnelImageCount] = {Surface, Surface, Surface, Surface, Surface, Surface,
+                                              Surface, Surface, Glow,    Cloud,   Cloud,   Glow};
 
 constexpr float WheelSpacing = 6.0f;
 constexpr float RailsSpin = 20.0f, CloudSpin = 35.0f;  // degrees a second
@@ -47,7 +52,7 @@ GLuint BeginList(TunnelList which) {
 
 void CompileTunnel() {
   BeginList(Tunnel);
-  glBindTexture(GL_TEXTURE_2D, Textures[0]);
+  glBindTexture(GL_TEXTURE_2D, Textures[HullTexture]);
   for (int i = -TunnelRings; i < TunnelRings; ++i) {
     glBegin(GL_QUAD_STRIP);
     for (int j = 0; j <= CircleSteps; ++j) {
@@ -64,7 +69,7 @@ void CompileTunnel() {
 // Twelve channels open towards the wall: an inner face and two sides.
 void CompileRails() {
   BeginList(Rails);
-  glBindTexture(GL_TEXTURE_2D, Textures[1]);
+  glBindTexture(GL_TEXTURE_2D, Textures[RailTexture]);
   for (int m = 0; m < 12; ++m) {
     const float alpha = m * 30 * 0.017453292f, a1 = alpha + 0.05f, a2 = alpha - 0.05f;
     const struct {
@@ -105,14 +110,14 @@ void SpokeQuad(float s0, float t0, PolarPoint a, float za, float s1, float t1, P
 void CompileSpokes() {
   PolarPoint in[SpokeCount][2], out[SpokeCount][2];  // [k][0] the + side, [k][1] the - side
   for (int k = 0; k < SpokeCount; ++k) SpokeCorners(k, &in[k][0], &in[k][1], &out[k][0], &out[k][1]);
-  glBindTexture(GL_TEXTURE_2D, Textures[6]);
+  glBindTexture(GL_TEXTURE_2D, Textures[SpokeFaceTexture]);
   glBegin(GL_QUADS);
   for (int k = 0; k < SpokeCount; ++k)  // fronts at z = 0.4
     SpokeQuad(0, 0, in[k][0], 0.4f, 1, 0, in[k][1], 0.4f, 1, 11.75f, out[k][1], 0.4f, 0, 11.75f, out[k][0], 0.4f);
   for (int k = 0; k < SpokeCount; ++k)  // backs at z = -0.4
     SpokeQuad(0, 0, in[k][1], -0.4f, 1, 0, in[k][0], -0.4f, 1, 11.75f, out[k][0], -0.4f, 0, 11.75f, out[k][1], -0.4f);
   glEnd();
-  glBindTexture(GL_TEXTURE_2D, Textures[7]);
+  glBindTexture(GL_TEXTURE_2D, Textures[SpokeSideTexture]);
   glBegin(GL_QUADS);
   for (int k = 0; k < SpokeCount; ++k)
     SpokeQuad(0, 0, in[k][0], -0.4f, 1, 0, in[k][0], 0.4f, 1, 4.5f, out[k][0], 0.4f, 0, 4.5f, out[k][0], -0.4f);
@@ -124,17 +129,17 @@ void CompileSpokes() {
 void CompileWheel() {
   BeginList(Wheel);
   glColor4f(1, 1, 1, 0);
-  glBindTexture(GL_TEXTURE_2D, Textures[2]);  // rim: inner, outer, front, back
+  glBindTexture(GL_TEXTURE_2D, Textures[RimTexture]);  // inner, outer, front, back
   Ring(0, 6, -0.5f, 1, 6, 0.5f, 1);
   Ring(1, 7, 0.5f, 0, 7, -0.5f, 1);
   Ring(0, 6, 0.5f, 1, 7, 0.5f, 1);
   Ring(1, 7, -0.5f, 0, 6, -0.5f, 1);
   const float third = 0.33333334f;
-  glBindTexture(GL_TEXTURE_2D, Textures[3]);  // hub core
+  glBindTexture(GL_TEXTURE_2D, Textures[HubCoreTexture]);
   Ring(0, 1, -1, 2, 1, 1, third);
-  glBindTexture(GL_TEXTURE_2D, Textures[4]);  // hub shell
+  glBindTexture(GL_TEXTURE_2D, Textures[HubShellTexture]);
   Ring(2, 1.5f, 1, 0, 1.5f, -1, third);
-  glBindTexture(GL_TEXTURE_2D, Textures[5]);  // hub end faces
+  glBindTexture(GL_TEXTURE_2D, Textures[HubEndTexture]);
   Ring(0.3f, 1, 1, 0.7f, 1.5f, 1, third);
   Ring(0.7f, 1.5f, -1, 0.3f, 1, -1, third);
   CompileSpokes();
@@ -172,7 +177,7 @@ void DrawOpaque(float t) {
 void DrawClouds(float t) {
   glPushMatrix();
   for (int layer = 0; layer < 2; ++layer) {
-    glBindTexture(GL_TEXTURE_2D, Textures[9 + layer]);
+    glBindTexture(GL_TEXTURE_2D, Textures[CloudTexture + layer]);
     glRotatef(layer == 0 ? CloudSpin * t : -CloudSpin * t, 0, 0, 1);
     glCallList(Lists[Sleeves]);
     glTranslatef(0, 0, WheelSpacing);
@@ -233,9 +238,9 @@ void DrawScene12(float t, float) {
   glColor4f(0.25f, 0.25f, 0.25f, 0);
   DrawClouds(t);
   double billboard[16];
-  ReadBillboardMatrix(TunnelCameraAt(t), billboard);
+  ReadBillboardMatrix(camera, billboard);
 
-  glBindTexture(GL_TEXTURE_2D, Textures[8]);
+  glBindTexture(GL_TEXTURE_2D, Textures[AxisGlowTexture]);
   const double phase = AxisGlowPhase(t);
   for (int k = AxisGlowFirst; k < AxisGlowFirst + AxisGlowCount; ++k) {
     glPushMatrix();
@@ -246,7 +251,7 @@ void DrawScene12(float t, float) {
     glCallList(Lists[GlowQuad]);
     glPopMatrix();
   }
-  glBindTexture(GL_TEXTURE_2D, Textures[11]);
+  glBindTexture(GL_TEXTURE_2D, Textures[HubGlowTexture]);
   glColor4f(1, 1, 1, 0);
   for (int j = 0; j < HubGlowsPerSide; ++j)
     for (float z : HubGlowDepths) {
