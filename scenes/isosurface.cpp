@@ -19,7 +19,7 @@ int32_t (*TriangleBuffer)[3] = nullptr;
 int32_t VertexCount = 0, TriangleCount = 0;
 int32_t CubeEdgeTable[12][4];
 int32_t CaseTriangleCount[256];
-int32_t CaseTriangleTable[256][12];
+int32_t CaseTriangleTable[256][3 * IsoMaxCaseTriangles];
 
 namespace {
 float BoxMin[3], Step[3], Threshold = 0;
@@ -34,14 +34,14 @@ enum : uint8_t { RowOutside = 0, RowInside = 1, RowMixed = 2 };
 constexpr int Stride[3] = {1, IsoPoints, IsoPoints * IsoPoints};
 
 bool ReadTables() {
-  constexpr size_t values = 12 * 4 + 256 + 256 * 12;
+  constexpr size_t values = 12 * 4 + 256 + 256 * 3 * IsoMaxCaseTriangles;
   if (IsoTablesBlock.size != values * sizeof(int32_t)) return false;
   const uint8_t* at = IsoTablesBlock.data;
   std::memcpy(CubeEdgeTable, at, sizeof CubeEdgeTable);
   std::memcpy(CaseTriangleCount, at + sizeof CubeEdgeTable, sizeof CaseTriangleCount);
   std::memcpy(CaseTriangleTable, at + sizeof CubeEdgeTable + sizeof CaseTriangleCount, sizeof CaseTriangleTable);
   for (int c = 0; c < 256; ++c) {
-    if (CaseTriangleCount[c] < 0 || CaseTriangleCount[c] > 4) return false;
+    if (CaseTriangleCount[c] < 0 || CaseTriangleCount[c] > IsoMaxCaseTriangles) return false;
     for (int32_t e : CaseTriangleTable[c])
       if (e < 0 || e > 11) return false;
   }

@@ -1,7 +1,8 @@
 // Eight metaballs turned into a lit triangle mesh every frame: the field is sampled on a
 // 31^3 grid, every grid edge whose ends differ gets one vertex by linear interpolation, and
 // each cell's triangles come from a 256-case table of its inside corners. Vertices are
-// shared through the edges, so the mesh is closed except where a cell is a hole case.
+// shared through the edges and the table cuts every face the same way from both cells
+// that share it, so the mesh is closed except at the outer faces of the polygonised box.
 // No GL here; scene 13 draws the buffers. Nothing is allocated per frame.
 #pragma once
 #include <cstdint>
@@ -15,7 +16,8 @@ constexpr int IsoCells = IsoPoints - 2;  // the last layer of cells is not polyg
 constexpr int IsoPointCount = IsoPoints * IsoPoints * IsoPoints;
 constexpr int IsoEdgeStarts = IsoPoints - 1;  // points per axis an edge leaves from
 constexpr int IsoEdgeSlots = 3 * IsoEdgeStarts * IsoEdgeStarts * IsoEdgeStarts;
-constexpr int IsoMaxTriangles = 108000;
+constexpr int IsoMaxCaseTriangles = 5;  // the most any corner case needs (isogen checks it)
+constexpr int IsoMaxTriangles = IsoCells * IsoCells * IsoCells * IsoMaxCaseTriangles;  // every cell at its most
 constexpr int MetaballCount = 8;
 
 struct IsoVertex {
@@ -34,7 +36,7 @@ extern int32_t VertexCount, TriangleCount;
 // triangle count of each case and its edge numbers, three a triangle.
 extern int32_t CubeEdgeTable[12][4];
 extern int32_t CaseTriangleCount[256];
-extern int32_t CaseTriangleTable[256][12];
+extern int32_t CaseTriangleTable[256][3 * IsoMaxCaseTriangles];
 
 // Allocates the buffers and reads the tables; false with a message when either fails (the
 // scene then draws without its blobs).
