@@ -45,6 +45,24 @@ void Glow(Canvas& c, Colour core, float coreRadius, Colour halo, float haloRadiu
     }
 }
 
+// A white core inside a wide, even band of colour: drawn small, the sprite still reads as a
+// coloured light rather than a dot. The band holds past a quarter of the width.
+Canvas BandGlow(Colour band) {
+  Canvas c(32, 32);
+  const float centre = (c.width - 1) / 2.0f;  // between pixels 15 and 16
+  const float quarter = c.width / 4.0f;
+  for (int y = 0; y < c.height; ++y)
+    for (int x = 0; x < c.width; ++x) {
+      float d = std::hypot(x - centre, y - centre);
+      float white = 1.0f - Smoothstep(0.125f * quarter, 0.6f * quarter, d);
+      // ends at the edge midpoints, so the whole outer ring of pixels is black
+      float fade = 1.0f - Smoothstep(1.25f * quarter, centre, d);
+      c.add(x, y, {1, 1, 1}, white * fade);
+      c.add(x, y, band, (1.0f - white) * fade);
+    }
+  return c;
+}
+
 // Thin rays from the centre, sharp across and fading along their length.
 void Rays(Canvas& c, int count, float rotation, Colour colour, float width, float strength) {
   const float centre = (c.width - 1) / 2.0f;
@@ -84,7 +102,7 @@ Canvas DrawTitleCard(int entry) {
 Canvas DrawSprite(int entry) {
   static const SpriteLook looks[11] = {
       {{1, 1, 1}, 0.22f, {0.35f, 0.65f, 1.0f}, 0.4f, 0, {}},           // light-blue/white glow
-      {{1, 0.75f, 0.35f}, 0.14f, {1.0f, 0.42f, 0.08f}, 0.3f, 0, {}},   // orange glow
+      {},                                                              // orange: BandGlow
       {{1, 1, 1}, 0.12f, {0.25f, 0.35f, 0.8f}, 0.16f, 4, {0.45f, 0.65f, 1}},  // white star, blue rays
       {{0.75f, 1, 0.75f}, 0.13f, {0.1f, 0.9f, 0.25f}, 0.27f, 0, {}},   // green glow
       {{1, 1, 1}, 0.22f, {0.35f, 0.65f, 1.0f}, 0.4f, 0, {}},           // (same picture as 0)
@@ -93,8 +111,11 @@ Canvas DrawSprite(int entry) {
       {{0.85f, 1, 0.85f}, 0.1f, {0.15f, 0.8f, 0.2f}, 0.17f, 6, {0.35f, 1.0f, 0.4f}},   // green burst
       {{1, 1, 1}, 0.12f, {0.15f, 0.3f, 1.0f}, 0.3f, 0, {}},            // blue glow, white centre
       {{0.85f, 1, 0.5f}, 0.13f, {0.55f, 1.0f, 0.1f}, 0.28f, 0, {}},    // lime glow
-      {{0.35f, 0.45f, 1}, 0.14f, {0.05f, 0.1f, 0.75f}, 0.33f, 0, {}},  // deep-blue glow
+      {},                                                              // deep blue: BandGlow
   };
+  // Orange is the deep blue with red and blue exchanged.
+  if (entry == 1) return BandGlow({132 / 255.0f, 41 / 255.0f, 24 / 255.0f});
+  if (entry == 10) return BandGlow({24 / 255.0f, 41 / 255.0f, 132 / 255.0f});
   const SpriteLook& look = looks[entry];
   Canvas c(32, 32);
   Glow(c, look.core, look.coreRadius, look.halo, look.haloRadius);
