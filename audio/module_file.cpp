@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -54,6 +55,21 @@ bool ReadRegularFile(const char* fileName, std::vector<char>* bytes, std::string
   return true;
 }
 }  // namespace
+
+uint64_t ModuleFramesAt(double seconds) {
+  return seconds > 0 ? static_cast<uint64_t>(std::llround(seconds * MusicRate)) : 0;
+}
+
+bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames) {
+  float scratch[2 * 4096];  // 32 KB on the stack: callers run on several threads
+  while (frames > 0) {
+    const size_t want = frames < 4096 ? static_cast<size_t>(frames) : 4096;
+    const size_t got = openmpt_module_read_interleaved_float_stereo(decoder, MusicRate, want, scratch);
+    if (got == 0) return false;
+    frames -= got;
+  }
+  return true;
+}
 
 openmpt_module* LoadModuleFile(const char* fileName, std::string* why) {
   std::vector<char> bytes;

@@ -1,6 +1,7 @@
 // Reading "SongM.xm" into a libopenmpt decoder, shared by the live player and the offline
 // sound track so both play the same module at the same gain.
 #pragma once
+#include <cstdint>
 #include <string>
 
 struct openmpt_module;
@@ -11,6 +12,12 @@ constexpr int MusicRate = 48000;          // samples a second, stereo
 // The player's master gain: the mix then measures about -15 LUFS with true peaks near
 // -1.4 dBFS (EBU R128).
 constexpr int MusicGainMillibel = 410;
+
+// Stereo frames at the music's rate before a position in seconds, rounded to the nearest.
+uint64_t ModuleFramesAt(double seconds);
+// Decodes and drops `frames` stereo frames: the one way to reach a position sample for
+// sample as a run from the start hears it. False when the module ends first.
+bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames);
 
 // The decoder of the file, or null with the reason.
 openmpt_module* LoadModuleFile(const char* fileName, std::string* why);

@@ -51,8 +51,8 @@ uint32_t PlayMusic(SoundModule* module, bool loop) {
   return handle;
 }
 
-void SeekMusic(float seconds) {
-  if (PlayHandle) SoundSeek(PlayHandle, seconds);
+void CueMusic(SoundModule* module, float seconds) {
+  if (module && !SoundCueModule(module, seconds)) ShowMessage(SoundLastError(), "Fehler beim laden des Modules");
 }
 
 void StopMusic(uint32_t playHandle, SoundModule* module) {

@@ -15,6 +15,7 @@ namespace lumaro {
 
 struct SoundModule {
   openmpt_module* decoder;
+  bool cued = true;  // at the position playing starts from; a fresh module is at its start
 };
 
 namespace {
@@ -119,7 +120,8 @@ uint32_t SoundPlayModule(SoundModule* module, bool loop) {
   if (!module) return static_cast<uint32_t>(Fail("no module to play"));
   openmpt_module_set_repeat_count(module->decoder, loop ? -1 : 0);
   Lock();
-  openmpt_module_set_position_seconds(module->decoder, 0.0);
+  if (!module->cued) openmpt_module_set_position_seconds(module->decoder, 0.0);
+  module->cued = false;
   Playing = module;
   PlayingEnded = false;
   PlayingHandle = NextHandle++;
@@ -144,12 +146,13 @@ int SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info) {
   return 1;
 }
 
-int SoundSeek(uint32_t playHandle, double seconds) {
+int SoundCueModule(SoundModule* module, double seconds) {
   ++Calls;
-  if (!playHandle || playHandle != PlayingHandle || !Playing) return Fail("no such play handle");
-  Lock();
-  openmpt_module_set_position_seconds(Playing->decoder, seconds);
-  Unlock();
+  if (!module) return Fail("no module to cue");
+  if (module == Playing) return Fail("the module is playing");
+  openmpt_module_set_position_seconds(module->decoder, 0.0);
+  if (!SkipModuleFrames(module->decoder, ModuleFramesAt(seconds))) return Fail("the module ends before the cue");
+  module->cued = true;
   return 1;
 }
 

@@ -23,7 +23,10 @@ int SoundStartBackgroundPlay();
 SoundModule* SoundLoadModule(const char* fileName);
 uint32_t SoundPlayModule(SoundModule* module, bool loop);  // play handle, 0 on failure
 int SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info);
-int SoundSeek(uint32_t playHandle, double seconds);
+// Puts a module that is not playing at `seconds` exactly: decoded from its start with the
+// samples before the position thrown away (a module's own seek lands on the next row, and
+// what it skipped still sounds different for a while). Playing then starts there.
+int SoundCueModule(SoundModule* module, double seconds);
 int SoundStopModule(uint32_t playHandle);
 int SoundFreeModule(SoundModule* module);
 int SoundStopBackgroundPlay();

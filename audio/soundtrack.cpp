@@ -13,13 +13,12 @@ openmpt_module* Decoder = nullptr;
 bool Ended = false;
 }  // namespace
 
-bool OpenSoundtrack(const char* fileName, bool loop, double startSeconds, std::string* why) {
+bool OpenSoundtrack(const char* fileName, bool loop, uint64_t skipFrames, std::string* why) {
   CloseSoundtrack();
   Decoder = LoadModuleFile(fileName, why);
   if (!Decoder) return false;
   openmpt_module_set_repeat_count(Decoder, loop ? -1 : 0);
-  if (startSeconds > 0) openmpt_module_set_position_seconds(Decoder, startSeconds);
-  Ended = false;
+  Ended = !SkipModuleFrames(Decoder, skipFrames);  // past a module played once: silence
   return true;
 }
 

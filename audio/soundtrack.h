@@ -2,15 +2,17 @@
 // the same module, loop setting and gain as live playback, no audio device involved.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace lumaro {
 
 constexpr int SamplesPerVideoFrame = 1920;  // 48 kHz for 0.04 s
 
-// Opens the module at a position (seconds). Without a module (missing or damaged) the
-// track is silence and `why` says so; returns whether music will be heard.
-bool OpenSoundtrack(const char* fileName, bool loop, double startSeconds, std::string* why);
+// Opens the module `skipFrames` stereo samples after its start, reached sample for sample as
+// a whole run plays them. Without a module (missing or damaged) the track is silence and
+// `why` says so; returns whether music will be heard.
+bool OpenSoundtrack(const char* fileName, bool loop, uint64_t skipFrames, std::string* why);
 // The next `frames` stereo samples, interleaved floats; silence once a module played
 // once has ended, or when there is none.
 void RenderSoundtrack(float* stereo, size_t frames);

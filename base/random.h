@@ -9,6 +9,7 @@ constexpr int RandMax = 32767;
 
 void srand(uint32_t seed);
 int rand();  // 0 .. 32767
+uint32_t RandomGeneratorState();  // where the sequence stands, for checks
 
 // The single-precision factor that maps rand() onto 0 .. range: rand() * RandScale(2)
 // lies in 0 .. 2. Formed as range / 32767 in float, as every scene formula expects.

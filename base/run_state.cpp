@@ -21,6 +21,7 @@ bool SoundtrackOn = false;
 bool Timedemo = false;
 std::string TimedemoFile;
 bool ForceProgress = false;
+std::vector<float> StillTimes;
 bool HelpRequested = false;
 
 int32_t Running = 0;

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lumaro {
 
@@ -27,6 +28,7 @@ extern bool SoundtrackOn;     // a capture renders the music as its sound track
 extern bool Timedemo;         // "-timedemo": the fixed clock as fast as possible, frame times measured
 extern std::string TimedemoFile;  // "-timedemo=FILE.csv": the table also as CSV
 extern bool ForceProgress;    // "-progress": progress line even when stderr is no terminal
+extern std::vector<float> StillTimes;  // "-stills=S,S,...": only the frames at these seconds, ascending
 extern bool HelpRequested;    // "-help" / "--help"
 
 constexpr float ShowLength = 329.0f;     // demo seconds; the run ends at the first frame past it

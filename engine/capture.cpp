@@ -56,9 +56,9 @@ bool SoftwareRenderer() {
 bool Start(FrameWriterSetup setup) {
   setup.sound = SoundtrackOn;
   setup.loop = LoopSound;
-  // The music starts with the first frame: at the module's start for a whole show, at the
-  // first frame's demo time when "-start" skips ahead, as live playback seeks.
-  setup.firstClock = StartTime > 0 ? FirstCaptureClock() : 0;
+  // The music starts with the first frame of a whole show, so frame n sounds the module's
+  // samples from (n - 1) frames in: a run from "-start" takes the same samples.
+  setup.firstSample = static_cast<uint64_t>(FirstCaptureNumber() - 1) * SamplesPerVideoFrame;
   setup.threaded = !Synchronous();
   ReadDirect = Synchronous() || (SoftwareRenderer() && !Switched("LUMARO_PACK_BUFFER"));
   std::string why;
@@ -130,6 +130,7 @@ void EncodeCaptureHeader(int width, int height, uint8_t header[18]) {
 }
 
 uint32_t CaptureFrameTotal() {
+  if (!StillTimes.empty()) return static_cast<uint32_t>(StillTimes.size());  // at most: two may share a frame
   const float end = EndTime < ShowLength ? EndTime : ShowLength;
   uint32_t total = 0;
   for (float clock = 0;;) {
@@ -139,11 +140,12 @@ uint32_t CaptureFrameTotal() {
   }
 }
 
-float FirstCaptureClock() {
+uint32_t FirstCaptureNumber() {
   float clock = 0;
-  do clock = clock + FrameStep;
+  uint32_t number = 0;
+  do clock = clock + FrameStep, ++number;
   while (clock < StartTime);
-  return clock;
+  return number;
 }
 
 namespace {

@@ -24,8 +24,8 @@ void ReleaseCapture();
 std::string CaptureFileName(const char* directory, uint32_t frameNumber);  // DIR/000001.tga
 void EncodeCaptureHeader(int width, int height, uint8_t header[18]);
 // Frames a fixed-clock run writes from "-start" to "-end" (or the show's end), and the
-// demo time of the first of them.
+// number of the first of them.
 uint32_t CaptureFrameTotal();
-float FirstCaptureClock();
+uint32_t FirstCaptureNumber();
 
 }  // namespace lumaro

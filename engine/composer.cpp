@@ -17,7 +17,6 @@ float IntroAngle(int scene, float localTime) {
 
 void FormatFrameRate(int rate, char* text, int size) { std::snprintf(text, size, "%3d FPS", rate); }
 
-namespace {
 void DrawSceneBody(int scene, float localTime, float duration) {
   switch (scene) {
     case 5: DrawScene5(localTime, duration); break;
@@ -34,6 +33,7 @@ void DrawSceneBody(int scene, float localTime, float duration) {
   }
 }
 
+namespace {
 bool HasLogo(int scene) { return scene >= 6 && scene <= 13; }
 }  // namespace
 

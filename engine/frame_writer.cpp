@@ -63,7 +63,7 @@ std::string WriteTga(const CapturedFrame& f) {
 std::string WriteTrack() {
   if (!TrackOpen) {
     std::string why;
-    if (!OpenSoundtrack(Setup.moduleFile.c_str(), Setup.loop, Setup.firstClock, &why))
+    if (!OpenSoundtrack(Setup.moduleFile.c_str(), Setup.loop, Setup.firstSample, &why))
       std::fprintf(stderr, "lumaro: the sound track is silent: %s\n", why.c_str());
     TrackOpen = true;
   }

@@ -41,7 +41,7 @@ struct FrameWriterSetup {
   bool sound = false;                // render the track: sound.wav beside the files, or the audio stream
   std::string moduleFile = "SongM.xm";
   bool loop = false;
-  float firstClock = 0;  // the track starts at this module position (0 for a whole show)
+  uint64_t firstSample = 0;  // the track starts this many stereo samples into the module
   bool threaded = true;  // false: every frame is written before CaptureFrame returns
 };
 

@@ -29,6 +29,7 @@ void RenderStartup() {
   if (SoundOn) {
     MusicStartup();
     MusicModule = LoadMusic("SongM.xm");
+    if (StartTime > 0) CueMusic(MusicModule, StartTime);
   }
   ResetTimeline();
   // Frames as files here; a video's encoder is started by the shell once the window exists.

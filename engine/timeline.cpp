@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "audio/music.h"
 #include "base/run_state.h"
 #include "engine/capture.h"
@@ -111,6 +113,16 @@ void RunPending(OnceStep step) {
 }
 }  // namespace
 
+void AdvanceScene(int scene, float localTime, float duration) {
+  switch (scene) {
+    case 6: AdvanceScene6(localTime, duration); break;
+    case 7: AdvanceScene7(localTime, duration); break;
+    case 8: AdvanceScene8(localTime, duration); break;
+    case 9: AdvanceScene9(localTime, duration); break;
+    default: break;  // the others draw from their local time alone
+  }
+}
+
 const SceneSlot* EnterScene(float clock) {
   if (clock >= BlankFrom) {
     RunPending(ReleaseScene14Step);
@@ -122,15 +134,56 @@ const SceneSlot* EnterScene(float clock) {
   return slot;
 }
 
+// A frame skipped on the way to "-start" changes all that a shown frame changes but the
+// picture: the clock and frame number, the frame-rate count, the once-only steps (with the
+// random numbers their set-ups draw) and the scene's own state (sparks, trails, flames).
+// Quick: scenes only advance, and the last skipped frame of each scene window, and the one
+// just before the start, are drawn (never shown), so the GL settings every scene leaves for
+// the next are those of the full run. Exact: every skipped frame is drawn with rasterising
+// cut to one pixel, because the driver also keeps a history: Mesa splits immediate-mode
+// primitives where its vertex buffer fills, and a quad split elsewhere rounds its diagonal
+// one level differently. Frames then match a full run byte for byte.
+namespace {
+bool LastBefore(const SceneSlot* slot, float start) {
+  const float following = DemoClock + FrameStep;
+  return !(following < start) || following >= BlankFrom || FindSceneSlot(following) != slot;
+}
+
+void CatchUpFrame(float start, CatchUp how) {
+  PreviousClock = DemoClock;
+  DemoClock = DemoClock + FrameStep;  // single precision, as the fixed clock sums
+  if (FixedClock()) FrameNumber += 1;
+  if (ShowFps) CountFrameRate();
+  const SceneSlot* slot = EnterScene(DemoClock);
+  if (!slot) return;
+  if (how == CatchUp::Exact || LastBefore(slot, start)) {
+    ComposeFrame(slot->scene, slot->start, slot->duration, slot->backdrop, slot->fadeIn, slot->fadeOut);
+  } else {
+    AdvanceScene(slot->scene, static_cast<float>(static_cast<double>(DemoClock) - slot->start), slot->duration);
+  }
+}
+}  // namespace
+
+void CatchUpTo(float start, CatchUp how) {
+  GLint box[4];
+  glGetIntegerv(GL_SCISSOR_BOX, box);
+  if (how == CatchUp::Exact) {
+    glScissor(0, 0, 1, 1);
+    glEnable(GL_SCISSOR_TEST);
+  }
+  while (DemoClock + FrameStep < start) CatchUpFrame(start, how);
+  if (how == CatchUp::Exact) {
+    glDisable(GL_SCISSOR_TEST);
+    glScissor(box[0], box[1], box[2], box[3]);
+  }
+}
+
 void RunFrame(float elapsedSeconds) {
   AdvanceDemoClock(elapsedSeconds);
   DrawnScene = -1;
-  // Video frames before "-start" only advance the clock, so numbers match a full run.
-  if (FixedClock() && DemoClock < StartTime) return;
 
   if (SoundOn && !MusicStarted) {
-    PlayHandle = PlayMusic(MusicModule, LoopSound);
-    if (StartTime > 0) SeekMusic(DemoClock);
+    PlayHandle = PlayMusic(MusicModule, LoopSound);  // at "-start" when start-up put it there
     MusicStarted = true;
   }
   if (ShowFps) CountFrameRate();
@@ -152,6 +205,9 @@ void RunFrame(float elapsedSeconds) {
     else
       StopRunning(StopReason::Failure);  // said already; no progress line after it
   }
+  // "-stills": on to the next still without showing the frames between.
+  const auto next = std::upper_bound(StillTimes.begin(), StillTimes.end(), DemoClock);
+  if (Running && next != StillTimes.end()) CatchUpTo(*next, CatchUp::Exact);
 }
 
 }  // namespace lumaro

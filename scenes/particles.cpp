@@ -147,6 +147,7 @@ void ResetRocketPool() {
     r = RocketRecord{};
     r.trailSprite = 1;
   }
+  ActiveRockets = 0;  // none is in flight any more: a show started again launches its five
 }
 
 void ResetSparkPool() {

@@ -43,8 +43,10 @@ void DrawLiveSparks(bool bindFirstSprite) {
   glEnable(GL_DEPTH_TEST);
 }
 
+void AdvanceScene6(float t, float d) { UpdateFountain(t, d); }
+
 void DrawScene6(float t, float d) {
-  UpdateFountain(t, d);
+  AdvanceScene6(t, d);
   DrawLiveSparks(true);
 }
 

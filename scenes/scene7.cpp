@@ -5,8 +5,10 @@
 
 namespace lumaro {
 
+void AdvanceScene7(float t, float d) { UpdateFireworks(t, d); }
+
 void DrawScene7(float t, float d) {
-  UpdateFireworks(t, d);
+  AdvanceScene7(t, d);
   DrawLiveSparks(false);
 }
 

@@ -96,8 +96,10 @@ void SetupScene8() {
   Trails = Scene8Trails{};
 }
 
+void AdvanceScene8(float t, float d) { UpdateScene8(t, d, &Frame, &Trails); }
+
 void DrawScene8(float t, float d) {
-  UpdateScene8(t, d, &Frame, &Trails);
+  AdvanceScene8(t, d);
 
   SetLights();
   glPushMatrix();

@@ -20,6 +20,7 @@ GLuint SkyTextures[SkyImageCount] = {};  // the six faces, then the scorched fro
 GLuint FlameRingTexture = 0;
 GLuint FlashTexture = 0;
 FireballMemory Memory;
+FireballPose Pose;
 
 static_assert(SkyFront == 0 && SkyBack == SkyFaceCount - 1, "sky images follow the faces' order");
 constexpr float BlastDepth = -22.0f;
@@ -193,9 +194,14 @@ void SetupScene9() {
   Memory = FireballMemory{};
 }
 
-void DrawScene9(float t, float d) {
+void AdvanceScene9(float t, float d) {
   StepFire();
-  const FireballPose pose = AdvanceFireball(t, d, &Memory);
+  Pose = AdvanceFireball(t, d, &Memory);
+}
+
+void DrawScene9(float t, float d) {
+  AdvanceScene9(t, d);
+  const FireballPose& pose = Pose;
 
   glDisable(GL_LIGHTING);
   glCullFace(GL_BACK);

@@ -3,6 +3,7 @@
 // directory, a file, a number) are blanked out first, so a value never counts as a switch.
 #include "shell/options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -28,9 +29,10 @@ constexpr SizeOption kSizeOptions[] = {
 };
 
 // Our options that carry a value after '='; the value runs to the next blank.
-constexpr const char* kValueOptions[] = {"-seed=", "-start=", "-end=", "-videodir=", "-video=", "-timedemo="};
-enum ValueOption { SeedOption, StartOption, EndOption, VideoDirOption, VideoOption, TimedemoOption };
-static_assert(std::size(kValueOptions) == TimedemoOption + 1, "one name for each value option");
+constexpr const char* kValueOptions[] = {"-seed=",  "-start=",    "-end=",     "-videodir=",
+                                         "-video=", "-timedemo=", "-stills="};
+enum ValueOption { SeedOption, StartOption, EndOption, VideoDirOption, VideoOption, TimedemoOption, StillsOption };
+static_assert(std::size(kValueOptions) == StillsOption + 1, "one name for each value option");
 
 struct Values {
   std::string masked;  // the line with every value blanked out
@@ -71,6 +73,26 @@ float Number(const std::string& text) {
   return (*end == 0 && errno == 0 && std::isfinite(value)) ? value : NAN;
 }
 
+// "-stills=S,S,...": demo seconds, each as "-start" takes it; kept ascending.
+void ParseStills(const std::string& list, bool rangeGiven) {
+  StillTimes.clear();
+  size_t at = 0;
+  for (;;) {
+    const size_t comma = list.find(',', at);
+    const std::string item = list.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+    const float second = Number(item);
+    if (!(second >= 0 && second < ShowLength))
+      return Refuse("-stills=" + list + ": '" + item + "' is not a demo second from 0 up to (not including) 329");
+    StillTimes.push_back(second);
+    if (comma == std::string::npos) break;
+    at = comma + 1;
+  }
+  if (rangeGiven) return Refuse("-stills picks its own frames: leave out -start and -end");
+  std::sort(StillTimes.begin(), StillTimes.end());
+  StartTime = StillTimes.front();
+  EndTime = StillTimes.back();
+}
+
 void ParseValues(const Values& v) {
   auto value = [&](ValueOption o) { return v.found[o] ? std::string(v.found[o], v.length[o]) : std::string(); };
   if (v.found[SeedOption]) {
@@ -97,7 +119,7 @@ void ParseValues(const Values& v) {
     else
       EndTime = end;
   }
-  if (!(EndTime > StartTime))
+  if (!(EndTime > StartTime) && !v.found[StillsOption])
     Refuse("-end=" + value(EndOption) + " is not after -start=" + value(StartOption) + ": the run would show nothing");
   if (v.found[VideoDirOption]) {
     if (v.length[VideoDirOption] == 0) Refuse("-videodir= needs a directory");
@@ -107,6 +129,7 @@ void ParseValues(const Values& v) {
   if (v.found[VideoOption] && VideoFile.empty()) Refuse("-video= needs a file name, such as lumaro.mp4");
   TimedemoFile = value(TimedemoOption);
   if (v.found[TimedemoOption] && TimedemoFile.empty()) Refuse("-timedemo= needs a file name, such as timedemo.csv");
+  if (v.found[StillsOption]) ParseStills(value(StillsOption), v.found[StartOption] || v.found[EndOption]);
 }
 }  // namespace
 
@@ -133,6 +156,12 @@ void ParseOptions(const char* line) {
   if (!VideoFile.empty()) {
     VideoSave = true;
     SoundOn = false;
+  }
+  // Stills are single frames: no music, no track.
+  if (!StillTimes.empty()) {
+    VideoSave = true;
+    SoundOn = SoundtrackOn = false;
+    if (!VideoFile.empty()) Refuse("-stills writes frame files: leave out -video");
   }
   // A timedemo draws the show as fast as it can on the fixed clock: no capture, no music.
   Timedemo = Has(s, "-timedemo");
@@ -193,6 +222,8 @@ const char* OptionsHelpText() {
          "  -start=S      begin at demo second S (0 up to 329)\n"
          "  -end=S        end the run at demo second S (after the start, at most 329)\n"
          "  -videodir=DIR directory for captured frames (default demovideo)\n"
+         "  -stills=S,S,... capture only the frames at these demo seconds, numbered as in a\n"
+         "                whole run (no sound track)\n"
          "  -progress     progress line on stderr during captures even when it is no terminal\n"
          "  -help         this text\n"
          "Escape, closing the window or Ctrl+C ends the show.\n";

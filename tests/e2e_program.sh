@@ -37,6 +37,28 @@ lufs=$(echo "$loudness" | awk '/I:/ { print $2 }')
 peak=$(echo "$loudness" | awk '/Peak:/ { print $2 }')
 echo "music: $lufs LUFS integrated, true peak $peak dBFS"
 awk -v i="$lufs" -v p="$peak" 'BEGIN { exit !(i >= -16.5 && i <= -13.5 && p < -1) }' || fail "loudness $lufs LUFS / peak $peak dBFS"
+# A run from "-start" is the same show: its frames are the full run's byte for byte and its
+# track is the same samples of the full run's track (inside the fireworks, the fire, the
+# ornament and the metaballs).
+for start in 45.0 150.3 222.0 300.5; do
+  part="$work/part$start"
+  (cd "$(dirname "$song")" && "$lumaro" -headless -videosave -w320 -seed=1 -start=$start \
+    -end="$(awk -v s=$start 'BEGIN { print s + 1 }')" -videodir="$part") 2> /dev/null || fail "-start=$start run failed"
+  frames=0
+  for frame in "$part"/*.tga; do
+    frames=$((frames + 1))
+    cmp -s "$frame" "$work/full/$(basename "$frame")" || fail "-start=$start: $(basename "$frame") differs from the full run's"
+  done
+  [ $frames -eq 26 ] || fail "-start=$start wrote $frames frames, not 26"
+  first=$(ls "$part" | grep -m1 '\.tga$')
+  python3 - "$work/full/sound.wav" "$part/sound.wav" "${first%.tga}" <<'PY' || fail "-start=$start: the track is not the full run's"
+import sys
+full, part, first = open(sys.argv[1], 'rb').read()[44:], open(sys.argv[2], 'rb').read()[44:], int(sys.argv[3])
+at = (first - 1) * 1920 * 8  # frame n sounds the samples from n - 1 frames into the show
+assert len(part) == 26 * 1920 * 8 and part == full[at:at + len(part)]
+PY
+  rm -rf "$part"
+done
 rm -rf "$work/full"
 unset SDL_AUDIODRIVER
 
