@@ -100,8 +100,8 @@ int main(int argc, char** argv) {
   RenderStartup();
   if (!VideoFile.empty() && ExitCode == 0 && !StartVideo()) StopRunning(StopReason::Failure);
   if (VideoSave) LockWindowSize();  // a capture has one size
-  // "-start": what the frames before it leave behind; captures match a full run exactly.
-  if (ExitCode == 0) CatchUpTo(StartTime, FixedClock() ? CatchUp::Exact : CatchUp::Quick);
+  // "-start": what the frames before it leave behind; captures match a whole run exactly.
+  if (ExitCode == 0) CatchUpTo(StartTime, VideoSave ? CatchUp::Exact : CatchUp::Quick);
 
   Running = ExitCode == 0 ? 1 : 0;
   ElapsedSeconds();  // time zero: loading never counts as demo time
