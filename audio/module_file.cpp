@@ -9,8 +9,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "audio/xm_check.h"
@@ -20,39 +18,27 @@ namespace lumaro {
 namespace {
 void LogToNowhere(const char*, void*) {}
 
-// Only a regular file is read: opened without waiting (a FIFO would block the open for good)
-// and checked for what it is before any byte is read.
-bool ReadRegularFile(const char* fileName, std::vector<char>* bytes, std::string* why) {
-  const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
-    *why = std::string("cannot open ") + fileName + ": " + std::strerror(errno);
-    return false;
-  }
+// The file's bytes, read only once it is known to be a regular file of a module's size:
+// opened without waiting (a FIFO would block the open for good) and looked at first.
+Status ReadModuleBytes(int fd, const std::string& name, std::vector<char>* bytes) {
   struct stat info;
-  if (fstat(fd, &info) != 0) {
-    *why = std::string("cannot inspect ") + fileName + ": " + std::strerror(errno);
-    close(fd);
-    return false;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    *why = std::string(fileName) + ": not a regular file" + (S_ISDIR(info.st_mode) ? " (a directory)" : "");
-    close(fd);
-    return false;
-  }
+  if (fstat(fd, &info) != 0) return ErrnoFailure("cannot inspect " + name, errno);
+  if (!S_ISREG(info.st_mode))
+    return Status::Failure(name + ": not a regular file" + (S_ISDIR(info.st_mode) ? " (a directory)" : ""));
+  if (info.st_size == 0) return Status::Failure(name + ": the file is empty");
+  if (static_cast<uint64_t>(info.st_size) > MaxModuleBytes)
+    return Status::Failure(name + ": " + std::to_string(info.st_size >> 20) + " MB is no music module (at most " +
+                           std::to_string(MaxModuleBytes >> 20) + " MB)");
+  bytes->reserve(static_cast<size_t>(info.st_size));
   char chunk[65536];
   ssize_t got;
-  while ((got = read(fd, chunk, sizeof chunk)) > 0) bytes->insert(bytes->end(), chunk, chunk + got);
-  const int error = errno;
-  close(fd);
-  if (got < 0) {
-    *why = std::string("cannot read ") + fileName + ": " + std::strerror(error);
-    return false;
+  while ((got = read(fd, chunk, sizeof chunk)) > 0) {
+    bytes->insert(bytes->end(), chunk, chunk + got);
+    if (bytes->size() > MaxModuleBytes) return Status::Failure(name + ": grew past a music module's size");
   }
-  if (bytes->empty()) {
-    *why = std::string(fileName) + ": the file is empty";
-    return false;
-  }
-  return true;
+  if (got < 0) return ErrnoFailure("cannot read " + name, errno);
+  if (bytes->empty()) return Status::Failure(name + ": the file is empty");
+  return {};
 }
 }  // namespace
 
@@ -71,31 +57,37 @@ bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames) {
   return true;
 }
 
-openmpt_module* LoadModuleFile(const char* fileName, std::string* why) {
+Status LoadModuleFile(const std::string& fileName, openmpt_module** decoder) {
+  *decoder = nullptr;
+  const int fd = open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return ErrnoFailure("cannot open " + fileName, errno);
   std::vector<char> bytes;
-  if (!ReadRegularFile(fileName, &bytes, why)) return nullptr;
-  return LoadModuleBytes(bytes.data(), bytes.size(), fileName, why);
+  const Status read = ReadModuleBytes(fd, fileName, &bytes);
+  close(fd);
+  if (!read.ok()) return read;
+  return LoadModuleBytes(bytes.data(), bytes.size(), fileName, decoder);
 }
 
-openmpt_module* LoadModuleBytes(const char* bytes, size_t size, const char* fileName, std::string* why) {
+Status LoadModuleBytes(const char* bytes, size_t size, const std::string& name, openmpt_module** decoder) {
+  *decoder = nullptr;
   const uint8_t* raw = reinterpret_cast<const uint8_t*>(bytes);
-  std::string damage;
   const bool xm = LooksLikeXm(raw, size);
-  if (xm && !XmComplete(raw, size, &damage)) {
-    *why = std::string(fileName) + ": " + damage;
-    return nullptr;
+  if (xm) {
+    const Status complete = CheckXmComplete(raw, size);
+    if (!complete.ok()) return Status::Failure(name + ": " + complete.why());
   }
   int error = 0;
   const char* errorText = nullptr;
-  openmpt_module* decoder = openmpt_module_create_from_memory2(bytes, size, LogToNowhere, nullptr,
-                                                               nullptr, nullptr, &error, &errorText, nullptr);
-  if (!decoder)
-    *why = std::string(fileName) + ": " +
-           (xm ? (errorText ? errorText : "a module libopenmpt cannot read")
-               : "not an XM module (no \"Extended Module:\" header), nor any other module libopenmpt reads");
+  *decoder = openmpt_module_create_from_memory2(bytes, size, LogToNowhere, nullptr, nullptr, nullptr, &error,
+                                                &errorText, nullptr);
+  const std::string libraryText = errorText ? errorText : "a module libopenmpt cannot read";
   if (errorText) openmpt_free_string(errorText);
-  if (decoder) openmpt_module_set_render_param(decoder, OPENMPT_MODULE_RENDER_MASTERGAIN_MILLIBEL, MusicGainMillibel);
-  return decoder;
+  if (!*decoder)
+    return Status::Failure(name + ": " + (xm ? libraryText
+                                             : "not an XM module (no \"Extended Module:\" header), nor any other "
+                                               "module libopenmpt reads"));
+  openmpt_module_set_render_param(*decoder, OPENMPT_MODULE_RENDER_MASTERGAIN_MILLIBEL, MusicGainMillibel);
+  return {};
 }
 
 }  // namespace lumaro

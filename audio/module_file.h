@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/status.h"
+
 struct openmpt_module;
 
 namespace lumaro {
@@ -19,9 +21,12 @@ uint64_t ModuleFramesAt(double seconds);
 // sample as a run from the start hears it. False when the module ends first.
 bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames);
 
-// The decoder of the file, or null with the reason.
-openmpt_module* LoadModuleFile(const char* fileName, std::string* why);
+// A module is a few megabytes at most; anything far larger is not one, and is not read.
+constexpr uint64_t MaxModuleBytes = 64u << 20;
+
+// The decoder of the file in `decoder`, or the reason it cannot be played.
+Status LoadModuleFile(const std::string& fileName, openmpt_module** decoder);
 // The same for bytes already read (`name` appears in the reason).
-openmpt_module* LoadModuleBytes(const char* bytes, size_t size, const char* name, std::string* why);
+Status LoadModuleBytes(const char* bytes, size_t size, const std::string& name, openmpt_module** decoder);
 
 }  // namespace lumaro

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "base/clock.h"
-#include "base/messages.h"
+#include "base/report.h"
 
 namespace lumaro {
 

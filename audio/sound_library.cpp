@@ -106,10 +106,10 @@ int SoundStartBackgroundPlay() {
 
 SoundModule* SoundLoadModule(const char* fileName) {
   ++Calls;
-  std::string why;
-  openmpt_module* decoder = LoadModuleFile(fileName, &why);
-  if (!decoder) {
-    Fail(why);
+  openmpt_module* decoder = nullptr;
+  const Status loaded = LoadModuleFile(fileName, &decoder);
+  if (!loaded.ok()) {
+    Fail(loaded.why());
     return nullptr;
   }
   return new SoundModule{decoder};

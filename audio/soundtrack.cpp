@@ -13,13 +13,13 @@ openmpt_module* Decoder = nullptr;
 bool Ended = false;
 }  // namespace
 
-bool OpenSoundtrack(const char* fileName, bool loop, uint64_t skipFrames, std::string* why) {
+Status OpenSoundtrack(const std::string& fileName, bool loop, uint64_t skipFrames) {
   CloseSoundtrack();
-  Decoder = LoadModuleFile(fileName, why);
-  if (!Decoder) return false;
+  const Status loaded = LoadModuleFile(fileName, &Decoder);
+  if (!loaded.ok()) return loaded;
   openmpt_module_set_repeat_count(Decoder, loop ? -1 : 0);
   Ended = !SkipModuleFrames(Decoder, skipFrames);  // past a module played once: silence
-  return true;
+  return {};
 }
 
 void RenderSoundtrack(float* stereo, size_t frames) {

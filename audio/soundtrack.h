@@ -5,14 +5,16 @@
 #include <cstdint>
 #include <string>
 
+#include "base/status.h"
+
 namespace lumaro {
 
 constexpr int SamplesPerVideoFrame = 1920;  // 48 kHz for 0.04 s
 
 // Opens the module `skipFrames` stereo samples after its start, reached sample for sample as
-// a whole run plays them. Without a module (missing or damaged) the track is silence and
-// `why` says so; returns whether music will be heard.
-bool OpenSoundtrack(const char* fileName, bool loop, uint64_t skipFrames, std::string* why);
+// a whole run plays them. Without a module (missing or damaged) the track is silence and the
+// failure says why.
+Status OpenSoundtrack(const std::string& fileName, bool loop, uint64_t skipFrames);
 // The next `frames` stereo samples, interleaved floats; silence once a module played
 // once has ended, or when there is none.
 void RenderSoundtrack(float* stereo, size_t frames);

@@ -25,16 +25,10 @@ bool LooksLikeXm(const uint8_t* data, size_t size) {
 }
 
 // Values no writer produces: the file is damaged, not cut short.
-bool XmComplete(const uint8_t* data, size_t size, std::string* why) {
+Status CheckXmComplete(const uint8_t* data, size_t size) {
   Reader r{data, size};
-  auto truncated = [&](const char* where) {
-    if (why) *why = std::string("truncated module: ") + where + " missing";
-    return false;
-  };
-  auto damaged = [&](const char* what) {
-    if (why) *why = std::string("damaged module: ") + what + " make no sense";
-    return false;
-  };
+  auto truncated = [](const char* where) { return Status::Failure(std::string("truncated module: ") + where + " missing"); };
+  auto damaged = [](const char* what) { return Status::Failure(std::string("damaged module: ") + what + " make no sense"); };
   const uint32_t headerSize = r.u32(60);
   const uint32_t channels = r.u16(68), patterns = r.u16(70), instruments = r.u16(72);
   if (!r.ok) return truncated("header");
@@ -69,7 +63,7 @@ bool XmComplete(const uint8_t* data, size_t size, std::string* why) {
     at += sampleBytes;
     if (at > size) return truncated("sample data");
   }
-  return true;
+  return {};
 }
 
 }  // namespace lumaro

@@ -3,13 +3,12 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include "base/status.h"
 
 namespace lumaro {
 
 bool LooksLikeXm(const uint8_t* data, size_t size);
-// True when the headers, patterns, instruments and samples the file declares all fit;
-// otherwise false with the reason.
-bool XmComplete(const uint8_t* data, size_t size, std::string* why);
+// Whether the headers, patterns, instruments and samples the file declares all fit.
+Status CheckXmComplete(const uint8_t* data, size_t size);
 
 }  // namespace lumaro

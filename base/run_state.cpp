@@ -9,28 +9,14 @@ bool ShowFps = false;
 bool SoundOn = true;
 bool LoopSound = false;
 bool VideoSave = false;
-
-bool Headless = false;
-bool SeedGiven = false;
-uint32_t SeedValue = 0;
-float StartTime = 0.0f;
-float EndTime = ShowLength;
-std::string VideoDir = "demovideo";
-std::string VideoFile;
-bool SoundtrackOn = false;
-bool Timedemo = false;
-std::string TimedemoFile;
-bool ForceProgress = false;
-std::vector<float> StillTimes;
-bool HelpRequested = false;
-
 int32_t Running = 0;
-int ExitCode = 0;
+
+RunState ThisRun;
 
 void StopRunning(StopReason reason, int signal) {
   Running = 0;
-  if (reason == StopReason::Failure) ExitCode = 1;
-  if (reason == StopReason::Signal && VideoSave && ExitCode == 0) ExitCode = 128 + signal;
+  if (reason == StopReason::Failure) ThisRun.exitCode = 1;
+  if (reason == StopReason::Signal && VideoSave && ThisRun.exitCode == 0) ThisRun.exitCode = 128 + signal;
 }
 
 }  // namespace lumaro

@@ -1,6 +1,7 @@
-// State that every layer reads: the run flags and sizes fixed by the command line, the
-// drawing size, and whether (and how) the run goes on. Written by the shell and the
-// timeline; the lowest layer, so no other layer has to reach upward for it.
+// What every layer may read about the run: the original switches and drawing size under the
+// names the show was designed with, our own settings in one struct, and how the run ends.
+// Written by the shell (options, window) and the timeline; the lowest layer, so no other
+// layer has to reach upward for it.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -8,38 +9,44 @@
 
 namespace lumaro {
 
-extern int32_t ScreenWidth;   // drawing area in pixels
+constexpr float ShowLength = 329.0f;  // demo seconds; the run ends at the first frame past it
+constexpr float FrameStep = 0.04f;    // seconds a frame on the fixed clock: 25 frames a second
+
+extern int32_t ScreenWidth;  // drawing area in pixels
 extern int32_t ScreenHeight;
 extern bool Fullscreen;
 extern bool ShowFps;
 extern bool SoundOn;
 extern bool LoopSound;
 extern bool VideoSave;
+extern int32_t Running;  // the main loop turns while it is non-zero
 
-// Our additions; each leaves the show unchanged when absent.
-extern bool Headless;         // offscreen GL context, no display needed
-extern bool SeedGiven;        // "-seed=N" replaces the calendar-time seed
-extern uint32_t SeedValue;
-extern float StartTime;       // "-start=S": first demo second shown
-extern float EndTime;         // "-end=S": the run stops at this demo time
-extern std::string VideoDir;  // "-videodir=DIR" for captured frames
-extern std::string VideoFile;  // "-video=FILE": frames and sound straight into a video
-extern bool SoundtrackOn;     // a capture renders the music as its sound track
-extern bool Timedemo;         // "-timedemo": the fixed clock as fast as possible, frame times measured
-extern std::string TimedemoFile;  // "-timedemo=FILE.csv": the table also as CSV
-extern bool ForceProgress;    // "-progress": progress line even when stderr is no terminal
-extern std::vector<float> StillTimes;  // "-stills=S,S,...": only the frames at these seconds, ascending
-extern bool HelpRequested;    // "-help" / "--help"
+// How captured frames come back from GL. Auto: through two pixel-pack buffers, a frame late,
+// on a graphics card; straight into the writer's buffer on a software renderer (where a
+// pack buffer only adds a copy). Synchronous: read and written before the next frame.
+enum class Readback { Auto, Direct, PackBuffer, Synchronous };
 
-constexpr float ShowLength = 329.0f;     // demo seconds; the run ends at the first frame past it
-constexpr float FrameStep = 0.04f;       // seconds a frame on the fixed clock: 25 frames a second
+// Our additions to the original's switches; each leaves the show as it was when absent.
+struct RunState {
+  bool headless = false;  // offscreen GL context, no display needed
+  bool seedGiven = false;  // "-seed=N" replaces the calendar-time seed
+  uint32_t seed = 0;
+  float startTime = 0;  // "-start=S": the first demo second shown
+  float endTime = ShowLength;  // "-end=S": the run stops at this demo time
+  std::vector<float> stillTimes;  // "-stills=S,...": only these frames, ascending
+  std::string videoDir = "demovideo";  // "-videodir=DIR" for captured frames
+  std::string videoFile;  // "-video=FILE": frames and sound straight into a video
+  bool soundtrack = false;  // a capture renders the music as its track
+  bool timedemo = false;  // the fixed clock as fast as it draws, frame times measured
+  std::string timedemoFile;  // "-timedemo=FILE.csv"
+  bool forceProgress = false;  // a progress line even when stderr is no terminal
+  Readback readback = Readback::Auto;
+  int exitCode = 0;  // what the program returns
+};
+extern RunState ThisRun;
 
 // Captures and timedemos step the clock by FrameStep a frame instead of following the wall.
-inline bool FixedClock() { return VideoSave || Timedemo; }
-
-// The main loop turns while Running is non-zero; ExitCode is what the program returns.
-extern int32_t Running;
-extern int ExitCode;
+inline bool FixedClock() { return VideoSave || ThisRun.timedemo; }
 
 enum class StopReason {
   ShowOver,  // the clock passed the end of the show or "-end"

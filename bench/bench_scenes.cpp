@@ -170,8 +170,8 @@ int main(int argc, char** argv) {
   ScreenWidth = 800;
   ScreenHeight = 600;
   SoundOn = false;
-  SeedGiven = true;
-  SeedValue = 1;
+  ThisRun.seedGiven = true;
+  ThisRun.seed = 1;
   const auto begin = std::chrono::steady_clock::now();
   if (!CreateOffscreenContext(ScreenWidth, ScreenHeight)) return 1;
   RenderStartup();

@@ -4,17 +4,15 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "audio/soundtrack.h"
 #include "base/run_state.h"
 #include "engine/frame_writer.h"
-#include "engine/timeline.h"
 
 namespace lumaro {
 
@@ -30,18 +28,11 @@ struct Pending {
 GLuint PackBuffers[2] = {0, 0};
 size_t PackSize = 0;
 Pending InFlight;
-bool Started = false, Reported = false;
+bool Started = false;
+Status Refused;  // a frame the capture could not take
 bool ReadDirect = false;  // straight into the writer's buffer, no pack buffer
 bool Streaming = false;
 int StreamWidth = 0, StreamHeight = 0;
-
-// For comparisons: "LUMARO_SYNC_CAPTURE=1" reads and writes each frame before going on;
-// "LUMARO_PACK_BUFFER=1" reads through pack buffers even where the renderer is software.
-bool Switched(const char* variable) {
-  const char* value = std::getenv(variable);
-  return value && std::strcmp(value, "1") == 0;
-}
-bool Synchronous() { return Switched("LUMARO_SYNC_CAPTURE"); }
 
 // A renderer that draws on the processor reads pixels back on it too, at once: a pack
 // buffer gains no overlap there and costs one more copy of every frame.
@@ -53,23 +44,22 @@ bool SoftwareRenderer() {
   return false;
 }
 
-bool Start(FrameWriterSetup setup) {
-  setup.sound = SoundtrackOn;
+Status Start(FrameWriterSetup setup) {
+  setup.sound = ThisRun.soundtrack;
   setup.loop = LoopSound;
   // The music starts with the first frame of a whole show, so frame n sounds the module's
   // samples from (n - 1) frames in: a run from "-start" takes the same samples.
   setup.firstSample = static_cast<uint64_t>(FirstCaptureNumber() - 1) * SamplesPerVideoFrame;
-  setup.threaded = !Synchronous();
-  ReadDirect = Synchronous() || (SoftwareRenderer() && !Switched("LUMARO_PACK_BUFFER"));
-  std::string why;
-  if (!StartFrameWriter(setup, &why)) {
-    std::fprintf(stderr, "lumaro: %s\n", why.c_str());
-    return false;
-  }
+  const bool synchronous = ThisRun.readback == Readback::Synchronous;
+  setup.threaded = !synchronous;
+  ReadDirect = synchronous || ThisRun.readback == Readback::Direct ||
+               (ThisRun.readback == Readback::Auto && SoftwareRenderer());
+  Status started = StartFrameWriter(setup);
+  if (!started.ok()) return started;
   Started = true;
-  Reported = false;
+  Refused = {};
   InFlight = {};
-  return true;
+  return {};
 }
 
 // A free writer buffer labelled for the frame, sized for its pixels.
@@ -101,94 +91,14 @@ void CollectInFlight() {
   InFlight.waiting = false;
 }
 
-bool ReportFailure() {
-  const std::string error = FrameWriterError();
-  if (error.empty()) return false;
-  if (!Reported) std::fprintf(stderr, "lumaro: %s\n", error.c_str());
-  Reported = true;
-  return true;
-}
 }  // namespace
 
-std::string CaptureFileName(const char* directory, uint32_t frameNumber) {
-  char name[32];
-  std::snprintf(name, sizeof name, "%.6u.tga", frameNumber);
-  std::string path = directory;
-  if (!path.empty() && path.back() != '/') path += '/';
-  return path + name;
-}
-
-void EncodeCaptureHeader(int width, int height, uint8_t header[18]) {
-  std::memset(header, 0, 18);
-  header[2] = 2;  // uncompressed true colour
-  header[12] = static_cast<uint8_t>(width & 0xFF);
-  header[13] = static_cast<uint8_t>((width >> 8) & 0xFF);
-  header[14] = static_cast<uint8_t>(height & 0xFF);
-  header[15] = static_cast<uint8_t>((height >> 8) & 0xFF);
-  header[16] = 24;
-  header[17] = 0;  // no alpha bits, first row is the bottom row
-}
-
-uint32_t CaptureFrameTotal() {
-  if (!StillTimes.empty()) return static_cast<uint32_t>(StillTimes.size());  // at most: two may share a frame
-  const float end = EndTime < ShowLength ? EndTime : ShowLength;
-  uint32_t total = 0;
-  for (float clock = 0;;) {
-    clock = clock + FrameStep;
-    if (clock >= StartTime) ++total;
-    if (clock >= ShowLength || clock >= end) return total;
-  }
-}
-
-uint32_t FirstCaptureNumber() {
-  float clock = 0;
-  uint32_t number = 0;
-  do clock = clock + FrameStep, ++number;
-  while (clock < StartTime);
-  return number;
-}
-
-namespace {
-// Frames of an earlier run left in the directory would follow this run's in a video made
-// from it: say so before anything is written.
-void WarnAboutOldFrames(const char* directory) {
-  uint32_t count = 0, lowest = UINT32_MAX, highest = 0;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
-    const std::string name = entry.path().filename().string();
-    const size_t digits = name.find_first_not_of("0123456789");
-    if (digits < 6 || name.compare(digits, std::string::npos, ".tga") != 0) continue;
-    const uint32_t number = static_cast<uint32_t>(std::strtoul(name.c_str(), nullptr, 10));
-    ++count, lowest = std::min(lowest, number), highest = std::max(highest, number);
-  }
-  if (count)
-    std::fprintf(stderr,
-                 "lumaro: warning: %s already holds %u numbered frames (%06u.tga to %06u.tga); those this run "
-                 "does not write stay as they are\n",
-                 directory, count, lowest, highest);
-}
-
-// Warns when the frames (and the track) will not fit the free space of the directory's disk.
-void WarnAboutSpace(const char* directory) {
-  const uint64_t frame = 18 + static_cast<uint64_t>(ScreenWidth) * ScreenHeight * 3;
-  const uint64_t track = SoundtrackOn ? uint64_t{SamplesPerVideoFrame} * 2 * sizeof(float) : 0;
-  const uint64_t needed = CaptureFrameTotal() * (frame + track);
-  std::error_code error;
-  const std::filesystem::space_info space = std::filesystem::space(directory, error);
-  if (!error && space.available < needed)
-    std::fprintf(stderr, "lumaro: warning: the capture needs about %.1f GB and %s has %.1f GB free; it will not fit\n",
-                 needed / 1e9, directory, space.available / 1e9);
-}
-}  // namespace
-
-bool PrepareCapture(const char* directory) {
+Status PrepareCapture(const std::string& directory) {
   std::error_code error;
   std::filesystem::create_directories(directory, error);
-  if (error || !std::filesystem::is_directory(directory)) {
-    std::fprintf(stderr, "lumaro: cannot create the video directory %s: %s\n", directory,
-                 error ? error.message().c_str() : "not a directory");
-    return false;
-  }
+  if (error || !std::filesystem::is_directory(directory))
+    return Status::Failure("cannot create the video directory " + directory + ": " +
+                           (error ? error.message() : "not a directory"));
   WarnAboutOldFrames(directory);
   WarnAboutSpace(directory);
   FrameWriterSetup setup;
@@ -197,7 +107,7 @@ bool PrepareCapture(const char* directory) {
   return Start(setup);
 }
 
-bool PrepareStreamCapture(std::FILE* video, std::FILE* audio) {
+Status PrepareStreamCapture(std::FILE* video, std::FILE* audio) {
   FrameWriterSetup setup;
   setup.videoStream = video;
   setup.audioStream = audio;
@@ -208,23 +118,25 @@ bool PrepareStreamCapture(std::FILE* video, std::FILE* audio) {
   return Start(setup);
 }
 
-bool CaptureFrame() {
-  if (!Started || ReportFailure()) return false;
+Status CaptureFrame(uint32_t frameNumber, float clock) {
+  if (!Started) return Status::Failure("no capture was started");
+  Status failed = FrameWriterError();
+  if (!failed.ok() || !Refused.ok()) return failed.ok() ? Refused : failed;
   const int width = ScreenWidth, height = ScreenHeight;
   if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF ||
       (Streaming && (width != StreamWidth || height != StreamHeight))) {
-    std::fprintf(stderr, "lumaro: cannot capture a %d x %d frame\n", width, height);
-    return false;
+    Refused = Status::Failure("cannot capture a " + std::to_string(width) + " x " + std::to_string(height) + " frame");
+    return Refused;
   }
   if (InFlight.waiting && (width != InFlight.width || height != InFlight.height)) CollectInFlight();
-  const Pending now{true, InFlight.waiting ? 1 - InFlight.buffer : 0, FrameNumber, DemoClock, width, height};
+  const Pending now{true, InFlight.waiting ? 1 - InFlight.buffer : 0, frameNumber, clock, width, height};
   const size_t bytes = static_cast<size_t>(width) * height * 3;
   glPixelStorei(GL_PACK_ALIGNMENT, 1);  // any width, no row padding
   if (ReadDirect) {
     CapturedFrame* f = BufferFor(now);
     glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, f->pixels.pixels());
     SubmitFrame(f);
-    return !ReportFailure();
+    return FrameWriterError();
   }
   if (!PackBuffers[0]) glGenBuffers(2, PackBuffers);
   if (bytes > PackSize) {
@@ -240,21 +152,19 @@ bool CaptureFrame() {
   glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
   CollectInFlight();  // the frame before, long finished by now
   InFlight = now;
-  return !ReportFailure();
+  return FrameWriterError();
 }
 
-bool FinishCapture() {
-  if (!Started) return true;
+Status FinishCapture() {
+  if (!Started) return {};
   CollectInFlight();
   Started = false;
-  std::string why;
-  const bool ok = StopFrameWriter(&why);
-  if (!ok && !Reported) std::fprintf(stderr, "lumaro: %s\n", why.c_str());
-  return ok;
+  Status finished = std::move(Refused);
+  Refused = {};
+  return finished.Keep(StopFrameWriter());
 }
 
-void ReleaseCapture() {
-  FinishCapture();
+void ReleaseCaptureBuffers() {
   if (PackBuffers[0]) glDeleteBuffers(2, PackBuffers);
   PackBuffers[0] = PackBuffers[1] = 0;
   PackSize = 0;

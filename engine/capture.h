@@ -1,31 +1,37 @@
 // "-videosave" and "-video": every frame read back and handed to the frame writer, as a
-// numbered 24-bit TGA file (no footer) or into the video encoder's stream. Frames are read
-// through two pixel-pack buffers: frame n is read while frame n - 1 is copied out.
+// numbered 24-bit TGA file (no footer) or into the video encoder's stream. On a graphics
+// card frames are read through two pixel-pack buffers: frame n is read while frame n - 1
+// is copied out.
 #pragma once
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "base/status.h"
+
 namespace lumaro {
 
-// TGA files: creates the directory (with parents) and starts the writer; false with a
-// message when it cannot.
-bool PrepareCapture(const char* directory);
+// TGA files: creates the directory (with parents), warns about old frames and too little
+// space, and starts the writer.
+Status PrepareCapture(const std::string& directory);
 // The encoder's streams instead of files (the capture owns and closes them from here); the
 // video's size is the drawing size now.
-bool PrepareStreamCapture(std::FILE* video, std::FILE* audio);
+Status PrepareStreamCapture(std::FILE* video, std::FILE* audio);
 
-// Reads the frame just drawn and queues it. False (with a message) once writing failed.
-bool CaptureFrame();
-// Writes everything still in flight, then stops the writer; false when anything failed.
-bool FinishCapture();
-void ReleaseCapture();
+// Reads the frame just drawn and queues it under its number; fails once writing failed.
+Status CaptureFrame(uint32_t frameNumber, float clock);
+// Writes everything still in flight, then stops the writer: the capture's first failure, if
+// any. Harmless when no capture ran.
+Status FinishCapture();
+void ReleaseCaptureBuffers();
 
-std::string CaptureFileName(const char* directory, uint32_t frameNumber);  // DIR/000001.tga
-void EncodeCaptureHeader(int width, int height, uint8_t header[18]);
 // Frames a fixed-clock run writes from "-start" to "-end" (or the show's end), and the
 // number of the first of them.
 uint32_t CaptureFrameTotal();
 uint32_t FirstCaptureNumber();
+// Before anything is written: frames of an earlier run in the directory, and a capture
+// that will not fit its disk, are worth a warning.
+void WarnAboutOldFrames(const std::string& directory);
+void WarnAboutSpace(const std::string& directory);
 
 }  // namespace lumaro

@@ -13,7 +13,7 @@
 
 #include "audio/soundtrack.h"
 #include "base/new_file.h"
-#include "engine/capture.h"
+#include "base/report.h"
 #include "engine/wav.h"
 
 namespace lumaro {
@@ -25,9 +25,9 @@ std::deque<CapturedFrame*> Free, Queue;
 std::mutex Lock;
 std::condition_variable Changed;
 std::thread Writer, TrackWriter;
-bool Stopping = false, Running = false;
+bool Stopping = false, WriterRunning = false;
 std::atomic<uint32_t> TrackLimit{0};  // video frames whose sound the track thread writes
-std::string Error;
+Status Error;
 CaptureTally Tally;
 
 std::FILE* Wav = nullptr;
@@ -35,7 +35,6 @@ uint32_t WavFrames = 0;
 bool TrackOpen = false;
 float Track[2 * SamplesPerVideoFrame];
 
-std::string Failure(const std::string& what, int error) { return what + ": " + std::strerror(error); }
 
 // The writer and the track thread both count what they send out.
 void CountBytes(uint64_t bytes) {
@@ -44,41 +43,41 @@ void CountBytes(uint64_t bytes) {
 }
 
 // Written under a hidden name and renamed whole: a frame is complete or absent.
-std::string WriteTga(const CapturedFrame& f) {
-  const std::string path = CaptureFileName(Setup.directory.c_str(), f.number);
+Status WriteTga(const CapturedFrame& f) {
+  const std::string path = CaptureFileName(Setup.directory, f.number);
   const std::string temporary = path + ".part";
   const size_t size = FrameBytes::HeaderRoom + f.pixels.size();
   EncodeCaptureHeader(f.width, f.height, f.pixels.file());
   std::remove(temporary.c_str());
-  int error = WriteNewFile(temporary.c_str(), f.pixels.file(), size);  // never through a link left at the name
+  int error = WriteNewFile(temporary.c_str(), f.pixels.file(), size).systemError();  // never through a link
   if (!error && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
   if (error) {
     std::remove(temporary.c_str());
-    return Failure("cannot write " + path, error);
+    return ErrnoFailure("cannot write " + path, error);
   }
   CountBytes(size);
-  return "";
+  return {};
 }
 
-std::string WriteTrack() {
+Status WriteTrack() {
   if (!TrackOpen) {
-    std::string why;
-    if (!OpenSoundtrack(Setup.moduleFile.c_str(), Setup.loop, Setup.firstSample, &why))
-      std::fprintf(stderr, "lumaro: the sound track is silent: %s\n", why.c_str());
+    const Status opened = OpenSoundtrack(Setup.moduleFile, Setup.loop, Setup.firstSample);
+    if (!opened.ok()) Warn("the sound track is silent: " + opened.why());
     TrackOpen = true;
   }
   RenderSoundtrack(Track, SamplesPerVideoFrame);
   std::FILE* out = Setup.videoStream ? Setup.audioStream : Wav;
   if (std::fwrite(Track, sizeof Track, 1, out) != 1)
-    return Failure(Setup.videoStream ? "the video encoder stopped taking sound" : "cannot write the sound track", errno);
+    return ErrnoFailure(Setup.videoStream ? "the video encoder stopped taking sound" : "cannot write the sound track",
+                        errno);
   WavFrames += SamplesPerVideoFrame;
   CountBytes(sizeof Track);
-  return "";
+  return {};
 }
 
-void Fail(const std::string& error) {
+void Fail(Status failure) {
   std::lock_guard<std::mutex> hold(Lock);
-  if (Error.empty()) Error = error;
+  Error.Keep(std::move(failure));
 }
 
 // The encoder reads its two streams at its own pace (at the start it wants seconds of sound
@@ -86,28 +85,30 @@ void Fail(const std::string& error) {
 // track of the frames to come, or until the run stops.
 void TrackLoop() {
   for (uint32_t frame = 0; frame < TrackLimit; ++frame) {
-    const std::string error = WriteTrack();
-    if (!error.empty()) return Fail(error);
+    Status written = WriteTrack();
+    if (!written.ok()) return Fail(std::move(written));
   }
 }
 
-std::string Write(const CapturedFrame& f) {
+Status Write(const CapturedFrame& f) {
   if (Setup.sound && !Setup.videoStream) {
-    const std::string error = WriteTrack();
-    if (!error.empty()) return error;
+    Status written = WriteTrack();
+    if (!written.ok()) return written;
   }
   if (!Setup.videoStream) return WriteTga(f);
   if (std::fwrite(f.pixels.pixels(), 1, f.pixels.size(), Setup.videoStream) != f.pixels.size() ||
       std::fflush(Setup.videoStream) != 0)
-    return Failure("the video encoder stopped taking frames", errno);
+    return ErrnoFailure("the video encoder stopped taking frames", errno);
   CountBytes(f.pixels.size());
-  return "";
+  return {};
 }
 
-void Record(const CapturedFrame& f, const std::string& error) {
+void Record(const CapturedFrame& f, Status written) {
   std::lock_guard<std::mutex> hold(Lock);
-  if (!error.empty() && Error.empty()) Error = error;
-  if (!error.empty()) return;
+  if (!written.ok()) {
+    Error.Keep(std::move(written));
+    return;
+  }
   if (Tally.frames == 0) Tally.first = f.number;
   Tally.last = f.number;
   Tally.lastClock = f.clock;
@@ -124,14 +125,33 @@ void WriterLoop() {
       f = Queue.front();
       Queue.pop_front();
     }
-    const bool failed = !FrameWriterError().empty();
-    Record(*f, failed ? "" : Write(*f));
+    const bool failed = !FrameWriterError().ok();
+    if (!failed) Record(*f, Write(*f));
     std::lock_guard<std::mutex> hold(Lock);
     Free.push_back(f);
     Changed.notify_all();
   }
 }
 }  // namespace
+
+std::string CaptureFileName(const std::string& directory, uint32_t frameNumber) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%.6u.tga", frameNumber);
+  std::string path = directory;
+  if (!path.empty() && path.back() != '/') path += '/';
+  return path + name;
+}
+
+void EncodeCaptureHeader(int width, int height, uint8_t header[18]) {
+  std::memset(header, 0, 18);
+  header[2] = 2;  // uncompressed true colour
+  header[12] = static_cast<uint8_t>(width & 0xFF);
+  header[13] = static_cast<uint8_t>((width >> 8) & 0xFF);
+  header[14] = static_cast<uint8_t>(height & 0xFF);
+  header[15] = static_cast<uint8_t>((height >> 8) & 0xFF);
+  header[16] = 24;
+  header[17] = 0;  // no alpha bits, first row is the bottom row
+}
 
 uint8_t* FrameBytes::Resize(size_t pixelBytes) {
   const size_t needed = HeaderRoom + pixelBytes;
@@ -150,9 +170,9 @@ void FrameBytes::Release() {
   capacity_ = size_ = 0;
 }
 
-bool StartFrameWriter(const FrameWriterSetup& setup, std::string* why) {
+Status StartFrameWriter(const FrameWriterSetup& setup) {
   Setup = setup;
-  Error.clear();
+  Error = {};
   Tally = {};
   Stopping = false;
   TrackOpen = false;
@@ -166,17 +186,17 @@ bool StartFrameWriter(const FrameWriterSetup& setup, std::string* why) {
     uint8_t header[WavHeaderBytes];
     EncodeWavHeader(0, header);
     if (!Wav || std::fwrite(header, 1, sizeof header, Wav) != sizeof header) {
-      *why = Failure("cannot write " + path, errno);
+      const Status failed = ErrnoFailure("cannot write " + path, errno);
       if (Wav) std::fclose(Wav);
       Wav = nullptr;
-      return false;
+      return failed;
     }
   }
   if (setup.threaded) Writer = std::thread(WriterLoop);
   TrackLimit = setup.trackFrames;
   if (setup.sound && setup.videoStream) TrackWriter = std::thread(TrackLoop);
-  Running = true;
-  return true;
+  WriterRunning = true;
+  return {};
 }
 
 CapturedFrame* TakeFrameBuffer() {
@@ -189,7 +209,7 @@ CapturedFrame* TakeFrameBuffer() {
 
 void SubmitFrame(CapturedFrame* f) {
   if (!Setup.threaded) {
-    Record(*f, FrameWriterError().empty() ? Write(*f) : "");
+    if (FrameWriterError().ok()) Record(*f, Write(*f));
     std::lock_guard<std::mutex> hold(Lock);
     Free.push_back(f);
     return;
@@ -199,13 +219,13 @@ void SubmitFrame(CapturedFrame* f) {
   Changed.notify_all();
 }
 
-std::string FrameWriterError() {
+Status FrameWriterError() {
   std::lock_guard<std::mutex> hold(Lock);
   return Error;
 }
 
-bool StopFrameWriter(std::string* why) {
-  if (!Running) return true;
+Status StopFrameWriter() {
+  if (!WriterRunning) return {};
   {
     std::lock_guard<std::mutex> hold(Lock);
     Stopping = true;
@@ -214,23 +234,22 @@ bool StopFrameWriter(std::string* why) {
   if (Writer.joinable()) Writer.join();
   if (Setup.videoStream) {
     // The end of the frames first: the encoder then takes what sound it still wants.
-    if (std::fclose(Setup.videoStream) != 0) Fail(Failure("the video encoder stopped taking frames", errno));
+    if (std::fclose(Setup.videoStream) != 0) Fail(ErrnoFailure("the video encoder stopped taking frames", errno));
     TrackLimit = std::min<uint32_t>(TrackLimit, FrameWriterTally().frames);  // as long as the pictures
     if (TrackWriter.joinable()) TrackWriter.join();
     if (Setup.audioStream && std::fclose(Setup.audioStream) != 0)
-      Fail(Failure("the video encoder stopped taking sound", errno));
+      Fail(ErrnoFailure("the video encoder stopped taking sound", errno));
     Setup.videoStream = Setup.audioStream = nullptr;
   }
-  Running = false;
+  WriterRunning = false;
   CloseSoundtrack();
   if (Wav) {
-    if (!FinishWav(Wav, WavFrames) && Error.empty()) Error = Failure("cannot finish the sound track", errno);
-    if (std::fclose(Wav) != 0 && Error.empty()) Error = Failure("cannot finish the sound track", errno);
+    if (!FinishWav(Wav, WavFrames)) Fail(ErrnoFailure("cannot finish the sound track", errno));
+    if (std::fclose(Wav) != 0) Fail(ErrnoFailure("cannot finish the sound track", errno));
     Wav = nullptr;
   }
   for (CapturedFrame& f : Buffers) f.pixels.Release();
-  if (why) *why = Error;
-  return Error.empty();
+  return FrameWriterError();
 }
 
 CaptureTally FrameWriterTally() {

@@ -8,7 +8,13 @@
 #include <memory>
 #include <string>
 
+#include "base/status.h"
+
 namespace lumaro {
+
+// A frame's file: DIR/000001.tga; and its 18-byte header (24-bit, first row at the bottom).
+std::string CaptureFileName(const std::string& directory, uint32_t frameNumber);
+void EncodeCaptureHeader(int width, int height, uint8_t header[18]);
 
 // A frame's pixels with room for the file's header before them, on the boundary direct
 // writes need: the writer sends the file out from here without copying it again.
@@ -47,15 +53,15 @@ struct FrameWriterSetup {
 
 constexpr int FrameBuffers = 4;  // at most this many frames in memory
 
-bool StartFrameWriter(const FrameWriterSetup& setup, std::string* why);
+Status StartFrameWriter(const FrameWriterSetup& setup);
 // A free buffer to fill (waits while all are in the queue); null after a failure.
 CapturedFrame* TakeFrameBuffer();
 void SubmitFrame(CapturedFrame* frame);
-// The first write error, or empty. Safe to ask from the frame loop at any time.
-std::string FrameWriterError();
+// The first write error, if any. Safe to ask from the frame loop at any time.
+Status FrameWriterError();
 // Writes what is queued, finishes the track's header (or closes the encoder's streams, which
-// it owns), joins; false with the error if any.
-bool StopFrameWriter(std::string* why);
+// it owns), joins; the first failure of the whole capture, if any.
+Status StopFrameWriter();
 
 struct CaptureTally {
   uint32_t frames = 0, first = 0, last = 0;  // frames written whole, first and last number

@@ -5,23 +5,22 @@
 #include <cstdio>
 
 #include "base/clock.h"
+#include "base/report.h"
 #include "base/run_state.h"
 #include "engine/capture.h"
-#include "engine/timeline.h"
 
 namespace lumaro {
 
 namespace {
 bool Decided = false;
 bool Enabled = false;
-bool Printed = false;
 uint32_t FirstMs = 0, LastMs = 0;
 uint32_t Done = 0, Total = 0;
 
 bool ProgressWanted() {
   if (!Decided) {
     Decided = true;
-    Enabled = ForceProgress || isatty(STDERR_FILENO);
+    Enabled = ThisRun.forceProgress || isatty(STDERR_FILENO);
   }
   return Enabled;
 }
@@ -29,7 +28,7 @@ bool ProgressWanted() {
 void Clock(char* text, size_t size, int seconds) { std::snprintf(text, size, "%d:%02d", seconds / 60, seconds % 60); }
 }  // namespace
 
-void ReportProgress() {
+void ReportProgress(float clock) {
   if (!ProgressWanted()) return;
   const uint32_t now = MillisecondClock();
   if (Done++ == 0) {
@@ -45,15 +44,12 @@ void ReportProgress() {
   char elapsed[16], eta[16];
   Clock(elapsed, sizeof elapsed, static_cast<int>(seconds));
   Clock(eta, sizeof eta, left);
-  std::fprintf(stderr, "\rframe %u of %u  demo %6.2f s  %5.1f frames/s  %s elapsed  %s left ", Done, Total,
-               DemoClock, rate, elapsed, eta);
-  std::fflush(stderr);
-  Printed = true;
+  char line[160];
+  std::snprintf(line, sizeof line, "frame %u of %u  demo %6.2f s  %5.1f frames/s  %s elapsed  %s left ", Done, Total,
+                clock, rate, elapsed, eta);
+  ShowProgressLine(line);
 }
 
-void FinishProgress() {
-  if (Printed) std::fputc('\n', stderr);
-  Printed = false;
-}
+void FinishProgress() { EndProgressLine(); }
 
 }  // namespace lumaro

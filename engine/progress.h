@@ -3,7 +3,7 @@
 
 namespace lumaro {
 
-void ReportProgress();  // at most a few times a second; only on a terminal unless "-progress"
+void ReportProgress(float clock);  // at most a few times a second; only on a terminal unless "-progress"
 void FinishProgress();  // ends the line
 
 }  // namespace lumaro

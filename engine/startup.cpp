@@ -6,6 +6,7 @@
 
 #include "assets/assets.h"
 #include "base/random.h"
+#include "base/report.h"
 #include "audio/music.h"
 #include "engine/capture.h"
 #include "engine/timeline.h"
@@ -29,12 +30,18 @@ void RenderStartup() {
   if (SoundOn) {
     MusicStartup();
     MusicModule = LoadMusic("SongM.xm");
-    if (StartTime > 0) CueMusic(MusicModule, StartTime);
+    if (ThisRun.startTime > 0) CueMusic(MusicModule, ThisRun.startTime);
   }
   ResetTimeline();
   // Frames as files here; a video's encoder is started by the shell once the window exists.
-  if (VideoSave && VideoFile.empty() && !PrepareCapture(VideoDir.c_str())) StopRunning(StopReason::Failure);
-  srand(SeedGiven ? SeedValue : static_cast<uint32_t>(std::time(nullptr)));
+  if (VideoSave && ThisRun.videoFile.empty()) {
+    const Status prepared = PrepareCapture(ThisRun.videoDir);
+    if (!prepared.ok()) {
+      Say(prepared);
+      StopRunning(StopReason::Failure);
+    }
+  }
+  srand(ThisRun.seedGiven ? ThisRun.seed : static_cast<uint32_t>(std::time(nullptr)));
 
   LoadStandardView();
   glClearColor(0, 0, 0, 0);
@@ -76,7 +83,7 @@ void RenderShutdown() {
   glDeleteTextures(SpriteCount, SpriteTextures);
   glDeleteTextures(1, &BackdropTexture);
   glDeleteTextures(GlyphCount, GlyphTextures);
-  ReleaseCapture();  // nothing to do unless a capture ran
+  ReleaseCaptureBuffers();  // the shell has finished the capture itself
 }
 
 }  // namespace lumaro

@@ -84,15 +84,14 @@ std::string FormatTimedemoTable(const std::vector<SceneTiming>& rows, const Time
   return text + line;
 }
 
-bool WriteTimedemoCsv(const std::string& path, const std::vector<SceneTiming>& rows, const TimedemoRun& run,
-                      std::string* why) {
+Status WriteTimedemoCsv(const std::string& path, const std::vector<SceneTiming>& rows, const TimedemoRun& run) {
   std::FILE* table = std::fopen(path.c_str(), "w");
   const std::string framesPath = FramesPath(path);
   std::FILE* frames = table ? std::fopen(framesPath.c_str(), "w") : nullptr;
   if (!table || !frames) {
-    *why = "cannot write " + (table ? framesPath : path) + ": " + std::strerror(errno);
+    const Status failed = ErrnoFailure("cannot write " + (table ? framesPath : path), errno);
     if (table) std::fclose(table);
-    return false;
+    return failed;
   }
   // The whole run's figures are columns of the "show" row.
   std::fprintf(table, "scene,name,frames,median_ms,p95_ms,worst_ms,fps,wall_s,startup_ms,peak_mb\n");
@@ -110,8 +109,7 @@ bool WriteTimedemoCsv(const std::string& path, const std::vector<SceneTiming>& r
   bool ok = !std::ferror(table) && !std::ferror(frames);
   ok = std::fclose(table) == 0 && ok;
   ok = std::fclose(frames) == 0 && ok;
-  if (!ok) *why = "cannot write " + path + ": " + std::strerror(errno);
-  return ok;
+  return ok ? Status() : ErrnoFailure("cannot write " + path, errno ? errno : EIO);
 }
 
 }  // namespace lumaro

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/status.h"
+
 namespace lumaro {
 
 constexpr int BlankScene = 0;  // the last second, nothing drawn
@@ -32,8 +34,7 @@ struct TimedemoRun {
 };
 std::string FormatTimedemoTable(const std::vector<SceneTiming>& rows, const TimedemoRun& run);
 // The table as CSV at `path`, and every frame's time at path with "-frames" before the
-// extension. False with the reason.
-bool WriteTimedemoCsv(const std::string& path, const std::vector<SceneTiming>& rows, const TimedemoRun& run,
-                      std::string* why);
+// extension.
+Status WriteTimedemoCsv(const std::string& path, const std::vector<SceneTiming>& rows, const TimedemoRun& run);
 
 }  // namespace lumaro

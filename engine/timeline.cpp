@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "audio/music.h"
+#include "base/report.h"
 #include "base/run_state.h"
 #include "engine/capture.h"
 #include "engine/composer.h"
@@ -64,7 +65,7 @@ void AdvanceDemoClock(float elapsedSeconds) {
     FrameNumber += 1;
     DemoClock = DemoClock + FrameStep;  // summed in single precision, as the frame numbers assume
   } else {
-    DemoClock = elapsedSeconds + StartTime;
+    DemoClock = elapsedSeconds + ThisRun.startTime;
   }
 }
 
@@ -196,18 +197,19 @@ void RunFrame(float elapsedSeconds) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the last second shows black
   }
 
-  if (DemoClock >= ShowLength || DemoClock >= EndTime) StopRunning(StopReason::ShowOver);
+  if (DemoClock >= ShowLength || DemoClock >= ThisRun.endTime) StopRunning(StopReason::ShowOver);
 
   if (VideoSave) {
     // Read back before the swap, so the file holds exactly the frame just drawn.
-    if (CaptureFrame())
-      ReportProgress();
+    // A failure stops the run; the shell says what it was, with what is on disk.
+    if (CaptureFrame(FrameNumber, DemoClock).ok())
+      ReportProgress(DemoClock);
     else
-      StopRunning(StopReason::Failure);  // said already; no progress line after it
+      StopRunning(StopReason::Failure);
   }
   // "-stills": on to the next still without showing the frames between.
-  const auto next = std::upper_bound(StillTimes.begin(), StillTimes.end(), DemoClock);
-  if (Running && next != StillTimes.end()) CatchUpTo(*next, CatchUp::Exact);
+  const auto next = std::upper_bound(ThisRun.stillTimes.begin(), ThisRun.stillTimes.end(), DemoClock);
+  if (Running && next != ThisRun.stillTimes.end()) CatchUpTo(*next, CatchUp::Exact);
 }
 
 }  // namespace lumaro

@@ -8,8 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lumaro::TgaImage image;
-  std::string why;
-  if (!lumaro::ParseTga(data, size, &image, &why)) return 0;
+  if (!lumaro::ParseTga(data, size, &image).ok()) return 0;
   // Every byte the image declares must be there to read.
   unsigned sum = 0;
   for (size_t i = 0; i < image.pixelBytes(); ++i) sum += image.pixels[i];

@@ -4,10 +4,10 @@
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "base/report.h"
 #include "gfx/glyphs.h"
 
 namespace lumaro {
@@ -28,10 +28,9 @@ void SetTextureParameters(int minFilter, int magFilter, int wrapS, int wrapT) {
 namespace {
 
 bool ParseOrComplain(const EmbeddedImage& block, TgaImage* image) {
-  std::string why;
-  if (ParseTga(block, image, &why)) return true;
-  std::fprintf(stderr, "lumaro: embedded image %s refused: %s\n", block.name ? block.name : "?", why.c_str());
-  return false;
+  const Status parsed = ParseTga(block, image);
+  if (!parsed.ok()) Say(std::string("embedded image ") + (block.name ? block.name : "?") + " refused: " + parsed.why());
+  return parsed.ok();
 }
 
 // The pixel format must not ask for more bytes per pixel than the image stores.
@@ -44,29 +43,28 @@ int BytesPerPixelOf(unsigned pixelFormat) {
 }
 }  // namespace
 
-bool UploadImage(const EmbeddedImage& block, uint32_t texture, int internalFormat, unsigned pixelFormat,
+void UploadImage(const EmbeddedImage& block, uint32_t texture, int internalFormat, unsigned pixelFormat,
                  int minFilter, int magFilter, int wrapS, int wrapT) {
   TgaImage image;
-  if (!ParseOrComplain(block, &image)) return false;
+  if (!ParseOrComplain(block, &image)) return;
   if (BytesPerPixelOf(pixelFormat) > image.bitsPerPixel / 8) {
-    std::fprintf(stderr, "lumaro: embedded image %s refused: %d bits per pixel for a wider pixel format\n",
-                 block.name ? block.name : "?", image.bitsPerPixel);
-    return false;
+    Say(std::string("embedded image ") + (block.name ? block.name : "?") + " refused: " +
+        std::to_string(image.bitsPerPixel) + " bits per pixel for a wider pixel format");
+    return;
   }
   glBindTexture(GL_TEXTURE_2D, texture);
   SetTextureParameters(minFilter, magFilter, wrapS, wrapT);
   gluBuild2DMipmaps(GL_TEXTURE_2D, internalFormat, image.width, image.height, pixelFormat, GL_UNSIGNED_BYTE,
                     image.pixels);
-  return true;
 }
 
-bool UploadClamped(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat) {
-  return UploadImage(image, texture, internalFormat, pixelFormat, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_CLAMP,
+void UploadClamped(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat) {
+  UploadImage(image, texture, internalFormat, pixelFormat, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_CLAMP,
                      GL_CLAMP);
 }
 
-bool UploadRepeating(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat) {
-  return UploadImage(image, texture, internalFormat, pixelFormat, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT,
+void UploadRepeating(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat) {
+  UploadImage(image, texture, internalFormat, pixelFormat, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT,
                      GL_REPEAT);
 }
 
@@ -99,7 +97,7 @@ void BuildGlyphTextures(const EmbeddedImage& fontImage, int fontSet) {
   TgaImage font;
   if (!ParseOrComplain(fontImage, &font)) return;
   if (font.width < 10 * GlyphCell || font.height < 6 * GlyphCell) {
-    std::fprintf(stderr, "lumaro: font image %s refused: smaller than 10 x 6 cells\n", fontImage.name);
+    Say(std::string("font image ") + fontImage.name + " refused: smaller than 10 x 6 cells");
     return;
   }
   const std::vector<uint8_t> topDown = TopDownPixels(font);

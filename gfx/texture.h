@@ -16,13 +16,14 @@ extern uint32_t BackdropTexture;
 void SetTextureParameters(int minFilter, int magFilter, int wrapS, int wrapT);
 
 // Binds the name, GL_MODULATE, the filters and wraps, then all mip levels from the pixels
-// at offset 18. A block that does not parse is refused with a message; returns false then.
-bool UploadImage(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat,
+// at offset 18. A block that does not parse is refused with a message and the texture stays
+// empty: the scene draws on without its picture, and the caller has nothing to decide.
+void UploadImage(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat,
                  int minFilter, int magFilter, int wrapS, int wrapT);
 
 // The usual case: mipmapped, linear filtering, clamped.
-bool UploadClamped(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat);
+void UploadClamped(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat);
 // The same, repeating in both directions: pictures that tile.
-bool UploadRepeating(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat);
+void UploadRepeating(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat);
 
 }  // namespace lumaro

@@ -6,11 +6,8 @@ namespace {
 int Read16(const uint8_t* at) { return at[0] | (at[1] << 8); }
 }
 
-bool ParseTga(const uint8_t* data, size_t size, TgaImage* image, std::string* error) {
-  auto fail = [&](const char* why) {
-    if (error) *error = why;
-    return false;
-  };
+Status ParseTga(const uint8_t* data, size_t size, TgaImage* image) {
+  auto fail = [](const char* why) { return Status::Failure(why); };
   if (!data || size < 18) return fail("shorter than a TGA header");
   if (data[0] != 0) return fail("has an image ID (expected none)");
   if (data[1] != 0) return fail("has a colour map (expected none)");
@@ -28,11 +25,9 @@ bool ParseTga(const uint8_t* data, size_t size, TgaImage* image, std::string* er
   if (size - 18 < parsed.pixelBytes()) return fail("is truncated: fewer bytes than its declared pixels");
   parsed.pixels = data + 18;
   *image = parsed;
-  return true;
+  return {};
 }
 
-bool ParseTga(const EmbeddedImage& block, TgaImage* image, std::string* error) {
-  return ParseTga(block.data, block.size, image, error);
-}
+Status ParseTga(const EmbeddedImage& block, TgaImage* image) { return ParseTga(block.data, block.size, image); }
 
 }  // namespace lumaro

@@ -2,9 +2,8 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <string>
-
 #include "base/embedded.h"
+#include "base/status.h"
 
 namespace lumaro {
 
@@ -22,7 +21,7 @@ struct TgaImage {
 
 // Accepts only what the uploads rely on: no ID, no colour map, type 2 with 24/32 bits
 // or type 3 with 8, and a block long enough for the declared pixels.
-bool ParseTga(const uint8_t* data, size_t size, TgaImage* image, std::string* error);
-bool ParseTga(const EmbeddedImage& block, TgaImage* image, std::string* error);
+Status ParseTga(const uint8_t* data, size_t size, TgaImage* image);
+Status ParseTga(const EmbeddedImage& block, TgaImage* image);
 
 }  // namespace lumaro

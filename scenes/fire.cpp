@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "base/random.h"
+#include "base/report.h"
 
 namespace lumaro {
 
@@ -33,7 +34,7 @@ bool AllocateFire(void* (*allocate)(size_t)) {
   FireScratch = static_cast<uint32_t*>(allocate(GridBytes));
   FireImage = static_cast<uint8_t*>(allocate(ImageBytes));
   if (!FireReady()) {
-    std::fprintf(stderr, "lumaro: no memory for the fire simulation; the fireball burns without flames\n");
+    Say("no memory for the fire simulation; the fireball burns without flames");
     FreeFire();
     return false;
   }

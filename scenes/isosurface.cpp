@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 #include "assets/assets.h"
+#include "base/report.h"
 #include "gfx/sine.h"
 
 namespace lumaro {
@@ -80,7 +81,7 @@ bool InitIsoSurface(float xmin, float xmax, float ymin, float ymax, float zmin, 
   VertexBuffer = static_cast<IsoVertex*>(std::malloc(IsoEdgeSlots * sizeof(IsoVertex)));
   TriangleBuffer = static_cast<int32_t(*)[3]>(std::malloc(IsoMaxTriangles * sizeof(int32_t[3])));
   if (!IsoSurfaceReady() || !ReadTables()) {
-    std::fprintf(stderr, "lumaro: the metaballs cannot start (no memory or damaged tables); they are left out\n");
+    Say("the metaballs cannot start (no memory or damaged tables); they are left out");
     FreeIsoSurface();
     return false;
   }

@@ -14,11 +14,8 @@ Vec3 ReadVec3(const uint8_t* at) {
 }
 }  // namespace
 
-bool ParseOrnamentMesh(const uint8_t* data, size_t size, OrnamentMesh* mesh, std::string* why) {
-  auto fail = [&](const char* reason) {
-    if (why) *why = reason;
-    return false;
-  };
+Status ParseOrnamentMesh(const uint8_t* data, size_t size, OrnamentMesh* mesh) {
+  auto fail = [](const char* reason) { return Status::Failure(reason); };
   if (!data || size % OrnamentRecordBytes != 0) return fail("not a whole number of 12-byte records");
   const size_t records = size / OrnamentRecordBytes;
   int maxVertex = -1, maxNormal = -1;
@@ -35,7 +32,7 @@ bool ParseOrnamentMesh(const uint8_t* data, size_t size, OrnamentMesh* mesh, std
         const float length = Length(OrnamentNormal(*mesh, n));
         if (!(std::fabs(length - 1) < 1e-3f)) return fail("a normal that is not of unit length");
       }
-      return true;
+      return {};
     }
     OrnamentFace face;
     std::memcpy(&face, data + faces * OrnamentRecordBytes, sizeof face);

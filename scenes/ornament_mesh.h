@@ -5,8 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <string>
-
+#include "base/status.h"
 #include "base/vec3.h"
 
 namespace lumaro {
@@ -24,9 +23,9 @@ struct OrnamentMesh {
 };
 constexpr size_t OrnamentRecordBytes = 12;  // a face, a position and a normal are 12 bytes each
 
-// Finds the one split of the block that fits its faces' indices; false with the reason
+// Finds the one split of the block that fits its faces' indices; fails with the reason
 // when there is none, an index is negative or a normal is not of unit length.
-bool ParseOrnamentMesh(const uint8_t* data, size_t size, OrnamentMesh* mesh, std::string* why);
+Status ParseOrnamentMesh(const uint8_t* data, size_t size, OrnamentMesh* mesh);
 OrnamentFace OrnamentFaceAt(const OrnamentMesh& mesh, int index);
 Vec3 OrnamentPosition(const OrnamentMesh& mesh, int index);
 Vec3 OrnamentNormal(const OrnamentMesh& mesh, int index);

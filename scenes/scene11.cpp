@@ -4,11 +4,11 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <string>
 
 #include "assets/assets.h"
 #include "base/random.h"
+#include "base/report.h"
 #include "base/run_state.h"
 #include "gfx/draw.h"
 #include "gfx/texture.h"
@@ -154,8 +154,8 @@ uint32_t BuildOrnamentList() {
   glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, white);
   glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 8);
   OrnamentMesh mesh;
-  std::string why;
-  if (ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size, &mesh, &why)) {
+  const Status parsed = ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size, &mesh);
+  if (parsed.ok()) {
     glBegin(GL_TRIANGLES);
     for (int f = 0; f < mesh.faceCount; ++f) {
       const OrnamentFace face = OrnamentFaceAt(mesh, f);
@@ -167,7 +167,7 @@ uint32_t BuildOrnamentList() {
     }
     glEnd();
   } else {
-    std::fprintf(stderr, "lumaro: the ornament mesh is refused (%s); the scene shows only its glows\n", why.c_str());
+    Say("the ornament mesh is refused (" + parsed.why() + "); the scene shows only its glows");
   }
   glEndList();
   return list;

@@ -45,34 +45,25 @@ std::string Output(const char* command) {
   return text;
 }
 
-std::string ErrorText(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 }  // namespace
 
 std::string EncoderPartName(const std::string& file) { return file + ".part"; }
 
-bool CheckEncoder(const std::string& file, std::string* why) {
-  if (!ContainerFor(file)) {
-    *why = "cannot tell the video format from the name " + file + " (use .mp4, .m4v, .mov or .mkv)";
-    return false;
-  }
+Status CheckEncoder(const std::string& file) {
+  if (!ContainerFor(file))
+    return Status::Failure("cannot tell the video format from the name " + file + " (use .mp4, .m4v, .mov or .mkv)");
   const std::string encoders = Output("ffmpeg -hide_banner -encoders 2>/dev/null");
-  if (encoders.empty()) {
-    *why = "making a video needs the ffmpeg program, and none runs from PATH (Debian package ffmpeg)";
-    return false;
-  }
-  if (encoders.find(" libx264 ") == std::string::npos || encoders.find(" aac ") == std::string::npos) {
-    *why = "this ffmpeg lacks the libx264 or the aac encoder";
-    return false;
-  }
-  return true;
+  if (encoders.empty())
+    return Status::Failure("making a video needs the ffmpeg program, and none runs from PATH (Debian package ffmpeg)");
+  if (encoders.find(" libx264 ") == std::string::npos || encoders.find(" aac ") == std::string::npos)
+    return Status::Failure("this ffmpeg lacks the libx264 or the aac encoder");
+  return {};
 }
 
-bool StartEncoder(const std::string& file, int width, int height, bool sound, std::string* why) {
+Status StartEncoder(const std::string& file, int width, int height, bool sound) {
   int video[2], audio[2] = {-1, -1};
-  if (pipe2(video, O_CLOEXEC) != 0 || (sound && pipe2(audio, O_CLOEXEC) != 0)) {
-    *why = ErrorText("cannot make a pipe for the encoder");
-    return false;
-  }
+  if (pipe2(video, O_CLOEXEC) != 0 || (sound && pipe2(audio, O_CLOEXEC) != 0))
+    return ErrnoFailure("cannot make a pipe for the encoder", errno);
   Target = file;
   const std::string size = std::to_string(width) + "x" + std::to_string(height);
   std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
@@ -101,25 +92,23 @@ bool StartEncoder(const std::string& file, int width, int height, bool sound, st
   close(video[0]);
   if (sound) close(audio[0]);
   if (spawned != 0) {
-    errno = spawned;
-    *why = ErrorText("cannot start ffmpeg");
     close(video[1]);
     if (sound) close(audio[1]);
     Encoder = -1;
-    return false;
+    return ErrnoFailure("cannot start ffmpeg", spawned);
   }
   Video = fdopen(video[1], "wb");
   Audio = sound ? fdopen(audio[1], "wb") : nullptr;
   setvbuf(Video, nullptr, _IOFBF, StreamBuffer);
   if (Audio) setvbuf(Audio, nullptr, _IOFBF, StreamBuffer);
-  return true;
+  return {};
 }
 
 std::FILE* TakeEncoderVideoStream() { return std::exchange(Video, nullptr); }
 std::FILE* TakeEncoderAudioStream() { return std::exchange(Audio, nullptr); }
 
-bool FinishEncoder(bool keep, bool interrupted, std::string* what) {
-  if (Encoder < 0) return false;
+Status FinishEncoder(bool keep, bool interrupted, std::string* what) {
+  if (Encoder < 0) return Status::Failure("no encoder ran");
   if (Video) std::fclose(Video);
   if (Audio) std::fclose(Audio);
   Video = Audio = nullptr;
@@ -131,15 +120,15 @@ bool FinishEncoder(bool keep, bool interrupted, std::string* what) {
   const bool clean = WIFEXITED(status) && WEXITSTATUS(status) == 0;
   if (keep && clean && std::rename(part.c_str(), Target.c_str()) == 0) {
     *what = "wrote " + Target;
-    return true;
+    return {};
   }
   if (interrupted && clean) {
     *what = "the video so far is in " + part + " (incomplete: the run was interrupted)";
-    return false;
+    return Status::Failure(*what);
   }
   std::remove(part.c_str());
   *what = clean ? "no video written (the run failed)" : "the encoder failed; no video written";
-  return false;
+  return Status::Failure(*what);
 }
 
 }  // namespace lumaro

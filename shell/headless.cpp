@@ -47,39 +47,39 @@ EGLConfig ChooseConfig(int depthBits) {
 
 bool HeadlessExists() { return Context != EGL_NO_CONTEXT; }
 
-const char* HeadlessCreate(int width, int height) {
+Status HeadlessCreate(int width, int height) {
   Display = OpenDisplay();
   if (Display == EGL_NO_DISPLAY || !eglInitialize(Display, nullptr, nullptr)) {
     Display = EGL_NO_DISPLAY;
-    return "Can't Create A GL Device Context.";
+    return Status::Failure("Can't Create A GL Device Context.");
   }
   EGLConfig config = ChooseConfig(32);
   if (!config) config = ChooseConfig(24);  // closest match when 32 bits are refused
   if (!config || !eglBindAPI(EGL_OPENGL_API)) {
-    HeadlessDestroy();
-    return "Can't Find A Suitable PixelFormat.";
+    (void)HeadlessDestroy();  // the failed step is the news
+    return Status::Failure("Can't Find A Suitable PixelFormat.");
   }
   const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
   Surface = eglCreatePbufferSurface(Display, config, size);
   if (Surface == EGL_NO_SURFACE) {
-    HeadlessDestroy();
-    return "Window Creation Error.";
+    (void)HeadlessDestroy();  // the failed step is the news
+    return Status::Failure("Window Creation Error.");
   }
   Context = eglCreateContext(Display, config, EGL_NO_CONTEXT, nullptr);
   if (Context == EGL_NO_CONTEXT) {
-    HeadlessDestroy();
-    return "Can't Create A GL Rendering Context.";
+    (void)HeadlessDestroy();  // the failed step is the news
+    return Status::Failure("Can't Create A GL Rendering Context.");
   }
   if (!eglMakeCurrent(Display, Surface, Surface, Context)) {
-    HeadlessDestroy();
-    return "Can't Activate The GL Rendering Context.";
+    (void)HeadlessDestroy();  // the failed step is the news
+    return Status::Failure("Can't Activate The GL Rendering Context.");
   }
-  return nullptr;
+  return {};
 }
 
-const char* HeadlessDestroy() {
+Status HeadlessDestroy() {
   const char* failure = nullptr;
-  if (Display == EGL_NO_DISPLAY) return nullptr;
+  if (Display == EGL_NO_DISPLAY) return {};
   if (Context != EGL_NO_CONTEXT) {
     if (!eglMakeCurrent(Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT))
       failure = "Release Of DC And RC Failed.";
@@ -92,7 +92,7 @@ const char* HeadlessDestroy() {
   }
   if (!eglTerminate(Display) && !failure) failure = "Could Not Unregister Class.";
   Display = EGL_NO_DISPLAY;
-  return failure;
+  return failure ? Status::Failure(failure) : Status();
 }
 
 }  // namespace lumaro

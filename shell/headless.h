@@ -1,12 +1,13 @@
 // EGL on Mesa without a display: a pbuffer on the surfaceless platform.
 #pragma once
+#include "base/status.h"
 
 namespace lumaro {
 
-// Returns null on success, else the message of the step that failed.
-const char* HeadlessCreate(int width, int height);
-// Returns null on success, else the message of the first step that failed (all steps run).
-const char* HeadlessDestroy();
+// The failing step's message, as the window's creation would show it.
+Status HeadlessCreate(int width, int height);
+// The first step that failed, if any (all steps run).
+Status HeadlessDestroy();
 bool HeadlessExists();
 
 }  // namespace lumaro

@@ -5,15 +5,18 @@
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "base/clock.h"
+#include "base/report.h"
 #include "engine/capture.h"
 #include "engine/frame_writer.h"
 #include "engine/progress.h"
-#include "engine/timedemo.h"
 #include "engine/startup.h"
+#include "engine/timedemo.h"
 #include "engine/timeline.h"
 #include "shell/encoder.h"
+#include "shell/new_file.h"
 #include "shell/options.h"
 #include "shell/platform.h"
 #include "shell/window_proc.h"
@@ -22,18 +25,16 @@ using namespace lumaro;
 
 namespace {
 // "-video": the encoder takes the frames of the size drawn now, with the track unless silent.
-bool StartVideo() {
-  std::string why;
-  if (!StartEncoder(VideoFile, ScreenWidth, ScreenHeight, SoundtrackOn, &why)) {
-    std::fprintf(stderr, "lumaro: %s\n", why.c_str());
-    return false;
-  }
+Status StartVideo() {
+  Status started = StartEncoder(ThisRun.videoFile, ScreenWidth, ScreenHeight, ThisRun.soundtrack);
+  if (!started.ok()) return started;
   std::FILE* video = TakeEncoderVideoStream();
   return PrepareStreamCapture(video, TakeEncoderAudioStream());
 }
 
-// The timedemo's table on stdout (and as CSV); false when the CSV cannot be written.
-bool ReportTimedemo(std::chrono::steady_clock::time_point programStart, std::chrono::steady_clock::time_point loopStart) {
+// The timedemo's table on stdout (and as CSV).
+Status ReportTimedemo(std::chrono::steady_clock::time_point programStart,
+                      std::chrono::steady_clock::time_point loopStart) {
   using Seconds = std::chrono::duration<double>;
   const auto now = std::chrono::steady_clock::now();
   struct rusage usage;
@@ -44,68 +45,36 @@ bool ReportTimedemo(std::chrono::steady_clock::time_point programStart, std::chr
                         usage.ru_maxrss / 1024.0};
   const std::vector<SceneTiming> rows = TimedemoTable();
   std::fputs(FormatTimedemoTable(rows, run).c_str(), stdout);
-  std::string why;
-  if (!TimedemoFile.empty() && !WriteTimedemoCsv(TimedemoFile, rows, run, &why)) {
-    std::fprintf(stderr, "lumaro: %s\n", why.c_str());
-    return false;
-  }
-  return true;
+  return ThisRun.timedemoFile.empty() ? Status() : WriteTimedemoCsv(ThisRun.timedemoFile, rows, run);
 }
 
 // What a capture left on disk, said once the writer has stopped.
-void ReportCapture(int signal) {
+void ReportCapture(int signal, const Status& captured) {
   const CaptureTally tally = FrameWriterTally();
-  if (signal)
-    std::fprintf(stderr, "lumaro: interrupted; the last whole frame is %06u (demo time %.2f s)\n", tally.last,
-                 tally.lastClock);
-  if (VideoFile.empty()) {
-    if (tally.frames)
-      std::fprintf(stderr, "lumaro: wrote %u frames, %06u.tga to %06u.tga, in %s (%.1f MB)\n", tally.frames,
-                   tally.first, tally.last, VideoDir.c_str(), tally.bytes / 1e6);
+  if (signal) {
+    char text[120];
+    std::snprintf(text, sizeof text, "interrupted; the last whole frame is %06u (demo time %.2f s)", tally.last,
+                  tally.lastClock);
+    Say(text);
+  }
+  if (!captured.ok()) Say(captured);
+  if (ThisRun.videoFile.empty()) {
+    if (tally.frames) {
+      char text[200];
+      std::snprintf(text, sizeof text, "wrote %u frames, %06u.tga to %06u.tga, in %s (%.1f MB)", tally.frames,
+                    tally.first, tally.last, ThisRun.videoDir.c_str(), tally.bytes / 1e6);
+      Say(text);
+    }
     return;
   }
   std::string what;
-  FinishEncoder(ExitCode == 0, signal != 0, &what);
-  std::fprintf(stderr, "lumaro: %s\n", what.c_str());
+  const Status finished = FinishEncoder(ThisRun.exitCode == 0 && captured.ok(), signal != 0, &what);
+  Say(what);
+  if (!finished.ok() && ThisRun.exitCode == 0) ThisRun.exitCode = 1;
 }
-}  // namespace
 
-int main(int argc, char** argv) {
-  const auto programStart = std::chrono::steady_clock::now();
-  const std::string commandLine = JoinCommandLine(argc, argv);
-  ParseOptions(commandLine.c_str());
-  if (HelpRequested) {
-    std::fputs(OptionsHelpText(), stdout);
-    return 0;
-  }
-  if (!OptionsProblem.empty()) {
-    std::fprintf(stderr, "lumaro: %s\n", OptionsProblem.c_str());
-    return 2;  // a usage error: nothing started
-  }
-  for (const std::string& warning : ArgumentWarnings(argc, argv)) std::fprintf(stderr, "lumaro: warning: %s\n", warning.c_str());
-  std::string why;
-  if (!VideoFile.empty() && !CheckEncoder(VideoFile, &why)) {
-    std::fprintf(stderr, "lumaro: %s\n", why.c_str());
-    return 1;  // before any window or frame
-  }
-
-  const bool screenSaverWasActive = ScreenSaverActive(Headless);
-  if (screenSaverWasActive) SetScreenSaver(false);
-
-  if (!CreateRenderWindow(commandLine.c_str())) {
-    if (screenSaverWasActive) SetScreenSaver(true);
-    return 1;  // start-up failed
-  }
-  InstallStopSignals();
-  RenderStartup();
-  if (!VideoFile.empty() && ExitCode == 0 && !StartVideo()) StopRunning(StopReason::Failure);
-  if (VideoSave) LockWindowSize();  // a capture has one size
-  // "-start": what the frames before it leave behind; captures match a whole run exactly.
-  if (ExitCode == 0) CatchUpTo(StartTime, VideoSave ? CatchUp::Exact : CatchUp::Quick);
-
-  Running = ExitCode == 0 ? 1 : 0;
-  ElapsedSeconds();  // time zero: loading never counts as demo time
-  const auto loopStart = std::chrono::steady_clock::now();
+// Until Escape, the end of the show, a signal or a vanished window.
+int RunLoop() {
   int signal = 0;
   while (Running) {
     if ((signal = StopSignal()) != 0) {
@@ -113,18 +82,71 @@ int main(int argc, char** argv) {
       break;
     }
     if (WindowVanished()) {
-      std::fprintf(stderr, "lumaro: the window was destroyed from outside; the show ends\n");
+      Say("the window was destroyed from outside; the show ends");
       StopRunning(StopReason::Failure);
       break;
     }
     if (!DispatchPendingEvent()) PaintFrame();
   }
-  FinishProgress();
-  if (Timedemo && ExitCode == 0 && !signal && !ReportTimedemo(programStart, loopStart)) ExitCode = 1;
+  return signal;
+}
+}  // namespace
 
-  RenderShutdown();  // writes the frames still in flight
-  if (VideoSave) ReportCapture(signal);
+int main(int argc, char** argv) {
+  const auto programStart = std::chrono::steady_clock::now();
+  OptionsAction action = OptionsAction::Run;
+  const Status parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), &action);
+  if (!parsed.ok()) {
+    Say(parsed);
+    return 2;  // a usage error: nothing started
+  }
+  if (action == OptionsAction::Help) return std::fputs(OptionsHelpText().c_str(), stdout) < 0;
+  if (action == OptionsAction::Version) return std::printf("lumaro %s\n", LUMARO_VERSION) < 0;
+  InstallNewFileWriter(WriteNewFileDirect);
+  if (!ThisRun.videoFile.empty()) {
+    const Status usable = CheckEncoder(ThisRun.videoFile);
+    if (!usable.ok()) {
+      Say(usable);
+      return 1;  // before any window or frame
+    }
+  }
+
+  const bool screenSaverWasActive = ScreenSaverActive(ThisRun.headless);
+  if (screenSaverWasActive) SetScreenSaver(false);
+  if (!CreateRenderWindow()) {
+    if (screenSaverWasActive) SetScreenSaver(true);
+    return 1;  // start-up failed
+  }
+  InstallStopSignals();
+  RenderStartup();
+  if (!ThisRun.videoFile.empty() && ThisRun.exitCode == 0) {
+    const Status started = StartVideo();
+    if (!started.ok()) {
+      Say(started);
+      StopRunning(StopReason::Failure);
+    }
+  }
+  if (VideoSave) LockWindowSize();  // a capture has one size
+  // "-start": what the frames before it leave behind; captures match a whole run exactly.
+  if (ThisRun.exitCode == 0) CatchUpTo(ThisRun.startTime, VideoSave ? CatchUp::Exact : CatchUp::Quick);
+
+  Running = ThisRun.exitCode == 0 ? 1 : 0;
+  ElapsedSeconds();  // time zero: loading never counts as demo time
+  const auto loopStart = std::chrono::steady_clock::now();
+  const int signal = RunLoop();
+  FinishProgress();
+  if (ThisRun.timedemo && ThisRun.exitCode == 0 && !signal) {
+    const Status reported = ReportTimedemo(programStart, loopStart);
+    if (!reported.ok()) {
+      Say(reported);
+      ThisRun.exitCode = 1;
+    }
+  }
+  const Status captured = FinishCapture();  // writes the frames still in flight
+  if (!captured.ok() && ThisRun.exitCode == 0) ThisRun.exitCode = 1;
+  RenderShutdown();
+  if (VideoSave) ReportCapture(signal, captured);
   DestroyRenderWindow();
   if (screenSaverWasActive) SetScreenSaver(true);
-  return ExitCode;
+  return ThisRun.exitCode;
 }

@@ -1,4 +1,4 @@
-#include "base/new_file.h"
+#include "shell/new_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -29,9 +29,9 @@ bool SetDirect(int fd, bool on) {
 }
 }  // namespace
 
-int WriteNewFile(const char* path, const uint8_t* data, size_t size) {
+Status WriteNewFileDirect(const char* path, const uint8_t* data, size_t size) {
   const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return errno;
+  if (fd < 0) return ErrnoFailure(std::string("cannot create ") + path, errno);
   // Direct writes take whole aligned blocks; the tail, and everything on file systems that
   // refuse them, goes through the cache as usual.
   size_t bulk = size / NewFileAlignment * NewFileAlignment;
@@ -45,8 +45,8 @@ int WriteNewFile(const char* path, const uint8_t* data, size_t size) {
   }
   ok = ok && WriteAll(fd, data + bulk, size - bulk);
   const int error = ok ? 0 : errno;
-  if (close(fd) != 0 && ok) return errno;
-  return error;
+  if (close(fd) != 0 && ok) return ErrnoFailure(std::string("cannot write ") + path, errno);
+  return ok ? Status() : ErrnoFailure(std::string("cannot write ") + path, error);
 }
 
 }  // namespace lumaro

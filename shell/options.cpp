@@ -1,232 +1,172 @@
-// The command line. The original switches are case-sensitive substring tests over the
-// whole line, in a fixed order, and stay so; but the values of our own options (a
-// directory, a file, a number) are blanked out first, so a value never counts as a switch.
+// The command line, from one table. The original switches are case-sensitive substring
+// tests, in a fixed order, and stay so; the values of our own options are whole arguments,
+// so a value never counts as a switch and may hold spaces.
 #include "shell/options.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
+
+#include "shell/option_values.h"
 
 namespace lumaro {
 
-std::string OptionsProblem;
-
 namespace {
-
-bool Has(const std::string& line, const char* option) { return line.find(option) != std::string::npos; }
-
-struct SizeOption {
-  const char* text;
-  int32_t width, height;
+enum class Id {
+  Window, Fps, NoSound, LoopSound, VideoSave, Size, Headless, Progress, Help, Version,
+  Timedemo, Seed, Start, End, VideoDir, Video, TimedemoFile, Stills, Readback,
 };
 
-// Later rows win: a line with several sizes ends up with the smallest.
-constexpr SizeOption kSizeOptions[] = {
-    {"-w1600", 1600, 1200}, {"-w1280", 1280, 1024}, {"-w1152", 1152, 864}, {"-w1024", 1024, 768},
-    {"-w800", 800, 600},    {"-w640", 640, 480},    {"-w512", 512, 384},   {"-w320", 320, 240},
+struct Option {
+  Id id;
+  const char* name;      // a switch's text, or a value option's up to and with its '='
+  const char* argument;  // what the help shows after a value option's '='
+  const char* help;      // one line or more, each after the first indented under it
+  int32_t width = 0, height = 0;  // the size switches
 };
 
-// Our options that carry a value after '='; the value runs to the next blank.
-constexpr const char* kValueOptions[] = {"-seed=",  "-start=",    "-end=",     "-videodir=",
-                                         "-video=", "-timedemo=", "-stills="};
-enum ValueOption { SeedOption, StartOption, EndOption, VideoDirOption, VideoOption, TimedemoOption, StillsOption };
-static_assert(std::size(kValueOptions) == StillsOption + 1, "one name for each value option");
-
-struct Values {
-  std::string masked;  // the line with every value blanked out
-  const char* found[std::size(kValueOptions)] = {};  // where each option's first value starts
-  size_t length[std::size(kValueOptions)] = {};
+// In the order of the original's tests: with several sizes, the later row (the smaller
+// size) wins.
+const Option Options[] = {
+    {Id::Window, "-window", "", "run in a resizable window instead of the full screen"},
+    {Id::Fps, "-fps", "", "show the frame rate in the top-left corner"},
+    {Id::NoSound, "-nosound", "", "no music and no audio device"},
+    {Id::LoopSound, "-loopsound", "", "play the music looped instead of once"},
+    {Id::VideoSave, "-videosave", "",
+     "fixed 0.04 s steps; write every frame as a numbered TGA file and the music as\nsound.wav beside them"},
+    {Id::Size, "-w1600", "", "", 1600, 1200},
+    {Id::Size, "-w1280", "", "", 1280, 1024},
+    {Id::Size, "-w1152", "", "", 1152, 864},
+    {Id::Size, "-w1024", "", "", 1024, 768},
+    {Id::Size, "-w800", "", "", 800, 600},
+    {Id::Size, "-w640", "", "", 640, 480},
+    {Id::Size, "-w512", "", "", 512, 384},
+    {Id::Size, "-w320", "", "drawing size (default 800 x 600; -w1280 is 1280 x 1024)", 320, 240},
+    {Id::Video, "-video=", "FILE", "make FILE (.mp4, .m4v, .mov, .mkv) with the music, via ffmpeg;\noffscreen unless -window is given"},
+    {Id::TimedemoFile, "-timedemo=", "FILE.csv", "as -timedemo, and write each scene's frame times to FILE.csv"},
+    {Id::Timedemo, "-timedemo", "",
+     "draw the whole show as fast as possible on the fixed clock and print\neach scene's frame times"},
+    {Id::Headless, "-headless", "", "render offscreen, no display needed"},
+    {Id::Seed, "-seed=", "N", "seed the random generator with N (default: the calendar time)"},
+    {Id::Start, "-start=", "S", "begin at demo second S (0 up to 329)"},
+    {Id::End, "-end=", "S", "end the run at demo second S (after the start, at most 329)"},
+    {Id::VideoDir, "-videodir=", "DIR", "directory for captured frames (default demovideo)"},
+    {Id::Stills, "-stills=", "S,S,...",
+     "capture only the frames at these demo seconds, numbered as in a\nwhole run (no sound track)"},
+    {Id::Readback, "-readback=", "HOW",
+     "how captured frames come back: auto, direct, pack (pixel-pack\nbuffers) or sync (each written before the next); for comparisons"},
+    {Id::Progress, "-progress", "", "progress line on stderr during captures even when it is no terminal"},
+    {Id::Version, "-version", "", "the version (also --version)"},
+    {Id::Help, "-help", "", "this text (also -h and --help)"},
 };
 
-Values Scan(const char* line) {
-  Values v;
-  v.masked = line;
-  for (size_t at = 0; at < v.masked.size();) {
-    size_t option = std::size(kValueOptions);
-    for (size_t o = 0; o < std::size(kValueOptions); ++o)
-      if (v.masked.compare(at, std::strlen(kValueOptions[o]), kValueOptions[o]) == 0) option = o;
-    if (option == std::size(kValueOptions)) {
-      ++at;
-      continue;
+bool IsValueOption(const Option& o) { return o.name[std::strlen(o.name) - 1] == '='; }
+
+// Everything back to how a run without options starts.
+void ResetToDefaults() {
+  ScreenWidth = 800;
+  ScreenHeight = 600;
+  Fullscreen = true;
+  ShowFps = LoopSound = VideoSave = false;
+  SoundOn = true;
+  ThisRun = RunState{};
+}
+
+constexpr size_t OptionCount = std::size(Options);
+
+// The switches an argument holds as substrings, noted for applying in table order.
+Status FindSwitches(const std::string& argument, bool (&hit)[OptionCount], OptionsAction* action) {
+  bool any = argument == "-h";
+  if (any) *action = OptionsAction::Help;
+  for (size_t i = 0; i < OptionCount; ++i)
+    if (!IsValueOption(Options[i]) && argument.find(Options[i].name) != std::string::npos) hit[i] = any = true;
+  if (any) return {};
+  if (argument.size() > 2 && argument.rfind("-w", 0) == 0 &&
+      argument.find_first_not_of("0123456789", 2) == std::string::npos)
+    return Status::Failure(argument + " is not one of the sizes -w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600");
+  return Status::Failure("'" + argument + "' is no option (see -help)");
+}
+
+// In the original's order, whatever order the arguments came in.
+void ApplySwitches(const bool (&hit)[OptionCount], OptionsAction* action) {
+  for (size_t i = 0; i < OptionCount; ++i) {
+    if (!hit[i]) continue;
+    const Option& o = Options[i];
+    switch (o.id) {
+      case Id::Window: Fullscreen = false; break;
+      case Id::Fps: ShowFps = true; break;
+      case Id::NoSound: SoundOn = false; break;
+      case Id::LoopSound: LoopSound = true; break;
+      case Id::VideoSave: VideoSave = true; break;
+      case Id::Size: ScreenWidth = o.width, ScreenHeight = o.height; break;
+      case Id::Headless: ThisRun.headless = true; break;
+      case Id::Progress: ThisRun.forceProgress = true; break;
+      case Id::Timedemo: ThisRun.timedemo = true; break;
+      case Id::Help: *action = OptionsAction::Help; break;
+      case Id::Version: *action = OptionsAction::Version; break;
+      default: break;
     }
-    const size_t start = at + std::strlen(kValueOptions[option]);
-    const size_t length = std::strcspn(line + start, " \t");
-    if (!v.found[option]) v.found[option] = line + start, v.length[option] = length;
-    v.masked.replace(start, length, length, ' ');
-    at = start + length;
   }
-  return v;
 }
 
-void Refuse(const std::string& problem) {
-  if (OptionsProblem.empty()) OptionsProblem = problem;
+Status ApplyValue(Id id, const std::string& name, const std::string& value) {
+  switch (id) {
+    case Id::Seed: return ParseSeed(name, value);
+    case Id::Start: return ParseSecond(name, value, &ThisRun.startTime);
+    case Id::End: return ParseSecond(name, value, &ThisRun.endTime);
+    case Id::VideoDir: ThisRun.videoDir = value; return {};
+    case Id::Video: ThisRun.videoFile = value; return {};
+    case Id::TimedemoFile: ThisRun.timedemo = true, ThisRun.timedemoFile = value; return {};
+    case Id::Stills: return ParseStills(name, value);
+    case Id::Readback: return ParseReadback(name, value);
+    default: return {};
+  }
 }
 
-// A finite number and nothing else, or NaN.
-float Number(const std::string& text) {
-  if (text.empty()) return NAN;
-  char* end = nullptr;
-  errno = 0;
-  const float value = std::strtof(text.c_str(), &end);
-  return (*end == 0 && errno == 0 && std::isfinite(value)) ? value : NAN;
-}
-
-// "-stills=S,S,...": demo seconds, each as "-start" takes it; kept ascending.
-void ParseStills(const std::string& list, bool rangeGiven) {
-  StillTimes.clear();
-  size_t at = 0;
-  for (;;) {
-    const size_t comma = list.find(',', at);
-    const std::string item = list.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
-    const float second = Number(item);
-    if (!(second >= 0 && second < ShowLength))
-      return Refuse("-stills=" + list + ": '" + item + "' is not a demo second from 0 up to (not including) 329");
-    StillTimes.push_back(second);
-    if (comma == std::string::npos) break;
-    at = comma + 1;
+// One argument: a value option when it starts with one's name, else switches.
+Status ApplyArgument(const std::string& argument, std::vector<Id>* given, bool (&hit)[OptionCount],
+                     OptionsAction* action) {
+  for (const Option& o : Options) {
+    if (!IsValueOption(o) || argument.rfind(o.name, 0) != 0) continue;
+    const std::string name(o.name, std::strlen(o.name) - 1), value = argument.substr(std::strlen(o.name));
+    if (std::find(given->begin(), given->end(), o.id) != given->end())
+      return Status::Failure(name + " is given twice; say it once");
+    given->push_back(o.id);
+    if (value.empty()) return Status::Failure(argument + " needs a value, such as " + name + "=" + o.argument);
+    return ApplyValue(o.id, name, value);
   }
-  if (rangeGiven) return Refuse("-stills picks its own frames: leave out -start and -end");
-  std::sort(StillTimes.begin(), StillTimes.end());
-  StartTime = StillTimes.front();
-  EndTime = StillTimes.back();
-}
-
-void ParseValues(const Values& v) {
-  auto value = [&](ValueOption o) { return v.found[o] ? std::string(v.found[o], v.length[o]) : std::string(); };
-  if (v.found[SeedOption]) {
-    const std::string text = value(SeedOption);
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long seed = std::strtoull(text.c_str(), &end, 10);
-    if (text.empty() || *end || errno || text[0] == '-' || seed > 0xFFFFFFFFull)
-      Refuse("-seed=" + text + ": the seed is a whole number from 0 to 4294967295");
-    SeedGiven = true;
-    SeedValue = static_cast<uint32_t>(seed);
-  }
-  if (v.found[StartOption]) {
-    const float start = Number(value(StartOption));
-    if (!(start >= 0 && start < ShowLength))
-      Refuse("-start=" + value(StartOption) + ": the start is a demo second from 0 up to (not including) 329");
-    else
-      StartTime = start;
-  }
-  if (v.found[EndOption]) {
-    const float end = Number(value(EndOption));
-    if (!(end > 0 && end <= ShowLength))
-      Refuse("-end=" + value(EndOption) + ": the end is a demo second above 0, at most 329");
-    else
-      EndTime = end;
-  }
-  if (!(EndTime > StartTime) && !v.found[StillsOption])
-    Refuse("-end=" + value(EndOption) + " is not after -start=" + value(StartOption) + ": the run would show nothing");
-  if (v.found[VideoDirOption]) {
-    if (v.length[VideoDirOption] == 0) Refuse("-videodir= needs a directory");
-    VideoDir = value(VideoDirOption);
-  }
-  VideoFile = value(VideoOption);
-  if (v.found[VideoOption] && VideoFile.empty()) Refuse("-video= needs a file name, such as lumaro.mp4");
-  TimedemoFile = value(TimedemoOption);
-  if (v.found[TimedemoOption] && TimedemoFile.empty()) Refuse("-timedemo= needs a file name, such as timedemo.csv");
-  if (v.found[StillsOption]) ParseStills(value(StillsOption), v.found[StartOption] || v.found[EndOption]);
+  return FindSwitches(argument, hit, action);
 }
 }  // namespace
 
-void ParseOptions(const char* line) {
-  if (!line) line = "";
-  OptionsProblem.clear();
-  const Values v = Scan(line);
-  const std::string& s = v.masked;
-  Fullscreen = !Has(s, "-window");
-  ShowFps = Has(s, "-fps");
-  SoundOn = !Has(s, "-nosound");
-  LoopSound = Has(s, "-loopsound");
-  VideoSave = Has(s, "-videosave");
-  for (const SizeOption& size : kSizeOptions) {
-    if (Has(s, size.text)) {
-      ScreenWidth = size.width;
-      ScreenHeight = size.height;
-    }
+Status ParseOptions(const std::vector<std::string>& arguments, OptionsAction* action) {
+  ResetToDefaults();
+  *action = OptionsAction::Run;
+  std::vector<Id> given;
+  bool hit[OptionCount] = {};
+  for (const std::string& argument : arguments) {
+    Status applied = ApplyArgument(argument, &given, hit, action);
+    if (!applied.ok()) return applied;
   }
-  ParseValues(v);
-  // A video is made on the fixed clock, offscreen unless a window is asked for, and plays
-  // no music live: its sound track is rendered instead.
-  SoundtrackOn = SoundOn;
-  if (!VideoFile.empty()) {
-    VideoSave = true;
-    SoundOn = false;
-  }
-  // Stills are single frames: no music, no track.
-  if (!StillTimes.empty()) {
-    VideoSave = true;
-    SoundOn = SoundtrackOn = false;
-    if (!VideoFile.empty()) Refuse("-stills writes frame files: leave out -video");
-  }
-  // A timedemo draws the show as fast as it can on the fixed clock: no capture, no music.
-  Timedemo = Has(s, "-timedemo");
-  if (Timedemo) SoundOn = SoundtrackOn = false;
-  if (Timedemo && VideoSave) Refuse("-timedemo times the drawing alone: leave out -videosave and -video");
-  Headless = Has(s, "-headless") || ((!VideoFile.empty() || Timedemo) && Fullscreen);
-  ForceProgress = Has(s, "-progress");
-  HelpRequested = Has(s, "-help");
+  ApplySwitches(hit, action);
+  if (*action != OptionsAction::Run) return {};
+  return SettleCombinations(std::find(given.begin(), given.end(), Id::Start) != given.end() ||
+                            std::find(given.begin(), given.end(), Id::End) != given.end());
 }
 
-std::vector<std::string> ArgumentWarnings(int argc, char** argv) {
-  static const char* const flags[] = {"-window", "-fps", "-nosound", "-loopsound", "-videosave", "-headless",
-                                      "-progress", "-help", "--help", "-timedemo"};
-  std::vector<std::string> warnings;
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    bool known = false;
-    for (const char* f : flags) known |= a == f;
-    for (const char* o : kValueOptions) known |= a.rfind(o, 0) == 0;
-    bool size = false;
-    for (const SizeOption& s : kSizeOptions) size |= a == s.text;
-    if (known || size) continue;
-    if (a.size() > 2 && a.rfind("-w", 0) == 0 && std::strspn(a.c_str() + 2, "0123456789") == a.size() - 2)
-      warnings.push_back(a + " is not one of the sizes -w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600; "
-                             "the size is " + std::to_string(ScreenWidth) + " x " + std::to_string(ScreenHeight));
-    else
-      warnings.push_back("'" + a + "' matches no option (see -help)");
+std::string OptionsHelpText() {
+  std::string text = "usage: lumaro [options]\n";
+  for (const Option& o : Options) {
+    if (!*o.help) continue;
+    std::string head = o.id == Id::Size ? "-w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600"
+                                        : std::string(o.name) + o.argument;
+    std::string help = o.help;
+    for (size_t at = 0; (at = help.find('\n', at)) != std::string::npos; at += 17) help.insert(at + 1, 16, ' ');
+    text += "  " + head + (head.size() < 14 ? std::string(14 - head.size(), ' ') : "\n" + std::string(16, ' ')) +
+            help + "\n";
   }
-  return warnings;
-}
-
-std::string JoinCommandLine(int argc, char** argv) {
-  std::string line;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) line += ' ';
-    line += argv[i];
-  }
-  return line;
-}
-
-const char* OptionsHelpText() {
-  return "usage: lumaro [options]\n"
-         "  -window       run in a resizable window instead of the full screen\n"
-         "  -fps          show the frame rate in the top-left corner\n"
-         "  -nosound      no music and no audio device\n"
-         "  -loopsound    play the music looped instead of once\n"
-         "  -videosave    fixed 0.04 s steps; write every frame as a numbered TGA file and\n"
-         "                the music as sound.wav beside them\n"
-         "  -video=FILE   make FILE (.mp4, .mkv, .mov) with the music, via ffmpeg; offscreen\n"
-         "                unless -window is given\n"
-         "  -timedemo[=FILE.csv]\n"
-         "                draw the whole show as fast as possible on the fixed clock and print\n"
-         "                each scene's frame times (and write them to FILE.csv)\n"
-         "  -w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600\n"
-         "                drawing size (default 800 x 600; -w1280 is 1280 x 1024)\n"
-         "  -headless     render offscreen, no display needed\n"
-         "  -seed=N       seed the random generator with N (default: the calendar time)\n"
-         "  -start=S      begin at demo second S (0 up to 329)\n"
-         "  -end=S        end the run at demo second S (after the start, at most 329)\n"
-         "  -videodir=DIR directory for captured frames (default demovideo)\n"
-         "  -stills=S,S,... capture only the frames at these demo seconds, numbered as in a\n"
-         "                whole run (no sound track)\n"
-         "  -progress     progress line on stderr during captures even when it is no terminal\n"
-         "  -help         this text\n"
-         "Escape, closing the window or Ctrl+C ends the show.\n";
+  return text +
+         "Escape, closing the window or Ctrl+C ends the show. Each value is the rest of its argument: quote\n"
+         "a value with spaces, as in \"-video=my show.mp4\".\n";
 }
 
 }  // namespace lumaro

@@ -1,22 +1,23 @@
-// The command line: sets the run flags and sizes of base/run_state.h before the window exists.
+// The command line: sets the run flags and sizes of base/run_state.h before the window
+// exists. One table of options drives the parsing, the checks and the help text.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "base/run_state.h"
+#include "base/status.h"
 
 namespace lumaro {
 
-// Case-sensitive substring tests over the whole line, in a fixed order.
-void ParseOptions(const char* commandLine);
-// Empty, or what is wrong with a value given (a usage error: the program exits with 2).
-extern std::string OptionsProblem;
-// Arguments that match no option, and sizes that are not one of the eight.
-std::vector<std::string> ArgumentWarnings(int argc, char** argv);
+// What the command line asks for besides a run.
+enum class OptionsAction { Run, Help, Version };
 
-// Joins argv[1..] with blanks, the one-string form the options are read from.
-std::string JoinCommandLine(int argc, char** argv);
+// Each argument is one option. A value option ("-video=FILE") takes the rest of its own
+// argument, spaces and all; given twice or empty it is refused. The original's switches are
+// case-sensitive substring tests, so "-windowed" still counts as "-window"; an argument that
+// holds no option at all is refused. A refusal is a usage error: the program exits with 2.
+Status ParseOptions(const std::vector<std::string>& arguments, OptionsAction* action);
 
-const char* OptionsHelpText();
+std::string OptionsHelpText();
 
 }  // namespace lumaro

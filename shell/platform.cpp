@@ -6,9 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "base/run_state.h"
 #include "shell/headless.h"
-#include "shell/options.h"
 #include "shell/window_proc.h"
 #include "shell/x11_watch.h"
 
@@ -26,6 +27,36 @@ volatile std::sig_atomic_t StopRequested = 0;  // the signal's number
 
 void QuitVideoAtExit() { SDL_Quit(); }
 
+// Which display was tried, and why it would not open.
+std::string DisplayProblem() {
+  const char* name = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  std::string tried = name && *name ? std::string("the X display ") + name
+                      : wayland && *wayland ? std::string("the Wayland display ") + wayland
+                                            : "a display (DISPLAY and WAYLAND_DISPLAY are not set)";
+  const std::string why = SDL_GetError();
+  return "cannot open " + tried + (why.empty() || why == "no display to open" ? "" : ": " + why);
+}
+
+void ShowBox(const char* text, const char* caption) {
+  if (!VideoReady || UsingHeadless) return;
+  SDL_ShowSimpleMessageBox(std::strcmp(caption, "SHUTDOWN ERROR") == 0 ? SDL_MESSAGEBOX_INFORMATION
+                                                                        : SDL_MESSAGEBOX_ERROR,
+                           caption, text, nullptr);
+}
+
+DialogAnswer AskBox(const char* text, const char* caption) {
+  if (!VideoReady || UsingHeadless) return DialogAnswer::Cancel;
+  const SDL_MessageBoxButtonData buttons[] = {
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"},
+      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"},
+  };
+  const SDL_MessageBoxData box = {SDL_MESSAGEBOX_ERROR, nullptr, caption, text, 2, buttons, nullptr};
+  int pressed = 0;
+  if (SDL_ShowMessageBox(&box, &pressed) != 0) return DialogAnswer::Cancel;
+  return pressed == 1 ? DialogAnswer::Ok : DialogAnswer::Cancel;
+}
+
 // Brings up SDL's video layer once; false when no display can be opened.
 bool StartVideo() {
   if (VideoTried) return VideoReady;
@@ -42,6 +73,7 @@ bool StartVideo() {
     return false;
   }
   VideoReady = true;
+  InstallMessageBoxes({ShowBox, AskBox});
   std::atexit(QuitVideoAtExit);  // also restores the desktop mode when the process ends early
   return true;
 }
@@ -97,25 +129,22 @@ void OnStopSignal(int signal) { StopRequested = signal; }
 
 bool HeadlessActive() { return UsingHeadless; }
 
-bool CreateRenderWindow(const char* commandLine) {
-  ParseOptions(commandLine);
-  if (!Headless && !StartVideo()) {
+bool CreateRenderWindow() {
+  if (!ThisRun.headless && !StartVideo()) {
     // Drawing into nothing for five minutes helps nobody; a capture still has its files.
     if (!FixedClock()) {
-      std::fprintf(stderr,
-                   "lumaro: no display to open (%s); to run without one, use -headless with -videosave, "
-                   "-video=FILE or -timedemo\n",
-                   SDL_GetError());
+      Say(DisplayProblem() + "; to run without one, use -headless with -videosave, -video=FILE or -timedemo");
       return false;
     }
-    std::fprintf(stderr, "lumaro: no display (%s); rendering offscreen\n", SDL_GetError());
-    Headless = true;
+    Say(DisplayProblem() + "; rendering offscreen");
+    ThisRun.headless = true;
   }
-  if (Headless) {
+  if (ThisRun.headless) {
     UsingHeadless = true;
-    if (const char* failure = HeadlessCreate(ScreenWidth, ScreenHeight)) {
+    const Status created = HeadlessCreate(ScreenWidth, ScreenHeight);
+    if (!created.ok()) {
       UsingHeadless = false;
-      ShowMessage(failure, "ERROR");
+      ShowMessage(created.why(), "ERROR");
       return false;
     }
     return true;
@@ -142,7 +171,8 @@ bool CreateRenderWindow(const char* commandLine) {
 
 void DestroyRenderWindow() {
   if (UsingHeadless) {
-    if (const char* failure = HeadlessDestroy()) ShowMessage(failure, "SHUTDOWN ERROR");
+    const Status destroyed = HeadlessDestroy();
+    if (!destroyed.ok()) ShowMessage(destroyed.why(), "SHUTDOWN ERROR");
     UsingHeadless = false;
     return;
   }
@@ -179,37 +209,19 @@ void LeaveFullscreen() {
 }
 
 bool CreateOffscreenContext(int width, int height) {
-  const char* failure = HeadlessCreate(width, height);
-  if (failure) std::fprintf(stderr, "lumaro: offscreen context: %s\n", failure);
-  return failure == nullptr;
+  const Status created = HeadlessCreate(width, height);
+  if (!created.ok()) Say("offscreen context: " + created.why());
+  return created.ok();
 }
 
-void DestroyOffscreenContext() { HeadlessDestroy(); }
+void DestroyOffscreenContext() {
+  const Status destroyed = HeadlessDestroy();
+  if (!destroyed.ok()) Say("offscreen context: " + destroyed.why());
+}
 
 void SwapRenderBuffers() {
   if (Window) SDL_GL_SwapWindow(Window);
   // A pbuffer has one buffer: nothing to present.
-}
-
-void ShowMessage(const char* text, const char* caption) {
-  std::fprintf(stderr, "%s: %s\n", caption, text);
-  if (VideoReady && !UsingHeadless)
-    SDL_ShowSimpleMessageBox(std::strcmp(caption, "SHUTDOWN ERROR") == 0 ? SDL_MESSAGEBOX_INFORMATION
-                                                                          : SDL_MESSAGEBOX_ERROR,
-                             caption, text, nullptr);
-}
-
-DialogAnswer AskOkCancel(const char* text, const char* caption) {
-  std::fprintf(stderr, "%s: %s\n", caption, text);
-  if (!VideoReady || UsingHeadless) return DialogAnswer::Cancel;
-  const SDL_MessageBoxButtonData buttons[] = {
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"},
-      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"},
-  };
-  const SDL_MessageBoxData box = {SDL_MESSAGEBOX_ERROR, nullptr, caption, text, 2, buttons, nullptr};
-  int pressed = 0;
-  if (SDL_ShowMessageBox(&box, &pressed) != 0) return DialogAnswer::Cancel;
-  return pressed == 1 ? DialogAnswer::Ok : DialogAnswer::Cancel;
 }
 
 bool ScreenSaverActive(bool headless) {

@@ -3,13 +3,13 @@
 #pragma once
 #include <cstdint>
 
-#include "base/messages.h"
+#include "base/report.h"
 
 namespace lumaro {
 
-// Creates the window (or the offscreen context) with its GL context current.
-// Runs ParseOptions first. Shows the failing step's message and returns false.
-bool CreateRenderWindow(const char* commandLine);
+// Creates the window (or the offscreen context) with its GL context current, for the
+// options parsed already. Shows the failing step's message and returns false.
+bool CreateRenderWindow();
 // Releases whatever exists, in reverse order; each failure has its own message.
 void DestroyRenderWindow();
 // Resolution-only mode switch; its result is not examined (a refusal leaves a borderless window).
@@ -24,7 +24,6 @@ void DestroyOffscreenContext();
 
 void SwapRenderBuffers();
 
-// Also makes the message boxes of base/messages.h.
 
 // Screen saver state; queried before the window exists, so it may start the video layer.
 bool ScreenSaverActive(bool headless);

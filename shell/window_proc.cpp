@@ -52,7 +52,7 @@ void PaintFrame() {
   RunFrame(ElapsedSeconds());
   DrawMenuPopup();
   SwapRenderBuffers();
-  if (Timedemo && DrawnScene >= 0) {
+  if (ThisRun.timedemo && DrawnScene >= 0) {
     glFinish();  // a software renderer is not credited with work it has not done yet
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     RecordFrameTime(DrawnScene, DemoClock, took.count());

@@ -26,8 +26,8 @@ class GlTest : public ::testing::Test {
     SoundOn = false;
     VideoSave = false;
     ShowFps = false;
-    SeedGiven = true;
-    SeedValue = 1;
+    ThisRun.seedGiven = true;
+    ThisRun.seed = 1;
     ASSERT_TRUE(CreateOffscreenContext(width, height));
     started_ = true;
     RenderStartup();

@@ -9,6 +9,7 @@
 
 #include "engine/capture.h"
 #include "engine/composer.h"
+#include "engine/frame_writer.h"
 #include "engine/timeline.h"
 #include "gl_fixture.h"
 
@@ -39,13 +40,12 @@ class Capture : public GlTest, public ::testing::WithParamInterface<Size> {
 
 TEST_P(Capture, FileDecodesElsewhereToTheFrameShown) {
   const fs::path dir = TempDir("capture");
-  ASSERT_TRUE(PrepareCapture(dir.c_str()));
+  ASSERT_TRUE(PrepareCapture(dir).ok());
   DemoClock = 30.0f;
   ComposeFrame(6, 28, 12, 0, true, false);  // backdrop, sparks, logo, fade
   const std::vector<Rgb> shown = ReadFrame();
-  FrameNumber = 17;
-  ASSERT_TRUE(CaptureFrame());
-  ASSERT_TRUE(FinishCapture());  // the writer runs behind the frames: wait for it
+  ASSERT_TRUE(CaptureFrame(17, DemoClock).ok());
+  ASSERT_TRUE(FinishCapture().ok());  // the writer runs behind the frames: wait for it
   const fs::path file = dir / "000017.tga";
   ASSERT_TRUE(fs::exists(file));
 
@@ -111,19 +111,16 @@ TEST_F(CaptureFailures, UncreatableDirectoryAndUnopenableFileAreReported) {
   const fs::path dir = TempDir("fail");
   fs::create_directories(dir);
   std::ofstream(dir / "plain_file") << "x";
-  EXPECT_FALSE(PrepareCapture((dir / "plain_file" / "frames").c_str()));
-  // A directory in the way of a frame's file name: the write fails and is reported, and
+  EXPECT_FALSE(PrepareCapture(dir / "plain_file" / "frames").ok());
+  // A directory in the way of a frame's file name: the write fails and says so, and
   // nothing half-written is left beside it.
   fs::create_directories(dir / "000005.tga");
-  ASSERT_TRUE(PrepareCapture(dir.c_str()));
+  ASSERT_TRUE(PrepareCapture(dir).ok());
   ScreenWidth = 4;
   ScreenHeight = 4;
-  FrameNumber = 5;
-  testing::internal::CaptureStderr();
-  CaptureFrame();
-  EXPECT_FALSE(FinishCapture());
+  (void)CaptureFrame(5, 0.2f);  // queued: the writer finds out
+  const Status finished = FinishCapture();
   EXPECT_FALSE(fs::exists(dir / "000005.tga.part"));
-  const std::string message = testing::internal::GetCapturedStderr();
-  EXPECT_NE(message.find("000005.tga"), std::string::npos) << message;
+  EXPECT_NE(finished.why().find("000005.tga"), std::string::npos) << finished.why();
   fs::remove_all(dir);
 }

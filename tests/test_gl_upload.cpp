@@ -44,16 +44,16 @@ class Upload : public GlTest {
     glDeleteTextures(1, &texture);
     GlTest::TearDown();
   }
-  bool Load(const std::vector<uint8_t>& block, int internal, GLenum format, int wrap = GL_CLAMP) {
+  void Load(const std::vector<uint8_t>& block, int internal, GLenum format, int wrap = GL_CLAMP) {
     EmbeddedImage image{block.data(), block.size(), "test"};
-    return UploadImage(image, texture, internal, format, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, wrap, wrap);
+    UploadImage(image, texture, internal, format, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, wrap, wrap);
   }
 };
 }  // namespace
 
 TEST_F(Upload, BgraKeepsOrderRowsAndAlphaEvenWithDescriptorZero) {
   std::vector<uint8_t> block = Block(32, 2, 0);
-  ASSERT_TRUE(Load(block, GL_RGBA8, GL_BGRA_EXT));
+  Load(block, GL_RGBA8, GL_BGRA_EXT);
   std::vector<uint8_t> texels = ReadBack(texture, GL_BGRA_EXT, 4);
   EXPECT_EQ(texels, std::vector<uint8_t>(block.begin() + 18, block.end()));  // row t = 0 is the first stored row
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -67,7 +67,7 @@ TEST_F(Upload, BgraKeepsOrderRowsAndAlphaEvenWithDescriptorZero) {
 
 TEST_F(Upload, BgrFillsRgbaWithOpaqueAlpha) {
   std::vector<uint8_t> block = Block(24, 2, 0);
-  ASSERT_TRUE(Load(block, GL_RGBA8, GL_BGR_EXT));
+  Load(block, GL_RGBA8, GL_BGR_EXT);
   std::vector<uint8_t> texels = ReadBack(texture, GL_BGRA_EXT, 4);
   for (int p = 0; p < 4; ++p) {
     for (int c = 0; c < 3; ++c) EXPECT_EQ(texels[p * 4 + c], block[18 + p * 3 + c]);
@@ -77,7 +77,7 @@ TEST_F(Upload, BgrFillsRgbaWithOpaqueAlpha) {
 
 TEST_F(Upload, RgbFromBgraDropsTheAlpha) {
   std::vector<uint8_t> block = Block(32, 2, 8);
-  ASSERT_TRUE(Load(block, GL_RGB8, GL_BGRA_EXT));
+  Load(block, GL_RGB8, GL_BGRA_EXT);
   std::vector<uint8_t> texels = ReadBack(texture, GL_BGRA_EXT, 4);
   for (int p = 0; p < 4; ++p) {
     EXPECT_EQ(texels[p * 4 + 2], block[18 + p * 4 + 2]);
@@ -87,7 +87,7 @@ TEST_F(Upload, RgbFromBgraDropsTheAlpha) {
 
 TEST_F(Upload, GreyscaleAsLuminanceWithRepeat) {
   std::vector<uint8_t> block = Block(8, 3, 0);
-  ASSERT_TRUE(Load(block, GL_LUMINANCE8, GL_LUMINANCE, GL_REPEAT));
+  Load(block, GL_LUMINANCE8, GL_LUMINANCE, GL_REPEAT);
   std::vector<uint8_t> texels = ReadBack(texture, GL_LUMINANCE, 1);
   EXPECT_EQ(texels, std::vector<uint8_t>(block.begin() + 18, block.end()));
   GLint wrap = 0;
@@ -98,13 +98,16 @@ TEST_F(Upload, GreyscaleAsLuminanceWithRepeat) {
 TEST_F(Upload, BadBlocksAreRefusedWithoutTouchingTheTexture) {
   std::vector<uint8_t> truncated = Block(32, 2, 8);
   truncated.resize(truncated.size() - 3);
-  EXPECT_FALSE(Load(truncated, GL_RGBA8, GL_BGRA_EXT));
-  std::vector<uint8_t> narrow = Block(24, 2, 0);
-  EXPECT_FALSE(Load(narrow, GL_RGBA8, GL_BGRA_EXT));  // 4 bytes a pixel asked of a 3-byte image
-  GLint width = -1;
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-  EXPECT_EQ(width, 0);
+  std::vector<uint8_t> narrow = Block(24, 2, 0);  // 4 bytes a pixel asked of a 3-byte image
+  for (const std::vector<uint8_t>* bad : {&truncated, &narrow}) {
+    testing::internal::CaptureStderr();
+    Load(*bad, GL_RGBA8, GL_BGRA_EXT);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("refused"), std::string::npos);
+    GLint width = -1;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    EXPECT_EQ(width, 0);
+  }
 }
 
 TEST_F(Upload, StartupMadeEverySharedTextureWithoutError) {

@@ -27,9 +27,9 @@ std::vector<uint8_t> Block(int width, int height, int bits, int type = 2) {
   return b;
 }
 
-bool Parses(const std::vector<uint8_t>& b, std::string* why = nullptr) {
+Status Parses(const std::vector<uint8_t>& b) {
   TgaImage image;
-  return ParseTga(b.data(), b.size(), &image, why);
+  return ParseTga(b.data(), b.size(), &image);
 }
 }  // namespace
 
@@ -40,8 +40,8 @@ TEST(EmbeddedImages, EachMatchesItsCatalogueSizeAndFormat) {
   for (const EmbeddedImage& s : SpriteImages) all.push_back({&s, 32, 32, 24});
   for (const Expected& e : all) {
     TgaImage image;
-    std::string why;
-    ASSERT_TRUE(ParseTga(*e.image, &image, &why)) << e.image->name << ": " << why;
+    const Status parsed = ParseTga(*e.image, &image);
+    ASSERT_TRUE(parsed.ok()) << e.image->name << ": " << parsed.why();
     EXPECT_EQ(image.width, e.width) << e.image->name;
     EXPECT_EQ(image.height, e.height) << e.image->name;
     EXPECT_EQ(image.bitsPerPixel, e.bits) << e.image->name;
@@ -56,7 +56,7 @@ TEST(EmbeddedImages, EachMatchesItsCatalogueSizeAndFormat) {
 TEST(EmbeddedImages, CardsAreDarkWithoutAlphaAndSpritesFadeToBlack) {
   for (const EmbeddedImage& t : TitleImages) {
     TgaImage image;
-    ASSERT_TRUE(ParseTga(t, &image, nullptr));
+    ASSERT_TRUE(ParseTga(t, &image).ok());
     int brightest = 0, alpha = 0;
     for (size_t i = 0; i < image.pixelBytes(); i += 4) {
       for (int c = 0; c < 3; ++c) brightest = std::max<int>(brightest, image.pixels[i + c]);
@@ -68,7 +68,7 @@ TEST(EmbeddedImages, CardsAreDarkWithoutAlphaAndSpritesFadeToBlack) {
   }
   for (const EmbeddedImage& s : SpriteImages) {
     TgaImage image;
-    ASSERT_TRUE(ParseTga(s, &image, nullptr));
+    ASSERT_TRUE(ParseTga(s, &image).ok());
     int edge = 0;
     for (int x = 0; x < 32; ++x)
       for (int c = 0; c < 3; ++c) edge = std::max<int>(edge, image.pixels[x * 3 + c]);
@@ -78,30 +78,27 @@ TEST(EmbeddedImages, CardsAreDarkWithoutAlphaAndSpritesFadeToBlack) {
 }
 
 TEST(TgaReader, RefusesWhatWouldReadOutOfBounds) {
-  std::string why;
   std::vector<uint8_t> good = Block(4, 4, 24);
-  EXPECT_TRUE(Parses(good));
+  EXPECT_TRUE(Parses(good).ok());
 
   std::vector<uint8_t> truncated(good.begin(), good.end() - 1);
-  EXPECT_FALSE(Parses(truncated, &why));
-  EXPECT_NE(why.find("truncated"), std::string::npos);
+  EXPECT_NE(Parses(truncated).why().find("truncated"), std::string::npos);
 
   std::vector<uint8_t> colourMap = good;
   colourMap[1] = 1;
-  EXPECT_FALSE(Parses(colourMap, &why));
-  EXPECT_NE(why.find("colour map"), std::string::npos);
+  EXPECT_NE(Parses(colourMap).why().find("colour map"), std::string::npos);
 
   std::vector<uint8_t> withId = good;
   withId[0] = 5;
-  EXPECT_FALSE(Parses(withId));
+  EXPECT_FALSE(Parses(withId).ok());
   std::vector<uint8_t> rle = good;
   rle[2] = 10;
-  EXPECT_FALSE(Parses(rle));
+  EXPECT_FALSE(Parses(rle).ok());
   std::vector<uint8_t> sixteen = Block(4, 4, 16);
-  EXPECT_FALSE(Parses(sixteen));
-  EXPECT_FALSE(Parses(std::vector<uint8_t>(10, 0)));
-  EXPECT_TRUE(Parses(Block(8, 2, 8, 3)));
-  EXPECT_FALSE(Parses(Block(8, 2, 24, 3)));  // greyscale must be 8 bits
+  EXPECT_FALSE(Parses(sixteen).ok());
+  EXPECT_FALSE(Parses(std::vector<uint8_t>(10, 0)).ok());
+  EXPECT_TRUE(Parses(Block(8, 2, 8, 3)).ok());
+  EXPECT_FALSE(Parses(Block(8, 2, 24, 3)).ok());  // greyscale must be 8 bits
 }
 
 TEST(GlyphCutting, CellsAreTakenFromTheTopLeftAndComeOutUpright) {
@@ -119,7 +116,7 @@ TEST(GlyphCutting, CellsAreTakenFromTheTopLeftAndComeOutUpright) {
       p[2] = 0;
     }
   TgaImage font;
-  ASSERT_TRUE(ParseTga(block.data(), block.size(), &font, nullptr));
+  ASSERT_TRUE(ParseTga(block.data(), block.size(), &font).ok());
   std::vector<uint8_t> topDown = TopDownPixels(font);
   uint8_t cell[32 * 32 * 4];
 
@@ -147,7 +144,7 @@ TEST(GlyphCutting, BlackIsTransparentAnyColourOpaque) {
   topLeft[1] = 0;
   topLeft[2] = 1;  // (0, 0, 1)
   TgaImage font;
-  ASSERT_TRUE(ParseTga(block.data(), block.size(), &font, nullptr));
+  ASSERT_TRUE(ParseTga(block.data(), block.size(), &font).ok());
   uint8_t cell[32 * 32 * 4];
   CutGlyph(TopDownPixels(font), font, 0, cell);
   EXPECT_EQ(cell[(31 * 32) * 4 + 3], 255);  // top row of the cell, first column
@@ -157,7 +154,7 @@ TEST(GlyphCutting, BlackIsTransparentAnyColourOpaque) {
   // With four bytes a pixel the picture's own alpha is used.
   std::vector<uint8_t> block32 = Block(320, 192, 32);
   block32[18 + (191 * 320) * 4 + 3] = 77;
-  ASSERT_TRUE(ParseTga(block32.data(), block32.size(), &font, nullptr));
+  ASSERT_TRUE(ParseTga(block32.data(), block32.size(), &font).ok());
   CutGlyph(TopDownPixels(font), font, 0, cell);
   EXPECT_EQ(cell[(31 * 32) * 4 + 3], 77);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/new_file.h"
+#include "shell/new_file.h"
 
 using namespace lumaro;
 namespace fs = std::filesystem;
@@ -33,6 +34,9 @@ class NewFile : public ::testing::TestWithParam<const char*> {
   }
   fs::path dir_;
 };
+
+// The plain writer every layer has, and the platform's direct one.
+constexpr NewFileWriter Writers[] = {WriteNewFile, WriteNewFileDirect};
 }  // namespace
 
 // Around the block boundary the direct part and the cached tail meet; a frame is 800 x 600.
@@ -42,25 +46,28 @@ TEST_P(NewFile, EveryByteArrivesWhateverTheSizeAndFileSystem) {
       static_cast<uint8_t*>(std::aligned_alloc(NewFileAlignment, (biggest / NewFileAlignment + 1) * NewFileAlignment)),
       &std::free);
   for (size_t i = 0; i < biggest; ++i) data.get()[i] = static_cast<uint8_t>(i * 7 + i / 251);
-  for (size_t size : {size_t{0}, size_t{1}, NewFileAlignment - 1, NewFileAlignment, NewFileAlignment + 1,
-                      3 * NewFileAlignment + 18, biggest}) {
-    const fs::path path = dir_ / ("f" + std::to_string(size));
-    ASSERT_EQ(WriteNewFile(path.c_str(), data.get(), size), 0) << size;
-    const std::vector<uint8_t> back = ReadAll(path);
-    ASSERT_EQ(back.size(), size);
-    EXPECT_TRUE(std::equal(back.begin(), back.end(), data.get())) << size;
-  }
+  for (NewFileWriter write : Writers)
+    for (size_t size : {size_t{0}, size_t{1}, NewFileAlignment - 1, NewFileAlignment, NewFileAlignment + 1,
+                        3 * NewFileAlignment + 18, biggest}) {
+      const fs::path path = dir_ / ("f" + std::to_string(size) + (write == WriteNewFile ? "plain" : "direct"));
+      ASSERT_TRUE(write(path.c_str(), data.get(), size).ok()) << size;
+      const std::vector<uint8_t> back = ReadAll(path);
+      ASSERT_EQ(back.size(), size);
+      EXPECT_TRUE(std::equal(back.begin(), back.end(), data.get())) << size;
+    }
 }
 
 TEST_P(NewFile, NothingInTheWayIsOverwrittenOrFollowed) {
   alignas(NewFileAlignment) static uint8_t data[2 * NewFileAlignment] = {1, 2, 3};
   std::ofstream(dir_ / "kept") << "old";
-  EXPECT_EQ(WriteNewFile((dir_ / "kept").c_str(), data, sizeof data), EEXIST);
-  EXPECT_EQ(ReadAll(dir_ / "kept").size(), 3u);
   fs::create_symlink(dir_ / "target", dir_ / "link");  // dangling: creating through it would make "target"
-  EXPECT_EQ(WriteNewFile((dir_ / "link").c_str(), data, sizeof data), EEXIST);
-  EXPECT_FALSE(fs::exists(dir_ / "target"));
-  EXPECT_EQ(WriteNewFile((dir_ / "no" / "such").c_str(), data, sizeof data), ENOENT);
+  for (NewFileWriter write : Writers) {
+    EXPECT_EQ(write((dir_ / "kept").c_str(), data, sizeof data).systemError(), EEXIST);
+    EXPECT_EQ(ReadAll(dir_ / "kept").size(), 3u);
+    EXPECT_EQ(write((dir_ / "link").c_str(), data, sizeof data).systemError(), EEXIST);
+    EXPECT_FALSE(fs::exists(dir_ / "target"));
+    EXPECT_EQ(write((dir_ / "no" / "such").c_str(), data, sizeof data).systemError(), ENOENT);
+  }
 }
 
 // The disk the tests run on, and a memory file system (which may refuse direct writes).

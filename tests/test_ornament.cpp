@@ -21,8 +21,8 @@ struct Shell {
 
 OrnamentMesh Mesh() {
   OrnamentMesh mesh;
-  std::string why;
-  EXPECT_TRUE(ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size, &mesh, &why)) << why;
+  const Status parsed = ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size, &mesh);
+  EXPECT_TRUE(parsed.ok()) << parsed.why();
   return mesh;
 }
 
@@ -86,9 +86,8 @@ TEST(OrnamentMesh, TheBlockSplitsIntoFacesPositionsAndNormals) {
   }
   // A block one record short, or with a stray byte, has no consistent split.
   OrnamentMesh broken;
-  std::string why;
-  EXPECT_FALSE(ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size - 12, &broken, &why));
-  EXPECT_FALSE(ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size - 1, &broken, &why));
+  EXPECT_FALSE(ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size - 12, &broken).ok());
+  EXPECT_FALSE(ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size - 1, &broken).ok());
 }
 
 TEST(OrnamentMesh, FifteenOutwardShellsACageAndFourteenGeodesicBalls) {

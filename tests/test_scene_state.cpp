@@ -148,10 +148,10 @@ class CatchingUp : public SceneTest {
  protected:
   void SetUp() override {
     SceneTest::SetUp();
-    Timedemo = true;  // the fixed clock, as captures have it, without capturing
+    ThisRun.timedemo = true;  // the fixed clock, as captures have it, without capturing
   }
   void TearDown() override {
-    Timedemo = false;
+    ThisRun.timedemo = false;
     SceneTest::TearDown();
   }
   void Restart() {

@@ -85,11 +85,10 @@ TEST_F(LaterScenes, PlanetSkyFillsTheScreenAroundTheFireball) {
 TEST_F(LaterScenes, FlameRingsShowAfterTheExplosionInTheCapturedFrame) {
   const fs::path dir = fs::temp_directory_path() / ("lumaro_rings_" + std::to_string(getpid()));
   fs::remove_all(dir);
-  ASSERT_TRUE(PrepareCapture(dir.c_str()));
+  ASSERT_TRUE(PrepareCapture(dir).ok());
   FramesFromTo(180.0f, 181.0f);
-  FrameNumber = 1;
-  ASSERT_TRUE(CaptureFrame());
-  ASSERT_TRUE(FinishCapture());
+  ASSERT_TRUE(CaptureFrame(1, DemoClock).ok());
+  ASSERT_TRUE(FinishCapture().ok());
   const std::string rgb = (dir / "frame.rgb").string();
   const std::string command = "convert '" + (dir / "000001.tga").string() + "' -auto-orient -depth 8 'rgb:" + rgb + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);

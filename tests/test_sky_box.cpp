@@ -56,8 +56,8 @@ int FaceHolding(Vec3 p, int except, float* s, float* t) {
 TEST(SkyBox, NeighbouringFacesAgreeAlongEveryCubeEdge) {
   TgaImage images[SkyFaceCount];
   for (int face = 0; face < SkyFaceCount; ++face) {
-    std::string why;
-    ASSERT_TRUE(ParseTga(SkyImages[face], &images[face], &why)) << why;
+    const Status parsed = ParseTga(SkyImages[face], &images[face]);
+    ASSERT_TRUE(parsed.ok()) << parsed.why();
     ASSERT_EQ(images[face].width, 256);
     ASSERT_EQ(images[face].bitsPerPixel, 24);
   }
@@ -92,9 +92,9 @@ TEST(SkyBox, NeighbouringFacesAgreeAlongEveryCubeEdge) {
 
 TEST(SkyBox, PlanetAheadSpaceBehindAndACraterInTheScorchedFront) {
   TgaImage front, back, scorched;
-  ASSERT_TRUE(ParseTga(SkyImages[SkyFront], &front, nullptr));
-  ASSERT_TRUE(ParseTga(SkyImages[SkyBack], &back, nullptr));
-  ASSERT_TRUE(ParseTga(SkyImages[SkyScorched], &scorched, nullptr));
+  ASSERT_TRUE(ParseTga(SkyImages[SkyFront], &front).ok());
+  ASSERT_TRUE(ParseTga(SkyImages[SkyBack], &back).ok());
+  ASSERT_TRUE(ParseTga(SkyImages[SkyScorched], &scorched).ok());
   auto brightness = [](const TgaImage& image, float s, float t) {
     const Colour c = Sample(image, s, t);
     return c.c[0] + c.c[1] + c.c[2];
@@ -148,7 +148,7 @@ TEST(RepeatingPictures, JoinTheirOwnOppositeEdgesWithoutASeam) {
   cases.push_back({&TunnelImages[10], false});
   for (const Case& c : cases) {
     TgaImage image;
-    ASSERT_TRUE(ParseTga(*c.image, &image, nullptr)) << c.image->name;
+    ASSERT_TRUE(ParseTga(*c.image, &image).ok()) << c.image->name;
     EXPECT_LT(WrapRatio(image, true), 1.6) << c.image->name << " shows a seam where it repeats across";
     if (c.rows) {
       EXPECT_LT(WrapRatio(image, false), 1.6) << c.image->name << " shows a seam where it repeats down";

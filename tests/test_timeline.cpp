@@ -16,7 +16,7 @@ struct VideoFrame {
 // Walks the fixed-step clock of a whole video-save run, as RunFrame advances it.
 std::vector<VideoFrame> WalkVideoRun() {
   VideoSave = true;
-  StartTime = 0;
+  ThisRun.startTime = 0;
   ResetTimeline();
   std::vector<VideoFrame> frames;
   do {
@@ -70,18 +70,18 @@ TEST(Timeline, WindowBoundsAreHalfOpen) {
 
 TEST(Timeline, RealTimeClockAddsTheStartOffset) {
   VideoSave = false;
-  StartTime = 40.0f;
+  ThisRun.startTime = 40.0f;
   ResetTimeline();
   AdvanceDemoClock(1.5f);
   EXPECT_FLOAT_EQ(DemoClock, 41.5f);
   EXPECT_EQ(FrameNumber, 0u);
-  StartTime = 0;
+  ThisRun.startTime = 0;
 }
 
 TEST(Timeline, FrameRateShowsTheCountOfThePreviousSecond) {
   ResetTimeline();
   VideoSave = false;
-  StartTime = 0;
+  ThisRun.startTime = 0;
   // 60 frames inside second 0, then the first frame of second 1.
   for (int i = 1; i <= 60; ++i) {
     AdvanceDemoClock(i / 61.0f);

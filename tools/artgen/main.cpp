@@ -19,9 +19,9 @@ bool AddOrnamentViews(const std::string& path, std::vector<SheetEntry>& entries)
   std::ifstream in(path, std::ios::binary);
   const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   lumaro::OrnamentMesh mesh;
-  std::string why;
-  if (!lumaro::ParseOrnamentMesh(bytes.data(), bytes.size(), &mesh, &why)) {
-    std::fprintf(stderr, "artgen: cannot read the ornament mesh %s: %s\n", path.c_str(), why.c_str());
+  const lumaro::Status parsed = lumaro::ParseOrnamentMesh(bytes.data(), bytes.size(), &mesh);
+  if (!parsed.ok()) {
+    std::fprintf(stderr, "artgen: cannot read the ornament mesh %s: %s\n", path.c_str(), parsed.why().c_str());
     return false;
   }
   const Canvas front = DrawOrnamentView(mesh, 0.5f, 0.4f), back = DrawOrnamentView(mesh, 3.8f, -0.6f);

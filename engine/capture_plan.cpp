@@ -1,0 +1,66 @@
+// What a capture will write, worked out before it starts.
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "audio/soundtrack.h"
+#include "base/report.h"
+#include "base/run_state.h"
+#include "engine/capture.h"
+
+namespace lumaro {
+
+uint32_t CaptureFrameTotal() {
+  if (!ThisRun.stillTimes.empty()) return static_cast<uint32_t>(ThisRun.stillTimes.size());  // at most: two may share a frame
+  const float end = ThisRun.endTime < ShowLength ? ThisRun.endTime : ShowLength;
+  uint32_t total = 0;
+  for (float clock = 0;;) {
+    clock = clock + FrameStep;
+    if (clock >= ThisRun.startTime) ++total;
+    if (clock >= ShowLength || clock >= end) return total;
+  }
+}
+
+uint32_t FirstCaptureNumber() {
+  float clock = 0;
+  uint32_t number = 0;
+  do clock = clock + FrameStep, ++number;
+  while (clock < ThisRun.startTime);
+  return number;
+}
+
+// Frames of an earlier run left in the directory would follow this run's in a video made
+// from it.
+void WarnAboutOldFrames(const std::string& directory) {
+  uint32_t count = 0, lowest = UINT32_MAX, highest = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+    const std::string name = entry.path().filename().string();
+    const size_t digits = name.find_first_not_of("0123456789");
+    if (digits < 6 || name.compare(digits, std::string::npos, ".tga") != 0) continue;
+    const uint32_t number = static_cast<uint32_t>(std::strtoul(name.c_str(), nullptr, 10));
+    ++count, lowest = std::min(lowest, number), highest = std::max(highest, number);
+  }
+  if (count) {
+    char range[64];
+    std::snprintf(range, sizeof range, "%06u.tga to %06u.tga", lowest, highest);
+    Warn(directory + " already holds " + std::to_string(count) + " numbered frames (" + range +
+         "); those this run does not write stay as they are");
+  }
+}
+
+void WarnAboutSpace(const std::string& directory) {
+  const uint64_t frame = 18 + static_cast<uint64_t>(ScreenWidth) * ScreenHeight * 3;
+  const uint64_t track = ThisRun.soundtrack ? uint64_t{SamplesPerVideoFrame} * 2 * sizeof(float) : 0;
+  const uint64_t needed = CaptureFrameTotal() * (frame + track);
+  std::error_code error;
+  const std::filesystem::space_info space = std::filesystem::space(directory, error);
+  if (error || space.available >= needed) return;
+  char text[160];
+  std::snprintf(text, sizeof text, "the capture needs about %.2f GB and %s has %.2f GB free; it will not fit",
+                needed / 1e9, directory.c_str(), space.available / 1e9);
+  Warn(text);
+}
+
+}  // namespace lumaro

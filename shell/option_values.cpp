@@ -1,0 +1,93 @@
+#include "shell/option_values.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace lumaro {
+
+namespace {
+// A finite number and nothing else, or NaN.
+float Number(const std::string& text) {
+  if (text.empty()) return NAN;
+  char* end = nullptr;
+  errno = 0;
+  const float value = std::strtof(text.c_str(), &end);
+  return (*end == 0 && errno == 0 && std::isfinite(value)) ? value : NAN;
+}
+}  // namespace
+
+Status ParseSeed(const std::string& name, const std::string& value) {
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long long seed = std::strtoull(value.c_str(), &end, 10);
+  if (*end || errno || value[0] == '-' || seed > 0xFFFFFFFFull)
+    return Status::Failure(name + "=" + value + ": the seed is a whole number from 0 to 4294967295");
+  ThisRun.seedGiven = true;
+  ThisRun.seed = static_cast<uint32_t>(seed);
+  return {};
+}
+
+Status ParseSecond(const std::string& name, const std::string& value, float* second) {
+  const float s = Number(value);
+  const bool start = name == "-start";
+  if (start ? !(s >= 0 && s < ShowLength) : !(s > 0 && s <= ShowLength))
+    return Status::Failure(name + "=" + value + (start ? ": the start is a demo second from 0 up to (not including) 329"
+                                                       : ": the end is a demo second above 0, at most 329"));
+  *second = s;
+  return {};
+}
+
+Status ParseStills(const std::string& name, const std::string& value) {
+  for (size_t at = 0;;) {
+    const size_t comma = value.find(',', at);
+    const std::string item = value.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+    const float second = Number(item);
+    if (!(second >= 0 && second < ShowLength))
+      return Status::Failure(name + "=" + value + ": '" + item + "' is not a demo second from 0 up to (not including) 329");
+    ThisRun.stillTimes.push_back(second);
+    if (comma == std::string::npos) break;
+    at = comma + 1;
+  }
+  std::sort(ThisRun.stillTimes.begin(), ThisRun.stillTimes.end());
+  return {};
+}
+
+Status ParseReadback(const std::string& name, const std::string& value) {
+  const struct {
+    const char* text;
+    Readback how;
+  } ways[] = {{"auto", Readback::Auto}, {"direct", Readback::Direct}, {"pack", Readback::PackBuffer},
+              {"sync", Readback::Synchronous}};
+  for (const auto& way : ways)
+    if (value == way.text) return ThisRun.readback = way.how, Status();
+  return Status::Failure(name + "=" + value + ": the readback is auto, direct, pack or sync");
+}
+
+Status SettleCombinations(bool rangeGiven) {
+  if (!ThisRun.stillTimes.empty()) {
+    if (rangeGiven) return Status::Failure("-stills picks its own frames: leave out -start and -end");
+    if (!ThisRun.videoFile.empty()) return Status::Failure("-stills writes frame files: leave out -video");
+    ThisRun.startTime = ThisRun.stillTimes.front();
+    ThisRun.endTime = ThisRun.stillTimes.back();
+  } else if (!(ThisRun.endTime > ThisRun.startTime)) {
+    char text[120];
+    std::snprintf(text, sizeof text, "-end=%g is not after -start=%g: the run would show nothing", ThisRun.endTime,
+                  ThisRun.startTime);
+    return Status::Failure(text);
+  }
+  if (ThisRun.timedemo && (VideoSave || !ThisRun.videoFile.empty()))
+    return Status::Failure("-timedemo times the drawing alone: leave out -videosave and -video");
+  // A capture plays no music live: its sound track is rendered in step with the frames
+  // instead (stills have none). A timedemo has neither.
+  ThisRun.soundtrack = SoundOn && ThisRun.stillTimes.empty() && !ThisRun.timedemo;
+  if (!ThisRun.videoFile.empty() || !ThisRun.stillTimes.empty()) VideoSave = true;
+  if (VideoSave || ThisRun.timedemo) SoundOn = false;
+  // A video or a timedemo is drawn offscreen unless a window is asked for.
+  if ((!ThisRun.videoFile.empty() || ThisRun.timedemo) && Fullscreen) ThisRun.headless = true;
+  return {};
+}
+
+}  // namespace lumaro
