@@ -80,8 +80,8 @@ awk -v a="$once" -v b="$loop" 'BEGIN { exit !(a == 0 && b > 0.001) }' || fail "p
 # Threaded capture, read straight or through pack buffers (as on a graphics card), writes
 # exactly what frame-by-frame capture writes.
 "$lumaro" -headless -videosave -w320 -seed=3 -start=33 -end=36 -videodir=threaded 2> /dev/null
-LUMARO_PACK_BUFFER=1 "$lumaro" -headless -videosave -w320 -seed=3 -start=33 -end=36 -videodir=packed 2> /dev/null
-LUMARO_SYNC_CAPTURE=1 "$lumaro" -headless -videosave -w320 -seed=3 -start=33 -end=36 -videodir=direct 2> /dev/null
+"$lumaro" -readback=pack -headless -videosave -w320 -seed=3 -start=33 -end=36 -videodir=packed 2> /dev/null
+"$lumaro" -readback=sync -headless -videosave -w320 -seed=3 -start=33 -end=36 -videodir=direct 2> /dev/null
 (cd direct && md5sum *) > direct.md5
 [ "$(wc -l < direct.md5)" -gt 70 ] || fail "frame-by-frame capture wrote $(wc -l < direct.md5) files"
 for run in threaded packed; do
