@@ -4,36 +4,36 @@
 
 namespace lumaro {
 
-const EmbeddedImage TitleImages[4] = {EmbeddedTitle0, EmbeddedTitle1, EmbeddedTitle2, EmbeddedTitle3};
+const EmbeddedImage TitleImages[4] = {Picture_title0, Picture_title1, Picture_title2, Picture_title3};
 const EmbeddedImage SpriteImages[11] = {
-    EmbeddedSprite0, EmbeddedSprite1, EmbeddedSprite2, EmbeddedSprite3, EmbeddedSprite0, EmbeddedSprite5,
-    EmbeddedSprite6, EmbeddedSprite7, EmbeddedSprite8, EmbeddedSprite9, EmbeddedSprite10,
+    Picture_sprite0, Picture_sprite1, Picture_sprite2, Picture_sprite3, Picture_sprite0, Picture_sprite5,
+    Picture_sprite6, Picture_sprite7, Picture_sprite8, Picture_sprite9, Picture_sprite10,
 };
-const EmbeddedImage BackdropImage = EmbeddedBackdrop;
-const EmbeddedImage FontImage = EmbeddedFont;
-const EmbeddedImage PlasmaTitleImage = EmbeddedPlasmaTitle;
+const EmbeddedImage BackdropImage = Picture_backdrop;
+const EmbeddedImage FontImage = Picture_font;
+const EmbeddedImage PlasmaTitleImage = Picture_plasma_title;
 
-const EmbeddedImage Scene8CaptionImage = EmbeddedCaptionSimple;
+const EmbeddedImage Scene8CaptionImage = Picture_caption_simple;
 
 const EmbeddedImage SkyImages[SkyImageCount] = {
-    EmbeddedSkyFront, EmbeddedSkyTop, EmbeddedSkyLeft, EmbeddedSkyBottom,
-    EmbeddedSkyRight, EmbeddedSkyBack, EmbeddedSkyScorched,
+    Picture_sky_front, Picture_sky_top, Picture_sky_left, Picture_sky_bottom,
+    Picture_sky_right, Picture_sky_back, Picture_sky_scorched,
 };
-const EmbeddedImage FlameRingImage = EmbeddedFlameRing;
-const EmbeddedImage FlashImage = EmbeddedFlash;
+const EmbeddedImage FlameRingImage = Picture_flame_ring;
+const EmbeddedImage FlashImage = Picture_flash;
 
-const EmbeddedImage LatticeNameImage = EmbeddedLatticeName;
-const EmbeddedImage LatticeCloudImage = EmbeddedLatticeCloud;
-const EmbeddedImage NebulaCloudImage = EmbeddedNebulaCloud;
+const EmbeddedImage LatticeNameImage = Picture_lattice_name;
+const EmbeddedImage LatticeCloudImage = Picture_lattice_cloud;
+const EmbeddedImage NebulaCloudImage = Picture_nebula_cloud;
 const EmbeddedBlock OrnamentMeshBlock = EmbeddedOrnamentMesh;
 
 const EmbeddedImage TunnelImages[TunnelImageCount] = {
-    EmbeddedTunnel0, EmbeddedTunnel1, EmbeddedTunnel2, EmbeddedTunnel3, EmbeddedTunnel4,  EmbeddedTunnel5,
-    EmbeddedTunnel6, EmbeddedTunnel7, EmbeddedTunnel8, EmbeddedTunnel9, EmbeddedTunnel10, EmbeddedTunnel11,
+    Picture_tunnel0, Picture_tunnel1, Picture_tunnel2, Picture_tunnel3, Picture_tunnel4,  Picture_tunnel5,
+    Picture_tunnel6, Picture_tunnel7, Picture_tunnel8, Picture_tunnel9, Picture_tunnel10, Picture_tunnel11,
 };
-const EmbeddedImage GraniteImage = EmbeddedGranite;
-const EmbeddedImage GridImage = EmbeddedMagentaGrid;
+const EmbeddedImage GraniteImage = Picture_granite;
+const EmbeddedImage GridImage = Picture_magenta_grid;
 const EmbeddedBlock IsoTablesBlock = EmbeddedIsoTables;
-const EmbeddedImage EndCardImage = EmbeddedCaptionEnd;
+const EmbeddedImage EndCardImage = Picture_caption_end;
 
 }  // namespace lumaro

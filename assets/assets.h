@@ -1,9 +1,15 @@
-// The pictures compiled into the program. The blocks themselves are generated at build
+// The pictures compiled into the program: each picture of the manifest as Picture_<name>,
+// and the groups the scenes pick from by number. The blocks themselves are drawn at build
 // time by tools/artgen and embedded by tools/embed.
 #pragma once
+#include "assets/art_manifest.h"
 #include "gfx/tga.h"
 
 namespace lumaro {
+
+#define LUMARO_DECLARE_PICTURE(name, bits, draw) extern const EmbeddedImage Picture_##name;
+LUMARO_PICTURES(LUMARO_DECLARE_PICTURE)
+#undef LUMARO_DECLARE_PICTURE
 
 extern const EmbeddedImage TitleImages[4];    // 256 x 64 x 32 caption cards; 0 is also the corner logo
 extern const EmbeddedImage SpriteImages[11];  // 32 x 32 x 24 glows; 4 is the same picture as 0

@@ -39,7 +39,7 @@ void SceneFrames(benchmark::State& state, float from) {
     if (clock >= until) clock = from;
     DemoClock = clock;
     if (const SceneSlot* s = EnterScene(DemoClock))
-      ComposeFrame(s->scene, s->start, s->duration, s->backdrop, s->fadeIn, s->fadeOut);
+      ComposeFrame(*s, DemoClock, ShownFrameRate);
   };
   for (int i = 0; i < 50; ++i) frame();  // warm-up: particle scenes fill up, set-up steps run
   glFinish();

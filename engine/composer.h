@@ -1,15 +1,14 @@
-// Draws one whole frame of the scene the timeline chose.
+// Draws one whole frame of the scene the timeline chose: the clear, the standard view, the
+// backdrop, the scene, the corner logo, the fades and the frame rate, as its row says.
 #pragma once
+#include "scenes/scene_list.h"
 
 namespace lumaro {
 
-void ComposeFrame(int scene, float start, float duration, int backdrop, bool fadeIn, bool fadeOut);
-
-// The draw procedure of scene 5 to 14 alone, without what the composer lays around it.
-void DrawSceneBody(int scene, float localTime, float duration);
+void ComposeFrame(const SceneSlot& slot, float clock, int shownFrameRate);
 
 // The intro cards turn from -90 to +90 degrees over their window.
-float IntroAngle(int scene, float localTime);
+float IntroAngle(const SceneSlot& slot, float localTime);
 
 // "%3d FPS" into a buffer of at least 16 bytes.
 void FormatFrameRate(int rate, char* text, int size);

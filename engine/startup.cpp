@@ -71,7 +71,7 @@ void RenderStartup() {
   BuildSineTable();
   ResetRocketPool();
   ResetSparkPool();  // the first 5000 random values after the seed
-  for (bool& done : DoneFlag) done = false;
+  for (OnceSteps& done : DoneFlag) done = {};
 }
 
 void RenderShutdown() {

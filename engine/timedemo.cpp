@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "scenes/scene_list.h"
+
 namespace lumaro {
 
 namespace {
@@ -48,7 +50,10 @@ std::chrono::steady_clock::time_point FirstFrameDone() { return FirstDone; }
 std::vector<SceneTiming> TimedemoTable() {
   std::vector<SceneTiming> rows;
   std::vector<double> all;
-  for (int scene : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, BlankScene}) {
+  std::vector<int> order;
+  for (const SceneSlot& slot : Schedule) order.push_back(slot.scene);
+  order.push_back(BlankScene);  // after the scenes
+  for (int scene : order) {
     std::vector<double> times;
     for (const FrameTime& f : Frames)
       if (f.scene == scene) times.push_back(f.ms);
@@ -60,11 +65,10 @@ std::vector<SceneTiming> TimedemoTable() {
 }
 
 const char* SceneName(int scene) {
-  static const char* const names[] = {"(nothing drawn)", "caption card",   "caption card",  "caption card",
-                                      "caption card",    "plasma title",   "spark fountain", "fireworks",
-                                      "lit fractal",     "fireball",       "cube lattice",  "ornament",
-                                      "rail tunnel",     "metaballs",      "the end"};
-  return scene >= 0 && scene <= 14 ? names[scene] : "the whole show";
+  if (scene == BlankScene) return "(nothing drawn)";
+  for (const SceneSlot& slot : Schedule)
+    if (slot.scene == scene) return slot.name;
+  return "the whole show";
 }
 
 std::string FormatTimedemoTable(const std::vector<SceneTiming>& rows, const TimedemoRun& run) {

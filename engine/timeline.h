@@ -1,34 +1,11 @@
-// The fixed schedule of fourteen scenes and the one-step-per-frame driver.
+// The one-step-per-frame driver over the scene list: the clock, the once-only steps of each
+// window, the frame drawn, the end of the run.
 #pragma once
 #include <cstdint>
 
+#include "scenes/scene_list.h"
+
 namespace lumaro {
-
-// The once-only steps, in the order of their DoneFlags.
-enum OnceStep : int {
-  SetupScene5Step, ReleaseScene5Step, SetupScene8Step, ReleaseScene8Step,
-  SetupScene9Step, ReleaseScene9Step, SetupScene10Step, ReleaseScene10Step,
-  SetupScene11Step, ReleaseScene11Step, SetupScene12Step, ReleaseScene12Step,
-  SetupScene13Step, ReleaseScene13Step, SetupScene14Step, ReleaseScene14Step,
-  OnceStepCount,
-  NoStep = -1,
-};
-
-enum Backdrop : int { NoBackdrop = -1, SpaceBackdrop = 0 };  // 0: BackdropTexture
-
-struct SceneSlot {
-  int scene;
-  float start;
-  float duration;  // window [start, start + duration)
-  int backdrop;    // a Backdrop
-  bool fadeIn = false;
-  bool fadeOut = false;
-  OnceStep steps[2] = {NoStep, NoStep};  // run before the window's first frame is drawn, in this order
-};
-
-constexpr int SceneSlotCount = 14;
-extern const SceneSlot Schedule[SceneSlotCount];
-constexpr float BlankFrom = 328.0f;  // from here nothing is drawn
 
 extern float DemoClock;
 extern float PreviousClock;
@@ -36,7 +13,11 @@ extern uint32_t FrameNumber;
 extern bool MusicStarted;
 extern int32_t FramesThisSecond;
 extern int32_t ShownFrameRate;
-extern bool DoneFlag[OnceStepCount];
+// The once-only steps' flags, by scene number: set up, released. Cleared only at start-up.
+struct OnceSteps {
+  bool setUp = false, released = false;
+};
+extern OnceSteps DoneFlag[SceneCount + 1];
 extern int DrawnScene;  // of the last RunFrame: its scene, 0 nothing drawn (the last second), -1 skipped
 
 void ResetTimeline();
@@ -49,11 +30,11 @@ void RunFrame(float elapsedSeconds);
 void AdvanceDemoClock(float elapsedSeconds);
 void CountFrameRate();
 const SceneSlot* FindSceneSlot(float clock);  // null outside every window
-// Runs the pending once-only steps of the clock's window; returns the slot to draw, or null.
+// Runs the pending once-only steps of the clock's window (the release of the scene before,
+// then this scene's set-up); returns the slot to draw, or null.
 const SceneSlot* EnterScene(float clock);
-void RunOnceStep(OnceStep step);
-// Everything but the picture of a scene's frame: what sparks, trails and flames carry on.
-void AdvanceScene(int scene, float localTime, float duration);
+float LocalTime(const SceneSlot& slot, float clock);  // formed in double, rounded to float
+
 // Walks the fixed clock from where it stands up to the last frame before `start`, changing
 // all a full run's frames change (state, random numbers, GL settings) without showing them.
 // Exact also gives the driver the same history, for frames equal to a full run's byte for

@@ -78,7 +78,7 @@ class SceneTest : public GlTest {
     DemoClock = clock;
     const SceneSlot* slot = EnterScene(clock);
     EXPECT_NE(slot, nullptr);
-    if (slot) ComposeFrame(slot->scene, slot->start, slot->duration, slot->backdrop, slot->fadeIn, slot->fadeOut);
+    if (slot) ComposeFrame(*slot, clock, ShownFrameRate);
     return ReadFrame();
   }
   // Every frame of the fixed 0.04 s clock from one clock to another; returns the last.

@@ -100,9 +100,10 @@ TEST_F(Overlays, LowerCaseDrawsABlankAndAdvances) {
 
 TEST_F(Overlays, FrameRateTextSitsInTheTopLeftCorner) {
   ShowFps = true;
-  ShownFrameRate = 88;
-  DemoClock = 30.5f;
-  ComposeFrame(6, 28, 12, -1, false, false);  // no backdrop, so only the text and the logo show
+  SceneSlot fountain = Schedule[5];
+  fountain.backdrop = NoBackdrop;  // so only the text and the logo show
+  fountain.fadeIn = false;
+  ComposeFrame(fountain, 30.5f, 88);
   ShowFps = false;
   const std::vector<Rgb> frame = ReadFrame();
   EXPECT_GT(Brightness(frame, 0, 0.9, 0.3, 1.0), 500);
@@ -110,10 +111,11 @@ TEST_F(Overlays, FrameRateTextSitsInTheTopLeftCorner) {
 }
 
 TEST_F(Overlays, FadeOutOfSceneFourHalvesItsCard) {
-  DemoClock = 19.5f;  // local time 7.5 of 8
-  ComposeFrame(4, 12, 8, -1, false, false);
+  SceneSlot card = Schedule[3];  // scene 4 at local time 7.5 of 8
+  card.fadeOut = false;
+  ComposeFrame(card, 19.5f, 0);
   const double full = Brightness(ReadFrame(), 0, 0, 1, 1);
-  ComposeFrame(4, 12, 8, -1, false, true);
+  ComposeFrame(Schedule[3], 19.5f, 0);
   const double faded = Brightness(ReadFrame(), 0, 0, 1, 1);
   ASSERT_GT(full, 10000);
   EXPECT_NEAR(faded / full, 0.5, 0.02);

@@ -90,9 +90,9 @@ class SceneState : public SceneTest {
     ResetProjection();
     DrawBackdrop(slot->backdrop);
     glPushMatrix();
-    if (slot->scene <= 4) DrawIntroScene(slot->scene, IntroAngle(slot->scene, t));
+    if (slot->card()) DrawIntroScene(slot->scene, IntroAngle(*slot, t));
     glPopMatrix();
-    if (slot->scene >= 5) DrawSceneBody(slot->scene, t, slot->duration);
+    if (!slot->card()) DrawScene(slot->scene, t, slot->duration);
   }
 };
 

@@ -64,6 +64,6 @@ TEST_F(LastScenes, TheEndInTheMiddleBandOnlyThenNothing) {
   EXPECT_EQ(Count(frame, 0, 0.4, Black), ScreenWidth * static_cast<int>(0.4 * ScreenHeight));
   // From 328 s nothing is drawn: the timeline releases the card and returns no scene.
   EXPECT_EQ(EnterScene(328.0f), nullptr);
-  EXPECT_TRUE(DoneFlag[ReleaseScene14Step]);
+  EXPECT_TRUE(DoneFlag[14].released);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -9,18 +9,26 @@
 using namespace lumaro;
 
 namespace {
+// The frame at which each scene's set-up and release ran (-1: never), for a clock sequence.
+struct StepFrames {
+  int setUp[SceneCount + 1], released[SceneCount + 1];
+};
+
 class TimelineSteps : public GlTest {
  protected:
-  // The frame number at which each once-only step ran, for a clock sequence.
-  std::vector<int> StepFrames(const std::vector<float>& clocks) {
+  StepFrames Run(const std::vector<float>& clocks) {
     ResetTimeline();
-    std::vector<int> ranAt(OnceStepCount, -1);
+    StepFrames at;
+    for (int& f : at.setUp) f = -1;
+    for (int& f : at.released) f = -1;
     for (size_t frame = 0; frame < clocks.size(); ++frame) {
       EnterScene(clocks[frame]);
-      for (int s = 0; s < OnceStepCount; ++s)
-        if (DoneFlag[s] && ranAt[s] < 0) ranAt[s] = static_cast<int>(frame);
+      for (int n = 1; n <= SceneCount; ++n) {
+        if (DoneFlag[n].setUp && at.setUp[n] < 0) at.setUp[n] = static_cast<int>(frame);
+        if (DoneFlag[n].released && at.released[n] < 0) at.released[n] = static_cast<int>(frame);
+      }
     }
-    return ranAt;
+    return at;
   }
 };
 }  // namespace
@@ -29,27 +37,33 @@ TEST_F(TimelineSteps, EachStepRunsOnceInScheduleOrder) {
   std::vector<float> clocks;
   float clock = 0;
   while (clock < 329.0f) clocks.push_back(clock += 0.04f);
-  const std::vector<int> ranAt = StepFrames(clocks);
+  const StepFrames at = Run(clocks);
   // Set-up of scene 5 on its first frame (frame 500), its release on the first of scene 6.
-  EXPECT_EQ(ranAt[SetupScene5Step] + 1, 500);
-  EXPECT_EQ(clocks[ranAt[ReleaseScene5Step]], clocks[699]);
-  EXPECT_EQ(ranAt[ReleaseScene14Step] + 1, 8201);
-  for (int s = 1; s < OnceStepCount; ++s) {
-    ASSERT_GE(ranAt[s], 0) << s;
-    EXPECT_GE(ranAt[s], ranAt[s - 1]) << s;  // flags are set in their schedule order
+  EXPECT_EQ(at.setUp[5] + 1, 500);
+  EXPECT_EQ(clocks[at.released[5]], clocks[699]);
+  EXPECT_EQ(at.released[14] + 1, 8201);
+  int last = -1;
+  for (const SceneSlot& slot : Schedule) {
+    if (!slot.ownsResources()) {
+      EXPECT_EQ(at.setUp[slot.scene], -1) << slot.scene;  // nothing of its own to make
+      continue;
+    }
+    ASSERT_GE(at.setUp[slot.scene], last) << slot.scene;
+    // A release runs on the next window's first frame, before that window's set-up.
+    EXPECT_GT(at.released[slot.scene], at.setUp[slot.scene]) << slot.scene;
+    last = at.setUp[slot.scene];
   }
-  // A release and the next set-up share their window's first frame.
-  EXPECT_EQ(ranAt[ReleaseScene8Step], ranAt[SetupScene9Step]);
+  EXPECT_EQ(at.released[8], at.setUp[9]);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(TimelineSteps, JumpingOverAWindowSkipsItsStepsHarmlessly) {
   // A real-time clock that leaps from 19 s to 30 s never sets scene 5 up, then releases it.
-  const std::vector<int> ranAt = StepFrames({18.0f, 19.0f, 30.0f, 323.0f, 328.5f});
-  EXPECT_EQ(ranAt[SetupScene5Step], -1);
-  EXPECT_EQ(ranAt[ReleaseScene5Step], 2);
-  EXPECT_EQ(ranAt[SetupScene14Step], -1);
-  EXPECT_EQ(ranAt[ReleaseScene14Step], 4);
+  const StepFrames at = Run({18.0f, 19.0f, 30.0f, 323.0f, 328.5f});
+  EXPECT_EQ(at.setUp[5], -1);
+  EXPECT_EQ(at.released[5], 2);
+  EXPECT_EQ(at.setUp[14], -1);
+  EXPECT_EQ(at.released[14], 4);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   // A second release does nothing either.
   ReleaseScene5();

@@ -8,14 +8,13 @@ with their numbers and the 60 fps budget (16.7 ms) is a dashed line. Plain SVG, 
 nothing beyond Python.
 """
 import csv
+import math
 import statistics
 import sys
 
 WIDTH, HEIGHT = 960, 360
 LEFT, RIGHT, TOP, BOTTOM = 56, 16, 40, 40
-SHOW_SECONDS = 329
 BUDGET_MS = 1000 / 60
-FRAMES_PER_SECOND = 25
 
 
 def read_frames(path):
@@ -24,9 +23,12 @@ def read_frames(path):
 
 
 def chart(frames, title):
+    # The run's own span and frame rate: the scenes and their times come from the CSV.
+    show_seconds = max(1, math.ceil(frames[-1][0]))
+    frames_per_second = max(1, round((len(frames) - 1) / max(frames[-1][0] - frames[0][0], 1e-9)))
     top_ms = max(20.0, min(60.0, max(ms for _, _, ms in frames) * 1.05))
     plot_w, plot_h = WIDTH - LEFT - RIGHT, HEIGHT - TOP - BOTTOM
-    x = lambda s: LEFT + plot_w * s / SHOW_SECONDS
+    x = lambda s: LEFT + plot_w * s / show_seconds
     y = lambda ms: TOP + plot_h * (1 - min(ms, top_ms) / top_ms)
     out = [f'<svg xmlns="http://www.w3.org/2000/svg" width="{WIDTH}" height="{HEIGHT}" '
            f'font-family="sans-serif" font-size="11">',
@@ -37,7 +39,7 @@ def chart(frames, title):
         out.append(f'<text x="{LEFT - 6}" y="{y(ms) + 4:.1f}" text-anchor="end">{ms}</text>')
     out.append(f'<text x="12" y="{TOP + plot_h / 2}" transform="rotate(-90 12 {TOP + plot_h / 2})" '
                f'text-anchor="middle">ms a frame</text>')
-    for s in range(0, SHOW_SECONDS + 1, 30):
+    for s in range(0, show_seconds + 1, 30):
         out.append(f'<text x="{x(s):.1f}" y="{HEIGHT - BOTTOM + 16}" text-anchor="middle">{s} s</text>')
     # Scene changes, numbered midway through each scene's span.
     spans = []
@@ -55,7 +57,7 @@ def chart(frames, title):
                f'16.7 ms = 60 fps</text>')
     every = " ".join(f"{x(c):.1f},{y(ms):.1f}" for c, _, ms in frames)
     out.append(f'<polyline points="{every}" fill="none" stroke="#9bc" stroke-width="0.6"/>')
-    seconds = [frames[i:i + FRAMES_PER_SECOND] for i in range(0, len(frames), FRAMES_PER_SECOND)]
+    seconds = [frames[i:i + frames_per_second] for i in range(0, len(frames), frames_per_second)]
     medians = " ".join(f"{x(statistics.mean(c for c, _, _ in s)):.1f},{y(statistics.median(ms for _, _, ms in s)):.1f}"
                        for s in seconds)
     out.append(f'<polyline points="{medians}" fill="none" stroke="#036" stroke-width="1.6"/>')

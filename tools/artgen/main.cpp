@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/art_manifest.h"
 #include "lettering.h"
 #include "pictures.h"
 #include "sheet.h"
@@ -63,26 +64,9 @@ int main(int argc, char** argv) {
     }
     entries.push_back({name, canvas, bits});
   };
-  for (int i = 0; i < 4; ++i) emit("title" + std::to_string(i), DrawTitleCard(i), 32);
-  for (int i = 0; i < 11; ++i)
-    if (i != 4) emit("sprite" + std::to_string(i), DrawSprite(i), 24);  // 4 reuses sprite 0
-  emit("backdrop", DrawBackdrop(), 24);
-  emit("font", DrawFontSheet(), 24);
-  emit("plasma_title", DrawPlasmaTitle(), 32);
-  emit("caption_simple", DrawCaptionStrip("too simple?"), 32);
-  const char* skyNames[] = {"sky_front", "sky_top", "sky_left", "sky_bottom", "sky_right", "sky_back"};
-  for (int face = 0; face < 6; ++face) emit(skyNames[face], DrawSkyFace(face), 24);
-  emit("sky_scorched", DrawScorchedFront(), 24);
-  emit("flame_ring", DrawFlameRing(), 24);
-  emit("flash", DrawFlash(), 32);
-  emit("lattice_name", DrawLatticeName(), 8);
-  emit("lattice_cloud", DrawLatticeCloud(), 8);
-  emit("nebula_cloud", DrawNebulaCloud(), 24);
-  const int tunnelBits[12] = {32, 32, 32, 32, 32, 32, 32, 32, 32, 24, 24, 32};
-  for (int i = 0; i < 12; ++i) emit("tunnel" + std::to_string(i), DrawTunnelImage(i), tunnelBits[i]);
-  emit("granite", DrawGranite(), 24);
-  emit("magenta_grid", DrawMagentaGrid(), 32);
-  emit("caption_end", DrawCaptionStrip("The End"), 32);
+#define LUMARO_DRAW_PICTURE(name, bits, draw) emit(#name, draw, bits);
+  LUMARO_PICTURES(LUMARO_DRAW_PICTURE)
+#undef LUMARO_DRAW_PICTURE
   if (!meshPath.empty() && !AddOrnamentViews(meshPath, entries)) ok = false;
 
   if (!sheetPath.empty() && !WriteContactSheet(sheetPath, entries)) {
