@@ -26,15 +26,15 @@ Status ReadModuleBytes(int fd, const std::string& name, std::vector<char>* bytes
   if (!S_ISREG(info.st_mode))
     return Status::Failure(name + ": not a regular file" + (S_ISDIR(info.st_mode) ? " (a directory)" : ""));
   if (info.st_size == 0) return Status::Failure(name + ": the file is empty");
-  if (static_cast<uint64_t>(info.st_size) > MaxModuleBytes)
+  if (static_cast<uint64_t>(info.st_size) > kMaxModuleBytes)
     return Status::Failure(name + ": " + std::to_string(info.st_size >> 20) + " MB is no music module (at most " +
-                           std::to_string(MaxModuleBytes >> 20) + " MB)");
+                           std::to_string(kMaxModuleBytes >> 20) + " MB)");
   bytes->reserve(static_cast<size_t>(info.st_size));
   char chunk[65536];
   ssize_t got;
   while ((got = read(fd, chunk, sizeof chunk)) > 0) {
     bytes->insert(bytes->end(), chunk, chunk + got);
-    if (bytes->size() > MaxModuleBytes) return Status::Failure(name + ": grew past a music module's size");
+    if (bytes->size() > kMaxModuleBytes) return Status::Failure(name + ": grew past a music module's size");
   }
   if (got < 0) return ErrnoFailure("cannot read " + name, errno);
   if (bytes->empty()) return Status::Failure(name + ": the file is empty");
@@ -43,14 +43,14 @@ Status ReadModuleBytes(int fd, const std::string& name, std::vector<char>* bytes
 }  // namespace
 
 uint64_t ModuleFramesAt(double seconds) {
-  return seconds > 0 ? static_cast<uint64_t>(std::llround(seconds * MusicRate)) : 0;
+  return seconds > 0 ? static_cast<uint64_t>(std::llround(seconds * kMusicRate)) : 0;
 }
 
 bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames) {
   float scratch[2 * 4096];  // 32 KB on the stack: callers run on several threads
   while (frames > 0) {
     const size_t want = frames < 4096 ? static_cast<size_t>(frames) : 4096;
-    const size_t got = openmpt_module_read_interleaved_float_stereo(decoder, MusicRate, want, scratch);
+    const size_t got = openmpt_module_read_interleaved_float_stereo(decoder, kMusicRate, want, scratch);
     if (got == 0) return false;
     frames -= got;
   }
@@ -86,7 +86,7 @@ Status LoadModuleBytes(const char* bytes, size_t size, const std::string& name, 
     return Status::Failure(name + ": " + (xm ? libraryText
                                              : "not an XM module (no \"Extended Module:\" header), nor any other "
                                                "module libopenmpt reads"));
-  openmpt_module_set_render_param(*decoder, OPENMPT_MODULE_RENDER_MASTERGAIN_MILLIBEL, MusicGainMillibel);
+  openmpt_module_set_render_param(*decoder, OPENMPT_MODULE_RENDER_MASTERGAIN_MILLIBEL, kMusicGainMillibel);
   return {};
 }
 

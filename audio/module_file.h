@@ -10,10 +10,10 @@ struct openmpt_module;
 
 namespace lumaro {
 
-constexpr int MusicRate = 48000;          // samples a second, stereo
+constexpr int kMusicRate = 48000;          // samples a second, stereo
 // The player's master gain: the mix then measures about -15 LUFS with true peaks near
 // -1.4 dBFS (EBU R128).
-constexpr int MusicGainMillibel = 410;
+constexpr int kMusicGainMillibel = 410;
 
 // Stereo frames at the music's rate before a position in seconds, rounded to the nearest.
 uint64_t ModuleFramesAt(double seconds);
@@ -22,7 +22,7 @@ uint64_t ModuleFramesAt(double seconds);
 bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames);
 
 // A module is a few megabytes at most; anything far larger is not one, and is not read.
-constexpr uint64_t MaxModuleBytes = 64u << 20;
+constexpr uint64_t kMaxModuleBytes = 64u << 20;
 
 // The decoder of the file in `decoder`, or the reason it cannot be played.
 Status LoadModuleFile(const std::string& fileName, openmpt_module** decoder);

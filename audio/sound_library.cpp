@@ -19,7 +19,7 @@ struct SoundModule {
 };
 
 namespace {
-constexpr int kRate = MusicRate;
+constexpr int kRate = kMusicRate;
 std::string LastError = "no error";
 int Calls = 0;
 bool ForceNoSound = false;

@@ -9,7 +9,7 @@
 
 namespace lumaro {
 
-constexpr int SamplesPerVideoFrame = 1920;  // 48 kHz for 0.04 s
+constexpr int kSamplesPerVideoFrame = 1920;  // 48 kHz for 0.04 s
 
 // Opens the module `skipFrames` stereo samples after its start, reached sample for sample as
 // a whole run plays them. Without a module (missing or damaged) the track is silence and the

@@ -9,7 +9,7 @@
 namespace lumaro {
 
 // `data` starts on this boundary, so a writer may hand it to the disk as it is.
-constexpr size_t NewFileAlignment = 4096;
+constexpr size_t kNewFileAlignment = 4096;
 
 // Creates `path` (failing if anything, a link included, is there) and writes `size` bytes
 // from `data` to it. A failed file may be left partly written for the caller to remove.

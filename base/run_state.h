@@ -9,8 +9,8 @@
 
 namespace lumaro {
 
-constexpr float ShowLength = 329.0f;  // demo seconds; the run ends at the first frame past it
-constexpr float FrameStep = 0.04f;    // seconds a frame on the fixed clock: 25 frames a second
+constexpr float kShowLength = 329.0f;  // demo seconds; the run ends at the first frame past it
+constexpr float kFrameStep = 0.04f;    // seconds a frame on the fixed clock: 25 frames a second
 
 extern int32_t ScreenWidth;  // drawing area in pixels
 extern int32_t ScreenHeight;
@@ -32,7 +32,7 @@ struct RunState {
   bool seedGiven = false;  // "-seed=N" replaces the calendar-time seed
   uint32_t seed = 0;
   float startTime = 0;  // "-start=S": the first demo second shown
-  float endTime = ShowLength;  // "-end=S": the run stops at this demo time
+  float endTime = kShowLength;  // "-end=S": the run stops at this demo time
   std::vector<float> stillTimes;  // "-stills=S,...": only these frames, ascending
   std::string videoDir = "demovideo";  // "-videodir=DIR" for captured frames
   std::string videoFile;  // "-video=FILE": frames and sound straight into a video

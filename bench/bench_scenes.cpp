@@ -35,7 +35,7 @@ void SceneFrames(benchmark::State& state, float from) {
   const float until = slot ? slot->start + slot->duration - 0.1f : from + 1;
   float clock = from;
   auto frame = [&] {
-    clock += FrameStep;
+    clock += kFrameStep;
     if (clock >= until) clock = from;
     DemoClock = clock;
     if (const SceneSlot* s = EnterScene(DemoClock))

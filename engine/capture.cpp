@@ -49,7 +49,7 @@ Status Start(FrameWriterSetup setup) {
   setup.loop = LoopSound;
   // The music starts with the first frame of a whole show, so frame n sounds the module's
   // samples from (n - 1) frames in: a run from "-start" takes the same samples.
-  setup.firstSample = static_cast<uint64_t>(FirstCaptureNumber() - 1) * SamplesPerVideoFrame;
+  setup.firstSample = static_cast<uint64_t>(FirstCaptureNumber() - 1) * kSamplesPerVideoFrame;
   const bool synchronous = ThisRun.readback == Readback::Synchronous;
   setup.threaded = !synchronous;
   ReadDirect = synchronous || ThisRun.readback == Readback::Direct ||

@@ -13,19 +13,19 @@ namespace lumaro {
 
 uint32_t CaptureFrameTotal() {
   if (!ThisRun.stillTimes.empty()) return static_cast<uint32_t>(ThisRun.stillTimes.size());  // at most: two may share a frame
-  const float end = ThisRun.endTime < ShowLength ? ThisRun.endTime : ShowLength;
+  const float end = ThisRun.endTime < kShowLength ? ThisRun.endTime : kShowLength;
   uint32_t total = 0;
   for (float clock = 0;;) {
-    clock = clock + FrameStep;
+    clock = clock + kFrameStep;
     if (clock >= ThisRun.startTime) ++total;
-    if (clock >= ShowLength || clock >= end) return total;
+    if (clock >= kShowLength || clock >= end) return total;
   }
 }
 
 uint32_t FirstCaptureNumber() {
   float clock = 0;
   uint32_t number = 0;
-  do clock = clock + FrameStep, ++number;
+  do clock = clock + kFrameStep, ++number;
   while (clock < ThisRun.startTime);
   return number;
 }
@@ -52,7 +52,7 @@ void WarnAboutOldFrames(const std::string& directory) {
 
 void WarnAboutSpace(const std::string& directory) {
   const uint64_t frame = 18 + static_cast<uint64_t>(ScreenWidth) * ScreenHeight * 3;
-  const uint64_t track = ThisRun.soundtrack ? uint64_t{SamplesPerVideoFrame} * 2 * sizeof(float) : 0;
+  const uint64_t track = ThisRun.soundtrack ? uint64_t{kSamplesPerVideoFrame} * 2 * sizeof(float) : 0;
   const uint64_t needed = CaptureFrameTotal() * (frame + track);
   std::error_code error;
   const std::filesystem::space_info space = std::filesystem::space(directory, error);

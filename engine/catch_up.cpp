@@ -18,13 +18,13 @@ namespace lumaro {
 // one level differently. Frames then match a full run byte for byte.
 namespace {
 bool LastBefore(const SceneSlot* slot, float start) {
-  const float following = DemoClock + FrameStep;
-  return !(following < start) || following >= BlankFrom || FindSceneSlot(following) != slot;
+  const float following = DemoClock + kFrameStep;
+  return !(following < start) || following >= kBlankFrom || FindSceneSlot(following) != slot;
 }
 
 void CatchUpFrame(float start, CatchUp how) {
   PreviousClock = DemoClock;
-  DemoClock = DemoClock + FrameStep;  // single precision, as the fixed clock sums
+  DemoClock = DemoClock + kFrameStep;  // single precision, as the fixed clock sums
   if (FixedClock()) FrameNumber += 1;
   if (ShowFps) CountFrameRate();
   const SceneSlot* slot = EnterScene(DemoClock);
@@ -44,7 +44,7 @@ void CatchUpTo(float start, CatchUp how) {
     glScissor(0, 0, 1, 1);
     glEnable(GL_SCISSOR_TEST);
   }
-  while (DemoClock + FrameStep < start) CatchUpFrame(start, how);
+  while (DemoClock + kFrameStep < start) CatchUpFrame(start, how);
   if (how == CatchUp::Exact) {
     glDisable(GL_SCISSOR_TEST);
     glScissor(box[0], box[1], box[2], box[3]);

@@ -20,7 +20,7 @@ namespace lumaro {
 
 namespace {
 FrameWriterSetup Setup;
-CapturedFrame Buffers[FrameBuffers];
+CapturedFrame Buffers[kFrameBuffers];
 std::deque<CapturedFrame*> Free, Queue;
 std::mutex Lock;
 std::condition_variable Changed;
@@ -33,7 +33,7 @@ CaptureTally Tally;
 std::FILE* Wav = nullptr;
 uint32_t WavFrames = 0;
 bool TrackOpen = false;
-float Track[2 * SamplesPerVideoFrame];
+float Track[2 * kSamplesPerVideoFrame];
 
 
 // The writer and the track thread both count what they send out.
@@ -46,7 +46,7 @@ void CountBytes(uint64_t bytes) {
 Status WriteTga(const CapturedFrame& f) {
   const std::string path = CaptureFileName(Setup.directory, f.number);
   const std::string temporary = path + ".part";
-  const size_t size = FrameBytes::HeaderRoom + f.pixels.size();
+  const size_t size = FrameBytes::kHeaderRoom + f.pixels.size();
   EncodeCaptureHeader(f.width, f.height, f.pixels.file());
   std::remove(temporary.c_str());
   int error = WriteNewFile(temporary.c_str(), f.pixels.file(), size).systemError();  // never through a link
@@ -65,12 +65,12 @@ Status WriteTrack() {
     if (!opened.ok()) Warn("the sound track is silent: " + opened.why());
     TrackOpen = true;
   }
-  RenderSoundtrack(Track, SamplesPerVideoFrame);
+  RenderSoundtrack(Track, kSamplesPerVideoFrame);
   std::FILE* out = Setup.videoStream ? Setup.audioStream : Wav;
   if (std::fwrite(Track, sizeof Track, 1, out) != 1)
     return ErrnoFailure(Setup.videoStream ? "the video encoder stopped taking sound" : "cannot write the sound track",
                         errno);
-  WavFrames += SamplesPerVideoFrame;
+  WavFrames += kSamplesPerVideoFrame;
   CountBytes(sizeof Track);
   return {};
 }
@@ -154,10 +154,10 @@ void EncodeCaptureHeader(int width, int height, uint8_t header[18]) {
 }
 
 uint8_t* FrameBytes::Resize(size_t pixelBytes) {
-  const size_t needed = HeaderRoom + pixelBytes;
+  const size_t needed = kHeaderRoom + pixelBytes;
   if (needed > capacity_) {
-    const size_t rounded = (needed + NewFileAlignment - 1) / NewFileAlignment * NewFileAlignment;
-    bytes_.reset(static_cast<uint8_t*>(std::aligned_alloc(NewFileAlignment, rounded)));
+    const size_t rounded = (needed + kNewFileAlignment - 1) / kNewFileAlignment * kNewFileAlignment;
+    bytes_.reset(static_cast<uint8_t*>(std::aligned_alloc(kNewFileAlignment, rounded)));
     if (!bytes_) throw std::bad_alloc();
     capacity_ = rounded;
   }
@@ -183,7 +183,7 @@ Status StartFrameWriter(const FrameWriterSetup& setup) {
   if (setup.sound && !setup.videoStream) {
     const std::string path = setup.directory + "/sound.wav";
     Wav = std::fopen(path.c_str(), "wb");
-    uint8_t header[WavHeaderBytes];
+    uint8_t header[kWavHeaderBytes];
     EncodeWavHeader(0, header);
     if (!Wav || std::fwrite(header, 1, sizeof header, Wav) != sizeof header) {
       const Status failed = ErrnoFailure("cannot write " + path, errno);

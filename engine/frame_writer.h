@@ -20,9 +20,9 @@ void EncodeCaptureHeader(int width, int height, uint8_t header[18]);
 // writes need: the writer sends the file out from here without copying it again.
 class FrameBytes {
  public:
-  static constexpr size_t HeaderRoom = 18;  // a TGA header
+  static constexpr size_t kHeaderRoom = 18;  // a TGA header
   uint8_t* Resize(size_t pixelBytes);       // the pixels; their contents are kept only when the size is
-  uint8_t* pixels() const { return file() + HeaderRoom; }
+  uint8_t* pixels() const { return file() + kHeaderRoom; }
   uint8_t* file() const { return bytes_.get(); }  // header room and pixels
   size_t size() const { return size_; }           // pixels alone
   void Release();
@@ -51,7 +51,7 @@ struct FrameWriterSetup {
   bool threaded = true;  // false: every frame is written before CaptureFrame returns
 };
 
-constexpr int FrameBuffers = 4;  // at most this many frames in memory
+constexpr int kFrameBuffers = 4;  // at most this many frames in memory
 
 Status StartFrameWriter(const FrameWriterSetup& setup);
 // A free buffer to fill (waits while all are in the queue); null after a failure.

@@ -57,14 +57,14 @@ void RenderStartup() {
   ResetProjection();
 
   GenerateNames(TitleTextures, 4);
-  GenerateNames(SpriteTextures, SpriteCount);
+  GenerateNames(SpriteTextures, kSpriteCount);
   GenerateNames(&BackdropTexture, 1);
-  GenerateNames(GlyphTextures, GlyphCount);
+  GenerateNames(GlyphTextures, kGlyphCount);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  BuildGlyphTextures(FontImage, 0);
-  for (int i = 0; i < 4; ++i) UploadClamped(TitleImages[i], TitleTextures[i], GL_RGBA8, GL_BGRA_EXT);
-  for (int i = 0; i < 11; ++i) UploadClamped(SpriteImages[i], SpriteTextures[i], GL_RGBA8, GL_BGR_EXT);
-  UploadClamped(BackdropImage, BackdropTexture, GL_RGBA8, GL_BGR_EXT);
+  BuildGlyphTextures(kFontImage, 0);
+  for (int i = 0; i < 4; ++i) UploadClamped(kTitleImages[i], TitleTextures[i], GL_RGBA8, GL_BGRA_EXT);
+  for (int i = 0; i < 11; ++i) UploadClamped(kSpriteImages[i], SpriteTextures[i], GL_RGBA8, GL_BGR_EXT);
+  UploadClamped(kBackdropImage, BackdropTexture, GL_RGBA8, GL_BGR_EXT);
   glEnable(GL_TEXTURE_2D);
   glDisable(GL_CULL_FACE);
 
@@ -80,9 +80,9 @@ void RenderShutdown() {
     MusicShutdown();
   }
   glDeleteTextures(4, TitleTextures);
-  glDeleteTextures(SpriteCount, SpriteTextures);
+  glDeleteTextures(kSpriteCount, SpriteTextures);
   glDeleteTextures(1, &BackdropTexture);
-  glDeleteTextures(GlyphCount, GlyphTextures);
+  glDeleteTextures(kGlyphCount, GlyphTextures);
   ReleaseCaptureBuffers();  // the shell has finished the capture itself
 }
 

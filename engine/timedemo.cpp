@@ -51,8 +51,8 @@ std::vector<SceneTiming> TimedemoTable() {
   std::vector<SceneTiming> rows;
   std::vector<double> all;
   std::vector<int> order;
-  for (const SceneSlot& slot : Schedule) order.push_back(slot.scene);
-  order.push_back(BlankScene);  // after the scenes
+  for (const SceneSlot& slot : kSchedule) order.push_back(slot.scene);
+  order.push_back(kBlankScene);  // after the scenes
   for (int scene : order) {
     std::vector<double> times;
     for (const FrameTime& f : Frames)
@@ -65,8 +65,8 @@ std::vector<SceneTiming> TimedemoTable() {
 }
 
 const char* SceneName(int scene) {
-  if (scene == BlankScene) return "(nothing drawn)";
-  for (const SceneSlot& slot : Schedule)
+  if (scene == kBlankScene) return "(nothing drawn)";
+  for (const SceneSlot& slot : kSchedule)
     if (slot.scene == scene) return slot.name;
   return "the whole show";
 }
@@ -78,7 +78,7 @@ std::string FormatTimedemoTable(const std::vector<SceneTiming>& rows, const Time
   text += line;
   text += "scene  what               frames  median ms   95% ms  worst ms      fps\n";
   for (const SceneTiming& r : rows) {
-    const std::string label = r.scene < 0 ? "show" : r.scene == BlankScene ? "-" : std::to_string(r.scene);
+    const std::string label = r.scene < 0 ? "show" : r.scene == kBlankScene ? "-" : std::to_string(r.scene);
     std::snprintf(line, sizeof line, "%5s  %-16s %8u %10.2f %8.2f %9.2f %8.1f\n", label.c_str(), SceneName(r.scene),
                   r.frames, r.median, r.p95, r.worst, r.fps);
     text += line;
@@ -101,7 +101,7 @@ Status WriteTimedemoCsv(const std::string& path, const std::vector<SceneTiming>&
   std::fprintf(table, "scene,name,frames,median_ms,p95_ms,worst_ms,fps,wall_s,startup_ms,peak_mb\n");
   for (const SceneTiming& r : rows) {
     std::fprintf(table, "%s,%s,%u,%.3f,%.3f,%.3f,%.2f",
-                 r.scene < 0 ? "show" : r.scene == BlankScene ? "blank" : std::to_string(r.scene).c_str(),
+                 r.scene < 0 ? "show" : r.scene == kBlankScene ? "blank" : std::to_string(r.scene).c_str(),
                  SceneName(r.scene), r.frames, r.median, r.p95, r.worst, r.fps);
     if (r.scene < 0)
       std::fprintf(table, ",%.3f,%.1f,%.1f\n", run.wallSeconds, run.startupMs, run.peakMegabytes);

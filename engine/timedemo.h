@@ -10,7 +10,7 @@
 
 namespace lumaro {
 
-constexpr int BlankScene = 0;  // the last second, nothing drawn
+constexpr int kBlankScene = 0;  // the last second, nothing drawn
 
 void ResetTimedemo();
 void RecordFrameTime(int scene, float clock, double milliseconds);

@@ -37,7 +37,7 @@ void AdvanceDemoClock(float elapsedSeconds) {
   PreviousClock = DemoClock;
   if (FixedClock()) {
     FrameNumber += 1;
-    DemoClock = DemoClock + FrameStep;  // summed in single precision, as the frame numbers assume
+    DemoClock = DemoClock + kFrameStep;  // summed in single precision, as the frame numbers assume
   } else {
     DemoClock = elapsedSeconds + ThisRun.startTime;
   }
@@ -53,7 +53,7 @@ void CountFrameRate() {
 }
 
 const SceneSlot* FindSceneSlot(float clock) {
-  for (const SceneSlot& slot : Schedule)
+  for (const SceneSlot& slot : kSchedule)
     if (clock >= slot.start && !(clock >= slot.start + slot.duration)) return &slot;
   return nullptr;
 }
@@ -77,13 +77,13 @@ void RunRelease(const SceneSlot& slot) {
 }  // namespace
 
 const SceneSlot* EnterScene(float clock) {
-  if (clock >= BlankFrom) {
-    RunRelease(Schedule[SceneCount - 1]);
+  if (clock >= kBlankFrom) {
+    RunRelease(kSchedule[SceneCount - 1]);
     return nullptr;
   }
   const SceneSlot* slot = FindSceneSlot(clock);
   if (!slot) return nullptr;
-  if (slot != Schedule) RunRelease(slot[-1]);
+  if (slot != kSchedule) RunRelease(slot[-1]);
   RunSetup(*slot);
   return slot;
 }
@@ -102,11 +102,11 @@ void RunFrame(float elapsedSeconds) {
   if (const SceneSlot* slot = EnterScene(DemoClock)) {
     ComposeFrame(*slot, DemoClock, ShownFrameRate);
     DrawnScene = slot->scene;
-  } else if (DemoClock >= BlankFrom) {
+  } else if (DemoClock >= kBlankFrom) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the last second shows black
   }
 
-  if (DemoClock >= ShowLength || DemoClock >= ThisRun.endTime) StopRunning(StopReason::ShowOver);
+  if (DemoClock >= kShowLength || DemoClock >= ThisRun.endTime) StopRunning(StopReason::ShowOver);
 
   if (VideoSave) {
     // Read back before the swap, so the file holds exactly the frame just drawn.

@@ -6,9 +6,9 @@
 
 namespace lumaro {
 
-constexpr int WavHeaderBytes = 44;
+constexpr int kWavHeaderBytes = 44;
 
-void EncodeWavHeader(uint32_t stereoFrames, uint8_t header[WavHeaderBytes]);
+void EncodeWavHeader(uint32_t stereoFrames, uint8_t header[kWavHeaderBytes]);
 // Rewrites the header of an open file for the frames written; false when that fails.
 bool FinishWav(std::FILE* file, uint32_t stereoFrames);
 

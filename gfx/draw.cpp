@@ -9,7 +9,7 @@
 
 namespace lumaro {
 
-void MultStandardPerspective() { gluPerspective(FieldOfView, ProjectionAspect, NearPlane, FarPlane); }
+void MultStandardPerspective() { gluPerspective(kFieldOfView, kProjectionAspect, kNearPlane, kFarPlane); }
 
 void LoadStandardView() {
   glViewport(0, 0, ScreenWidth, ScreenHeight);

@@ -30,7 +30,7 @@ void DrawBackdrop(int index) {
   glDisable(GL_LIGHTING);
   glBindTexture(GL_TEXTURE_2D, BackdropTexture);
   glColor4f(1, 1, 1, 0);
-  DrawTexturedQuad({0, 0, 0, 0, 0}, {0, 1, 0, 1, 0}, {1, 1, OverlayWidth, 1, 0}, {1, 0, OverlayWidth, 0, 0});
+  DrawTexturedQuad({0, 0, 0, 0, 0}, {0, 1, 0, 1, 0}, {1, 1, kOverlayWidth, 1, 0}, {1, 0, kOverlayWidth, 0, 0});
   glEnable(GL_DEPTH_TEST);
   glDepthMask(GL_TRUE);
   glEnable(GL_LIGHTING);
@@ -61,8 +61,8 @@ void DrawFade(float factor) {
   glBegin(GL_QUADS);
   glVertex3f(0, 0, 0);
   glVertex3f(0, 1, 0);
-  glVertex3f(OverlayWidth, 1, 0);
-  glVertex3f(OverlayWidth, 0, 0);
+  glVertex3f(kOverlayWidth, 1, 0);
+  glVertex3f(kOverlayWidth, 0, 0);
   glEnd();
   glEnable(GL_TEXTURE_2D);
   RestoreSceneState();
@@ -74,9 +74,9 @@ void DrawGlyphString(int fontSet, const char* text, float x, float y, float brig
   glDisable(GL_LIGHTING);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
-  const float w = GlyphSize;
+  const float w = kGlyphSize;
   for (const char* c = text; *c; ++c) {
-    glBindTexture(GL_TEXTURE_2D, GlyphTextures[fontSet * GlyphCount + GlyphIndex(*c)]);
+    glBindTexture(GL_TEXTURE_2D, GlyphTextures[fontSet * kGlyphCount + GlyphIndex(*c)]);
     glColor4f(brightness, brightness, brightness, 0);
     DrawTexturedQuad({0, 0, x, y, 0}, {1, 0, x + w, y, 0}, {1, 1, x + w, y + w, 0}, {0, 1, x, y + w, 0});
     x += w;
@@ -85,7 +85,7 @@ void DrawGlyphString(int fontSet, const char* text, float x, float y, float brig
 }
 
 void DrawCaptionBand(unsigned texture, float b) {
-  constexpr float Bottom = 0.416875f, Top = 0.583125f;
+  constexpr float kBottom = 0.416875f, kTop = 0.583125f;
   PushOverlayBox();
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
@@ -94,7 +94,7 @@ void DrawCaptionBand(unsigned texture, float b) {
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, texture);
   glColor4f(b, b, b, 0);
-  DrawTexturedQuad({0, 0, 0, Bottom, 0}, {0, 1, 0, Top, 0}, {1, 1, OverlayWidth, Top, 0}, {1, 0, OverlayWidth, Bottom, 0});
+  DrawTexturedQuad({0, 0, 0, kBottom, 0}, {0, 1, 0, kTop, 0}, {1, 1, kOverlayWidth, kTop, 0}, {1, 0, kOverlayWidth, kBottom, 0});
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
   PopOrthoBox();

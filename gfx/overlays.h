@@ -6,7 +6,7 @@
 
 namespace lumaro {
 
-constexpr float GlyphSize = 0.0533333346f;  // 4/75 of the screen height
+constexpr float kGlyphSize = 0.0533333346f;  // 4/75 of the screen height
 
 void ResetProjection();
 void DrawBackdrop(int index);  // -1: nothing

@@ -5,12 +5,12 @@
 
 namespace lumaro {
 
-float SineTable[SineTableSize];
+float SineTable[kSineTableSize];
 
 void BuildSineTable() {
   // One step is (2*pi rounded to float) / 8192, kept in double like the index scale below.
   const double step = static_cast<double>(6.2831854820251465f) / 8192.0;
-  for (int i = 0; i < SineTableSize; ++i) SineTable[i] = static_cast<float>(std::sin(i * step));
+  for (int i = 0; i < kSineTableSize; ++i) SineTable[i] = static_cast<float>(std::sin(i * step));
 }
 
 int SineIndex(float x) {
@@ -26,9 +26,9 @@ float FastSin(float x) { return SineTable[SineIndex(x)]; }
 float FastCos(float x) { return SineTable[SineIndex(x) + 2048]; }
 
 float TangentPolarAngle(float u) {
-  constexpr float TanOne = 1.5574077f;
-  constexpr float HalfTurnOverTwoTanOne = 1.0085968f;
-  return (FastSin(u) / FastCos(u) + TanOne) * HalfTurnOverTwoTanOne;
+  constexpr float kTanOne = 1.5574077f;
+  constexpr float kHalfTurnOverTwoTanOne = 1.0085968f;
+  return (FastSin(u) / FastCos(u) + kTanOne) * kHalfTurnOverTwoTanOne;
 }
 
 float Clamp(float value, float low, float high) {

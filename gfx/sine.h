@@ -3,8 +3,8 @@
 
 namespace lumaro {
 
-constexpr int SineTableSize = 10240;  // 1.25 turns so the cosine reads a quarter turn further on
-extern float SineTable[SineTableSize];
+constexpr int kSineTableSize = 10240;  // 1.25 turns so the cosine reads a quarter turn further on
+extern float SineTable[kSineTableSize];
 
 void BuildSineTable();
 float FastSin(float x);

@@ -13,9 +13,9 @@
 namespace lumaro {
 
 uint32_t TitleTextures[4];
-uint32_t SpriteTextures[SpriteCount];
+uint32_t SpriteTextures[kSpriteCount];
 uint32_t BackdropTexture;
-uint32_t GlyphTextures[GlyphCount];
+uint32_t GlyphTextures[kGlyphCount];
 
 void SetTextureParameters(int minFilter, int magFilter, int wrapS, int wrapT) {
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -79,11 +79,11 @@ std::vector<uint8_t> TopDownPixels(const TgaImage& font) {
 
 void CutGlyph(const std::vector<uint8_t>& topDown, const TgaImage& font, int glyph, uint8_t* cell) {
   const int p = font.bitsPerPixel / 8;
-  const int cellX = GlyphCell * (glyph % 10), cellY = GlyphCell * (glyph / 10);
-  for (int j = 0; j < GlyphCell; ++j) {
-    for (int k = 0; k < GlyphCell; ++k) {
+  const int cellX = kGlyphCell * (glyph % 10), cellY = kGlyphCell * (glyph / 10);
+  for (int j = 0; j < kGlyphCell; ++j) {
+    for (int k = 0; k < kGlyphCell; ++k) {
       const uint8_t* in = &topDown[(static_cast<size_t>(cellY + j) * font.width + cellX + k) * p];
-      uint8_t* out = &cell[((GlyphCell - 1 - j) * GlyphCell + k) * 4];
+      uint8_t* out = &cell[((kGlyphCell - 1 - j) * kGlyphCell + k) * 4];
       uint8_t b = in[0], g = p >= 3 ? in[1] : in[0], r = p >= 3 ? in[2] : in[0];
       out[0] = b;
       out[1] = g;
@@ -96,17 +96,17 @@ void CutGlyph(const std::vector<uint8_t>& topDown, const TgaImage& font, int gly
 void BuildGlyphTextures(const EmbeddedImage& fontImage, int fontSet) {
   TgaImage font;
   if (!ParseOrComplain(fontImage, &font)) return;
-  if (font.width < 10 * GlyphCell || font.height < 6 * GlyphCell) {
+  if (font.width < 10 * kGlyphCell || font.height < 6 * kGlyphCell) {
     Say(std::string("font image ") + fontImage.name + " refused: smaller than 10 x 6 cells");
     return;
   }
   const std::vector<uint8_t> topDown = TopDownPixels(font);
-  uint8_t cell[GlyphCell * GlyphCell * 4];
-  for (int i = 0; i < GlyphCount; ++i) {
+  uint8_t cell[kGlyphCell * kGlyphCell * 4];
+  for (int i = 0; i < kGlyphCount; ++i) {
     CutGlyph(topDown, font, i, cell);
-    glBindTexture(GL_TEXTURE_2D, GlyphTextures[fontSet * GlyphCount + i]);
+    glBindTexture(GL_TEXTURE_2D, GlyphTextures[fontSet * kGlyphCount + i]);
     SetTextureParameters(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA8, GlyphCell, GlyphCell, GL_BGRA_EXT, GL_UNSIGNED_BYTE, cell);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA8, kGlyphCell, kGlyphCell, GL_BGRA_EXT, GL_UNSIGNED_BYTE, cell);
   }
 }
 

@@ -8,8 +8,8 @@ namespace lumaro {
 
 // Shared textures made at start-up.
 extern uint32_t TitleTextures[4];
-constexpr int SpriteCount = 11;  // the glow sprites of the sparks, lights and flames
-extern uint32_t SpriteTextures[SpriteCount];
+constexpr int kSpriteCount = 11;  // the glow sprites of the sparks, lights and flames
+extern uint32_t SpriteTextures[kSpriteCount];
 extern uint32_t BackdropTexture;
 
 // For the bound texture: environment GL_MODULATE, then the filters and the wraps.

@@ -21,26 +21,26 @@ uint8_t* FireImage = nullptr;
 uint8_t FirePalette[256][3];
 
 namespace {
-constexpr size_t GridBytes = FireCells * sizeof(uint32_t);
-constexpr size_t ImageBytes = FireCells * 3;
-constexpr int SparkBottomRow = 123;  // a spark's first row is 123 - Y
-constexpr uint32_t Hot = 255;
+constexpr size_t kGridBytes = kFireCells * sizeof(uint32_t);
+constexpr size_t kImageBytes = kFireCells * 3;
+constexpr int kSparkBottomRow = 123;  // a spark's first row is 123 - Y
+constexpr uint32_t kHot = 255;
 }  // namespace
 
 bool AllocateFire(void* (*allocate)(size_t)) {
   if (!allocate) allocate = std::malloc;
   FreeFire();
-  FireHeat = static_cast<uint32_t*>(allocate(GridBytes));
-  FireScratch = static_cast<uint32_t*>(allocate(GridBytes));
-  FireImage = static_cast<uint8_t*>(allocate(ImageBytes));
+  FireHeat = static_cast<uint32_t*>(allocate(kGridBytes));
+  FireScratch = static_cast<uint32_t*>(allocate(kGridBytes));
+  FireImage = static_cast<uint8_t*>(allocate(kImageBytes));
   if (!FireReady()) {
     Say("no memory for the fire simulation; the fireball burns without flames");
     FreeFire();
     return false;
   }
-  std::memset(FireHeat, 0, GridBytes);
-  std::memset(FireScratch, 0, GridBytes);
-  std::memset(FireImage, 0, ImageBytes);
+  std::memset(FireHeat, 0, kGridBytes);
+  std::memset(FireScratch, 0, kGridBytes);
+  std::memset(FireImage, 0, kImageBytes);
   return true;
 }
 
@@ -72,13 +72,13 @@ void BuildFirePalette() {
 void SeedFireSpark(int x, int y) {
   for (int j = -2; j <= 2; ++j)
     for (int k = 0; k < 3; ++k)  // C's % truncates: columns -1 and -2 fall into the row above
-      FireHeat[(SparkBottomRow - y + k) * FireSize + (x + j) % FireSize] = Hot;
+      FireHeat[(kSparkBottomRow - y + k) * kFireSize + (x + j) % kFireSize] = kHot;
 }
 
 void FireStage() {
-  for (int spark = 0; spark < FireSparksPerStage; ++spark) {
-    const int x = (rand() * FireSize) / RandMax;
-    const int y = (rand() * 16) / RandMax;
+  for (int spark = 0; spark < kFireSparksPerStage; ++spark) {
+    const int x = (rand() * kFireSize) / kRandMax;
+    const int y = (rand() * 16) / kRandMax;
     SeedFireSpark(x, y);
   }
   SpreadFire();
@@ -87,20 +87,20 @@ void FireStage() {
 void SpreadFire() {
   const uint32_t* __restrict in = FireHeat;
   uint32_t* __restrict out = FireScratch;
-  for (int i = 0; i < FireSpreadCells; ++i) {
-    const uint32_t v = (in[i] + in[i + FireSize - 1] + in[i + FireSize] + in[i + FireSize + 1]) >> 2;
+  for (int i = 0; i < kFireSpreadCells; ++i) {
+    const uint32_t v = (in[i] + in[i + kFireSize - 1] + in[i + kFireSize] + in[i + kFireSize + 1]) >> 2;
     out[i] = v > 0 ? v - 1 : 0;
   }
   std::swap(FireHeat, FireScratch);
 }
 
 void ConvertFire() {
-  for (int i = 0; i < FireCells; ++i) std::memcpy(FireImage + 3 * i, FirePalette[FireHeat[i]], 3);
+  for (int i = 0; i < kFireCells; ++i) std::memcpy(FireImage + 3 * i, FirePalette[FireHeat[i]], 3);
 }
 
 void StepFire() {
   if (!FireReady()) return;
-  for (int stage = 0; stage < FireStagesPerStep; ++stage) FireStage();
+  for (int stage = 0; stage < kFireStagesPerStep; ++stage) FireStage();
   ConvertFire();
 }
 

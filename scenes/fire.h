@@ -8,11 +8,11 @@
 
 namespace lumaro {
 
-constexpr int FireSize = 128;                          // cells a side
-constexpr int FireCells = FireSize * FireSize;
-constexpr int FireSpreadCells = FireCells - 2 * FireSize;  // rows 0..125 are recomputed
-constexpr int FireStagesPerStep = 4;
-constexpr int FireSparksPerStage = 5;
+constexpr int kFireSize = 128;                          // cells a side
+constexpr int kFireCells = kFireSize * kFireSize;
+constexpr int kFireSpreadCells = kFireCells - 2 * kFireSize;  // rows 0..125 are recomputed
+constexpr int kFireStagesPerStep = 4;
+constexpr int kFireSparksPerStage = 5;
 
 extern uint32_t* FireHeat;     // current grid, values 0..255
 extern uint32_t* FireScratch;  // the next stage is written here, then the two swap

@@ -8,13 +8,13 @@
 namespace lumaro {
 
 // Face types 1 to 4 of a tetrahedron P1..P4: their corners in emission order and normals.
-constexpr int FaceTypeCount = 4;
-extern const int FaceCorners[FaceTypeCount][3];  // indices 0..3 into P1..P4
-extern const Vec3 FaceNormals[FaceTypeCount];
-extern const Vec3 FractalCorners[4];
-extern const Vec3 ShellCorners[4];  // the fractal's outline, 1.05 times as large
-constexpr int FractalDepth = 5;
-constexpr int FractalTrianglesPerFace = 1 << (2 * FractalDepth);  // 4^5
+constexpr int kFaceTypeCount = 4;
+extern const int kFaceCorners[kFaceTypeCount][3];  // indices 0..3 into P1..P4
+extern const Vec3 kFaceNormals[kFaceTypeCount];
+extern const Vec3 kFractalCorners[4];
+extern const Vec3 kShellCorners[4];  // the fractal's outline, 1.05 times as large
+constexpr int kFractalDepth = 5;
+constexpr int kFractalTrianglesPerFace = 1 << (2 * kFractalDepth);  // 4^5
 
 // Writes the 4^depth triangles (three vertices each) of one face type at out, depth first,
 // the corner-P1 child first; returns the position after the last vertex written.
@@ -27,10 +27,10 @@ float OrbitBrightness(float t);        // s of the coloured lights: 0 before 18 
 float FirstLightFade(float t);         // c of the first lighting: 1 before 16 s, 0 at 18 s
 float ShellAlpha(float t);             // 1 before 10 s, 0 at 15 s
 float CaptionBrightness(float t);      // 0 at 5 s, 0.8 from 6 to 9 s, 0 at 10 s
-constexpr float OrbitFrom = 18.0f;     // the coloured lights start orbiting
-constexpr float CaptionFrom = 5.0f, CaptionUntil = 10.0f;
+constexpr float kOrbitFrom = 18.0f;     // the coloured lights start orbiting
+constexpr float kCaptionFrom = 5.0f, kCaptionUntil = 10.0f;
 inline bool ShellShown(float t) { return t < 15; }
-inline bool CaptionShown(float t) { return t >= CaptionFrom && t < CaptionUntil; }
+inline bool CaptionShown(float t) { return t >= kCaptionFrom && t < kCaptionUntil; }
 inline bool FlaresShown(float t) { return t > 15; }
 
 // The three lights in the order red, blue, green (GL_LIGHT0 to 2): diffuse colour and
@@ -39,18 +39,18 @@ struct SceneLight {
   float diffuse[4];
   float position[4];
 };
-constexpr int Scene8LightCount = 3;
-void ComputeScene8Lights(float t, float z, SceneLight lights[Scene8LightCount]);
+constexpr int kScene8LightCount = 3;
+void ComputeScene8Lights(float t, float z, SceneLight lights[kScene8LightCount]);
 
 // Each light leaves a trail of its last 32 positions, entry 0 the newest.
-constexpr int TrailLength = 32;
+constexpr int kTrailLength = 32;
 struct LightTrail {
-  float position[TrailLength][3] = {};
+  float position[kTrailLength][3] = {};
 };
 static_assert(sizeof(LightTrail) == 384);
 // First call (primed false): every entry takes the light's position. Later calls move the
 // entries one place back and store the new position in entry 0.
-void UpdateLightTrails(LightTrail trails[Scene8LightCount], const SceneLight lights[Scene8LightCount],
+void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount],
                        bool* primed);
 float TrailBrightness(int k, float s);  // entry k = 1..31: (0.5 - k/64) s
 
@@ -58,10 +58,10 @@ float TrailBrightness(int k, float s);  // entry k = 1..31: (0.5 - k/64) s
 struct Scene8Frame {
   float x, z;  // the fractal's offset and depth
   float s;     // brightness of the orbiting lights
-  SceneLight lights[Scene8LightCount];
+  SceneLight lights[kScene8LightCount];
 };
 struct Scene8Trails {
-  LightTrail trails[Scene8LightCount];  // red, blue, green
+  LightTrail trails[kScene8LightCount];  // red, blue, green
   bool primed = false;
 };
 // The frame's values for local time t of a scene lasting d; the trails move from 18 s on.

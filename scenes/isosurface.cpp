@@ -20,40 +20,40 @@ int32_t (*TriangleBuffer)[3] = nullptr;
 int32_t VertexCount = 0, TriangleCount = 0;
 int32_t CubeEdgeTable[12][4];
 int32_t CaseTriangleCount[256];
-int32_t CaseTriangleTable[256][3 * IsoMaxCaseTriangles];
+int32_t CaseTriangleTable[256][3 * kIsoMaxCaseTriangles];
 
 namespace {
 float BoxMin[3], Step[3], Threshold = 0;
 // Grid coordinates, each reached by adding the step once per index; and a row's squared
 // distances to each ball (padded to 32 so the loops run whole vectors).
 float Coordinate[3][32];
-float Square[MetaballCount][3][32];
+float Square[kMetaballCount][3][32];
 // Whether a row of points (fixed j and k) is all outside or all inside: rows with nothing
 // cut in or around them are skipped by the edge and cell passes.
-uint8_t RowState[IsoPoints][IsoPoints];
+uint8_t RowState[kIsoPoints][kIsoPoints];
 enum : uint8_t { RowOutside = 0, RowInside = 1, RowMixed = 2 };
-constexpr int Stride[3] = {1, IsoPoints, IsoPoints * IsoPoints};
+constexpr int kStride[3] = {1, kIsoPoints, kIsoPoints * kIsoPoints};
 
 bool ReadTables() {
-  constexpr size_t values = 12 * 4 + 256 + 256 * 3 * IsoMaxCaseTriangles;
-  if (IsoTablesBlock.size != values * sizeof(int32_t)) return false;
-  const uint8_t* at = IsoTablesBlock.data;
+  constexpr size_t values = 12 * 4 + 256 + 256 * 3 * kIsoMaxCaseTriangles;
+  if (kIsoTablesBlock.size != values * sizeof(int32_t)) return false;
+  const uint8_t* at = kIsoTablesBlock.data;
   std::memcpy(CubeEdgeTable, at, sizeof CubeEdgeTable);
   std::memcpy(CaseTriangleCount, at + sizeof CubeEdgeTable, sizeof CaseTriangleCount);
   std::memcpy(CaseTriangleTable, at + sizeof CubeEdgeTable + sizeof CaseTriangleCount, sizeof CaseTriangleTable);
   for (int c = 0; c < 256; ++c) {
-    if (CaseTriangleCount[c] < 0 || CaseTriangleCount[c] > IsoMaxCaseTriangles) return false;
+    if (CaseTriangleCount[c] < 0 || CaseTriangleCount[c] > kIsoMaxCaseTriangles) return false;
     for (int32_t e : CaseTriangleTable[c])
       if (e < 0 || e > 11) return false;
   }
   return true;
 }
 
-int EdgeSlot(int axis, int i, int j, int k) { return ((axis * IsoEdgeStarts + k) * IsoEdgeStarts + j) * IsoEdgeStarts + i; }
+int EdgeSlot(int axis, int i, int j, int k) { return ((axis * kIsoEdgeStarts + k) * kIsoEdgeStarts + j) * kIsoEdgeStarts + i; }
 
 // Zero crossing of the field along the cut edge from point p (i, j, k) on `axis`.
 void AddEdgeVertex(int axis, int i, int j, int k, int p) {
-  const float f0 = FieldGrid[p], f1 = FieldGrid[p + Stride[axis]];
+  const float f0 = FieldGrid[p], f1 = FieldGrid[p + kStride[axis]];
   const float s = f0 / (f1 - f0);
   IsoVertex& v = VertexBuffer[VertexCount];
   v = {Coordinate[0][i], Coordinate[1][j], Coordinate[2][k], 0, 0, 0};
@@ -75,11 +75,11 @@ void AddFaceNormal(const int32_t (&t)[3]) {
 
 bool InitIsoSurface(float xmin, float xmax, float ymin, float ymax, float zmin, float zmax, float threshold) {
   FreeIsoSurface();
-  FieldGrid = static_cast<float*>(std::malloc(IsoPointCount * sizeof(float)));
-  InsideFlags = static_cast<uint8_t*>(std::malloc(IsoPointCount));
-  EdgeVertexIndex = static_cast<int32_t*>(std::malloc(IsoEdgeSlots * sizeof(int32_t)));
-  VertexBuffer = static_cast<IsoVertex*>(std::malloc(IsoEdgeSlots * sizeof(IsoVertex)));
-  TriangleBuffer = static_cast<int32_t(*)[3]>(std::malloc(IsoMaxTriangles * sizeof(int32_t[3])));
+  FieldGrid = static_cast<float*>(std::malloc(kIsoPointCount * sizeof(float)));
+  InsideFlags = static_cast<uint8_t*>(std::malloc(kIsoPointCount));
+  EdgeVertexIndex = static_cast<int32_t*>(std::malloc(kIsoEdgeSlots * sizeof(int32_t)));
+  VertexBuffer = static_cast<IsoVertex*>(std::malloc(kIsoEdgeSlots * sizeof(IsoVertex)));
+  TriangleBuffer = static_cast<int32_t(*)[3]>(std::malloc(kIsoMaxTriangles * sizeof(int32_t[3])));
   if (!IsoSurfaceReady() || !ReadTables()) {
     Say("the metaballs cannot start (no memory or damaged tables); they are left out");
     FreeIsoSurface();
@@ -116,7 +116,7 @@ bool IsoSurfaceReady() { return FieldGrid && InsideFlags && EdgeVertexIndex && V
 float IsoStep(int axis) { return Step[axis]; }
 float IsoGridCoordinate(int axis, int index) { return Coordinate[axis][index]; }
 
-void MetaballCentres(float t, Vec3 c[MetaballCount]) {
+void MetaballCentres(float t, Vec3 c[kMetaballCount]) {
   c[0] = {2.5f * FastSin(1.3f * t), -2.5f * FastSin(1.2f * t), 2.5f * FastSin(2.4f * t)};
   c[1] = {2 * FastSin(3.2f * t), -FastSin(2.8f * t), 2 * FastSin(1.4f * t)};
   c[2] = {FastSin(2.8f * t), -2 * FastSin(1.3f * t), FastSin(3.6f * t)};
@@ -142,8 +142,8 @@ void FillField(const Vec3* centres, int count, float swell) {
       }
   }
   float row[32];
-  for (int k = 0; k < IsoPoints; ++k)
-    for (int j = 0; j < IsoPoints; ++j) {
+  for (int k = 0; k < kIsoPoints; ++k)
+    for (int j = 0; j < kIsoPoints; ++j) {
       // Summed ball by ball in order (0 + w is exactly w): ((dx^2 + dy^2) + dz^2), then 1/d^2,
       // or 1000 at a centre. Whole rows of 32 so the loop runs in vectors.
       for (float& r : row) r = 0;
@@ -155,8 +155,8 @@ void FillField(const Vec3* centres, int count, float swell) {
           row[i] += d2 == 0 ? 1000.0f : w;
         }
       }
-      const int p = (k * IsoPoints + j) * IsoPoints;
-      for (int i = 0; i < IsoPoints; ++i) {
+      const int p = (k * kIsoPoints + j) * kIsoPoints;
+      for (int i = 0; i < kIsoPoints; ++i) {
         const float f = (row[i] - Threshold) + swell;
         FieldGrid[p + i] = f;
         InsideFlags[p + i] = f > 0 ? 0xFF : 0;
@@ -165,9 +165,9 @@ void FillField(const Vec3* centres, int count, float swell) {
 }
 
 void EvaluateMetaballField(float t) {
-  Vec3 centres[MetaballCount];
+  Vec3 centres[kMetaballCount];
   MetaballCentres(t, centres);
-  FillField(centres, MetaballCount, FastSin(t));
+  FillField(centres, kMetaballCount, FastSin(t));
 }
 
 namespace {
@@ -183,12 +183,12 @@ bool SameUniform(std::initializer_list<uint8_t> rows) {
 
 namespace {
 void ClassifyRows() {
-  for (int k = 0; k < IsoPoints; ++k)
-    for (int j = 0; j < IsoPoints; ++j) {
-      const uint8_t* row = InsideFlags + (k * IsoPoints + j) * IsoPoints;
+  for (int k = 0; k < kIsoPoints; ++k)
+    for (int j = 0; j < kIsoPoints; ++j) {
+      const uint8_t* row = InsideFlags + (k * kIsoPoints + j) * kIsoPoints;
       int inside = 0;
-      for (int i = 0; i < IsoPoints; ++i) inside += row[i] != 0;
-      RowState[k][j] = inside == 0 ? RowOutside : inside == IsoPoints ? RowInside : RowMixed;
+      for (int i = 0; i < kIsoPoints; ++i) inside += row[i] != 0;
+      RowState[k][j] = inside == 0 ? RowOutside : inside == kIsoPoints ? RowInside : RowMixed;
     }
 }
 }  // namespace
@@ -196,23 +196,23 @@ void ClassifyRows() {
 void PolygoniseField() {
   VertexCount = TriangleCount = 0;
   ClassifyRows();
-  for (int k = 0; k < IsoEdgeStarts; ++k)
-    for (int j = 0; j < IsoEdgeStarts; ++j) {
+  for (int k = 0; k < kIsoEdgeStarts; ++k)
+    for (int j = 0; j < kIsoEdgeStarts; ++j) {
       if (SameUniform({RowState[k][j], RowState[k][j + 1], RowState[k + 1][j]})) continue;
-      for (int i = 0; i < IsoEdgeStarts; ++i) {
-        const int p = (k * IsoPoints + j) * IsoPoints + i;
+      for (int i = 0; i < kIsoEdgeStarts; ++i) {
+        const int p = (k * kIsoPoints + j) * kIsoPoints + i;
         for (int axis = 0; axis < 3; ++axis)
-          if (InsideFlags[p] != InsideFlags[p + Stride[axis]]) AddEdgeVertex(axis, i, j, k, p);
+          if (InsideFlags[p] != InsideFlags[p + kStride[axis]]) AddEdgeVertex(axis, i, j, k, p);
       }
     }
-  for (int k = 0; k < IsoCells; ++k)
-    for (int j = 0; j < IsoCells; ++j) {
+  for (int k = 0; k < kIsoCells; ++k)
+    for (int j = 0; j < kIsoCells; ++j) {
       if (SameUniform({RowState[k][j], RowState[k][j + 1], RowState[k + 1][j], RowState[k + 1][j + 1]})) continue;
-      for (int i = 0; i < IsoCells; ++i) {
-        const int p = (k * IsoPoints + j) * IsoPoints + i;
+      for (int i = 0; i < kIsoCells; ++i) {
+        const int p = (k * kIsoPoints + j) * kIsoPoints + i;
         int c = 0;
         for (int m = 0; m < 8; ++m)
-          if (InsideFlags[p + (m & 1) + IsoPoints * ((m >> 1) & 1) + IsoPoints * IsoPoints * ((m >> 2) & 1)])
+          if (InsideFlags[p + (m & 1) + kIsoPoints * ((m >> 1) & 1) + kIsoPoints * kIsoPoints * ((m >> 2) & 1)])
             c |= 1 << m;
         const int32_t* row = CaseTriangleTable[c];
         for (int n = 0; n < CaseTriangleCount[c]; ++n) {

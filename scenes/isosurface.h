@@ -11,14 +11,14 @@
 
 namespace lumaro {
 
-constexpr int IsoPoints = 31;  // grid points per axis
-constexpr int IsoCells = IsoPoints - 2;  // the last layer of cells is not polygonised
-constexpr int IsoPointCount = IsoPoints * IsoPoints * IsoPoints;
-constexpr int IsoEdgeStarts = IsoPoints - 1;  // points per axis an edge leaves from
-constexpr int IsoEdgeSlots = 3 * IsoEdgeStarts * IsoEdgeStarts * IsoEdgeStarts;
-constexpr int IsoMaxCaseTriangles = 5;  // the most any corner case needs (isogen checks it)
-constexpr int IsoMaxTriangles = IsoCells * IsoCells * IsoCells * IsoMaxCaseTriangles;  // every cell at its most
-constexpr int MetaballCount = 8;
+constexpr int kIsoPoints = 31;  // grid points per axis
+constexpr int kIsoCells = kIsoPoints - 2;  // the last layer of cells is not polygonised
+constexpr int kIsoPointCount = kIsoPoints * kIsoPoints * kIsoPoints;
+constexpr int kIsoEdgeStarts = kIsoPoints - 1;  // points per axis an edge leaves from
+constexpr int kIsoEdgeSlots = 3 * kIsoEdgeStarts * kIsoEdgeStarts * kIsoEdgeStarts;
+constexpr int kIsoMaxCaseTriangles = 5;  // the most any corner case needs (isogen checks it)
+constexpr int kIsoMaxTriangles = kIsoCells * kIsoCells * kIsoCells * kIsoMaxCaseTriangles;  // every cell at its most
+constexpr int kMetaballCount = 8;
 
 struct IsoVertex {
   float x, y, z;
@@ -36,7 +36,7 @@ extern int32_t VertexCount, TriangleCount;
 // triangle count of each case and its edge numbers, three a triangle.
 extern int32_t CubeEdgeTable[12][4];
 extern int32_t CaseTriangleCount[256];
-extern int32_t CaseTriangleTable[256][3 * IsoMaxCaseTriangles];
+extern int32_t CaseTriangleTable[256][3 * kIsoMaxCaseTriangles];
 
 // Allocates the buffers and reads the tables; false with a message when either fails (the
 // scene then draws without its blobs).
@@ -44,7 +44,7 @@ bool InitIsoSurface(float xmin, float xmax, float ymin, float ymax, float zmin, 
 void FreeIsoSurface();
 bool IsoSurfaceReady();
 
-void MetaballCentres(float t, Vec3 centres[MetaballCount]);
+void MetaballCentres(float t, Vec3 centres[kMetaballCount]);
 void EvaluateMetaballField(float t);
 void BuildIsoSurface(float t);
 

@@ -10,7 +10,7 @@ namespace lumaro {
 
 Vec3 LatticeCentre(int index) {
   float v[3];
-  const int digits[3] = {index / (LatticeSide * LatticeSide), index / LatticeSide % LatticeSide, index % LatticeSide};
+  const int digits[3] = {index / (kLatticeSide * kLatticeSide), index / kLatticeSide % kLatticeSide, index % kLatticeSide};
   for (int k = 0; k < 3; ++k) {
     float value = -5.5f;
     for (int i = 0; i < digits[k]; ++i) value += 1.0f;
@@ -19,14 +19,14 @@ Vec3 LatticeCentre(int index) {
   return {v[0], v[1], v[2]};
 }
 
-std::array<int, LatticeCubes> LatticeIndexOrder() {
-  std::array<int, LatticeCubes> order;
+std::array<int, kLatticeCubes> LatticeIndexOrder() {
+  std::array<int, kLatticeCubes> order;
   std::iota(order.begin(), order.end(), 0);
   return order;
 }
 
-std::array<int, LatticeCubes> LatticeNearestFirst() {
-  std::array<int, LatticeCubes> order = LatticeIndexOrder();
+std::array<int, kLatticeCubes> LatticeNearestFirst() {
+  std::array<int, kLatticeCubes> order = LatticeIndexOrder();
   const auto distance = [](int i) {
     const Vec3 c = LatticeCentre(i);
     return c.x * c.x + c.y * c.y + c.z * c.z;

@@ -7,19 +7,19 @@
 
 namespace lumaro {
 
-constexpr int LatticeSide = 12;  // cubes along each axis
-constexpr float CoreHalfSize = 0.2f, GlowHalfSize = 0.3f;
+constexpr int kLatticeSide = 12;  // cubes along each axis
+constexpr float kCoreHalfSize = 0.2f, kGlowHalfSize = 0.3f;
 
 // Centre i of the lattice (X outer, Y middle, Z inner), each running -5.5, -4.5 .. 5.5
 // summed in single precision.
 Vec3 LatticeCentre(int index);
-constexpr int LatticeCubes = LatticeSide * LatticeSide * LatticeSide;
+constexpr int kLatticeCubes = kLatticeSide * kLatticeSide * kLatticeSide;
 
 // Every cube index, nearest the lattice centre first. The camera stays within one spacing
 // of the centre, so drawing in this order lets the depth test reject most hidden pixels
 // before they are textured; the cubes do not overlap, so the picture is the same.
-std::array<int, LatticeCubes> LatticeNearestFirst();
-std::array<int, LatticeCubes> LatticeIndexOrder();
+std::array<int, kLatticeCubes> LatticeNearestFirst();
+std::array<int, kLatticeCubes> LatticeIndexOrder();
 
 // The two quad strips of a cube (bottom-right-top, then front-left-back), eight vertices
 // each with its texture coordinate.

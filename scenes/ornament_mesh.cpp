@@ -16,8 +16,8 @@ Vec3 ReadVec3(const uint8_t* at) {
 
 Status ParseOrnamentMesh(const uint8_t* data, size_t size, OrnamentMesh* mesh) {
   auto fail = [](const char* reason) { return Status::Failure(reason); };
-  if (!data || size % OrnamentRecordBytes != 0) return fail("not a whole number of 12-byte records");
-  const size_t records = size / OrnamentRecordBytes;
+  if (!data || size % kOrnamentRecordBytes != 0) return fail("not a whole number of 12-byte records");
+  const size_t records = size / kOrnamentRecordBytes;
   int maxVertex = -1, maxNormal = -1;
   // Faces, positions and normals together fill the block exactly at one face count only:
   // each further face adds at least one record.
@@ -35,7 +35,7 @@ Status ParseOrnamentMesh(const uint8_t* data, size_t size, OrnamentMesh* mesh) {
       return {};
     }
     OrnamentFace face;
-    std::memcpy(&face, data + faces * OrnamentRecordBytes, sizeof face);
+    std::memcpy(&face, data + faces * kOrnamentRecordBytes, sizeof face);
     for (int k = 0; k < 3; ++k) {
       if (face.vertex[k] < 0 || face.normal[k] < 0) return fail("a negative index");
       maxVertex = std::max<int>(maxVertex, face.vertex[k]);
@@ -47,17 +47,17 @@ Status ParseOrnamentMesh(const uint8_t* data, size_t size, OrnamentMesh* mesh) {
 
 OrnamentFace OrnamentFaceAt(const OrnamentMesh& mesh, int index) {
   OrnamentFace face;
-  std::memcpy(&face, mesh.data + static_cast<size_t>(index) * OrnamentRecordBytes, sizeof face);
+  std::memcpy(&face, mesh.data + static_cast<size_t>(index) * kOrnamentRecordBytes, sizeof face);
   return face;
 }
 
 Vec3 OrnamentPosition(const OrnamentMesh& mesh, int index) {
-  return ReadVec3(mesh.data + (static_cast<size_t>(mesh.faceCount) + index) * OrnamentRecordBytes);
+  return ReadVec3(mesh.data + (static_cast<size_t>(mesh.faceCount) + index) * kOrnamentRecordBytes);
 }
 
 Vec3 OrnamentNormal(const OrnamentMesh& mesh, int index) {
   return ReadVec3(mesh.data + (static_cast<size_t>(mesh.faceCount) + mesh.positionCount + index) *
-                                  OrnamentRecordBytes);
+                                  kOrnamentRecordBytes);
 }
 
 }  // namespace lumaro

@@ -21,7 +21,7 @@ struct OrnamentMesh {
   const uint8_t* data = nullptr;
   int faceCount = 0, positionCount = 0, normalCount = 0;
 };
-constexpr size_t OrnamentRecordBytes = 12;  // a face, a position and a normal are 12 bytes each
+constexpr size_t kOrnamentRecordBytes = 12;  // a face, a position and a normal are 12 bytes each
 
 // Finds the one split of the block that fits its faces' indices; fails with the reason
 // when there is none, an index is negative or a normal is not of unit length.

@@ -6,14 +6,14 @@
 namespace lumaro {
 
 namespace {
-constexpr float GlowCorner = 0.43f;
+constexpr float kGlowCorner = 0.43f;
 }  // namespace
 
-const Vec3 CornerGlowOffsets[CornerGlowCount] = {
-    {-GlowCorner, -GlowCorner, 0}, {GlowCorner, -GlowCorner, 0}, {-GlowCorner, GlowCorner, 0},
-    {GlowCorner, GlowCorner, 0},   {-GlowCorner, 0, -GlowCorner}, {GlowCorner, 0, -GlowCorner},
-    {-GlowCorner, 0, GlowCorner},  {GlowCorner, 0, GlowCorner},  {0, -GlowCorner, -GlowCorner},
-    {0, GlowCorner, -GlowCorner},  {0, -GlowCorner, GlowCorner}, {0, GlowCorner, GlowCorner},
+const Vec3 kCornerGlowOffsets[kCornerGlowCount] = {
+    {-kGlowCorner, -kGlowCorner, 0}, {kGlowCorner, -kGlowCorner, 0}, {-kGlowCorner, kGlowCorner, 0},
+    {kGlowCorner, kGlowCorner, 0},   {-kGlowCorner, 0, -kGlowCorner}, {kGlowCorner, 0, -kGlowCorner},
+    {-kGlowCorner, 0, kGlowCorner},  {kGlowCorner, 0, kGlowCorner},  {0, -kGlowCorner, -kGlowCorner},
+    {0, kGlowCorner, -kGlowCorner},  {0, -kGlowCorner, kGlowCorner}, {0, kGlowCorner, kGlowCorner},
 };
 
 Vec3 OrnamentCentre(float t) {
@@ -30,11 +30,11 @@ float StarPointSize(int width, int pass) {
 }
 
 Vec3 StarPoint(int r1, int r2) {
-  const float longitude = r1 * RandScale(TwoPi);
+  const float longitude = r1 * RandScale(kTwoPi);
   const float u = (r2 * RandScale(1) - 0.5f) * 2;
   const float polar = TangentPolarAngle(u);
-  return {FastCos(longitude) * FastSin(polar) * StarRadius, FastCos(polar) * StarRadius,
-          FastSin(longitude) * FastSin(polar) * StarRadius};
+  return {FastCos(longitude) * FastSin(polar) * kStarRadius, FastCos(polar) * kStarRadius,
+          FastSin(longitude) * FastSin(polar) * kStarRadius};
 }
 
 }  // namespace lumaro

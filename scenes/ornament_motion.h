@@ -12,13 +12,13 @@ float CornerGlowBrightness(float t);
 
 // Just outside the twelve ring corners: the edge midpoints of a cube of half-size 0.43,
 // in drawing order.
-constexpr int CornerGlowCount = 12;
-extern const Vec3 CornerGlowOffsets[CornerGlowCount];
+constexpr int kCornerGlowCount = 12;
+extern const Vec3 kCornerGlowOffsets[kCornerGlowCount];
 
 // The star sphere: seven passes of 200 points, point sizes growing by half a step a pass,
 // scaled with the drawing width at set-up (1 to 4 pixels at 800).
-constexpr int StarPasses = 7, StarsPerPass = 200;
-constexpr float StarRadius = 10.0f;
+constexpr int kStarPasses = 7, kStarsPerPass = 200;
+constexpr float kStarRadius = 10.0f;
 float StarPointSize(int width, int pass);
 // One star from two rand() values (r1 first): longitude from r1, a polar angle from r2
 // through the tangent mapping that gathers stars towards the poles on the y axis.

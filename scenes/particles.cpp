@@ -9,13 +9,13 @@
 
 namespace lumaro {
 
-SparkRecord SparkPool[SparkCount];
-RocketRecord RocketPool[RocketCount];
+SparkRecord SparkPool[kSparkCount];
+RocketRecord RocketPool[kRocketCount];
 int32_t ActiveRockets = 0;
 
 namespace {
 // The fountain's ring angle uses the double-precision factor (2 pi in float) / 32767.
-constexpr double kRingTurn = static_cast<double>(TwoPi) / RandMax;
+constexpr double kRingTurn = static_cast<double>(kTwoPi) / kRandMax;
 constexpr float kColourScale = RandScale(-8.99f);  // rand -> colour index 2..10
 constexpr float kSpriteScale = RandScale(10.99f);  // rand -> sprite index 0..10
 constexpr float kQuarterTurnAndAQuarter = 1.8207964f;  // pi / 2 + 0.25 radians
@@ -97,7 +97,7 @@ void SparkBurst(float t, const RocketRecord& r) {
     s.y = r.y;
     s.z = r.z;
     float speed = rand() * RandScale(0.2f) + 0.4f;
-    float phi = rand() * RandScale(TwoPi);
+    float phi = rand() * RandScale(kTwoPi);
     float u = (rand() * RandScale(1) - 0.5f) * 2.0f;
     float theta = TangentPolarAngle(u);  // directions bunch toward the horizontal
     s.vx = FastCos(phi) * FastSin(theta) * speed + r.vx;
@@ -125,7 +125,7 @@ void RocketBurst(float t, const RocketRecord& r) {
     c.y = r.y;
     c.z = r.z;
     float speed = rand() * RandScale(0.5f) + 0.5f;
-    float phi = rand() * RandScale(TwoPi);
+    float phi = rand() * RandScale(kTwoPi);
     float theta = (rand() * RandScale(1) - 0.5f) * 0.5f + kQuarterTurnAndAQuarter;  // sideways, slightly down
     c.vx = FastCos(phi) * FastSin(theta) * speed + r.vx;
     c.vz = FastSin(phi) * FastSin(theta) * speed + r.vz;
@@ -199,12 +199,12 @@ void EmitSparks(float t, float dt, int rocketIndex, bool burst) {
 }
 
 void UpdateFireworks(float t, float d) {
-  for (int i = 0; i < RocketCount; ++i) {
+  for (int i = 0; i < kRocketCount; ++i) {
     RocketRecord& r = RocketPool[i];
     if (!r.alive) {
       if (r.relaunchDelay > 0)
         r.relaunchDelay = r.relaunchDelay - (t - r.lastUpdate);
-      else if (ActiveRockets < MaxActiveRockets && t + 5.6f < d)
+      else if (ActiveRockets < kMaxActiveRockets && t + 5.6f < d)
         LaunchRocket(r, t);
     }
     // A record launched or made a child above is already in flight this frame.
@@ -232,15 +232,15 @@ void UpdateFireworks(float t, float d) {
 }
 
 // A counting sort: one pass to count each sprite's live sparks, one to place them.
-int LiveSparksBySprite(uint16_t order[SparkCount]) {
-  std::array<int, SpriteCount + 2> start{};
-  auto bucket = [](const SparkRecord& s) { return s.sprite >= 0 && s.sprite < SpriteCount ? s.sprite : SpriteCount; };
+int LiveSparksBySprite(uint16_t order[kSparkCount]) {
+  std::array<int, kSpriteCount + 2> start{};
+  auto bucket = [](const SparkRecord& s) { return s.sprite >= 0 && s.sprite < kSpriteCount ? s.sprite : kSpriteCount; };
   for (const SparkRecord& s : SparkPool)
     if (s.alive) ++start[bucket(s) + 1];
   for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
-  for (int i = 0; i < SparkCount; ++i)
+  for (int i = 0; i < kSparkCount; ++i)
     if (SparkPool[i].alive) order[start[bucket(SparkPool[i])]++] = static_cast<uint16_t>(i);
-  return start[SpriteCount];
+  return start[kSpriteCount];
 }
 
 }  // namespace lumaro

@@ -31,12 +31,12 @@ struct RocketRecord {
   int32_t trailSprite;
 };
 
-constexpr int SparkCount = 5000;
-constexpr int RocketCount = 50;
-constexpr int MaxActiveRockets = 5;
+constexpr int kSparkCount = 5000;
+constexpr int kRocketCount = 50;
+constexpr int kMaxActiveRockets = 5;
 
-extern SparkRecord SparkPool[SparkCount];
-extern RocketRecord RocketPool[RocketCount];
+extern SparkRecord SparkPool[kSparkCount];
+extern RocketRecord RocketPool[kRocketCount];
 extern int32_t ActiveRockets;  // main rockets in flight
 
 void ResetRocketPool();
@@ -44,7 +44,7 @@ void ResetSparkPool();  // draws one random delay per record, in index order
 
 // The live sparks' indices grouped by sprite, from sprite 0 up, in index order within a
 // sprite (records with no such sprite come last); returns how many.
-int LiveSparksBySprite(uint16_t order[SparkCount]);
+int LiveSparksBySprite(uint16_t order[kSparkCount]);
 
 // The fountain's update of every record for local time t of a scene lasting d.
 void UpdateFountain(float t, float d);

@@ -7,7 +7,7 @@
 namespace lumaro {
 
 namespace {
-uint8_t& Pixel(uint8_t* buffer, int x, int y) { return buffer[(y & 255) * PlasmaSize + (x & 255)]; }
+uint8_t& Pixel(uint8_t* buffer, int x, int y) { return buffer[(y & 255) * kPlasmaSize + (x & 255)]; }
 
 void SetIfEmpty(uint8_t* buffer, int x, int y, int average, int span) {
   uint8_t& pixel = Pixel(buffer, x, y);
@@ -42,7 +42,7 @@ void GeneratePlasma(uint8_t* b, int x0, int y0, int x1, int y1) {
 }
 
 void FillPlasma(uint8_t* buffer) {
-  std::memset(buffer, 0, PlasmaSize * PlasmaSize);
+  std::memset(buffer, 0, kPlasmaSize * kPlasmaSize);
   const int seeds[] = {0, 128, 32768, 32896};
   for (int at : seeds) buffer[at] = static_cast<uint8_t>(rand() % 128 + 64);
   GeneratePlasma(buffer, 0, 0, 128, 128);

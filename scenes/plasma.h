@@ -4,7 +4,7 @@
 
 namespace lumaro {
 
-constexpr int PlasmaSize = 256;
+constexpr int kPlasmaSize = 256;
 
 // disp(d) = rand * d / 32767 - d / 2, in integer arithmetic.
 int PlasmaDisplacement(int span);

@@ -7,10 +7,10 @@
 namespace lumaro {
 
 float RippleHeight(float x, float y, float phase) {
-  return RippleAmplitude * FastSin(std::sqrt(x * x + y * y) - phase);
+  return kRippleAmplitude * FastSin(std::sqrt(x * x + y * y) - phase);
 }
 
-int RippleFrameAt(float t) { return static_cast<int>(std::fmod(t, 1.0f) * RippleFrames); }
+int RippleFrameAt(float t) { return static_cast<int>(std::fmod(t, 1.0f) * kRippleFrames); }
 
 int RippleRows() {
   int rows = 0;

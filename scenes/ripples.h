@@ -4,9 +4,9 @@
 
 namespace lumaro {
 
-constexpr int RippleFrames = 32;
-constexpr float RipplePhaseStep = 0.19634955f;  // pi / 16: 32 frames make one period
-constexpr float RippleAmplitude = 0.6f;
+constexpr int kRippleFrames = 32;
+constexpr float kRipplePhaseStep = 0.19634955f;  // pi / 16: 32 frames make one period
+constexpr float kRippleAmplitude = 0.6f;
 
 // Height of the sheet at (x, y) for a phase: a radial wave of wavelength 2 pi.
 float RippleHeight(float x, float y, float phase);

@@ -15,9 +15,9 @@ GLuint CloudTexture = 0;
 GLuint CoreList = 0;
 GLuint GlowList = 0;
 
-constexpr float FogDensity = 0.5f;  // a cube d units away keeps exp(-0.5 d) of its colour
+constexpr float kFogDensity = 0.5f;  // a cube d units away keeps exp(-0.5 d) of its colour
 
-GLuint CompileLattice(GLuint texture, float half, const std::array<int, LatticeCubes>& order) {
+GLuint CompileLattice(GLuint texture, float half, const std::array<int, kLatticeCubes>& order) {
   const GLuint list = glGenLists(1);
   glNewList(list, GL_COMPILE);
   glBindTexture(GL_TEXTURE_2D, texture);
@@ -44,12 +44,12 @@ void SetupScene10() {
   // Greyscale pictures kept as four channels: the same texels under GL_MODULATE (grey times
   // the colour, alpha the colour's), and a software renderer samples them in 11% less time,
   // which the 1,728 overlapping glow shells of every frame feel.
-  UploadRepeating(LatticeNameImage, NameTexture, GL_RGBA8, GL_LUMINANCE);
-  UploadRepeating(LatticeCloudImage, CloudTexture, GL_RGBA8, GL_LUMINANCE);
+  UploadRepeating(kLatticeNameImage, NameTexture, GL_RGBA8, GL_LUMINANCE);
+  UploadRepeating(kLatticeCloudImage, CloudTexture, GL_RGBA8, GL_LUMINANCE);
   // The opaque cores nearest first, for the depth test; the shells in index order, since
   // the sum of overlapping shells rounds differently in another order.
-  CoreList = CompileLattice(NameTexture, CoreHalfSize, LatticeNearestFirst());
-  GlowList = CompileLattice(CloudTexture, GlowHalfSize, LatticeIndexOrder());
+  CoreList = CompileLattice(NameTexture, kCoreHalfSize, LatticeNearestFirst());
+  GlowList = CompileLattice(CloudTexture, kGlowHalfSize, LatticeIndexOrder());
 }
 
 void DrawScene10(float t, float) {
@@ -60,7 +60,7 @@ void DrawScene10(float t, float) {
   const float black[] = {0, 0, 0, 0};
   glEnable(GL_FOG);
   glFogi(GL_FOG_MODE, GL_EXP);
-  glFogf(GL_FOG_DENSITY, FogDensity);
+  glFogf(GL_FOG_DENSITY, kFogDensity);
   glFogf(GL_FOG_START, 0);
   glFogf(GL_FOG_END, 6);
   glFogfv(GL_FOG_COLOR, black);

@@ -22,13 +22,13 @@ namespace {
 GLuint OrnamentList = 0, StarList = 0, NebulaList = 0, CoreGlowList = 0, EdgeGlowList = 0;
 GLuint NebulaTexture = 0, BlueGlowTexture = 0, OrangeGlowTexture = 0;
 
-constexpr float BackgroundDistance = 1.5f;
+constexpr float kBackgroundDistance = 1.5f;
 
 struct LightSetting {
   GLenum name;
   float diffuse[4], specular[4];
 };
-constexpr LightSetting Lights[3] = {
+constexpr LightSetting kLights[3] = {
     {GL_LIGHT0, {0.25f, 0.5f, 0.5f, 0}, {0.5f, 1, 1, 1}},       // cyan, at the cage's centre
     {GL_LIGHT1, {0.4f, 0.2f, 0.4f, 0}, {0.1f, 0.05f, 0.1f, 0}},  // purple, turning with the sky
     {GL_LIGHT2, {0.3f, 0.3f, 0.3f, 0}, {0.075f, 0.075f, 0.075f, 0}},
@@ -43,10 +43,10 @@ GLuint BeginList() {
 void CompileStars() {
   StarList = BeginList();
   glColor4f(0.9f, 0.9f, 1.0f, 1.0f);
-  for (int pass = 0; pass < StarPasses; ++pass) {
+  for (int pass = 0; pass < kStarPasses; ++pass) {
     glPointSize(StarPointSize(ScreenWidth, pass));  // frozen at the set-up's width
     glBegin(GL_POINTS);
-    for (int i = 0; i < StarsPerPass; ++i) {
+    for (int i = 0; i < kStarsPerPass; ++i) {
       const int r1 = rand();
       const int r2 = rand();
       const Vec3 p = StarPoint(r1, r2);
@@ -88,7 +88,7 @@ void GlowSquare(float h) { DrawTexturedQuad({0, 0, -h, -h, 0}, {1, 0, h, -h, 0},
 void SetLights(Vec3 centre) {
   const float none[] = {0, 0, 0, 0};
   const float at[] = {centre.x, centre.y, centre.z, 1};
-  for (const LightSetting& light : Lights) {
+  for (const LightSetting& light : kLights) {
     glLightfv(light.name, GL_AMBIENT, none);
     glLightfv(light.name, GL_DIFFUSE, light.diffuse);
     glLightfv(light.name, GL_SPECULAR, light.specular);
@@ -100,7 +100,7 @@ void SetLights(Vec3 centre) {
 void DrawBackground(float t) {
   glPushMatrix();
   glDepthMask(GL_FALSE);
-  glTranslatef(0, 0, -BackgroundDistance);
+  glTranslatef(0, 0, -kBackgroundDistance);
   glRotatef(20 * t, 1, 0, 0);
   glRotatef(23 * t, 0, 1, 0);
   glRotatef(14 * t, 0, 0, 1);
@@ -154,7 +154,7 @@ uint32_t BuildOrnamentList() {
   glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, white);
   glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 8);
   OrnamentMesh mesh;
-  const Status parsed = ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size, &mesh);
+  const Status parsed = ParseOrnamentMesh(kOrnamentMeshBlock.data, kOrnamentMeshBlock.size, &mesh);
   if (parsed.ok()) {
     glBegin(GL_TRIANGLES);
     for (int f = 0; f < mesh.faceCount; ++f) {
@@ -177,12 +177,12 @@ void SetupScene11() {
   OrnamentList = BuildOrnamentList();
   CompileStars();
   glGenTextures(1, &NebulaTexture);
-  UploadClamped(NebulaCloudImage, NebulaTexture, GL_RGB8, GL_BGR_EXT);
+  UploadClamped(kNebulaCloudImage, NebulaTexture, GL_RGB8, GL_BGR_EXT);
   CompileNebula();
   glGenTextures(1, &BlueGlowTexture);
-  UploadClamped(SpriteImages[10], BlueGlowTexture, GL_RGBA8, GL_BGR_EXT);
+  UploadClamped(kSpriteImages[10], BlueGlowTexture, GL_RGBA8, GL_BGR_EXT);
   glGenTextures(1, &OrangeGlowTexture);
-  UploadClamped(SpriteImages[1], OrangeGlowTexture, GL_RGBA8, GL_BGR_EXT);
+  UploadClamped(kSpriteImages[1], OrangeGlowTexture, GL_RGBA8, GL_BGR_EXT);
   CoreGlowList = BeginList();
   glBindTexture(GL_TEXTURE_2D, BlueGlowTexture);
   glColor4f(1, 1, 1, 0);
@@ -203,7 +203,7 @@ void DrawScene11(float t, float) {
   DrawBackground(t);
 
   glEnable(GL_LIGHTING);
-  for (const LightSetting& light : Lights) glEnable(light.name);
+  for (const LightSetting& light : kLights) glEnable(light.name);
   glTranslatef(centre.x, centre.y, centre.z);  // stays for the rest of the frame
   glPushMatrix();
   RotateOrnament(t);
@@ -218,7 +218,7 @@ void DrawScene11(float t, float) {
   ReadFacingMatrix(t, facing);
   const float g = CornerGlowBrightness(t);
   glColor4f(g, g, g, 0);
-  for (const Vec3& o : CornerGlowOffsets) {
+  for (const Vec3& o : kCornerGlowOffsets) {
     glPushMatrix();
     glTranslatef(o.x, o.y, o.z);
     glMultMatrixf(facing);

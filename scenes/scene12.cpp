@@ -19,8 +19,8 @@ enum TunnelTexture {
   HullTexture, RailTexture, RimTexture, HubCoreTexture, HubShellTexture, HubEndTexture,
   SpokeFaceTexture, SpokeSideTexture, AxisGlowTexture, CloudTexture, CloudTexture2, HubGlowTexture
 };
-static_assert(HubGlowTexture + 1 == TunnelImageCount);
-GLuint Textures[TunnelImageCount] = {};
+static_assert(HubGlowTexture + 1 == kTunnelImageCount);
+GLuint Textures[kTunnelImageCount] = {};
 enum TunnelList { Tunnel, Rails, Wheel, GlowQuad, Sleeves, SmallQuad, TunnelListCount };
 GLuint Lists[TunnelListCount] = {};
 
@@ -28,14 +28,14 @@ struct Upload {
   unsigned format;
   int wrapS, wrapT;
 };
-constexpr Upload Surface{.format = GL_BGRA_EXT, .wrapS = GL_REPEAT, .wrapT = GL_REPEAT};  // tiles both ways
-constexpr Upload Glow{.format = GL_BGRA_EXT, .wrapS = GL_CLAMP, .wrapT = GL_CLAMP};
-constexpr Upload Cloud{.format = GL_BGR_EXT, .wrapS = GL_REPEAT, .wrapT = GL_CLAMP};  // around, not over the top
-constexpr Upload Uploads[TunnelImageCount] = {Surface, Surface, Surface, Surface, Surface, Surface,
-                                              Surface, Surface, Glow,    Cloud,   Cloud,   Glow};
+constexpr Upload kSurface{.format = GL_BGRA_EXT, .wrapS = GL_REPEAT, .wrapT = GL_REPEAT};  // tiles both ways
+constexpr Upload kGlow{.format = GL_BGRA_EXT, .wrapS = GL_CLAMP, .wrapT = GL_CLAMP};
+constexpr Upload kCloud{.format = GL_BGR_EXT, .wrapS = GL_REPEAT, .wrapT = GL_CLAMP};  // around, not over the top
+constexpr Upload kUploads[kTunnelImageCount] = {kSurface, kSurface, kSurface, kSurface, kSurface, kSurface,
+                                              kSurface, kSurface, kGlow,    kCloud,   kCloud,   kGlow};
 
-constexpr float WheelSpacing = 6.0f;
-constexpr float RailsSpin = 20.0f, CloudSpin = 35.0f;  // degrees a second
+constexpr float kWheelSpacing = 6.0f;
+constexpr float kRailsSpin = 20.0f, kCloudSpin = 35.0f;  // degrees a second
 
 void Vertex(float s, float t, float radius, float angle, float z) {
   glTexCoord2f(s, t);
@@ -53,9 +53,9 @@ GLuint BeginList(TunnelList which) {
 void CompileTunnel() {
   BeginList(Tunnel);
   glBindTexture(GL_TEXTURE_2D, Textures[HullTexture]);
-  for (int i = -TunnelRings; i < TunnelRings; ++i) {
+  for (int i = -kTunnelRings; i < kTunnelRings; ++i) {
     glBegin(GL_QUAD_STRIP);
-    for (int j = 0; j <= CircleSteps; ++j) {
+    for (int j = 0; j <= kCircleSteps; ++j) {
       Grey(TunnelGrey(i));
       Vertex(0.5f * j, 0, 10, CircleAngle(j), 10.0f * i);
       Grey(TunnelGrey(i + 1));
@@ -77,7 +77,7 @@ void CompileRails() {
     } faces[3] = {{8, a1, 8, a2}, {8, a2, 9, a2}, {9, a1, 8, a1}};
     for (const auto& f : faces) {
       glBegin(GL_QUAD_STRIP);
-      for (int i = -TunnelRings; i < TunnelRings; ++i) {
+      for (int i = -kTunnelRings; i < kTunnelRings; ++i) {
         Grey(TunnelGrey(i));
         Vertex(10.0f * i, 1, f.r0, f.angle0, 10.0f * i);
         Vertex(10.0f * i, 0, f.r1, f.angle1, 10.0f * i);
@@ -91,7 +91,7 @@ void CompileRails() {
 // One strip round the axis: two rings, each (s, radius, z) with t = j * tScale.
 void Ring(float s0, float r0, float z0, float s1, float r1, float z1, float tScale, bool swapST = false) {
   glBegin(GL_QUAD_STRIP);
-  for (int j = 0; j <= CircleSteps; ++j) {
+  for (int j = 0; j <= kCircleSteps; ++j) {
     const float t = j * tScale;
     Vertex(swapST ? t : s0, swapST ? s0 : t, r0, CircleAngle(j), z0);
     Vertex(swapST ? t : s1, swapST ? s1 : t, r1, CircleAngle(j), z1);
@@ -108,20 +108,20 @@ void SpokeQuad(float s0, float t0, PolarPoint a, float za, float s1, float t1, P
 }
 
 void CompileSpokes() {
-  PolarPoint in[SpokeCount][2], out[SpokeCount][2];  // [k][0] the + side, [k][1] the - side
-  for (int k = 0; k < SpokeCount; ++k) SpokeCorners(k, &in[k][0], &in[k][1], &out[k][0], &out[k][1]);
+  PolarPoint in[kSpokeCount][2], out[kSpokeCount][2];  // [k][0] the + side, [k][1] the - side
+  for (int k = 0; k < kSpokeCount; ++k) SpokeCorners(k, &in[k][0], &in[k][1], &out[k][0], &out[k][1]);
   glBindTexture(GL_TEXTURE_2D, Textures[SpokeFaceTexture]);
   glBegin(GL_QUADS);
-  for (int k = 0; k < SpokeCount; ++k)  // fronts at z = 0.4
+  for (int k = 0; k < kSpokeCount; ++k)  // fronts at z = 0.4
     SpokeQuad(0, 0, in[k][0], 0.4f, 1, 0, in[k][1], 0.4f, 1, 11.75f, out[k][1], 0.4f, 0, 11.75f, out[k][0], 0.4f);
-  for (int k = 0; k < SpokeCount; ++k)  // backs at z = -0.4
+  for (int k = 0; k < kSpokeCount; ++k)  // backs at z = -0.4
     SpokeQuad(0, 0, in[k][1], -0.4f, 1, 0, in[k][0], -0.4f, 1, 11.75f, out[k][0], -0.4f, 0, 11.75f, out[k][1], -0.4f);
   glEnd();
   glBindTexture(GL_TEXTURE_2D, Textures[SpokeSideTexture]);
   glBegin(GL_QUADS);
-  for (int k = 0; k < SpokeCount; ++k)
+  for (int k = 0; k < kSpokeCount; ++k)
     SpokeQuad(0, 0, in[k][0], -0.4f, 1, 0, in[k][0], 0.4f, 1, 4.5f, out[k][0], 0.4f, 0, 4.5f, out[k][0], -0.4f);
-  for (int k = 0; k < SpokeCount; ++k)
+  for (int k = 0; k < kSpokeCount; ++k)
     SpokeQuad(0, 0, in[k][1], 0.4f, 1, 0, in[k][1], -0.4f, 1, 4.5f, out[k][1], -0.4f, 0, 4.5f, out[k][1], 0.4f);
   glEnd();
 }
@@ -162,13 +162,13 @@ void CompileSleeves() {
 
 void DrawOpaque(float t) {
   glCallList(Lists[Tunnel]);
-  for (float step : {-WheelSpacing, WheelSpacing, WheelSpacing}) {
+  for (float step : {-kWheelSpacing, kWheelSpacing, kWheelSpacing}) {
     glTranslatef(0, 0, step);
     glCallList(Lists[Wheel]);
   }
-  glTranslatef(0, 0, -WheelSpacing);
+  glTranslatef(0, 0, -kWheelSpacing);
   glPushMatrix();
-  glRotatef(RailsSpin * t, 0, 0, 1);
+  glRotatef(kRailsSpin * t, 0, 0, 1);
   glCallList(Lists[Rails]);
   glPopMatrix();
 }
@@ -178,11 +178,11 @@ void DrawClouds(float t) {
   glPushMatrix();
   for (int layer = 0; layer < 2; ++layer) {
     glBindTexture(GL_TEXTURE_2D, Textures[CloudTexture + layer]);
-    glRotatef(layer == 0 ? CloudSpin * t : -CloudSpin * t, 0, 0, 1);
+    glRotatef(layer == 0 ? kCloudSpin * t : -kCloudSpin * t, 0, 0, 1);
     glCallList(Lists[Sleeves]);
-    glTranslatef(0, 0, WheelSpacing);
+    glTranslatef(0, 0, kWheelSpacing);
     glCallList(Lists[Sleeves]);
-    glTranslatef(0, 0, -2 * WheelSpacing);
+    glTranslatef(0, 0, -2 * kWheelSpacing);
     glCallList(Lists[Sleeves]);
     glPopMatrix();
     glPushMatrix();
@@ -205,10 +205,10 @@ void ReadBillboardMatrix(const TunnelCamera& camera, double matrix[16]) {
 }  // namespace
 
 void SetupScene12() {
-  for (int i = 0; i < TunnelImageCount; ++i) {
+  for (int i = 0; i < kTunnelImageCount; ++i) {
     glGenTextures(1, &Textures[i]);
-    UploadImage(TunnelImages[i], Textures[i], GL_RGBA8, Uploads[i].format, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
-                Uploads[i].wrapS, Uploads[i].wrapT);
+    UploadImage(kTunnelImages[i], Textures[i], GL_RGBA8, kUploads[i].format, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
+                kUploads[i].wrapS, kUploads[i].wrapT);
   }
   CompileTunnel();
   CompileRails();
@@ -242,7 +242,7 @@ void DrawScene12(float t, float) {
 
   glBindTexture(GL_TEXTURE_2D, Textures[AxisGlowTexture]);
   const double phase = AxisGlowPhase(t);
-  for (int k = AxisGlowFirst; k < AxisGlowFirst + AxisGlowCount; ++k) {
+  for (int k = kAxisGlowFirst; k < kAxisGlowFirst + kAxisGlowCount; ++k) {
     glPushMatrix();
     glTranslatef(0, 0, AxisGlowZ(k, phase));
     glMultMatrixd(billboard);
@@ -253,8 +253,8 @@ void DrawScene12(float t, float) {
   }
   glBindTexture(GL_TEXTURE_2D, Textures[HubGlowTexture]);
   glColor4f(1, 1, 1, 0);
-  for (int j = 0; j < HubGlowsPerSide; ++j)
-    for (float z : HubGlowDepths) {
+  for (int j = 0; j < kHubGlowsPerSide; ++j)
+    for (float z : kHubGlowDepths) {
       const Vec3 p = HubGlowPosition(j, z, t);
       glPushMatrix();
       glTranslatef(p.x, p.y, p.z);

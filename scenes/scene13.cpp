@@ -13,23 +13,23 @@ namespace lumaro {
 
 namespace {
 GLuint GraniteTexture = 0, GridTexture = 0;
-GLuint RippleLists[RippleFrames] = {};
+GLuint RippleLists[kRippleFrames] = {};
 
-constexpr float ClusterDistance = 10.0f, SheetsBeyond = 15.0f;
-constexpr float BlobBox = 4.3f, BlobThreshold = 2.0f;
+constexpr float kClusterDistance = 10.0f, kSheetsBeyond = 15.0f;
+constexpr float kBlobBox = 4.3f, kBlobThreshold = 2.0f;
 
 struct BlobLight {
   GLenum name;
   float diffuse[4], specular[4];
 };
-constexpr BlobLight Lights[3] = {
+constexpr BlobLight kLights[3] = {
     {GL_LIGHT0, {0, 0, 0.5f, 0}, {0, 0.5f, 1, 1}},      // blue
     {GL_LIGHT1, {0.5f, 0, 0, 0}, {1, 0.5f, 0, 1}},      // red
     {GL_LIGHT2, {0, 0.5f, 0, 0}, {0.25f, 1, 0.25f, 1}},  // green
 };
 
 void CompileRipple(int frame) {
-  const float phase = frame * RipplePhaseStep;
+  const float phase = frame * kRipplePhaseStep;
   float y0 = -10;
   for (int row = 0; row < RippleRows(); ++row, y0 += 2) {
     glBegin(GL_QUAD_STRIP);
@@ -50,10 +50,10 @@ void SetLights(float t) {
   const float none[] = {0, 0, 0, 0};
   for (int i = 0; i < 3; ++i) {
     const float position[] = {at[i].x, at[i].y, at[i].z, 1};
-    glLightfv(Lights[i].name, GL_AMBIENT, none);
-    glLightfv(Lights[i].name, GL_DIFFUSE, Lights[i].diffuse);
-    glLightfv(Lights[i].name, GL_SPECULAR, Lights[i].specular);
-    glLightfv(Lights[i].name, GL_POSITION, position);  // relative to the cluster's centre
+    glLightfv(kLights[i].name, GL_AMBIENT, none);
+    glLightfv(kLights[i].name, GL_DIFFUSE, kLights[i].diffuse);
+    glLightfv(kLights[i].name, GL_SPECULAR, kLights[i].specular);
+    glLightfv(kLights[i].name, GL_POSITION, position);  // relative to the cluster's centre
   }
 }
 
@@ -81,12 +81,12 @@ void Sheet(GLuint list, float a1, Vec3 axis1, float a2, Vec3 axis2, float a3, Ve
 }  // namespace
 
 void SetupScene13() {
-  InitIsoSurface(-BlobBox, BlobBox, -BlobBox, BlobBox, -BlobBox, BlobBox, BlobThreshold);
+  InitIsoSurface(-kBlobBox, kBlobBox, -kBlobBox, kBlobBox, -kBlobBox, kBlobBox, kBlobThreshold);
   glGenTextures(1, &GraniteTexture);
-  UploadRepeating(GraniteImage, GraniteTexture, GL_RGBA8, GL_BGR_EXT);
+  UploadRepeating(kGraniteImage, GraniteTexture, GL_RGBA8, GL_BGR_EXT);
   glGenTextures(1, &GridTexture);
-  UploadRepeating(GridImage, GridTexture, GL_RGBA8, GL_BGRA_EXT);
-  for (int n = 0; n < RippleFrames; ++n) {
+  UploadRepeating(kGridImage, GridTexture, GL_RGBA8, GL_BGRA_EXT);
+  for (int n = 0; n < kRippleFrames; ++n) {
     RippleLists[n] = glGenLists(1);
     glNewList(RippleLists[n], GL_COMPILE);
     CompileRipple(n);
@@ -98,10 +98,10 @@ void DrawScene13(float t, float) {
   BuildIsoSurface(t);
   glCullFace(GL_BACK);
   glEnable(GL_CULL_FACE);
-  glTranslatef(0, 0, -ClusterDistance);
+  glTranslatef(0, 0, -kClusterDistance);
   SetLights(t);
   glEnable(GL_LIGHTING);
-  for (const BlobLight& light : Lights) glEnable(light.name);
+  for (const BlobLight& light : kLights) glEnable(light.name);
   const float white[] = {1, 1, 1, 1};
   glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, white);
   glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 8);
@@ -116,7 +116,7 @@ void DrawScene13(float t, float) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glBindTexture(GL_TEXTURE_2D, GridTexture);
   glColor4f(0.75f, 0.75f, 0.75f, 0.5f);
-  glTranslatef(0, 0, -SheetsBeyond);
+  glTranslatef(0, 0, -kSheetsBeyond);
   const GLuint ripple = RippleLists[RippleFrameAt(t)];
   const Vec3 x{1, 0, 0}, y{0, 1, 0}, z{0, 0, 1};
   Sheet(ripple, 22.3f * t, x, 29.8f * t, z, 13.7f * t, y);

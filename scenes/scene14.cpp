@@ -15,7 +15,7 @@ GLuint EndTexture = 0;
 
 void SetupScene14() {
   glGenTextures(1, &EndTexture);
-  UploadClamped(EndCardImage, EndTexture, GL_RGBA8, GL_BGRA_EXT);
+  UploadClamped(kEndCardImage, EndTexture, GL_RGBA8, GL_BGRA_EXT);
 }
 
 void DrawScene14(float t, float) {

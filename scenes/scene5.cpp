@@ -26,17 +26,17 @@ void Band(float u, float v, float du, float dv) {
 }  // namespace
 
 void SetupScene5() {
-  PlasmaBuffer = static_cast<uint8_t*>(std::malloc(PlasmaSize * PlasmaSize));
+  PlasmaBuffer = static_cast<uint8_t*>(std::malloc(kPlasmaSize * kPlasmaSize));
   for (GLuint& name : Scene5Textures) glGenTextures(1, &name);
   for (int layer = 0; layer < 3; ++layer) {
     if (!PlasmaBuffer) break;  // no memory: the band stays dark rather than reading nothing
     FillPlasma(PlasmaBuffer);
     glBindTexture(GL_TEXTURE_2D, PlasmaTextures[layer]);
     SetTextureParameters(GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE8, PlasmaSize, PlasmaSize, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE8, kPlasmaSize, kPlasmaSize, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
                  PlasmaBuffer);
   }
-  UploadClamped(PlasmaTitleImage, TitleTexture, GL_RGBA8, GL_BGRA_EXT);
+  UploadClamped(kPlasmaTitleImage, TitleTexture, GL_RGBA8, GL_BGRA_EXT);
 }
 
 void DrawScene5(float t, float) {

@@ -17,17 +17,17 @@ GLuint ShellList = 0;
 GLuint CaptionTexture = 0;
 Scene8Trails Trails;
 Scene8Frame Frame;
-const SceneLight* const Lights = Frame.lights;
+const SceneLight* const kLights = Frame.lights;
 
-constexpr GLenum LightNames[Scene8LightCount] = {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2};
-constexpr int FlareSprites[Scene8LightCount] = {1, 10, 9};  // orange, deep blue, lime glows
-constexpr float FlareHalfSize = 0.15f;
+constexpr GLenum kLightNames[kScene8LightCount] = {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2};
+constexpr int kFlareSprites[kScene8LightCount] = {1, 10, 9};  // orange, deep blue, lime glows
+constexpr float kFlareHalfSize = 0.15f;
 
 // One face type of a tetrahedron: its normal, then its triangles.
 void CompileFaces(const Vec3 corners[4], int depth) {
-  static Vec3 vertices[FractalTrianglesPerFace * 3];
-  for (int type = 1; type <= FaceTypeCount; ++type) {
-    const Vec3& n = FaceNormals[type - 1];
+  static Vec3 vertices[kFractalTrianglesPerFace * 3];
+  for (int type = 1; type <= kFaceTypeCount; ++type) {
+    const Vec3& n = kFaceNormals[type - 1];
     glNormal3f(n.x, n.y, n.z);
     const Vec3* end = EmitSierpinskiFace(type, depth, corners[0], corners[1], corners[2], corners[3], vertices);
     for (const Vec3* v = vertices; v != end; ++v) glVertex3f(v->x, v->y, v->z);
@@ -41,18 +41,18 @@ void SetLights() {
   glCullFace(GL_BACK);
   glEnable(GL_CULL_FACE);
   glEnable(GL_LIGHTING);
-  for (GLenum light : LightNames) glEnable(light);
-  for (int i = 0; i < Scene8LightCount; ++i) {
-    glLightfv(LightNames[i], GL_AMBIENT, none);
-    glLightfv(LightNames[i], GL_DIFFUSE, Lights[i].diffuse);
-    glLightfv(LightNames[i], GL_SPECULAR, none);
+  for (GLenum light : kLightNames) glEnable(light);
+  for (int i = 0; i < kScene8LightCount; ++i) {
+    glLightfv(kLightNames[i], GL_AMBIENT, none);
+    glLightfv(kLightNames[i], GL_DIFFUSE, kLights[i].diffuse);
+    glLightfv(kLightNames[i], GL_SPECULAR, none);
   }
   // Eye coordinates: the modelview is still the composer's identity.
-  for (int i = 0; i < Scene8LightCount; ++i) glLightfv(LightNames[i], GL_POSITION, Lights[i].position);
+  for (int i = 0; i < kScene8LightCount; ++i) glLightfv(kLightNames[i], GL_POSITION, kLights[i].position);
 }
 
 void FlareQuad(const float* p) {
-  const float h = FlareHalfSize;
+  const float h = kFlareHalfSize;
   DrawTexturedQuad({0, 0, p[0] - h, p[1] - h, p[2]}, {1, 0, p[0] + h, p[1] - h, p[2]},
                    {1, 1, p[0] + h, p[1] + h, p[2]}, {0, 1, p[0] - h, p[1] + h, p[2]});
 }
@@ -63,11 +63,11 @@ void DrawFlares(float s) {
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
   glDepthMask(GL_FALSE);
-  for (int i = 0; i < Scene8LightCount; ++i) {
-    glBindTexture(GL_TEXTURE_2D, SpriteTextures[FlareSprites[i]]);
+  for (int i = 0; i < kScene8LightCount; ++i) {
+    glBindTexture(GL_TEXTURE_2D, SpriteTextures[kFlareSprites[i]]);
     glColor4f(s, s, s, 0);
-    FlareQuad(Lights[i].position);
-    for (int k = 1; k < TrailLength; ++k) {
+    FlareQuad(kLights[i].position);
+    for (int k = 1; k < kTrailLength; ++k) {
       const float g = TrailBrightness(k, s);
       glColor4f(g, g, g, 0);
       FlareQuad(Trails.trails[i].position[k]);
@@ -83,16 +83,16 @@ void SetupScene8() {
   ShellList = glGenLists(1);
   glNewList(FractalList, GL_COMPILE);
   glBegin(GL_TRIANGLES);
-  CompileFaces(FractalCorners, FractalDepth);
+  CompileFaces(kFractalCorners, kFractalDepth);
   glEnd();
   glEndList();
   glNewList(ShellList, GL_COMPILE);
   glBegin(GL_TRIANGLES);
-  CompileFaces(ShellCorners, 0);
+  CompileFaces(kShellCorners, 0);
   glEnd();
   glEndList();
   glGenTextures(1, &CaptionTexture);
-  UploadClamped(Scene8CaptionImage, CaptionTexture, GL_RGBA8, GL_BGRA_EXT);
+  UploadClamped(kScene8CaptionImage, CaptionTexture, GL_RGBA8, GL_BGRA_EXT);
   Trails = Scene8Trails{};
 }
 
@@ -120,7 +120,7 @@ void DrawScene8(float t, float d) {
   if (CaptionShown(t)) DrawCaptionBand(CaptionTexture, CaptionBrightness(t));
   glPopMatrix();
   glEnable(GL_TEXTURE_2D);
-  for (GLenum light : LightNames) glDisable(light);
+  for (GLenum light : kLightNames) glDisable(light);
   glDisable(GL_LIGHTING);
   if (FlaresShown(t)) DrawFlares(Frame.s);
 }

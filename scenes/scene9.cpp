@@ -22,13 +22,13 @@ GLuint FlashTexture = 0;
 FireballMemory Memory;
 FireballPose Pose;
 
-static_assert(SkyFront == 0 && SkyBack == SkyFaceCount - 1, "sky images follow the faces' order");
-constexpr float BlastDepth = -22.0f;
-constexpr float RingSpin = 40.0f;  // degrees a second, one ring each way
+static_assert(SkyFront == 0 && SkyBack == kSkyFaceCount - 1, "sky images follow the faces' order");
+constexpr float kBlastDepth = -22.0f;
+constexpr float kRingSpin = 40.0f;  // degrees a second, one ring each way
 
 void UploadFire() {
   glBindTexture(GL_TEXTURE_2D, FireTexture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, FireSize, FireSize, 0, GL_RGB, GL_UNSIGNED_BYTE, FireImage);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, kFireSize, kFireSize, 0, GL_RGB, GL_UNSIGNED_BYTE, FireImage);
 }
 
 void SetupFire() {
@@ -48,10 +48,10 @@ GLuint BeginList() {
 
 void CompileCorona() {
   Lists[CoronaList] = BeginList();
-  for (int i = 0; i < CoronaStrips; ++i) {
+  for (int i = 0; i < kCoronaStrips; ++i) {
     glBegin(GL_QUAD_STRIP);
-    for (int j = 0; j <= SphereSegments; ++j) {
-      const float s = j / static_cast<float>(SphereSegments);
+    for (int j = 0; j <= kSphereSegments; ++j) {
+      const float s = j / static_cast<float>(kSphereSegments);
       for (int ring : {i, i + 1}) {
         const Vec3 p = CoronaPoint(ring, j);
         glTexCoord2f(s, CoronaT(ring));
@@ -66,14 +66,14 @@ void CompileCorona() {
 // The flame skin carries grey levels and texture coordinates, the core only colours.
 void CompileSphere(Scene9List which) {
   Lists[which] = BeginList();
-  for (int i = 0; i < SphereRings; ++i) {
+  for (int i = 0; i < kSphereRings; ++i) {
     glBegin(GL_QUAD_STRIP);
-    for (int j = 0; j <= SphereSegments; ++j) {
+    for (int j = 0; j <= kSphereSegments; ++j) {
       for (int ring : {i + 1, i}) {
         if (which == FlameSkinList) {
           const float g = FlameSkinGrey(ring);
           glColor4f(g, g, g, 0);
-          glTexCoord2f(j / static_cast<float>(SphereSegments), 0.9f - ring / 15.0f);
+          glTexCoord2f(j / static_cast<float>(kSphereSegments), 0.9f - ring / 15.0f);
         } else {
           float rgb[3];
           CoreColour(ring, rgb);
@@ -97,16 +97,16 @@ void SkyFace(int image, const Vec3 (&c)[4]) {
 void CompileSky() {
   Lists[SkyList] = BeginList();
   glColor4f(1, 1, 1, 0);
-  for (int face = 0; face < SkyFaceCount; ++face) SkyFace(face, SkyFaceCorners[face]);
+  for (int face = 0; face < kSkyFaceCount; ++face) SkyFace(face, kSkyFaceCorners[face]);
   glEndList();
   Lists[ScorchedList] = BeginList();
   glColor4f(1, 1, 1, 0);
-  SkyFace(SkyScorched, SkyFaceCorners[SkyFront]);
+  SkyFace(SkyScorched, kSkyFaceCorners[SkyFront]);
   glEndList();
 }
 
 void CompileShock() {
-  float z[MaxShockSquares], half[MaxShockSquares];
+  float z[kMaxShockSquares], half[kMaxShockSquares];
   const int count = ShockSquares(z, half);
   Lists[ShockList] = BeginList();
   for (int i = 0; i < count; ++i) {
@@ -142,7 +142,7 @@ void DrawFireball() {
 }
 
 void RingQuad(float h) {
-  const float z = BlastDepth;
+  const float z = kBlastDepth;
   DrawTexturedQuad({0, 0, -h, -h, z}, {1, 0, h, -h, z}, {1, 1, h, h, z}, {0, 1, -h, h, z});
 }
 
@@ -156,13 +156,13 @@ void DrawExplosion(float t, float d) {
   glBindTexture(GL_TEXTURE_2D, FlashTexture);
   glColor4f(l, l, l, 0);
   glPushMatrix();
-  glTranslatef(0, 0, BlastDepth);
+  glTranslatef(0, 0, kBlastDepth);
   glScalef(m, m, 1);
   glCallList(Lists[ShockList]);
   glPopMatrix();
   glBindTexture(GL_TEXTURE_2D, FlameRingTexture);
   glColor4f(0.5f, 0.5f, 0.5f, 0);
-  for (float spin : {RingSpin, -RingSpin}) {
+  for (float spin : {kRingSpin, -kRingSpin}) {
     glPushMatrix();
     glRotatef(spin * t, 0, 0, 1);
     RingQuad(3 * e);
@@ -183,13 +183,13 @@ void SetupScene9() {
   // Clamped to the edge texels: with GL_CLAMP the black border would bleed into the last
   // half texel of every face and draw a dark seam where the faces overlap.
   for (int i = 0; i < SkyImageCount; ++i)
-    UploadImage(SkyImages[i], SkyTextures[i], GL_RGB8, GL_BGR_EXT, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
+    UploadImage(kSkyImages[i], SkyTextures[i], GL_RGB8, GL_BGR_EXT, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
                 GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
   CompileSky();
   glGenTextures(1, &FlameRingTexture);
   glGenTextures(1, &FlashTexture);
-  UploadClamped(FlameRingImage, FlameRingTexture, GL_RGB8, GL_BGR_EXT);
-  UploadClamped(FlashImage, FlashTexture, GL_RGB8, GL_BGRA_EXT);  // its alpha is dropped
+  UploadClamped(kFlameRingImage, FlameRingTexture, GL_RGB8, GL_BGR_EXT);
+  UploadClamped(kFlashImage, FlashTexture, GL_RGB8, GL_BGRA_EXT);  // its alpha is dropped
   CompileShock();
   Memory = FireballMemory{};
 }

@@ -51,12 +51,12 @@ struct SceneSlot {
 
 #define LUMARO_SCENE_SLOT(n, start, duration, backdrop, fades, logo, procedures, name) \
   {n, start, duration, backdrop, ((fades) & FadeIn) != 0, ((fades) & FadeOut) != 0, logo, Procedures::procedures, name},
-inline constexpr SceneSlot Schedule[] = {LUMARO_SCENES(LUMARO_SCENE_SLOT)};
+inline constexpr SceneSlot kSchedule[] = {LUMARO_SCENES(LUMARO_SCENE_SLOT)};
 #undef LUMARO_SCENE_SLOT
 
-constexpr int SceneCount = sizeof Schedule / sizeof Schedule[0];
+constexpr int SceneCount = sizeof kSchedule / sizeof kSchedule[0];
 // From the end of the last window nothing is drawn; the run ends a second later.
-constexpr float BlankFrom = Schedule[SceneCount - 1].start + Schedule[SceneCount - 1].duration;
+constexpr float kBlankFrom = kSchedule[SceneCount - 1].start + kSchedule[SceneCount - 1].duration;
 
 // The scenes' own procedures by number, as the list says each has them; scenes without
 // the procedure asked for are passed over.

@@ -7,23 +7,23 @@
 
 namespace lumaro {
 
-constexpr float SkyNear = 50.0f, SkyFar = 50.2f;
-constexpr int SkyFaceCount = 6;
+constexpr float kSkyNear = 50.0f, kSkyFar = 50.2f;
+constexpr int kSkyFaceCount = 6;
 
 // In drawing order, which is also the order of the sky images: front, top, left, bottom,
 // right, back. The front face lies straight ahead (-z).
-constexpr Vec3 SkyFaceCorners[SkyFaceCount][4] = {
-    {{-SkyFar, -SkyFar, -SkyNear}, {SkyFar, -SkyFar, -SkyNear}, {SkyFar, SkyFar, -SkyNear}, {-SkyFar, SkyFar, -SkyNear}},
-    {{-SkyFar, SkyNear, -SkyFar}, {SkyFar, SkyNear, -SkyFar}, {SkyFar, SkyNear, SkyFar}, {-SkyFar, SkyNear, SkyFar}},
-    {{-SkyNear, -SkyFar, -SkyFar}, {-SkyNear, SkyFar, -SkyFar}, {-SkyNear, SkyFar, SkyFar}, {-SkyNear, -SkyFar, SkyFar}},
-    {{SkyFar, -SkyNear, -SkyFar}, {-SkyFar, -SkyNear, -SkyFar}, {-SkyFar, -SkyNear, SkyFar}, {SkyFar, -SkyNear, SkyFar}},
-    {{SkyNear, SkyFar, -SkyFar}, {SkyNear, -SkyFar, -SkyFar}, {SkyNear, -SkyFar, SkyFar}, {SkyNear, SkyFar, SkyFar}},
-    {{-SkyFar, SkyFar, SkyNear}, {SkyFar, SkyFar, SkyNear}, {SkyFar, -SkyFar, SkyNear}, {-SkyFar, -SkyFar, SkyNear}},
+constexpr Vec3 kSkyFaceCorners[kSkyFaceCount][4] = {
+    {{-kSkyFar, -kSkyFar, -kSkyNear}, {kSkyFar, -kSkyFar, -kSkyNear}, {kSkyFar, kSkyFar, -kSkyNear}, {-kSkyFar, kSkyFar, -kSkyNear}},
+    {{-kSkyFar, kSkyNear, -kSkyFar}, {kSkyFar, kSkyNear, -kSkyFar}, {kSkyFar, kSkyNear, kSkyFar}, {-kSkyFar, kSkyNear, kSkyFar}},
+    {{-kSkyNear, -kSkyFar, -kSkyFar}, {-kSkyNear, kSkyFar, -kSkyFar}, {-kSkyNear, kSkyFar, kSkyFar}, {-kSkyNear, -kSkyFar, kSkyFar}},
+    {{kSkyFar, -kSkyNear, -kSkyFar}, {-kSkyFar, -kSkyNear, -kSkyFar}, {-kSkyFar, -kSkyNear, kSkyFar}, {kSkyFar, -kSkyNear, kSkyFar}},
+    {{kSkyNear, kSkyFar, -kSkyFar}, {kSkyNear, -kSkyFar, -kSkyFar}, {kSkyNear, -kSkyFar, kSkyFar}, {kSkyNear, kSkyFar, kSkyFar}},
+    {{-kSkyFar, kSkyFar, kSkyNear}, {kSkyFar, kSkyFar, kSkyNear}, {kSkyFar, -kSkyFar, kSkyNear}, {-kSkyFar, -kSkyFar, kSkyNear}},
 };
 
 // The point of a face at texture coordinates (s, t): the faces are parallelograms.
 constexpr Vec3 SkyFacePoint(int face, float s, float t) {
-  const Vec3* c = SkyFaceCorners[face];
+  const Vec3* c = kSkyFaceCorners[face];
   return {c[0].x + s * (c[1].x - c[0].x) + t * (c[3].x - c[0].x),
           c[0].y + s * (c[1].y - c[0].y) + t * (c[3].y - c[0].y),
           c[0].z + s * (c[1].z - c[0].z) + t * (c[3].z - c[0].z)};

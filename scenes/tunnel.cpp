@@ -8,14 +8,14 @@
 namespace lumaro {
 
 namespace {
-constexpr float DegreesToRadians = 0.017453292f;
+constexpr float kDegreesToRadians = 0.017453292f;
 }
 
-const float HubGlowDepths[6] = {-1.2f, 1.2f, -7.2f, -4.8f, 4.8f, 7.2f};
+const float kHubGlowDepths[6] = {-1.2f, 1.2f, -7.2f, -4.8f, 4.8f, 7.2f};
 
 float TunnelGrey(int i) { return Clamp((15 - std::abs(i)) * 0.1f, 0, 0.7f); }
 
-float CircleAngle(int j) { return j * 15.001f * DegreesToRadians; }
+float CircleAngle(int j) { return j * 15.001f * kDegreesToRadians; }
 
 void SpokeCorners(int k, PolarPoint* innerPlus, PolarPoint* innerMinus, PolarPoint* outerPlus, PolarPoint* outerMinus) {
   const float direction = k * 1.0471976f + 0.5235988f;  // 30, 90 .. 330 degrees
@@ -38,7 +38,7 @@ Vec3 TunnelEye(float t) {
 
 double AxisGlowPhase(float t) { return std::fmod(static_cast<double>(5 * t), 1.0); }
 
-float AxisGlowZ(int k, double phase) { return static_cast<float>((k + phase) * AxisGlowSpacing); }
+float AxisGlowZ(int k, double phase) { return static_cast<float>((k + phase) * kAxisGlowSpacing); }
 
 float AxisGlowBrightness(int k) { return Clamp((60 - std::abs(k)) * 0.025f, 0, 1); }
 

@@ -5,8 +5,8 @@
 
 namespace lumaro {
 
-constexpr int TunnelRings = 15;     // i from -15 to 14, ten units each
-constexpr int CircleSteps = 24;     // theta_j for j = 0..24 closes the circle
+constexpr int kTunnelRings = 15;     // i from -15 to 14, ten units each
+constexpr int kCircleSteps = 24;     // theta_j for j = 0..24 closes the circle
 float TunnelGrey(int i);            // 0.7 in the middle, 0 at the ends (|i| = 15)
 float CircleAngle(int j);           // radians, 15.001 degrees a step
 
@@ -15,7 +15,7 @@ float CircleAngle(int j);           // radians, 15.001 degrees a step
 struct PolarPoint {
   float radius, angle;
 };
-constexpr int SpokeCount = 6;
+constexpr int kSpokeCount = 6;
 void SpokeCorners(int k, PolarPoint* innerPlus, PolarPoint* innerMinus, PolarPoint* outerPlus, PolarPoint* outerMinus);
 
 // The camera, multiplied onto the projection: roll R1, yaw Y and world roll Z in degrees,
@@ -29,15 +29,15 @@ Vec3 TunnelEye(float t);
 
 // The 120 axis glows: glow k (-60..59) sits at z = (k + f) * 2.5 with f = fmod(5t, 1), its
 // brightness belonging to its index.
-constexpr int AxisGlowFirst = -60, AxisGlowCount = 120;
-constexpr float AxisGlowSpacing = 2.5f;
+constexpr int kAxisGlowFirst = -60, kAxisGlowCount = 120;
+constexpr float kAxisGlowSpacing = 2.5f;
 double AxisGlowPhase(float t);
 float AxisGlowZ(int k, double phase);
 float AxisGlowBrightness(int k);
 
 // The seven glows circling each side of each hub.
-constexpr int HubGlowsPerSide = 7;
-extern const float HubGlowDepths[6];
+constexpr int kHubGlowsPerSide = 7;
+extern const float kHubGlowDepths[6];
 Vec3 HubGlowPosition(int j, float z, float t);
 
 }  // namespace lumaro

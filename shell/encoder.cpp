@@ -21,7 +21,7 @@ pid_t Encoder = -1;
 std::FILE* Video = nullptr;
 std::FILE* Audio = nullptr;
 std::string Target;
-constexpr size_t StreamBuffer = 1 << 20;
+constexpr size_t kStreamBuffer = 1 << 20;
 
 // The container ffmpeg should write for the file's extension, or null.
 const char* ContainerFor(const std::string& file) {
@@ -99,8 +99,8 @@ Status StartEncoder(const std::string& file, int width, int height, bool sound) 
   }
   Video = fdopen(video[1], "wb");
   Audio = sound ? fdopen(audio[1], "wb") : nullptr;
-  setvbuf(Video, nullptr, _IOFBF, StreamBuffer);
-  if (Audio) setvbuf(Audio, nullptr, _IOFBF, StreamBuffer);
+  setvbuf(Video, nullptr, _IOFBF, kStreamBuffer);
+  if (Audio) setvbuf(Audio, nullptr, _IOFBF, kStreamBuffer);
   return {};
 }
 

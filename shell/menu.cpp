@@ -8,7 +8,7 @@
 
 namespace lumaro {
 
-const MenuRow MenuRows[MenuRowCount] = {
+const MenuRow kMenuRows[kMenuRowCount] = {
     {"FILE", 0},          {" EXIT", 40001},      {"DRAW", 0},           {" 320 X 240", 40002},
     {" 512 X 384", 40009}, {" 640 X 480", 40003}, {" 800 X 600", 40004}, {" 1024 X 768", 40005},
     {" 1152 X 864", 40008}, {" 1280 X 960", 40006}, {" 1600 X 1200", 40007},
@@ -20,9 +20,9 @@ int Left = 0, Top = 0;
 int Highlighted = -1;
 
 int RowAt(int x, int y) {
-  if (!Open || x < Left || x >= Left + MenuWidth || y < Top) return -1;
-  int row = (y - Top) / MenuRowHeight;
-  return row < MenuRowCount ? row : -1;
+  if (!Open || x < Left || x >= Left + kMenuWidth || y < Top) return -1;
+  int row = (y - Top) / kMenuRowHeight;
+  return row < kMenuRowCount ? row : -1;
 }
 
 // Window pixels, y down: the texture's top row at y0.
@@ -44,12 +44,12 @@ int HighlightedMenuRow() { return Highlighted; }
 
 uint32_t MenuItemAt(int x, int y) {
   int row = RowAt(x, y);
-  return row < 0 ? 0 : MenuRows[row].id;
+  return row < 0 ? 0 : kMenuRows[row].id;
 }
 
 void HighlightMenuItemAt(int x, int y) {
   int row = RowAt(x, y);
-  Highlighted = (row >= 0 && MenuRows[row].id != 0) ? row : -1;
+  Highlighted = (row >= 0 && kMenuRows[row].id != 0) ? row : -1;
 }
 
 void DrawMenuPopup() {
@@ -59,26 +59,26 @@ void DrawMenuPopup() {
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
-  const float bottom = static_cast<float>(Top + MenuRowCount * MenuRowHeight);
+  const float bottom = static_cast<float>(Top + kMenuRowCount * kMenuRowHeight);
   glColor4f(0.08f, 0.1f, 0.12f, 1);
-  Quad(Left, Top, Left + MenuWidth, bottom);
+  Quad(Left, Top, Left + kMenuWidth, bottom);
   if (Highlighted >= 0) {
     glColor4f(0.15f, 0.35f, 0.2f, 1);
-    float y = static_cast<float>(Top + Highlighted * MenuRowHeight);
-    Quad(Left, y, Left + MenuWidth, y + MenuRowHeight);
+    float y = static_cast<float>(Top + Highlighted * kMenuRowHeight);
+    Quad(Left, y, Left + kMenuWidth, y + kMenuRowHeight);
   }
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
-  for (int row = 0; row < MenuRowCount; ++row) {
-    float brightness = MenuRows[row].id == 0 ? 0.6f : 1.0f;
+  for (int row = 0; row < kMenuRowCount; ++row) {
+    float brightness = kMenuRows[row].id == 0 ? 0.6f : 1.0f;
     glColor4f(brightness, brightness, brightness, 0);
     float x = static_cast<float>(Left + 4);
-    float y = static_cast<float>(Top + row * MenuRowHeight + (MenuRowHeight - MenuGlyphSize) / 2);
-    for (const char* c = MenuRows[row].text; *c; ++c) {
+    float y = static_cast<float>(Top + row * kMenuRowHeight + (kMenuRowHeight - kMenuGlyphSize) / 2);
+    for (const char* c = kMenuRows[row].text; *c; ++c) {
       glBindTexture(GL_TEXTURE_2D, GlyphTextures[GlyphIndex(*c)]);
-      Quad(x, y, x + MenuGlyphSize, y + MenuGlyphSize);
-      x += MenuGlyphSize * 0.8f;
+      Quad(x, y, x + kMenuGlyphSize, y + kMenuGlyphSize);
+      x += kMenuGlyphSize * 0.8f;
     }
   }
   glDisable(GL_BLEND);

@@ -8,12 +8,12 @@ struct MenuRow {
   const char* text;  // upper case: the font has no lower-case letters
   uint32_t id;       // 0 for a heading
 };
-constexpr int MenuRowCount = 11;
-extern const MenuRow MenuRows[MenuRowCount];
+constexpr int kMenuRowCount = 11;
+extern const MenuRow kMenuRows[kMenuRowCount];
 
-constexpr int MenuRowHeight = 20;  // pixels
-constexpr int MenuGlyphSize = 16;
-constexpr int MenuWidth = 12 * MenuGlyphSize;
+constexpr int kMenuRowHeight = 20;  // pixels
+constexpr int kMenuGlyphSize = 16;
+constexpr int kMenuWidth = 12 * kMenuGlyphSize;
 
 void OpenMenu(int x, int y);  // window pixels, origin top-left
 void CloseMenu();

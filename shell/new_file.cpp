@@ -34,7 +34,7 @@ Status WriteNewFileDirect(const char* path, const uint8_t* data, size_t size) {
   if (fd < 0) return ErrnoFailure(std::string("cannot create ") + path, errno);
   // Direct writes take whole aligned blocks; the tail, and everything on file systems that
   // refuse them, goes through the cache as usual.
-  size_t bulk = size / NewFileAlignment * NewFileAlignment;
+  size_t bulk = size / kNewFileAlignment * kNewFileAlignment;
   bool ok = true;
   if (bulk > 0 && SetDirect(fd, true)) {
     ok = WriteAll(fd, data, bulk);

@@ -33,7 +33,7 @@ Status ParseSeed(const std::string& name, const std::string& value) {
 Status ParseSecond(const std::string& name, const std::string& value, float* second) {
   const float s = Number(value);
   const bool start = name == "-start";
-  if (start ? !(s >= 0 && s < ShowLength) : !(s > 0 && s <= ShowLength))
+  if (start ? !(s >= 0 && s < kShowLength) : !(s > 0 && s <= kShowLength))
     return Status::Failure(name + "=" + value + (start ? ": the start is a demo second from 0 up to (not including) 329"
                                                        : ": the end is a demo second above 0, at most 329"));
   *second = s;
@@ -45,7 +45,7 @@ Status ParseStills(const std::string& name, const std::string& value) {
     const size_t comma = value.find(',', at);
     const std::string item = value.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
     const float second = Number(item);
-    if (!(second >= 0 && second < ShowLength))
+    if (!(second >= 0 && second < kShowLength))
       return Status::Failure(name + "=" + value + ": '" + item + "' is not a demo second from 0 up to (not including) 329");
     ThisRun.stillTimes.push_back(second);
     if (comma == std::string::npos) break;

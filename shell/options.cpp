@@ -26,7 +26,7 @@ struct Option {
 
 // In the order of the original's tests: with several sizes, the later row (the smaller
 // size) wins.
-const Option Options[] = {
+const Option kOptions[] = {
     {Id::Window, "-window", "", "run in a resizable window instead of the full screen"},
     {Id::Fps, "-fps", "", "show the frame rate in the top-left corner"},
     {Id::NoSound, "-nosound", "", "no music and no audio device"},
@@ -71,14 +71,14 @@ void ResetToDefaults() {
   ThisRun = RunState{};
 }
 
-constexpr size_t OptionCount = std::size(Options);
+constexpr size_t kOptionCount = std::size(kOptions);
 
 // The switches an argument holds as substrings, noted for applying in table order.
-Status FindSwitches(const std::string& argument, bool (&hit)[OptionCount], OptionsAction* action) {
+Status FindSwitches(const std::string& argument, bool (&hit)[kOptionCount], OptionsAction* action) {
   bool any = argument == "-h";
   if (any) *action = OptionsAction::Help;
-  for (size_t i = 0; i < OptionCount; ++i)
-    if (!IsValueOption(Options[i]) && argument.find(Options[i].name) != std::string::npos) hit[i] = any = true;
+  for (size_t i = 0; i < kOptionCount; ++i)
+    if (!IsValueOption(kOptions[i]) && argument.find(kOptions[i].name) != std::string::npos) hit[i] = any = true;
   if (any) return {};
   if (argument.size() > 2 && argument.rfind("-w", 0) == 0 &&
       argument.find_first_not_of("0123456789", 2) == std::string::npos)
@@ -87,10 +87,10 @@ Status FindSwitches(const std::string& argument, bool (&hit)[OptionCount], Optio
 }
 
 // In the original's order, whatever order the arguments came in.
-void ApplySwitches(const bool (&hit)[OptionCount], OptionsAction* action) {
-  for (size_t i = 0; i < OptionCount; ++i) {
+void ApplySwitches(const bool (&hit)[kOptionCount], OptionsAction* action) {
+  for (size_t i = 0; i < kOptionCount; ++i) {
     if (!hit[i]) continue;
-    const Option& o = Options[i];
+    const Option& o = kOptions[i];
     switch (o.id) {
       case Id::Window: Fullscreen = false; break;
       case Id::Fps: ShowFps = true; break;
@@ -123,9 +123,9 @@ Status ApplyValue(Id id, const std::string& name, const std::string& value) {
 }
 
 // One argument: a value option when it starts with one's name, else switches.
-Status ApplyArgument(const std::string& argument, std::vector<Id>* given, bool (&hit)[OptionCount],
+Status ApplyArgument(const std::string& argument, std::vector<Id>* given, bool (&hit)[kOptionCount],
                      OptionsAction* action) {
-  for (const Option& o : Options) {
+  for (const Option& o : kOptions) {
     if (!IsValueOption(o) || argument.rfind(o.name, 0) != 0) continue;
     const std::string name(o.name, std::strlen(o.name) - 1), value = argument.substr(std::strlen(o.name));
     if (std::find(given->begin(), given->end(), o.id) != given->end())
@@ -142,7 +142,7 @@ Status ParseOptions(const std::vector<std::string>& arguments, OptionsAction* ac
   ResetToDefaults();
   *action = OptionsAction::Run;
   std::vector<Id> given;
-  bool hit[OptionCount] = {};
+  bool hit[kOptionCount] = {};
   for (const std::string& argument : arguments) {
     Status applied = ApplyArgument(argument, &given, hit, action);
     if (!applied.ok()) return applied;
@@ -155,7 +155,7 @@ Status ParseOptions(const std::vector<std::string>& arguments, OptionsAction* ac
 
 std::string OptionsHelpText() {
   std::string text = "usage: lumaro [options]\n";
-  for (const Option& o : Options) {
+  for (const Option& o : kOptions) {
     if (!*o.help) continue;
     std::string head = o.id == Id::Size ? "-w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600"
                                         : std::string(o.name) + o.argument;

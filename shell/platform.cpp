@@ -10,7 +10,6 @@
 
 #include "base/run_state.h"
 #include "shell/headless.h"
-#include "shell/window_proc.h"
 #include "shell/x11_watch.h"
 
 namespace lumaro {
@@ -240,13 +239,7 @@ void SetScreenSaver(bool active) {
 
 bool WindowVanished() { return XWindowVanished(); }
 
-bool DispatchPendingEvent() {
-  if (!VideoReady) return false;
-  SDL_Event event;
-  if (!SDL_PollEvent(&event)) return false;
-  HandleWindowEvent(event);
-  return true;
-}
+bool PollPlatformEvent(SDL_Event* event) { return VideoReady && SDL_PollEvent(event); }
 
 void SetWindowClientSize(int width, int height) {
   if (Window && !SizeLocked) SDL_SetWindowSize(Window, width, height);

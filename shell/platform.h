@@ -1,6 +1,8 @@
 // Our small platform layer over SDL2 (window, events, dialogs) and EGL (offscreen
 // rendering), in place of the window system calls the demo was first written against.
 #pragma once
+#include <SDL.h>
+
 #include <cstdint>
 
 #include "base/report.h"
@@ -33,8 +35,8 @@ void SetScreenSaver(bool active);
 // then ends with a message instead of dying inside the X library.
 bool WindowVanished();
 
-// One pending event through the window procedure; false when the queue is empty.
-bool DispatchPendingEvent();
+// The next pending window event; false when the queue is empty (or there is no display).
+bool PollPlatformEvent(SDL_Event* event);
 
 // Window size requests from the menu; the size change event then records the real size.
 void SetWindowClientSize(int width, int height);

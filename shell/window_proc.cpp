@@ -27,7 +27,7 @@ constexpr MenuSize kMenuSizes[] = {
 int HandleMenuCommand(uint32_t wParam) {
   if ((wParam >> 16) != 0) return 1;
   uint32_t id = wParam & 0xFFFFu;
-  if (id == MenuExit) {
+  if (id == kMenuExit) {
     SDL_Event close{};
     close.type = SDL_QUIT;
     if (SDL_PushEvent(&close) != 1) StopRunning(StopReason::UserQuit);  // no event queue: stop directly
@@ -57,6 +57,13 @@ void PaintFrame() {
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     RecordFrameTime(DrawnScene, DemoClock, took.count());
   }
+}
+
+bool DispatchPendingEvent() {
+  SDL_Event event;
+  if (!PollPlatformEvent(&event)) return false;
+  HandleWindowEvent(event);
+  return true;
 }
 
 void HandleWindowEvent(const SDL_Event& event) {

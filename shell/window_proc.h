@@ -6,9 +6,11 @@
 
 namespace lumaro {
 
-constexpr uint32_t MenuExit = 40001;
+constexpr uint32_t kMenuExit = 40001;
 
 void HandleWindowEvent(const SDL_Event& event);
+// One pending event through the window procedure; false when the queue is empty.
+bool DispatchPendingEvent();
 
 // Returns 1 when the command was taken, else 0. A non-zero high word is a notification: ignored.
 int HandleMenuCommand(uint32_t wParam);

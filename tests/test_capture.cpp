@@ -42,7 +42,7 @@ TEST_P(Capture, FileDecodesElsewhereToTheFrameShown) {
   const fs::path dir = TempDir("capture");
   ASSERT_TRUE(PrepareCapture(dir).ok());
   DemoClock = 30.0f;
-  ComposeFrame(Schedule[5], DemoClock, 0);  // scene 6: backdrop, sparks, logo, fade
+  ComposeFrame(kSchedule[5], DemoClock, 0);  // scene 6: backdrop, sparks, logo, fade
   const std::vector<Rgb> shown = ReadFrame();
   ASSERT_TRUE(CaptureFrame(17, DemoClock).ok());
   ASSERT_TRUE(FinishCapture().ok());  // the writer runs behind the frames: wait for it

@@ -19,13 +19,13 @@ class Fire : public ::testing::Test {
   void TearDown() override { FreeFire(); }
   static std::vector<int> HotCells() {
     std::vector<int> hot;
-    for (int i = 0; i < FireCells; ++i)
+    for (int i = 0; i < kFireCells; ++i)
       if (FireHeat[i]) hot.push_back(i);
     return hot;
   }
 };
 
-int Cell(int row, int column) { return row * FireSize + column; }
+int Cell(int row, int column) { return row * kFireSize + column; }
 void* NoMemory(size_t) { return nullptr; }
 }  // namespace
 
@@ -64,22 +64,22 @@ TEST_F(Fire, AStepIsFourStagesOfFiveSparksAndLeavesTheLastRowsCold) {
   StepFire();
   const int next = lumaro::rand();
   lumaro::srand(77);
-  for (int i = 0; i < FireStagesPerStep * FireSparksPerStage * 2; ++i) lumaro::rand();
+  for (int i = 0; i < kFireStagesPerStep * kFireSparksPerStage * 2; ++i) lumaro::rand();
   EXPECT_EQ(lumaro::rand(), next);
 
   for (int step = 0; step < 300; ++step) StepFire();
   int warm = 0;
-  for (int i = 0; i < FireCells; ++i) {
+  for (int i = 0; i < kFireCells; ++i) {
     ASSERT_LE(FireHeat[i], 255u);
     warm += FireHeat[i] > 0;
   }
   EXPECT_GT(warm, 1000);  // flames rise well above the seeded rows
-  for (int i = Cell(126, 0); i < FireCells; ++i) {
+  for (int i = Cell(126, 0); i < kFireCells; ++i) {
     ASSERT_EQ(FireHeat[i], 0u) << i;
     ASSERT_EQ(FireImage[3 * i] + FireImage[3 * i + 1] + FireImage[3 * i + 2], 0) << i;
   }
   // The image is the palette of the heat: the hottest cells white, cold ones black.
-  for (int i = 0; i < FireCells; ++i)
+  for (int i = 0; i < kFireCells; ++i)
     ASSERT_EQ(FireImage[3 * i + 1], FirePalette[FireHeat[i]][1]) << i;
   EXPECT_EQ(FirePalette[255][2], 255);
   EXPECT_EQ(FirePalette[0][0], 0);
@@ -94,7 +94,7 @@ TEST_F(Fire, EverySparkPositionAndThousandsOfStepsStayInside) {
     }
   lumaro::srand(5);
   for (int step = 0; step < 5000; ++step) StepFire();
-  for (int i = Cell(126, 0); i < FireCells; ++i) ASSERT_EQ(FireHeat[i], 0u);
+  for (int i = Cell(126, 0); i < kFireCells; ++i) ASSERT_EQ(FireHeat[i], 0u);
 }
 
 TEST(FireMemory, WithoutMemoryTheStepDoesNothingAndSaysSo) {

@@ -10,7 +10,7 @@ using namespace lumaro;
 namespace {
 std::vector<Vec3> Emit(int type, int depth) {
   std::vector<Vec3> out(3 * (1u << (2 * depth)) + 3);
-  const Vec3* p = FractalCorners;
+  const Vec3* p = kFractalCorners;
   Vec3* end = EmitSierpinskiFace(type, depth, p[0], p[1], p[2], p[3], out.data());
   out.resize(end - out.data());
   return out;
@@ -24,7 +24,7 @@ void ExpectNear(Vec3 a, Vec3 b, const char* what) {
 
 // Barycentric weights of p in the outer tetrahedron; all >= 0 inside.
 bool InsideFractal(Vec3 p) {
-  const Vec3* c = FractalCorners;
+  const Vec3* c = kFractalCorners;
   const Vec3 a = c[1] - c[0], b = c[2] - c[0], d = c[3] - c[0], q = p - c[0];
   const float det = Dot(a, Cross(b, d));
   const float u = Dot(q, Cross(b, d)) / det, v = Dot(a, Cross(q, d)) / det, w = Dot(a, Cross(b, q)) / det;
@@ -34,20 +34,20 @@ bool InsideFractal(Vec3 p) {
 }  // namespace
 
 TEST(Sierpinski, EachFaceTypeEmitsItsTrianglesDepthFirst) {
-  const Vec3 p1 = FractalCorners[0], p2 = FractalCorners[1], p3 = FractalCorners[2];
-  for (int type = 1; type <= FaceTypeCount; ++type) {
-    const std::vector<Vec3> v = Emit(type, FractalDepth);
-    ASSERT_EQ(v.size(), 3u * FractalTrianglesPerFace) << type;
+  const Vec3 p1 = kFractalCorners[0], p2 = kFractalCorners[1], p3 = kFractalCorners[2];
+  for (int type = 1; type <= kFaceTypeCount; ++type) {
+    const std::vector<Vec3> v = Emit(type, kFractalDepth);
+    ASSERT_EQ(v.size(), 3u * kFractalTrianglesPerFace) << type;
     for (size_t i = 0; i < v.size(); i += 3) {
       for (int k = 0; k < 3; ++k) ASSERT_TRUE(InsideFractal(v[i + k])) << type << " vertex " << i + k;
       // Wound so that the face type's normal is the triangle's own.
       const Vec3 n = Normalized(Cross(v[i + 1] - v[i], v[i + 2] - v[i]));
-      ASSERT_GT(Dot(n, FaceNormals[type - 1]), 0.9999f) << type << " triangle " << i / 3;
+      ASSERT_GT(Dot(n, kFaceNormals[type - 1]), 0.9999f) << type << " triangle " << i / 3;
     }
   }
   // The first triangle is the corner-P1 tetrahedron's, 1/32 of the outline; the second
   // is its sibling at P2's side of the same depth-1 parent.
-  const std::vector<Vec3> v = Emit(1, FractalDepth);
+  const std::vector<Vec3> v = Emit(1, kFractalDepth);
   const Vec3 e2 = (p2 - p1) * (1 / 32.0f), e3 = (p3 - p1) * (1 / 32.0f);
   ExpectNear(v[0], p1, "first corner");
   ExpectNear(v[1], p1 + e2, "second corner");
@@ -62,8 +62,8 @@ TEST(Sierpinski, UnknownFaceTypesEmitNothingAndTheShellWrapsTheFractal) {
   EXPECT_TRUE(Emit(5, 2).empty());
   EXPECT_EQ(Emit(4, 0).size(), 3u);
   for (int i = 0; i < 4; ++i) {
-    const Vec3 scaled = FractalCorners[i] * 1.05f;
-    ExpectNear({ShellCorners[i].x, ShellCorners[i].y, ShellCorners[i].z}, scaled, "shell corner");
+    const Vec3 scaled = kFractalCorners[i] * 1.05f;
+    ExpectNear({kShellCorners[i].x, kShellCorners[i].y, kShellCorners[i].z}, scaled, "shell corner");
   }
 }
 
@@ -95,7 +95,7 @@ TEST(Scene8Timing, SlideShellCaptionAndRecessionAtTheirEdges) {
 
 TEST(Scene8Lights, FirstLightingIsFixedAndTheBlueLightOrbitsInsideTheFractal) {
   BuildSineTable();
-  SceneLight lights[Scene8LightCount];
+  SceneLight lights[kScene8LightCount];
   ComputeScene8Lights(17, -3, lights);
   EXPECT_FLOAT_EQ(lights[0].diffuse[1], 0.25f);  // cyan at half strength
   EXPECT_FLOAT_EQ(lights[0].position[0], 10);
@@ -119,7 +119,7 @@ TEST(Scene8Trails, UntouchedBefore18ThenPrimedThenShifted) {
 
   UpdateScene8(18.01f, 60, &frame, &trails);
   ASSERT_TRUE(trails.primed);
-  for (int i = 0; i < Scene8LightCount; ++i)
+  for (int i = 0; i < kScene8LightCount; ++i)
     for (const auto& entry : trails.trails[i].position)
       for (int c = 0; c < 3; ++c) ASSERT_EQ(entry[c], frame.lights[i].position[c]);
 

@@ -34,10 +34,10 @@ Status Parses(const std::vector<uint8_t>& b) {
 }  // namespace
 
 TEST(EmbeddedImages, EachMatchesItsCatalogueSizeAndFormat) {
-  std::vector<Expected> all = {{&BackdropImage, 512, 512, 24}, {&FontImage, 320, 192, 24},
-                               {&PlasmaTitleImage, 512, 256, 32}};
-  for (const EmbeddedImage& t : TitleImages) all.push_back({&t, 256, 64, 32});
-  for (const EmbeddedImage& s : SpriteImages) all.push_back({&s, 32, 32, 24});
+  std::vector<Expected> all = {{&kBackdropImage, 512, 512, 24}, {&kFontImage, 320, 192, 24},
+                               {&kPlasmaTitleImage, 512, 256, 32}};
+  for (const EmbeddedImage& t : kTitleImages) all.push_back({&t, 256, 64, 32});
+  for (const EmbeddedImage& s : kSpriteImages) all.push_back({&s, 32, 32, 24});
   for (const Expected& e : all) {
     TgaImage image;
     const Status parsed = ParseTga(*e.image, &image);
@@ -50,11 +50,11 @@ TEST(EmbeddedImages, EachMatchesItsCatalogueSizeAndFormat) {
     const char* signature = reinterpret_cast<const char*>(e.image->data + 18 + image.pixelBytes() + 8);
     EXPECT_EQ(std::string(signature, 17), "TRUEVISION-XFILE.") << e.image->name;
   }
-  EXPECT_EQ(SpriteImages[4].data, SpriteImages[0].data);  // one picture, two texture names
+  EXPECT_EQ(kSpriteImages[4].data, kSpriteImages[0].data);  // one picture, two texture names
 }
 
 TEST(EmbeddedImages, CardsAreDarkWithoutAlphaAndSpritesFadeToBlack) {
-  for (const EmbeddedImage& t : TitleImages) {
+  for (const EmbeddedImage& t : kTitleImages) {
     TgaImage image;
     ASSERT_TRUE(ParseTga(t, &image).ok());
     int brightest = 0, alpha = 0;
@@ -66,7 +66,7 @@ TEST(EmbeddedImages, CardsAreDarkWithoutAlphaAndSpritesFadeToBlack) {
     EXPECT_GT(brightest, 40) << t.name;  // but there is lettering
     EXPECT_EQ(alpha, 0) << t.name;
   }
-  for (const EmbeddedImage& s : SpriteImages) {
+  for (const EmbeddedImage& s : kSpriteImages) {
     TgaImage image;
     ASSERT_TRUE(ParseTga(s, &image).ok());
     int edge = 0;

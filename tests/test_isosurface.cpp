@@ -46,7 +46,7 @@ std::vector<std::array<int, 3>> Row(int c) {
   return out;
 }
 
-int IsoPoint(int i, int j, int k) { return (k * IsoPoints + j) * IsoPoints + i; }
+int IsoPoint(int i, int j, int k) { return (k * kIsoPoints + j) * kIsoPoints + i; }
 
 // Face f holds the corners whose bit f / 2 is f % 2; it is ambiguous in case c when its two
 // inside corners are diagonal.
@@ -65,15 +65,15 @@ int InsideEnd(int c, int e) { return (c >> EdgeCorner(e, 0)) & 1 ? EdgeCorner(e,
 std::vector<int> OuterPlanes() {
   std::vector<int> planes(VertexCount, 0);
   for (int axis = 0; axis < 3; ++axis)
-    for (int k = 0; k < IsoEdgeStarts; ++k)
-      for (int j = 0; j < IsoEdgeStarts; ++j)
-        for (int i = 0; i < IsoEdgeStarts; ++i) {
+    for (int k = 0; k < kIsoEdgeStarts; ++k)
+      for (int j = 0; j < kIsoEdgeStarts; ++j)
+        for (int i = 0; i < kIsoEdgeStarts; ++i) {
           const int p = IsoPoint(i, j, k), at[3] = {i, j, k};
-          if (InsideFlags[p] == InsideFlags[p + (axis == 0 ? 1 : axis == 1 ? IsoPoints : IsoPoints * IsoPoints)]) continue;
+          if (InsideFlags[p] == InsideFlags[p + (axis == 0 ? 1 : axis == 1 ? kIsoPoints : kIsoPoints * kIsoPoints)]) continue;
           int bits = 0;
           for (int b = 0; b < 3; ++b)
-            if (b != axis) bits |= (at[b] == 0) << (2 * b) | (at[b] == IsoCells) << (2 * b + 1);
-          planes[EdgeVertexIndex[((axis * IsoEdgeStarts + k) * IsoEdgeStarts + j) * IsoEdgeStarts + i]] = bits;
+            if (b != axis) bits |= (at[b] == 0) << (2 * b) | (at[b] == kIsoCells) << (2 * b + 1);
+          planes[EdgeVertexIndex[((axis * kIsoEdgeStarts + k) * kIsoEdgeStarts + j) * kIsoEdgeStarts + i]] = bits;
         }
   return planes;
 }
@@ -99,7 +99,7 @@ int OpenEdges() {
 
 // Only the given grid points inside, then the mesh.
 void PolygonisePoints(const std::vector<std::array<int, 3>>& inside) {
-  for (int p = 0; p < IsoPointCount; ++p) FieldGrid[p] = -1, InsideFlags[p] = 0;
+  for (int p = 0; p < kIsoPointCount; ++p) FieldGrid[p] = -1, InsideFlags[p] = 0;
   for (const auto& q : inside) {
     const int p = IsoPoint(q[0], q[1], q[2]);
     FieldGrid[p] = 1, InsideFlags[p] = 0xFF;
@@ -125,7 +125,7 @@ TEST_F(Iso, TheKnownRowsAndEveryCaseCut) {
     EXPECT_GT(CaseTriangleCount[c], 0) << "case " << c;  // no holes, the four lone points included
     most = std::max(most, CaseTriangleCount[c]);
   }
-  EXPECT_EQ(most, IsoMaxCaseTriangles);  // the row width is what the table needs
+  EXPECT_EQ(most, kIsoMaxCaseTriangles);  // the row width is what the table needs
 }
 
 // The sides of a case's triangles left open are its polygons' rims: each cut edge ends one
@@ -219,7 +219,7 @@ TEST_F(Iso, EmptyFieldsCentresAndTheStartingPositions) {
   FillField(&onPoint, 1, 0);
   EXPECT_EQ(FieldGrid[IsoPoint(15, 12, 20)], 1000.0f - 2.0f);
 
-  Vec3 c[MetaballCount];
+  Vec3 c[kMetaballCount];
   MetaballCentres(0, c);
   for (int b = 0; b < 3; ++b) EXPECT_EQ(Length(c[b]), 0);
   ExpectAt(c[3], 1, -1.5f, 1.5f);
@@ -237,10 +237,10 @@ TEST_F(Iso, EmptyFieldsCentresAndTheStartingPositions) {
 TEST_F(Iso, TheFieldIsExactlyTheStatedSum) {
   const float t = 1.7f;
   EvaluateMetaballField(t);
-  Vec3 c[MetaballCount];
+  Vec3 c[kMetaballCount];
   MetaballCentres(t, c);
-  for (int p = 0; p < IsoPointCount; p += 97) {
-    const int i = p % IsoPoints, j = p / IsoPoints % IsoPoints, k = p / (IsoPoints * IsoPoints);
+  for (int p = 0; p < kIsoPointCount; p += 97) {
+    const int i = p % kIsoPoints, j = p / kIsoPoints % kIsoPoints, k = p / (kIsoPoints * kIsoPoints);
     const float x = IsoGridCoordinate(0, i), y = IsoGridCoordinate(1, j), z = IsoGridCoordinate(2, k);
     float sum = 0;
     for (const Vec3& b : c) {
@@ -262,7 +262,7 @@ TEST_F(Iso, FourLonePointsInACellAreEachClosedOff) {
   std::set<int> cellVertices;
   for (int e = 0; e < 12; ++e) {
     const int32_t* row = CubeEdgeTable[e];
-    const int slot = ((row[0] * IsoEdgeStarts + k + row[3]) * IsoEdgeStarts + j + row[2]) * IsoEdgeStarts + i + row[1];
+    const int slot = ((row[0] * kIsoEdgeStarts + k + row[3]) * kIsoEdgeStarts + j + row[2]) * kIsoEdgeStarts + i + row[1];
     cellVertices.insert(EdgeVertexIndex[slot]);
   }
   EXPECT_EQ(cellVertices.size(), 12u);

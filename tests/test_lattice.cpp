@@ -12,7 +12,7 @@ using namespace lumaro;
 
 TEST(Lattice, TwelveCubedCentresOneUnitApartWithFacesOfOneTextureCopy) {
   std::set<std::tuple<float, float, float>> centres;
-  for (int i = 0; i < LatticeCubes; ++i) {
+  for (int i = 0; i < kLatticeCubes; ++i) {
     const Vec3 c = LatticeCentre(i);
     for (float v : {c.x, c.y, c.z}) {
       ASSERT_GE(v, -5.5f);
@@ -24,7 +24,7 @@ TEST(Lattice, TwelveCubedCentresOneUnitApartWithFacesOfOneTextureCopy) {
   EXPECT_EQ(centres.size(), 1728u);
   EXPECT_EQ(LatticeCentre(0).x, -5.5f);
   EXPECT_EQ(LatticeCentre(1).z, -4.5f);  // Z is the inner loop
-  EXPECT_EQ(LatticeCentre(LatticeSide * LatticeSide).x, -4.5f);
+  EXPECT_EQ(LatticeCentre(kLatticeSide * kLatticeSide).x, -4.5f);
 
   StripVertex strips[2][8];
   CubeStrips({0, 0, 0}, 0.2f, strips);
@@ -80,10 +80,10 @@ TEST(OrnamentMotion, CentreGlowAndStars) {
     ASSERT_LE(CornerGlowBrightness(t), 0.625f);
   }
   EXPECT_FLOAT_EQ(StarPointSize(800, 0), 1.0f);
-  EXPECT_FLOAT_EQ(StarPointSize(800, StarPasses - 1), 4.0f);
+  EXPECT_FLOAT_EQ(StarPointSize(800, kStarPasses - 1), 4.0f);
   EXPECT_FLOAT_EQ(StarPointSize(1024, 0), 1.28f);
-  EXPECT_FLOAT_EQ(StarPointSize(1024, StarPasses - 1), 5.12f);
-  for (int r : {0, 1000, 16384, 32767}) EXPECT_NEAR(Length(StarPoint(r, 32767 - r)), StarRadius, 1e-3);
+  EXPECT_FLOAT_EQ(StarPointSize(1024, kStarPasses - 1), 5.12f);
+  for (int r : {0, 1000, 16384, 32767}) EXPECT_NEAR(Length(StarPoint(r, 32767 - r)), kStarRadius, 1e-3);
   EXPECT_NEAR(StarPoint(5, 16384).y, 0, 0.01);   // r2 halfway: on the equator
   EXPECT_NEAR(StarPoint(5, 32767).y, -10, 0.01);  // r2 at the top: the lower pole
 }
@@ -91,9 +91,9 @@ TEST(OrnamentMotion, CentreGlowAndStars) {
 TEST(Lattice, NearestFirstOrderIsAPermutationThatNeverMovesAway) {
   const auto order = LatticeNearestFirst();
   std::set<int> seen(order.begin(), order.end());
-  ASSERT_EQ(seen.size(), size_t(LatticeCubes));
+  ASSERT_EQ(seen.size(), size_t(kLatticeCubes));
   EXPECT_EQ(*seen.begin(), 0);
-  EXPECT_EQ(*seen.rbegin(), LatticeCubes - 1);
+  EXPECT_EQ(*seen.rbegin(), kLatticeCubes - 1);
   const auto squared = [](int i) {
     const Vec3 c = LatticeCentre(i);
     return c.x * c.x + c.y * c.y + c.z * c.z;

@@ -36,19 +36,19 @@ class NewFile : public ::testing::TestWithParam<const char*> {
 };
 
 // The plain writer every layer has, and the platform's direct one.
-constexpr NewFileWriter Writers[] = {WriteNewFile, WriteNewFileDirect};
+constexpr NewFileWriter kWriters[] = {WriteNewFile, WriteNewFileDirect};
 }  // namespace
 
 // Around the block boundary the direct part and the cached tail meet; a frame is 800 x 600.
 TEST_P(NewFile, EveryByteArrivesWhateverTheSizeAndFileSystem) {
   const size_t biggest = 18 + 800 * 600 * 3;
   std::unique_ptr<uint8_t, decltype(&std::free)> data(
-      static_cast<uint8_t*>(std::aligned_alloc(NewFileAlignment, (biggest / NewFileAlignment + 1) * NewFileAlignment)),
+      static_cast<uint8_t*>(std::aligned_alloc(kNewFileAlignment, (biggest / kNewFileAlignment + 1) * kNewFileAlignment)),
       &std::free);
   for (size_t i = 0; i < biggest; ++i) data.get()[i] = static_cast<uint8_t>(i * 7 + i / 251);
-  for (NewFileWriter write : Writers)
-    for (size_t size : {size_t{0}, size_t{1}, NewFileAlignment - 1, NewFileAlignment, NewFileAlignment + 1,
-                        3 * NewFileAlignment + 18, biggest}) {
+  for (NewFileWriter write : kWriters)
+    for (size_t size : {size_t{0}, size_t{1}, kNewFileAlignment - 1, kNewFileAlignment, kNewFileAlignment + 1,
+                        3 * kNewFileAlignment + 18, biggest}) {
       const fs::path path = dir_ / ("f" + std::to_string(size) + (write == WriteNewFile ? "plain" : "direct"));
       ASSERT_TRUE(write(path.c_str(), data.get(), size).ok()) << size;
       const std::vector<uint8_t> back = ReadAll(path);
@@ -58,10 +58,10 @@ TEST_P(NewFile, EveryByteArrivesWhateverTheSizeAndFileSystem) {
 }
 
 TEST_P(NewFile, NothingInTheWayIsOverwrittenOrFollowed) {
-  alignas(NewFileAlignment) static uint8_t data[2 * NewFileAlignment] = {1, 2, 3};
+  alignas(kNewFileAlignment) static uint8_t data[2 * kNewFileAlignment] = {1, 2, 3};
   std::ofstream(dir_ / "kept") << "old";
   fs::create_symlink(dir_ / "target", dir_ / "link");  // dangling: creating through it would make "target"
-  for (NewFileWriter write : Writers) {
+  for (NewFileWriter write : kWriters) {
     EXPECT_EQ(write((dir_ / "kept").c_str(), data, sizeof data).systemError(), EEXIST);
     EXPECT_EQ(ReadAll(dir_ / "kept").size(), 3u);
     EXPECT_EQ(write((dir_ / "link").c_str(), data, sizeof data).systemError(), EEXIST);

@@ -21,7 +21,7 @@ struct Shell {
 
 OrnamentMesh Mesh() {
   OrnamentMesh mesh;
-  const Status parsed = ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size, &mesh);
+  const Status parsed = ParseOrnamentMesh(kOrnamentMeshBlock.data, kOrnamentMeshBlock.size, &mesh);
   EXPECT_TRUE(parsed.ok()) << parsed.why();
   return mesh;
 }
@@ -69,7 +69,7 @@ float DistanceToSegment(float ax, float ay, float bx, float by) {
 
 TEST(OrnamentMesh, TheBlockSplitsIntoFacesPositionsAndNormals) {
   const OrnamentMesh mesh = Mesh();
-  EXPECT_EQ(OrnamentMeshBlock.size, OrnamentRecordBytes * (mesh.faceCount + mesh.positionCount + mesh.normalCount));
+  EXPECT_EQ(kOrnamentMeshBlock.size, kOrnamentRecordBytes * (mesh.faceCount + mesh.positionCount + mesh.normalCount));
   EXPECT_LE(mesh.positionCount, 32767);
   for (int f = 0; f < mesh.faceCount; ++f) {
     const OrnamentFace face = OrnamentFaceAt(mesh, f);
@@ -86,8 +86,8 @@ TEST(OrnamentMesh, TheBlockSplitsIntoFacesPositionsAndNormals) {
   }
   // A block one record short, or with a stray byte, has no consistent split.
   OrnamentMesh broken;
-  EXPECT_FALSE(ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size - 12, &broken).ok());
-  EXPECT_FALSE(ParseOrnamentMesh(OrnamentMeshBlock.data, OrnamentMeshBlock.size - 1, &broken).ok());
+  EXPECT_FALSE(ParseOrnamentMesh(kOrnamentMeshBlock.data, kOrnamentMeshBlock.size - 12, &broken).ok());
+  EXPECT_FALSE(ParseOrnamentMesh(kOrnamentMeshBlock.data, kOrnamentMeshBlock.size - 1, &broken).ok());
 }
 
 TEST(OrnamentMesh, FifteenOutwardShellsACageAndFourteenGeodesicBalls) {

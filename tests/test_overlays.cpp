@@ -100,7 +100,7 @@ TEST_F(Overlays, LowerCaseDrawsABlankAndAdvances) {
 
 TEST_F(Overlays, FrameRateTextSitsInTheTopLeftCorner) {
   ShowFps = true;
-  SceneSlot fountain = Schedule[5];
+  SceneSlot fountain = kSchedule[5];
   fountain.backdrop = NoBackdrop;  // so only the text and the logo show
   fountain.fadeIn = false;
   ComposeFrame(fountain, 30.5f, 88);
@@ -111,11 +111,11 @@ TEST_F(Overlays, FrameRateTextSitsInTheTopLeftCorner) {
 }
 
 TEST_F(Overlays, FadeOutOfSceneFourHalvesItsCard) {
-  SceneSlot card = Schedule[3];  // scene 4 at local time 7.5 of 8
+  SceneSlot card = kSchedule[3];  // scene 4 at local time 7.5 of 8
   card.fadeOut = false;
   ComposeFrame(card, 19.5f, 0);
   const double full = Brightness(ReadFrame(), 0, 0, 1, 1);
-  ComposeFrame(Schedule[3], 19.5f, 0);
+  ComposeFrame(kSchedule[3], 19.5f, 0);
   const double faded = Brightness(ReadFrame(), 0, 0, 1, 1);
   ASSERT_GT(full, 10000);
   EXPECT_NEAR(faded / full, 0.5, 0.02);

@@ -108,7 +108,7 @@ TEST(Fireworks, FiveRocketsLaunchOnTheFirstFrame) {
   FreshPools(11);
   UpdateFireworks(0.04f, 30.0f);
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(RocketPool[i].alive) << i;
-  for (int i = 5; i < RocketCount; ++i) EXPECT_FALSE(RocketPool[i].alive) << i;
+  for (int i = 5; i < kRocketCount; ++i) EXPECT_FALSE(RocketPool[i].alive) << i;
   EXPECT_EQ(ActiveRockets, 5);
   EXPECT_EQ(LiveSparks(), 5);  // a trail with dt = 0 still emits one spark each
 }
@@ -131,7 +131,7 @@ TEST(Fireworks, AtMostFiveMainRocketsAndNoLaunchFromTheCutoff) {
 
 TEST(Fireworks, SparkBurstIsLimitedByFreeRecords) {
   FreshPools(17);
-  for (int i = 10; i < SparkCount; ++i) SparkPool[i].alive = true;
+  for (int i = 10; i < kSparkCount; ++i) SparkPool[i].alive = true;
   RocketRecord& r = RocketPool[0];
   r = RocketRecord{};
   r.z = -4;
@@ -143,7 +143,7 @@ TEST(Fireworks, SparkBurstIsLimitedByFreeRecords) {
   }
   lumaro::srand(seed);
   EmitSparks(1.0f, 0.04f, 0, true);
-  EXPECT_EQ(LiveSparks(), SparkCount);  // 100+ asked, 10 free, 10 made
+  EXPECT_EQ(LiveSparks(), kSparkCount);  // 100+ asked, 10 free, 10 made
 }
 
 TEST(Fireworks, RocketBurstMakesChildrenIncludingTheBurstingRecord) {
@@ -194,9 +194,9 @@ TEST(Fireworks, RocketBurstMakesChildrenIncludingTheBurstingRecord) {
 TEST(Fireworks, SparksOfTheFountainCarryOver) {
   FreshPools(23);
   for (float t = 0.04f; t < 11.0f; t += 0.04f) UpdateFountain(t, 12.0f);
-  std::vector<bool> staysAlive(SparkCount);
+  std::vector<bool> staysAlive(kSparkCount);
   int carried = 0;
-  for (int i = 0; i < SparkCount; ++i) {
+  for (int i = 0; i < kSparkCount; ++i) {
     staysAlive[i] = SparkPool[i].alive && !(SparkPool[i].age > SparkPool[i].lifetime);
     carried += SparkPool[i].alive;
   }
@@ -205,7 +205,7 @@ TEST(Fireworks, SparksOfTheFountainCarryOver) {
   // only in free records (five trails on the first frame).
   UpdateFireworks(0.04f, 30.0f);
   int fresh = 0;
-  for (int i = 0; i < SparkCount; ++i) {
+  for (int i = 0; i < kSparkCount; ++i) {
     if (staysAlive[i]) {
       ASSERT_TRUE(SparkPool[i].alive) << i;
     }
@@ -220,23 +220,23 @@ TEST(Pools, LiveSparksGroupedBySpriteEachOnceInIndexOrderWithinASprite) {
   float t = 0;
   for (int frame = 0; frame < 150; ++frame) UpdateFireworks(t += 0.04f, 60);
   SparkPool[7].alive = true;
-  SparkPool[7].sprite = SpriteCount + 3;
-  uint16_t order[SparkCount];
+  SparkPool[7].sprite = kSpriteCount + 3;
+  uint16_t order[kSparkCount];
   const int live = LiveSparksBySprite(order);
   ASSERT_EQ(live, LiveSparks());
-  std::vector<int> seen(SparkCount, 0), sprites;
+  std::vector<int> seen(kSparkCount, 0), sprites;
   for (int k = 0; k < live; ++k) {
     const SparkRecord& s = SparkPool[order[k]];
     ASSERT_TRUE(s.alive);
     ++seen[order[k]];
     if (k > 0) {
       const SparkRecord& before = SparkPool[order[k - 1]];
-      const int a = before.sprite < SpriteCount ? before.sprite : SpriteCount, b = s.sprite < SpriteCount ? s.sprite : SpriteCount;
+      const int a = before.sprite < kSpriteCount ? before.sprite : kSpriteCount, b = s.sprite < kSpriteCount ? s.sprite : kSpriteCount;
       ASSERT_TRUE(a < b || (a == b && order[k - 1] < order[k])) << k;
     }
     if (sprites.empty() || sprites.back() != s.sprite) sprites.push_back(s.sprite);
   }
-  for (int i = 0; i < SparkCount; ++i) EXPECT_EQ(seen[i], SparkPool[i].alive ? 1 : 0) << i;
+  for (int i = 0; i < kSparkCount; ++i) EXPECT_EQ(seen[i], SparkPool[i].alive ? 1 : 0) << i;
   EXPECT_GT(sprites.size(), 3u) << "the scene should mix colours";
   EXPECT_EQ(order[live - 1], 7) << "a record with no such sprite comes last";
 

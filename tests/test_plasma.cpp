@@ -9,7 +9,7 @@ using namespace lumaro;
 
 namespace {
 std::vector<uint8_t> Plasma(uint32_t seed) {
-  std::vector<uint8_t> buffer(PlasmaSize * PlasmaSize);
+  std::vector<uint8_t> buffer(kPlasmaSize * kPlasmaSize);
   lumaro::srand(seed);
   FillPlasma(buffer.data());
   return buffer;
@@ -32,13 +32,13 @@ TEST(Plasma, EveryPixelIsSetWithinRangeAndSeedsSurvive) {
 }
 
 TEST(Plasma, OneDrawPerNewPixel) {
-  std::vector<uint8_t> buffer(PlasmaSize * PlasmaSize, 0);
+  std::vector<uint8_t> buffer(kPlasmaSize * kPlasmaSize, 0);
   lumaro::srand(5);
   FillPlasma(buffer.data());
   // 4 seed draws plus one per remaining pixel: the whole grid, each pixel set once.
   uint32_t probeSeed = 5;
   lumaro::srand(probeSeed);
-  for (int i = 0; i < PlasmaSize * PlasmaSize; ++i) lumaro::rand();
+  for (int i = 0; i < kPlasmaSize * kPlasmaSize; ++i) lumaro::rand();
   int expectedNext = lumaro::rand();
   lumaro::srand(5);
   FillPlasma(buffer.data());
@@ -48,7 +48,7 @@ TEST(Plasma, OneDrawPerNewPixel) {
 TEST(Plasma, EdgesWrapOntoRowAndColumnZero) {
   // A square touching coordinate 256 writes the bytes of row/column 0, so a pixel set
   // there beforehand is kept and read, not duplicated.
-  std::vector<uint8_t> b(PlasmaSize * PlasmaSize, 0);
+  std::vector<uint8_t> b(kPlasmaSize * kPlasmaSize, 0);
   b[0] = 100;
   b[128] = 100;
   b[128 * 256] = 100;
@@ -65,7 +65,7 @@ TEST(Plasma, EdgesWrapOntoRowAndColumnZero) {
 }
 
 TEST(Plasma, SharedEdgePixelsAreWrittenOnce) {
-  std::vector<uint8_t> b(PlasmaSize * PlasmaSize, 0);
+  std::vector<uint8_t> b(kPlasmaSize * kPlasmaSize, 0);
   b[0] = 64;
   b[2] = 64;
   b[2 * 256] = 64;
@@ -82,7 +82,7 @@ TEST(Plasma, SharedEdgePixelsAreWrittenOnce) {
 
 TEST(Plasma, QuadrantOrderShapesTheImage) {
   std::vector<uint8_t> inOrder = Plasma(42);
-  std::vector<uint8_t> swapped(PlasmaSize * PlasmaSize, 0);
+  std::vector<uint8_t> swapped(kPlasmaSize * kPlasmaSize, 0);
   lumaro::srand(42);
   const int seeds[] = {0, 128, 32768, 32896};
   for (int at : seeds) swapped[at] = static_cast<uint8_t>(lumaro::rand() % 128 + 64);

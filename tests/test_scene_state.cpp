@@ -34,17 +34,17 @@ struct Contract {
 };
 
 constexpr double On = 1, Off = 0;
-const Values White{1, 1, 1, 0};
+const Values kWhite{1, 1, 1, 0};
 
 // The state each scene's draw procedure leaves (before the composer's overlays).
-const Contract Contracts[] = {
+const Contract kContracts[] = {
     {"caption card", 2.0f,
-     {{"blend", {Off}}, {"lighting", {On}}, {"depth test", {On}}, {"colour", White}, {"blend func", {GL_ONE, GL_ONE}}}},
+     {{"blend", {Off}}, {"lighting", {On}}, {"depth test", {On}}, {"colour", kWhite}, {"blend func", {GL_ONE, GL_ONE}}}},
     {"plasma title", 24.0f,
      {{"blend", {Off}}, {"blend func", {GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA}}, {"depth test", {On}},
       {"lighting", {On}}, {"projection depth", {1}}, {"modelview depth", {1}}, {"texture size", {512, 256}}}},
-    {"fountain", 33.0f, {{"blend", {Off}}, {"lighting", {On}}, {"depth test", {On}}, {"colour", White}}},
-    {"fireworks", 45.0f, {{"blend", {Off}}, {"lighting", {On}}, {"depth test", {On}}, {"colour", White}}},
+    {"fountain", 33.0f, {{"blend", {Off}}, {"lighting", {On}}, {"depth test", {On}}, {"colour", kWhite}}},
+    {"fireworks", 45.0f, {{"blend", {Off}}, {"lighting", {On}}, {"depth test", {On}}, {"colour", kWhite}}},
     {"fractal with lights", 100.0f,
      {{"texture 2d", {On}}, {"lighting", {Off}}, {"light0", {Off}}, {"light1", {Off}}, {"light2", {Off}},
       {"cull face", {Off}}, {"blend", {Off}}, {"depth mask", {GL_TRUE}}, {"depth test", {On}},
@@ -61,11 +61,11 @@ const Contract Contracts[] = {
     {"ornament", 225.0f,
      {{"texture 2d", {On}}, {"lighting", {Off}}, {"light0", {On}}, {"light1", {On}}, {"light2", {On}},
       {"blend", {Off}}, {"blend func", {GL_ONE, GL_ONE}}, {"cull face", {Off}}, {"cull mode", {GL_BACK}},
-      {"depth mask", {GL_TRUE}}, {"colour", White}, {"texture size", {32, 32}},
+      {"depth mask", {GL_TRUE}}, {"colour", kWhite}, {"texture size", {32, 32}},
       {"material specular", {1, 1, 1, 1}}, {"material shininess", {8}}, {"light1 diffuse", {0.4f, 0.2f, 0.4f, 0}}}},
     {"tunnel", 262.0f,
      {{"blend", {Off}}, {"blend func", {GL_ONE, GL_ONE}}, {"depth mask", {GL_TRUE}}, {"lighting", {On}},
-      {"cull face", {Off}}, {"cull mode", {GL_BACK}}, {"colour", White}, {"texture size", {64, 64}}}},
+      {"cull face", {Off}}, {"cull mode", {GL_BACK}}, {"colour", kWhite}, {"texture size", {64, 64}}}},
     {"metaballs", 305.0f,
      {{"lighting", {Off}}, {"cull face", {Off}}, {"cull mode", {GL_BACK}}, {"light0", {On}}, {"light1", {On}},
       {"light2", {On}}, {"blend", {Off}}, {"blend func", {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}},
@@ -82,7 +82,7 @@ class SceneState : public SceneTest {
   // The show on the fixed clock up to the frame before `clock`, then that frame's scene alone.
   void DrawSceneAlone(float clock) {
     CatchUpTo(clock, CatchUp::Quick);
-    DemoClock = DemoClock + FrameStep;
+    DemoClock = DemoClock + kFrameStep;
     const SceneSlot* slot = EnterScene(DemoClock);
     ASSERT_NE(slot, nullptr);
     const float t = static_cast<float>(static_cast<double>(DemoClock) - slot->start);
@@ -98,14 +98,14 @@ class SceneState : public SceneTest {
 
 // The last spark drawn, in index order, leaves its sprite bound.
 uint32_t LastSparkSprite() {
-  for (int i = SparkCount - 1; i >= 0; --i)
+  for (int i = kSparkCount - 1; i >= 0; --i)
     if (SparkPool[i].alive) return SpriteTextures[SparkPool[i].sprite];
   return SpriteTextures[0];
 }
 }  // namespace
 
 TEST_F(SceneState, EachSceneLeavesWhatTheScenesAfterItRelyOn) {
-  for (const Contract& contract : Contracts) {
+  for (const Contract& contract : kContracts) {
     SCOPED_TRACE(contract.what);
     DrawSceneAlone(contract.clock);
     const GlSnapshot state = TakeGlSnapshot();
@@ -136,7 +136,7 @@ std::vector<uint8_t> ShowState() {
   add(SparkPool, sizeof SparkPool);
   add(RocketPool, sizeof RocketPool);
   add(&ActiveRockets, sizeof ActiveRockets);
-  if (FireReady()) add(FireHeat, FireCells * sizeof(uint32_t));
+  if (FireReady()) add(FireHeat, kFireCells * sizeof(uint32_t));
   add(DoneFlag, sizeof DoneFlag);
   add(&DemoClock, sizeof DemoClock);
   const uint32_t generator = RandomGeneratorState();

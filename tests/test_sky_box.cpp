@@ -39,9 +39,9 @@ Colour Sample(const TgaImage& image, float s, float t) {
 
 // The face whose plane holds p (other than `except`), with p's texture coordinates on it.
 int FaceHolding(Vec3 p, int except, float* s, float* t) {
-  for (int face = 0; face < SkyFaceCount; ++face) {
+  for (int face = 0; face < kSkyFaceCount; ++face) {
     if (face == except) continue;
-    const Vec3* c = SkyFaceCorners[face];
+    const Vec3* c = kSkyFaceCorners[face];
     const Vec3 e1 = c[1] - c[0], e2 = c[3] - c[0];
     const Vec3 normal = Normalized(Cross(e1, e2));
     if (std::fabs(Dot(p - c[0], normal)) > 1e-3f) continue;
@@ -54,17 +54,17 @@ int FaceHolding(Vec3 p, int except, float* s, float* t) {
 }  // namespace
 
 TEST(SkyBox, NeighbouringFacesAgreeAlongEveryCubeEdge) {
-  TgaImage images[SkyFaceCount];
-  for (int face = 0; face < SkyFaceCount; ++face) {
-    const Status parsed = ParseTga(SkyImages[face], &images[face]);
+  TgaImage images[kSkyFaceCount];
+  for (int face = 0; face < kSkyFaceCount; ++face) {
+    const Status parsed = ParseTga(kSkyImages[face], &images[face]);
     ASSERT_TRUE(parsed.ok()) << parsed.why();
     ASSERT_EQ(images[face].width, 256);
     ASSERT_EQ(images[face].bitsPerPixel, 24);
   }
   int edges = 0;
   for (int axis = 0; axis < 3; ++axis)
-    for (float a : {-SkyNear, SkyNear})
-      for (float b : {-SkyNear, SkyNear}) {
+    for (float a : {-kSkyNear, kSkyNear})
+      for (float b : {-kSkyNear, kSkyNear}) {
         double total = 0, worst = 0;
         int samples = 0;
         for (float u = -45; u <= 45; u += 0.5f) {
@@ -92,9 +92,9 @@ TEST(SkyBox, NeighbouringFacesAgreeAlongEveryCubeEdge) {
 
 TEST(SkyBox, PlanetAheadSpaceBehindAndACraterInTheScorchedFront) {
   TgaImage front, back, scorched;
-  ASSERT_TRUE(ParseTga(SkyImages[SkyFront], &front).ok());
-  ASSERT_TRUE(ParseTga(SkyImages[SkyBack], &back).ok());
-  ASSERT_TRUE(ParseTga(SkyImages[SkyScorched], &scorched).ok());
+  ASSERT_TRUE(ParseTga(kSkyImages[SkyFront], &front).ok());
+  ASSERT_TRUE(ParseTga(kSkyImages[SkyBack], &back).ok());
+  ASSERT_TRUE(ParseTga(kSkyImages[SkyScorched], &scorched).ok());
   auto brightness = [](const TgaImage& image, float s, float t) {
     const Colour c = Sample(image, s, t);
     return c.c[0] + c.c[1] + c.c[2];
@@ -141,11 +141,11 @@ TEST(RepeatingPictures, JoinTheirOwnOppositeEdgesWithoutASeam) {
     const EmbeddedImage* image;
     bool rows;  // also repeats from top to bottom
   };
-  std::vector<Case> cases = {{&LatticeNameImage, true}, {&LatticeCloudImage, true}, {&GraniteImage, true},
-                             {&GridImage, true}};
-  for (int i = 0; i < 8; ++i) cases.push_back({&TunnelImages[i], true});
-  cases.push_back({&TunnelImages[9], false});  // the clouds repeat around, fade along
-  cases.push_back({&TunnelImages[10], false});
+  std::vector<Case> cases = {{&kLatticeNameImage, true}, {&kLatticeCloudImage, true}, {&kGraniteImage, true},
+                             {&kGridImage, true}};
+  for (int i = 0; i < 8; ++i) cases.push_back({&kTunnelImages[i], true});
+  cases.push_back({&kTunnelImages[9], false});  // the clouds repeat around, fade along
+  cases.push_back({&kTunnelImages[10], false});
   for (const Case& c : cases) {
     TgaImage image;
     ASSERT_TRUE(ParseTga(*c.image, &image).ok()) << c.image->name;

@@ -9,12 +9,12 @@ TEST(Timedemo, TableHasShowOrderRowsWithMedianNearestRankPercentileAndWorst) {
   // Scene 3 first out of order, then twenty frames of scene 2 taking 20, 19 .. 1 ms.
   RecordFrameTime(3, 8.0f, 4.0);
   for (int i = 20; i >= 1; --i) RecordFrameTime(2, 4.0f + 0.04f * (20 - i), i);
-  RecordFrameTime(BlankScene, 328.5f, 0.5);
+  RecordFrameTime(kBlankScene, 328.5f, 0.5);
   const std::vector<SceneTiming> rows = TimedemoTable();
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[0].scene, 2);
   EXPECT_EQ(rows[1].scene, 3);
-  EXPECT_EQ(rows[2].scene, BlankScene);  // the blank second comes after the scenes
+  EXPECT_EQ(rows[2].scene, kBlankScene);  // the blank second comes after the scenes
   EXPECT_EQ(rows[3].scene, -1);
   EXPECT_EQ(rows[0].frames, 20u);
   EXPECT_DOUBLE_EQ(rows[0].median, 10.5);  // even count: the mean of the middle two

@@ -22,9 +22,9 @@ std::vector<VideoFrame> WalkVideoRun() {
   std::vector<VideoFrame> frames;
   do {
     AdvanceDemoClock(123.0f);  // the wall clock is ignored in this mode
-    const SceneSlot* slot = DemoClock >= BlankFrom ? nullptr : FindSceneSlot(DemoClock);
+    const SceneSlot* slot = DemoClock >= kBlankFrom ? nullptr : FindSceneSlot(DemoClock);
     frames.push_back({FrameNumber, DemoClock, slot ? slot->scene : 0});
-  } while (DemoClock < ShowLength);
+  } while (DemoClock < kShowLength);
   VideoSave = false;
   return frames;
 }
@@ -97,12 +97,12 @@ TEST(Timeline, FrameRateShowsTheCountOfThePreviousSecond) {
 }
 
 TEST(Composer, IntroAnglesSweepTheirWindow) {
-  EXPECT_EQ(IntroAngle(Schedule[0], 0.0f), -90.0f);
-  EXPECT_EQ(IntroAngle(Schedule[1], 2.0f), 0.0f);
-  EXPECT_EQ(IntroAngle(Schedule[2], 4.0f), 90.0f);
-  EXPECT_EQ(IntroAngle(Schedule[3], 4.0f), 0.0f);  // scene 4 turns half as fast
-  EXPECT_EQ(IntroAngle(Schedule[3], 8.0f), 90.0f);
-  EXPECT_EQ(IntroAngle(Schedule[3], 1.3f), 1.3f * 22.5f - 90.0f);  // exactly the float steps of 22.5 degrees
+  EXPECT_EQ(IntroAngle(kSchedule[0], 0.0f), -90.0f);
+  EXPECT_EQ(IntroAngle(kSchedule[1], 2.0f), 0.0f);
+  EXPECT_EQ(IntroAngle(kSchedule[2], 4.0f), 90.0f);
+  EXPECT_EQ(IntroAngle(kSchedule[3], 4.0f), 0.0f);  // scene 4 turns half as fast
+  EXPECT_EQ(IntroAngle(kSchedule[3], 8.0f), 90.0f);
+  EXPECT_EQ(IntroAngle(kSchedule[3], 1.3f), 1.3f * 22.5f - 90.0f);  // exactly the float steps of 22.5 degrees
 }
 
 TEST(Composer, FrameRateTextIsRightAligned) {
@@ -113,21 +113,21 @@ TEST(Composer, FrameRateTextIsRightAligned) {
   EXPECT_STREQ(text, "120 FPS");
 }
 
-TEST(Schedule, FadesAndStepsAreTheFixedOnes) {
+TEST(kSchedule, FadesAndStepsAreTheFixedOnes) {
   for (int i = 0; i < 3; ++i) {
-    EXPECT_FALSE(Schedule[i].fadeIn);
-    EXPECT_FALSE(Schedule[i].fadeOut);
+    EXPECT_FALSE(kSchedule[i].fadeIn);
+    EXPECT_FALSE(kSchedule[i].fadeOut);
   }
-  EXPECT_TRUE(Schedule[3].fadeOut);
-  EXPECT_FALSE(Schedule[5].fadeOut);  // hard cut from the fountain to the fireworks
-  EXPECT_FALSE(Schedule[13].fadeIn || Schedule[13].fadeOut);
+  EXPECT_TRUE(kSchedule[3].fadeOut);
+  EXPECT_FALSE(kSchedule[5].fadeOut);  // hard cut from the fountain to the fireworks
+  EXPECT_FALSE(kSchedule[13].fadeIn || kSchedule[13].fadeOut);
   int backdrops = 0;
-  for (const SceneSlot& s : Schedule) backdrops += s.backdrop == 0;
+  for (const SceneSlot& s : kSchedule) backdrops += s.backdrop == 0;
   EXPECT_EQ(backdrops, 4);  // scenes 6, 7, 8 and 13
   float end = 0;
-  for (const SceneSlot& s : Schedule) {
+  for (const SceneSlot& s : kSchedule) {
     EXPECT_EQ(s.start, end);  // the windows tile the show without gaps
     end = s.start + s.duration;
   }
-  EXPECT_EQ(end, BlankFrom);
+  EXPECT_EQ(end, kBlankFrom);
 }

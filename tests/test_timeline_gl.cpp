@@ -43,7 +43,7 @@ TEST_F(TimelineSteps, EachStepRunsOnceInScheduleOrder) {
   EXPECT_EQ(clocks[at.released[5]], clocks[699]);
   EXPECT_EQ(at.released[14] + 1, 8201);
   int last = -1;
-  for (const SceneSlot& slot : Schedule) {
+  for (const SceneSlot& slot : kSchedule) {
     if (!slot.ownsResources()) {
       EXPECT_EQ(at.setUp[slot.scene], -1) << slot.scene;  // nothing of its own to make
       continue;

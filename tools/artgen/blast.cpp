@@ -22,12 +22,12 @@ Colour FireColour(float heat) {
 
 Canvas DrawFlameRing() {
   const int size = 256, tongues = 30;
-  constexpr float TwoPi = 6.2831853f;
+  constexpr float kTwoPi = 6.2831853f;
   // Each tongue: its angle, how far in it reaches (fraction of the radius) and its width.
   float tongueAngle[tongues], tongueReach[tongues], tongueWidth[tongues];
   ToolRandom random(91);
   for (int i = 0; i < tongues; ++i) {
-    tongueAngle[i] = (i + 0.8f * random.unit()) * TwoPi / tongues;
+    tongueAngle[i] = (i + 0.8f * random.unit()) * kTwoPi / tongues;
     tongueReach[i] = 0.18f + 0.3f * random.unit();
     tongueWidth[i] = 0.035f + 0.03f * random.unit();
   }
@@ -44,7 +44,7 @@ Canvas DrawFlameRing() {
       for (int i = 0; i < tongues; ++i) {
         const float inward = (base - r) / tongueReach[i];  // 0 at the ring, 1 at the tip
         if (inward < -0.1f || inward > 1) continue;
-        float across = std::remainder(angle - tongueAngle[i], TwoPi) * r;  // distance from the axis
+        float across = std::remainder(angle - tongueAngle[i], kTwoPi) * r;  // distance from the axis
         across += 0.02f * (flicker - 0.5f);                                 // a little waver
         const float width = tongueWidth[i] * (1 - 0.85f * std::max(0.0f, inward));  // tapering to a point
         heat += std::exp(-across * across / (width * width)) * (1 - std::max(0.0f, inward)) * (0.6f + 0.5f * flicker);

@@ -13,10 +13,10 @@ namespace artgen {
 namespace {
 using lumaro::Vec3;
 
-constexpr float PlanetRadius = 1.0f;
-constexpr float PlanetDistance = 1.135f;  // from the eye to the planet's centre: horizon at about 62 degrees
-constexpr float AtmosphereHeight = 0.035f;
-const Vec3 SunDirection = lumaro::Normalized({-0.55f, 0.62f, 0.28f});
+constexpr float kPlanetRadius = 1.0f;
+constexpr float kPlanetDistance = 1.135f;  // from the eye to the planet's centre: horizon at about 62 degrees
+constexpr float kAtmosphereHeight = 0.035f;
+const Vec3 kSunDirection = lumaro::Normalized({-0.55f, 0.62f, 0.28f});
 
 float Smoothstep(float a, float b, float x) {
   float t = std::clamp((x - a) / (b - a), 0.0f, 1.0f);
@@ -58,7 +58,7 @@ Colour RockColour(Vec3 n) {
   const float h = Height(n);
   const float hu = (Height(lumaro::Normalized(n + u * e)) - h) / e, hv = (Height(lumaro::Normalized(n + v * e)) - h) / e;
   const Vec3 bumped = lumaro::Normalized(n - u * (hu * 0.02f) - v * (hv * 0.02f));
-  const float light = std::max(0.0f, lumaro::Dot(bumped, SunDirection));
+  const float light = std::max(0.0f, lumaro::Dot(bumped, kSunDirection));
   const float shade = 0.18f + 0.95f * light;
   const float mineral = FractalNoise3(n.x * 5, n.y * 5, n.z * 5, 4, 311);
   Colour rust = Mix({0.55f, 0.16f, 0.06f}, {0.86f, 0.42f, 0.16f}, Smoothstep(0.25f, 0.75f, h));
@@ -96,15 +96,15 @@ Colour Space(Vec3 d) {
 
 Colour AtmosphereGlow(float altitude) {
   // Bright at the limb, fading out within the thin shell of air above it.
-  const float glow = std::exp(-std::max(0.0f, altitude) / (AtmosphereHeight * 0.45f));
+  const float glow = std::exp(-std::max(0.0f, altitude) / (kAtmosphereHeight * 0.45f));
   return Add(Scale({1.0f, 0.28f, 0.06f}, 1.1f * glow), Scale({1.0f, 0.7f, 0.35f}, 0.5f * glow * glow * glow));
 }
 
 Colour PlanetSky(Vec3 d) {
-  const Vec3 centre{0, 0, -PlanetDistance};
+  const Vec3 centre{0, 0, -kPlanetDistance};
   const float b = lumaro::Dot(d, centre);  // distance along the ray to the closest approach
   const float closest = std::sqrt(std::max(0.0f, lumaro::Dot(centre, centre) - b * b));
-  const float disc = PlanetRadius * PlanetRadius - closest * closest;
+  const float disc = kPlanetRadius * kPlanetRadius - closest * closest;
   if (b > 0 && disc >= 0) {
     const float t = b - std::sqrt(disc);
     const Vec3 n = lumaro::Normalized(d * t - centre);
@@ -116,7 +116,7 @@ Colour PlanetSky(Vec3 d) {
   }
   const Colour space = Space(d);
   if (b <= 0) return space;
-  return Add(space, AtmosphereGlow(closest - PlanetRadius));
+  return Add(space, AtmosphereGlow(closest - kPlanetRadius));
 }
 }  // namespace
 

@@ -57,7 +57,7 @@ bool MatchesKnownRows(const isogen::Tables& tables, std::string* why) {
     }
     most = std::max(most, split);
   }
-  if (most != isogen::MostTriangles) {
+  if (most != isogen::kMostTriangles) {
     *why = "the most triangles a case needs is " + std::to_string(most);
     return false;
   }
@@ -84,10 +84,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::vector<int32_t> out;
-  for (const auto& edge : isogen::Edges) out.insert(out.end(), {edge.axis, edge.dx, edge.dy, edge.dz});
+  for (const auto& edge : isogen::kEdges) out.insert(out.end(), {edge.axis, edge.dx, edge.dy, edge.dz});
   for (int c = 0; c < 256; ++c) out.push_back(static_cast<int32_t>(tables.triangles[c].size()));
   for (int c = 0; c < 256; ++c) {
-    std::array<int32_t, 3 * isogen::MostTriangles> row{};
+    std::array<int32_t, 3 * isogen::kMostTriangles> row{};
     for (size_t t = 0; t < tables.triangles[c].size(); ++t)
       for (int k = 0; k < 3; ++k) row[3 * t + k] = tables.triangles[c][t][k];
     out.insert(out.end(), row.begin(), row.end());

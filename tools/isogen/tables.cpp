@@ -8,7 +8,7 @@
 
 namespace isogen {
 
-const Edge Edges[12] = {
+const Edge kEdges[12] = {
     {0, 0, 0, 0, 0, 1}, {0, 0, 1, 0, 2, 3}, {0, 0, 0, 1, 4, 5}, {0, 0, 1, 1, 6, 7},
     {1, 0, 0, 0, 0, 2}, {1, 1, 0, 0, 1, 3}, {1, 0, 0, 1, 4, 6}, {1, 1, 0, 1, 5, 7},
     {2, 0, 0, 0, 0, 4}, {2, 1, 0, 0, 1, 5}, {2, 0, 1, 0, 2, 6}, {2, 1, 1, 0, 3, 7},
@@ -25,19 +25,19 @@ float Dot(P a, P b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 P Corner(int m) { return {static_cast<float>(m & 1), static_cast<float>((m >> 1) & 1), static_cast<float>((m >> 2) & 1)}; }
 P Middle(int e) {
-  const P a = Corner(Edges[e].a), b = Corner(Edges[e].b);
+  const P a = Corner(kEdges[e].a), b = Corner(kEdges[e].b);
   return {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};
 }
 int EdgeBetween(int a, int b) {
   for (int e = 0; e < 12; ++e)
-    if ((Edges[e].a == a && Edges[e].b == b) || (Edges[e].a == b && Edges[e].b == a)) return e;
+    if ((kEdges[e].a == a && kEdges[e].b == b) || (kEdges[e].a == b && kEdges[e].b == a)) return e;
   return -1;
 }
 bool Inside(int c, int m) { return (c >> m) & 1; }
 
 // From inside to outside along a cut edge.
 P Outward(int c, int e) {
-  const int a = Edges[e].a, b = Edges[e].b;
+  const int a = kEdges[e].a, b = kEdges[e].b;
   return Inside(c, a) ? Corner(b) - Corner(a) : Corner(a) - Corner(b);
 }
 
@@ -49,7 +49,7 @@ std::vector<int> Groups(int set) {
     int group = 1 << m, grown = 0;
     while (grown != group) {
       grown = group;
-      for (const Edge& e : Edges)
+      for (const Edge& e : kEdges)
         if (((group >> e.a) & 1) != ((group >> e.b) & 1) && ((set >> e.a) & 1) && ((set >> e.b) & 1))
           group |= (1 << e.a) | (1 << e.b);
     }
@@ -115,7 +115,7 @@ std::vector<std::vector<int>> Loops(int c) {
 std::vector<int> CutAround(int group, int set) {
   std::vector<int> cut;
   for (int e = 0; e < 12; ++e) {
-    const int a = Edges[e].a, b = Edges[e].b;
+    const int a = kEdges[e].a, b = kEdges[e].b;
     if ((((group >> a) & 1) && !((set >> b) & 1)) || (((group >> b) & 1) && !((set >> a) & 1))) cut.push_back(e);
   }
   return cut;
@@ -144,7 +144,7 @@ struct Known {
   int c;
   std::vector<Triangle> triangles;
 };
-const Known KnownShapes[] = {
+const Known kKnownShapes[] = {
     {1, {{0, 4, 8}}},
     {3, {{4, 9, 5}, {4, 8, 9}}},
     {7, {{1, 10, 8}, {1, 8, 5}, {5, 8, 9}}},
@@ -162,7 +162,7 @@ void StartAtLowest(Triangle& t) {
 
 std::vector<Triangle> Split(int c, int group, const std::vector<int>& cycle) {
   static const std::vector<std::array<int, 8>> symmetries = Symmetries();
-  for (const Known& known : KnownShapes) {
+  for (const Known& known : kKnownShapes) {
     if (std::popcount(static_cast<unsigned>(known.c)) != std::popcount(static_cast<unsigned>(group))) continue;
     for (size_t s = 0; s < symmetries.size(); ++s) {
       int image = 0;
@@ -173,7 +173,7 @@ std::vector<Triangle> Split(int c, int group, const std::vector<int>& cycle) {
       std::vector<Triangle> out;
       for (const Triangle& k : known.triangles) {
         Triangle t;
-        for (int i = 0; i < 3; ++i) t[i] = EdgeBetween(symmetries[s][Edges[k[i]].a], symmetries[s][Edges[k[i]].b]);
+        for (int i = 0; i < 3; ++i) t[i] = EdgeBetween(symmetries[s][kEdges[k[i]].a], symmetries[s][kEdges[k[i]].b]);
         Wind(c, t);
         StartAtLowest(t);
         out.push_back(t);

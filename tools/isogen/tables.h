@@ -9,11 +9,11 @@ struct Edge {
   int axis, dx, dy, dz;
   int a, b;  // the corners it joins
 };
-extern const Edge Edges[12];
+extern const Edge kEdges[12];
 
 // The most triangles a case needs (a seven-edge loop, or a hexagon beside a lone corner):
 // the written rows are this wide.
-constexpr int MostTriangles = 5;
+constexpr int kMostTriangles = 5;
 
 using Triangle = std::array<int, 3>;
 struct Tables {

@@ -18,33 +18,33 @@
 namespace meshgen {
 
 namespace {
-constexpr float Outer = 5.0f / 12;         // flat outer faces
-constexpr float HalfThickness = 1.0f / 8;  // the rings where they cross
-constexpr float Hollow = 5.0f / 12;        // radius of the hollowed inner side
-constexpr float Opening = 1.0f / 6;        // radius of the openings at the face centres
-constexpr float Slope = HalfThickness / (Outer - HalfThickness);  // of the side towards the corner
-constexpr float Degrees = 3.14159265f / 180;
+constexpr float kOuter = 5.0f / 12;         // flat outer faces
+constexpr float kHalfThickness = 1.0f / 8;  // the rings where they cross
+constexpr float kHollow = 5.0f / 12;        // radius of the hollowed inner side
+constexpr float kOpening = 1.0f / 6;        // radius of the openings at the face centres
+constexpr float kSlope = kHalfThickness / (kOuter - kHalfThickness);  // of the side towards the corner
+constexpr float kDegrees = 3.14159265f / 180;
 
 // Samples: the opening's quarter arc, the hollow's edge along the mirror line x = y and
 // along the side, the sloped edge of the outer face, across the hollow, the opening's wall.
-constexpr int ArcSteps = 12, MirrorSteps = 4, CreaseSteps = ArcSteps - MirrorSteps, EdgeSteps = 12;
-constexpr int AcrossSteps = 6, WallSteps = 2;
+constexpr int kArcSteps = 12, kMirrorSteps = 4, kCreaseSteps = kArcSteps - kMirrorSteps, kEdgeSteps = 12;
+constexpr int kAcrossSteps = 6, kWallSteps = 2;
 
 using Curve = std::vector<Vec3>;
 
-float Taper(float y) { return y <= HalfThickness ? HalfThickness : (Outer - y) * Slope; }
+float Taper(float y) { return y <= kHalfThickness ? kHalfThickness : (kOuter - y) * kSlope; }
 
 Vec3 Lerp(Vec3 a, Vec3 b, float t) { return a + (b - a) * t; }
 
 // The sphere point above (y, z) on the hollow.
-Vec3 OnHollow(float y, float z) { return {std::sqrt(Hollow * Hollow - y * y - z * z), y, z}; }
+Vec3 OnHollow(float y, float z) { return {std::sqrt(kHollow * kHollow - y * y - z * z), y, z}; }
 
 // Where the sloped side meets the hollow on the mirror line x = y: 2y^2 + taper(y)^2 = R^2.
 float SideMeetsMirror() {
-  float low = HalfThickness, high = Outer;
+  float low = kHalfThickness, high = kOuter;
   for (int i = 0; i < 60; ++i) {
     const float y = (low + high) / 2, z = Taper(y);
-    (2 * y * y + z * z < Hollow * Hollow ? low : high) = y;
+    (2 * y * y + z * z < kHollow * kHollow ? low : high) = y;
   }
   return (low + high) / 2;
 }
@@ -112,32 +112,32 @@ void AddGrid(Triangles& out, const std::vector<Curve>& grid, NormalAt normalAt) 
 void AddCage(Mesh& mesh) {
   // Shared curves, all in 3D.
   Curve holeRim, holeFloor;  // the opening's edge on the outer face and on the hollow
-  const float floorX = std::sqrt(Hollow * Hollow - Opening * Opening);
-  for (int k = 0; k <= ArcSteps; ++k) {
-    const float a = 45 * Degrees * k / ArcSteps, y = Opening * std::cos(a), z = Opening * std::sin(a);
-    holeRim.push_back({Outer, y, z});
+  const float floorX = std::sqrt(kHollow * kHollow - kOpening * kOpening);
+  for (int k = 0; k <= kArcSteps; ++k) {
+    const float a = 45 * kDegrees * k / kArcSteps, y = kOpening * std::cos(a), z = kOpening * std::sin(a);
+    holeRim.push_back({kOuter, y, z});
     holeFloor.push_back({floorX, y, z});
   }
   // The outer face's sloped edge, from the ring's point (5/12, 5/12, 0) to (5/12, 1/8, 1/8).
   Curve faceEdge;
-  for (int k = 0; k <= EdgeSteps; ++k) {
-    const float y = Outer + (HalfThickness - Outer) * k / EdgeSteps;
-    faceEdge.push_back({Outer, y, Taper(y)});
+  for (int k = 0; k <= kEdgeSteps; ++k) {
+    const float y = kOuter + (kHalfThickness - kOuter) * k / kEdgeSteps;
+    faceEdge.push_back({kOuter, y, Taper(y)});
   }
-  faceEdge.back() = {Outer, HalfThickness, HalfThickness};
+  faceEdge.back() = {kOuter, kHalfThickness, kHalfThickness};
   // The hollow's edge: up the mirror line x = y to the side, then along the side's crease
   // to y = z = 1/8.
   const float meet = SideMeetsMirror();
   Curve hollowEdge;
-  for (int k = 0; k <= MirrorSteps; ++k) {
-    const float z = Taper(meet) * k / MirrorSteps, y = std::sqrt((Hollow * Hollow - z * z) / 2);
+  for (int k = 0; k <= kMirrorSteps; ++k) {
+    const float z = Taper(meet) * k / kMirrorSteps, y = std::sqrt((kHollow * kHollow - z * z) / 2);
     hollowEdge.push_back({y, y, z});
   }
-  for (int k = 1; k <= CreaseSteps; ++k) {
-    const float y = meet + (HalfThickness - meet) * k / CreaseSteps;
+  for (int k = 1; k <= kCreaseSteps; ++k) {
+    const float y = meet + (kHalfThickness - meet) * k / kCreaseSteps;
     hollowEdge.push_back(OnHollow(y, Taper(y)));
   }
-  const Curve crease(hollowEdge.begin() + MirrorSteps, hollowEdge.end());
+  const Curve crease(hollowEdge.begin() + kMirrorSteps, hollowEdge.end());
 
   Triangles patch;
   // Outer face, x = 5/12: between the opening's rim and the sloped edge.
@@ -145,12 +145,12 @@ void AddCage(Mesh& mesh) {
   // The ring's sloped side: between its crease with the hollow and its edge on the outer face.
   const Curve sideEdge(faceEdge.rbegin(), faceEdge.rend());  // from y = 1/8 out to the point
   const Curve sideCrease(crease.rbegin(), crease.rend());
-  AddZipper(patch, sideCrease, sideEdge, {0, Slope, 1});
+  AddZipper(patch, sideCrease, sideEdge, {0, kSlope, 1});
   // The hollow: from the opening's floor out to its edge, on the sphere.
   auto onHollow = [](Vec3 p) { return OnHollow(p.y, p.z); };
   Curve hollowBottom, hollowTop;  // along z = 0 and along y = z
-  for (int c = 0; c <= AcrossSteps; ++c) {
-    const float u = static_cast<float>(c) / AcrossSteps;
+  for (int c = 0; c <= kAcrossSteps; ++c) {
+    const float u = static_cast<float>(c) / kAcrossSteps;
     hollowBottom.push_back(onHollow(Lerp(holeFloor.front(), hollowEdge.front(), u)));
     hollowTop.push_back(onHollow(Lerp(holeFloor.back(), hollowEdge.back(), u)));
   }
@@ -159,9 +159,9 @@ void AddCage(Mesh& mesh) {
   AddGrid(patch, Coons(holeFloor, hollowEdge, hollowBottom, hollowTop, onHollow),
           [](Vec3 p) { return p * -1.0f; });
   // The opening's wall, a cylinder around the x axis between the hollow and the outer face.
-  std::vector<Curve> wall(WallSteps + 1);
-  for (int r = 0; r <= WallSteps; ++r)
-    for (const Vec3& p : holeRim) wall[r].push_back({floorX + (Outer - floorX) * r / WallSteps, p.y, p.z});
+  std::vector<Curve> wall(kWallSteps + 1);
+  for (int r = 0; r <= kWallSteps; ++r)
+    for (const Vec3& p : holeRim) wall[r].push_back({floorX + (kOuter - floorX) * r / kWallSteps, p.y, p.z});
   wall.front() = holeFloor;
   wall.back() = holeRim;
   AddGrid(patch, wall, [](Vec3 p) { return Vec3{0, -p.y, -p.z}; });

@@ -19,14 +19,14 @@ struct Chord {
   std::array<int, 3> tones;  // MIDI notes, pad voicing
   int root;                  // MIDI bass note
 };
-const Chord Am{{57, 60, 64}, 45}, F{{57, 60, 65}, 41}, C{{55, 60, 64}, 48}, G{{55, 59, 62}, 43},
-    Dm{{57, 62, 65}, 50}, Em{{55, 59, 64}, 40};
+const Chord kAm{{57, 60, 64}, 45}, kF{{57, 60, 65}, 41}, kC{{55, 60, 64}, 48}, kG{{55, 59, 62}, 43},
+    kDm{{57, 62, 65}, 50}, kEm{{55, 59, 64}, 40};
 
 // Progressions, one chord a bar.
-const std::vector<Chord> kMain = {Am, F, C, G};
-const std::vector<Chord> kSlow = {Am, Am, F, F, C, C, G, G};
-const std::vector<Chord> kCalm = {Dm, Dm, F, F, Am, Am, Em, Em};
-const std::vector<Chord> kBuild = {F, G, Am, Am};
+const std::vector<Chord> kMain = {kAm, kF, kC, kG};
+const std::vector<Chord> kSlow = {kAm, kAm, kF, kF, kC, kC, kG, kG};
+const std::vector<Chord> kCalm = {kDm, kDm, kF, kF, kAm, kAm, kEm, kEm};
+const std::vector<Chord> kBuild = {kF, kG, kAm, kAm};
 
 // The theme over Am F C G, then its answer: (row in the phrase, MIDI note, length in rows).
 struct MelodyNote {
@@ -77,10 +77,10 @@ constexpr uint8_t kArpLeft = 76, kArpRight = 180;
 constexpr uint8_t kSetPanning = 0x08;  // effect 8xx
 
 struct Grid {
-  std::vector<Cell> cells = std::vector<Cell>(static_cast<size_t>(SongRows) * ChannelCount);
+  std::vector<Cell> cells = std::vector<Cell>(static_cast<size_t>(kSongRows) * ChannelCount);
   Cell& at(int row, int channel) { return cells[static_cast<size_t>(row) * ChannelCount + channel]; }
   void note(int row, int channel, int midi, int instrument, int volume) {
-    if (row < 0 || row >= SongRows) return;
+    if (row < 0 || row >= kSongRows) return;
     Cell& c = at(row, channel);
     c.note = static_cast<uint8_t>(midi - 11);  // MIDI 60 is C-4, XM note 49
     c.instrument = static_cast<uint8_t>(instrument);
@@ -90,12 +90,12 @@ struct Grid {
     if (pan != 128) c.effect = kSetPanning, c.param = pan;
   }
   void off(int row, int channel) {
-    if (row < 0 || row >= SongRows) return;
+    if (row < 0 || row >= kSongRows) return;
     Cell& c = at(row, channel);
-    if (!c.note) c.note = NoteOff;
+    if (!c.note) c.note = kNoteOff;
   }
   void volume(int row, int channel, int volume) {
-    if (row < 0 || row >= SongRows) return;
+    if (row < 0 || row >= kSongRows) return;
     at(row, channel).volume = static_cast<uint8_t>(0x10 + std::clamp(volume, 0, 64));
   }
 };
@@ -222,8 +222,8 @@ void WriteEnding(Grid& g, int start) {
   g.note(start, Drone, 33, IDrone, 50);
   g.note(start + 4, Lead, 76, ILead, 30);
   const Channel ringing[] = {Bass, PadA, PadB, PadC, Drone, Lead};
-  for (int row = start + 6; row < SongRows; ++row)
-    for (Channel c : ringing) g.volume(row, c, 50 * (SongRows - 2 - row) / (SongRows - 2 - start - 6));
+  for (int row = start + 6; row < kSongRows; ++row)
+    for (Channel c : ringing) g.volume(row, c, 50 * (kSongRows - 2 - row) / (kSongRows - 2 - start - 6));
 }
 
 Module Assemble(Grid& grid) {
@@ -236,7 +236,7 @@ Module Assemble(Grid& grid) {
   std::vector<int> cuts;
   for (const Section& s : kSections)
     for (int r = s.start; r < s.start + s.rows; r += 64) cuts.push_back(r);
-  cuts.push_back(SongRows);
+  cuts.push_back(kSongRows);
   std::map<std::string, int> seen;  // a pattern's bytes, as a key
   for (size_t i = 0; i + 1 < cuts.size(); ++i) {
     Pattern p;

@@ -4,8 +4,8 @@
 
 namespace songgen {
 
-constexpr int RowsPerSecond = 10;  // speed 5 at 125 BPM: 0.1 s a row
-constexpr int SongRows = 3288;     // 328.8 s
+constexpr int kRowsPerSecond = 10;  // speed 5 at 125 BPM: 0.1 s a row
+constexpr int kSongRows = 3288;     // 328.8 s
 
 Module ComposeSong();
 

@@ -30,7 +30,7 @@ Module ComposeSketch() {
     }
     Cell& bass = pattern.cells[2];
     bass.note = static_cast<uint8_t>(34 + p * 5), bass.instrument = 3, bass.volume = 0x10 + 50;
-    pattern.cells[8 * 4 + 2].note = NoteOff;
+    pattern.cells[8 * 4 + 2].note = kNoteOff;
     m.patterns.push_back(pattern);
   }
   m.orders = {0, 1, 0};

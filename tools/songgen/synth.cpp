@@ -67,13 +67,13 @@ double SquareHarmonic(int h) { return (h % 2) ? 1.0 / h : 0.12 / h; }
 }  // namespace
 
 Instrument MakeKick() {
-  const size_t frames = static_cast<size_t>(SampleRate * 0.45);
+  const size_t frames = static_cast<size_t>(kSampleRate * 0.45);
   std::vector<double> w(frames);
   double phase = 0;
   for (size_t i = 0; i < frames; ++i) {
-    double t = i / SampleRate;
+    double t = i / kSampleRate;
     double freq = 48 + 160 * std::exp(-t * 28);  // pitch sweep down to a low thump
-    phase += 2 * kPi * freq / SampleRate;
+    phase += 2 * kPi * freq / kSampleRate;
     double body = std::sin(phase) * std::exp(-t * 7.5);
     double click = std::exp(-t * 400) * 0.5;
     w[i] = std::tanh((body + click) * 1.6);
@@ -83,15 +83,15 @@ Instrument MakeKick() {
 }
 
 Instrument MakeSnare() {
-  const size_t frames = static_cast<size_t>(SampleRate * 0.32);
+  const size_t frames = static_cast<size_t>(kSampleRate * 0.32);
   std::vector<double> w(frames);
   Noise noise(99);
   double low = 0, band = 0;
   for (size_t i = 0; i < frames; ++i) {
-    double t = i / SampleRate;
+    double t = i / kSampleRate;
     double n = noise.next();
     // state-variable band-pass around 2.2 kHz for the snare wires
-    double f = 2 * std::sin(kPi * 2200 / SampleRate);
+    double f = 2 * std::sin(kPi * 2200 / kSampleRate);
     low += f * band;
     double high = n - low - 0.6 * band;
     band += f * high;
@@ -103,12 +103,12 @@ Instrument MakeSnare() {
 
 namespace {
 std::vector<double> Hat(double seconds, double decay, uint32_t seed) {
-  const size_t frames = static_cast<size_t>(SampleRate * seconds);
+  const size_t frames = static_cast<size_t>(kSampleRate * seconds);
   std::vector<double> w(frames);
   Noise noise(seed);
   double previous = 0;
   for (size_t i = 0; i < frames; ++i) {
-    double t = i / SampleRate;
+    double t = i / kSampleRate;
     double n = noise.next();
     double high = n - previous;  // first difference: a bright, thin hiss
     previous = n;
@@ -159,14 +159,14 @@ Instrument MakeLead() {
 
 Instrument MakeBell() {
   // Inharmonic partials with their own decays: a glassy bell for arpeggios.
-  const size_t frames = static_cast<size_t>(SampleRate * 1.8);
+  const size_t frames = static_cast<size_t>(kSampleRate * 1.8);
   std::vector<double> w(frames);
-  const double f = SampleRate / kCycle;
+  const double f = kSampleRate / kCycle;
   const double ratios[] = {1.0, 2.0, 2.76, 4.07, 5.4};
   const double gains[] = {1.0, 0.45, 0.3, 0.16, 0.08};
   const double decays[] = {2.2, 3.5, 5.0, 7.5, 11.0};
   for (size_t i = 0; i < frames; ++i) {
-    double t = i / SampleRate, v = 0;
+    double t = i / kSampleRate, v = 0;
     for (int p = 0; p < 5; ++p) v += gains[p] * std::sin(2 * kPi * f * ratios[p] * t) * std::exp(-t * decays[p]);
     w[i] = v * (1 - std::exp(-t * 900));  // a soft strike, no click
   }
@@ -175,7 +175,7 @@ Instrument MakeBell() {
 
 Instrument MakePluck() {
   // Karplus-Strong string at C-4: a short, bright pluck for the faster arpeggios.
-  const size_t frames = static_cast<size_t>(SampleRate * 0.9);
+  const size_t frames = static_cast<size_t>(kSampleRate * 0.9);
   std::vector<double> w(frames), line(128);
   Noise noise(5);
   for (double& v : line) v = noise.next();
@@ -190,14 +190,14 @@ Instrument MakePluck() {
 
 Instrument MakeRiser() {
   // A four-second noise sweep rising in pitch and loudness, for the lift into a section.
-  const size_t frames = static_cast<size_t>(SampleRate * 4.0);
+  const size_t frames = static_cast<size_t>(kSampleRate * 4.0);
   std::vector<double> w(frames);
   Noise noise(41);
   double low = 0, band = 0;
   for (size_t i = 0; i < frames; ++i) {
-    double t = i / SampleRate, progress = t / 4.0;
+    double t = i / kSampleRate, progress = t / 4.0;
     double freq = 300 * std::pow(25.0, progress);
-    double f = 2 * std::sin(kPi * std::min(freq, 9000.0) / SampleRate);
+    double f = 2 * std::sin(kPi * std::min(freq, 9000.0) / kSampleRate);
     low += f * band;
     double high = noise.next() - low - 0.25 * band;
     band += f * high;
@@ -207,12 +207,12 @@ Instrument MakeRiser() {
 }
 
 Instrument MakeCrash() {
-  const size_t frames = static_cast<size_t>(SampleRate * 2.2);
+  const size_t frames = static_cast<size_t>(kSampleRate * 2.2);
   std::vector<double> w(frames);
   Noise noise(77);
   double previous = 0, smooth = 0;
   for (size_t i = 0; i < frames; ++i) {
-    double t = i / SampleRate;
+    double t = i / kSampleRate;
     double n = noise.next();
     double high = n - previous;
     previous = n;

@@ -6,7 +6,7 @@ namespace songgen {
 
 // Every sample is made at this rate with C-4 at exactly 128 frames per cycle; the
 // relative note and finetune put it back at concert pitch.
-constexpr double SampleRate = 33452.0;
+constexpr double kSampleRate = 33452.0;
 
 Instrument MakeKick();
 Instrument MakeSnare();

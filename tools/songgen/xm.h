@@ -6,7 +6,7 @@
 
 namespace songgen {
 
-constexpr int NoteOff = 97;
+constexpr int kNoteOff = 97;
 
 struct Cell {
   uint8_t note = 0;        // 1..96 (C-0..B-7), 97 note off, 0 empty
