@@ -6,7 +6,7 @@ namespace lumaro {
 
 const EmbeddedImage kTitleImages[4] = {Picture_title0, Picture_title1, Picture_title2, Picture_title3};
 const EmbeddedImage kSpriteImages[11] = {
-    Picture_sprite0, Picture_sprite1, Picture_sprite2, Picture_sprite3, Picture_sprite0, Picture_sprite5,
+    Picture_sprite0, Picture_sprite1, Picture_sprite2, Picture_sprite3, Picture_sprite0,  Picture_sprite5,
     Picture_sprite6, Picture_sprite7, Picture_sprite8, Picture_sprite9, Picture_sprite10,
 };
 const EmbeddedImage kBackdropImage = Picture_backdrop;
@@ -16,7 +16,7 @@ const EmbeddedImage kPlasmaTitleImage = Picture_plasma_title;
 const EmbeddedImage kScene8CaptionImage = Picture_caption_simple;
 
 const EmbeddedImage kSkyImages[SkyImageCount] = {
-    Picture_sky_front, Picture_sky_top, Picture_sky_left, Picture_sky_bottom,
+    Picture_sky_front, Picture_sky_top,  Picture_sky_left,     Picture_sky_bottom,
     Picture_sky_right, Picture_sky_back, Picture_sky_scorched,
 };
 const EmbeddedImage kFlameRingImage = Picture_flame_ring;

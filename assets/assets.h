@@ -33,9 +33,9 @@ extern const EmbeddedBlock kOrnamentMeshBlock;  // the ornament's faces, positio
 // Scene 12's twelve pictures T0..T11: 128 x 128 surfaces, 64 x 64 rail strip and glows.
 constexpr int kTunnelImageCount = 12;
 extern const EmbeddedImage kTunnelImages[kTunnelImageCount];
-extern const EmbeddedImage kGraniteImage;  // 256 x 256 x 24 grey stone
-extern const EmbeddedImage kGridImage;     // 256 x 256 x 32 magenta lines, alpha on the lines
+extern const EmbeddedImage kGraniteImage;    // 256 x 256 x 24 grey stone
+extern const EmbeddedImage kGridImage;       // 256 x 256 x 32 magenta lines, alpha on the lines
 extern const EmbeddedBlock kIsoTablesBlock;  // the iso-surface's int32 case tables
-extern const EmbeddedImage kEndCardImage;  // 512 x 64 x 32 "The End", alpha 0
+extern const EmbeddedImage kEndCardImage;    // 512 x 64 x 32 "The End", alpha 0
 
 }  // namespace lumaro

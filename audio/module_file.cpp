@@ -83,9 +83,10 @@ Status LoadModuleBytes(const char* bytes, size_t size, const std::string& name, 
   const std::string libraryText = errorText ? errorText : "a module libopenmpt cannot read";
   if (errorText) openmpt_free_string(errorText);
   if (!*decoder)
-    return Status::Failure(name + ": " + (xm ? libraryText
-                                             : "not an XM module (no \"Extended Module:\" header), nor any other "
-                                               "module libopenmpt reads"));
+    return Status::Failure(name + ": " +
+                           (xm ? libraryText
+                               : "not an XM module (no \"Extended Module:\" header), nor any other "
+                                 "module libopenmpt reads"));
   openmpt_module_set_render_param(*decoder, OPENMPT_MODULE_RENDER_MASTERGAIN_MILLIBEL, kMusicGainMillibel);
   return {};
 }

@@ -10,7 +10,7 @@ struct openmpt_module;
 
 namespace lumaro {
 
-constexpr int kMusicRate = 48000;          // samples a second, stereo
+constexpr int kMusicRate = 48000;  // samples a second, stereo
 // The player's master gain: the mix then measures about -15 LUFS with true peaks near
 // -1.4 dBFS (EBU R128).
 constexpr int kMusicGainMillibel = 410;

@@ -25,7 +25,8 @@ Status OpenSoundtrack(const std::string& fileName, bool loop, uint64_t skipFrame
 void RenderSoundtrack(float* stereo, size_t frames) {
   size_t done = 0;
   while (Decoder && !Ended && done < frames) {
-    const size_t got = openmpt_module_read_interleaved_float_stereo(Decoder, kMusicRate, frames - done, stereo + 2 * done);
+    const size_t got =
+        openmpt_module_read_interleaved_float_stereo(Decoder, kMusicRate, frames - done, stereo + 2 * done);
     if (got == 0) Ended = true;  // played once: silent from here, as live
     done += got;
   }

@@ -27,8 +27,12 @@ bool LooksLikeXm(const uint8_t* data, size_t size) {
 // Values no writer produces: the file is damaged, not cut short.
 Status CheckXmComplete(const uint8_t* data, size_t size) {
   Reader r{data, size};
-  auto truncated = [](const char* where) { return Status::Failure(std::string("truncated module: ") + where + " missing"); };
-  auto damaged = [](const char* what) { return Status::Failure(std::string("damaged module: ") + what + " make no sense"); };
+  auto truncated = [](const char* where) {
+    return Status::Failure(std::string("truncated module: ") + where + " missing");
+  };
+  auto damaged = [](const char* what) {
+    return Status::Failure(std::string("damaged module: ") + what + " make no sense");
+  };
   const uint32_t headerSize = r.u32(60);
   const uint32_t channels = r.u16(68), patterns = r.u16(70), instruments = r.u16(72);
   if (!r.ok) return truncated("header");

@@ -8,7 +8,7 @@ namespace lumaro {
 constexpr int kRandMax = 32767;
 
 void srand(uint32_t seed);
-int rand();  // 0 .. 32767
+int rand();                       // 0 .. 32767
 uint32_t RandomGeneratorState();  // where the sequence stands, for checks
 
 // The single-precision factor that maps rand() onto 0 .. range: rand() * RandScale(2)

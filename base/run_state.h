@@ -28,18 +28,18 @@ enum class Readback { Auto, Direct, PackBuffer, Synchronous };
 
 // Our additions to the original's switches; each leaves the show as it was when absent.
 struct RunState {
-  bool headless = false;  // offscreen GL context, no display needed
+  bool headless = false;   // offscreen GL context, no display needed
   bool seedGiven = false;  // "-seed=N" replaces the calendar-time seed
   uint32_t seed = 0;
-  float startTime = 0;  // "-start=S": the first demo second shown
-  float endTime = kShowLength;  // "-end=S": the run stops at this demo time
-  std::vector<float> stillTimes;  // "-stills=S,...": only these frames, ascending
+  float startTime = 0;                 // "-start=S": the first demo second shown
+  float endTime = kShowLength;         // "-end=S": the run stops at this demo time
+  std::vector<float> stillTimes;       // "-stills=S,...": only these frames, ascending
   std::string videoDir = "demovideo";  // "-videodir=DIR" for captured frames
-  std::string videoFile;  // "-video=FILE": frames and sound straight into a video
-  bool soundtrack = false;  // a capture renders the music as its track
-  bool timedemo = false;  // the fixed clock as fast as it draws, frame times measured
-  std::string timedemoFile;  // "-timedemo=FILE.csv"
-  bool forceProgress = false;  // a progress line even when stderr is no terminal
+  std::string videoFile;               // "-video=FILE": frames and sound straight into a video
+  bool soundtrack = false;             // a capture renders the music as its track
+  bool timedemo = false;               // the fixed clock as fast as it draws, frame times measured
+  std::string timedemoFile;            // "-timedemo=FILE.csv"
+  bool forceProgress = false;          // a progress line even when stderr is no terminal
   Readback readback = Readback::Auto;
   int exitCode = 0;  // what the program returns
 };

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/composer.h"
 #include "base/random.h"
+#include "engine/composer.h"
 #include "engine/startup.h"
 #include "engine/timeline.h"
 #include "gfx/sine.h"
@@ -38,8 +38,7 @@ void SceneFrames(benchmark::State& state, float from) {
     clock += kFrameStep;
     if (clock >= until) clock = from;
     DemoClock = clock;
-    if (const SceneSlot* s = EnterScene(DemoClock))
-      ComposeFrame(*s, DemoClock, ShownFrameRate);
+    if (const SceneSlot* s = EnterScene(DemoClock)) ComposeFrame(*s, DemoClock, ShownFrameRate);
   };
   for (int i = 0; i < 50; ++i) frame();  // warm-up: particle scenes fill up, set-up steps run
   glFinish();

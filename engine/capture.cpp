@@ -29,7 +29,7 @@ GLuint PackBuffers[2] = {0, 0};
 size_t PackSize = 0;
 Pending InFlight;
 bool Started = false;
-Status Refused;  // a frame the capture could not take
+Status Refused;           // a frame the capture could not take
 bool ReadDirect = false;  // straight into the writer's buffer, no pack buffer
 bool Streaming = false;
 int StreamWidth = 0, StreamHeight = 0;
@@ -52,8 +52,8 @@ Status Start(FrameWriterSetup setup) {
   setup.firstSample = static_cast<uint64_t>(FirstCaptureNumber() - 1) * kSamplesPerVideoFrame;
   const bool synchronous = ThisRun.readback == Readback::Synchronous;
   setup.threaded = !synchronous;
-  ReadDirect = synchronous || ThisRun.readback == Readback::Direct ||
-               (ThisRun.readback == Readback::Auto && SoftwareRenderer());
+  ReadDirect =
+      synchronous || ThisRun.readback == Readback::Direct || (ThisRun.readback == Readback::Auto && SoftwareRenderer());
   Status started = StartFrameWriter(setup);
   if (!started.ok()) return started;
   Started = true;

@@ -12,7 +12,8 @@
 namespace lumaro {
 
 uint32_t CaptureFrameTotal() {
-  if (!ThisRun.stillTimes.empty()) return static_cast<uint32_t>(ThisRun.stillTimes.size());  // at most: two may share a frame
+  if (!ThisRun.stillTimes.empty())
+    return static_cast<uint32_t>(ThisRun.stillTimes.size());  // at most: two may share a frame
   const float end = ThisRun.endTime < kShowLength ? ThisRun.endTime : kShowLength;
   uint32_t total = 0;
   for (float clock = 0;;) {

@@ -35,7 +35,6 @@ uint32_t WavFrames = 0;
 bool TrackOpen = false;
 float Track[2 * kSamplesPerVideoFrame];
 
-
 // The writer and the track thread both count what they send out.
 void CountBytes(uint64_t bytes) {
   std::lock_guard<std::mutex> hold(Lock);

@@ -21,7 +21,7 @@ void EncodeCaptureHeader(int width, int height, uint8_t header[18]);
 class FrameBytes {
  public:
   static constexpr size_t kHeaderRoom = 18;  // a TGA header
-  uint8_t* Resize(size_t pixelBytes);       // the pixels; their contents are kept only when the size is
+  uint8_t* Resize(size_t pixelBytes);        // the pixels; their contents are kept only when the size is
   uint8_t* pixels() const { return file() + kHeaderRoom; }
   uint8_t* file() const { return bytes_.get(); }  // header room and pixels
   size_t size() const { return size_; }           // pixels alone
@@ -48,7 +48,7 @@ struct FrameWriterSetup {
   std::string moduleFile = "SongM.xm";
   bool loop = false;
   uint64_t firstSample = 0;  // the track starts this many stereo samples into the module
-  bool threaded = true;  // false: every frame is written before CaptureFrame returns
+  bool threaded = true;      // false: every frame is written before CaptureFrame returns
 };
 
 constexpr int kFrameBuffers = 4;  // at most this many frames in memory

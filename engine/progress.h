@@ -4,6 +4,6 @@
 namespace lumaro {
 
 void ReportProgress(float clock);  // at most a few times a second; only on a terminal unless "-progress"
-void FinishProgress();  // ends the line
+void FinishProgress();             // ends the line
 
 }  // namespace lumaro

@@ -5,9 +5,10 @@
 #include <ctime>
 
 #include "assets/assets.h"
+#include "audio/music.h"
 #include "base/random.h"
 #include "base/report.h"
-#include "audio/music.h"
+#include "base/run_state.h"
 #include "engine/capture.h"
 #include "engine/timeline.h"
 #include "gfx/draw.h"
@@ -16,7 +17,6 @@
 #include "gfx/sine.h"
 #include "gfx/texture.h"
 #include "scenes/particles.h"
-#include "base/run_state.h"
 
 namespace lumaro {
 

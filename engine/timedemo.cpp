@@ -28,7 +28,8 @@ SceneTiming Summarise(int scene, std::vector<double> times) {
   std::sort(times.begin(), times.end());
   const size_t n = times.size();
   const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-  return {scene, static_cast<uint32_t>(n), median, Percentile(times, 0.95), times.back(), median > 0 ? 1000 / median : 0};
+  return {scene,        static_cast<uint32_t>(n),      median, Percentile(times, 0.95),
+          times.back(), median > 0 ? 1000 / median : 0};
 }
 
 std::string FramesPath(const std::string& path) {
@@ -101,7 +102,9 @@ Status WriteTimedemoCsv(const std::string& path, const std::vector<SceneTiming>&
   std::fprintf(table, "scene,name,frames,median_ms,p95_ms,worst_ms,fps,wall_s,startup_ms,peak_mb\n");
   for (const SceneTiming& r : rows) {
     std::fprintf(table, "%s,%s,%u,%.3f,%.3f,%.3f,%.2f",
-                 r.scene < 0 ? "show" : r.scene == kBlankScene ? "blank" : std::to_string(r.scene).c_str(),
+                 r.scene < 0              ? "show"
+                 : r.scene == kBlankScene ? "blank"
+                                          : std::to_string(r.scene).c_str(),
                  SceneName(r.scene), r.frames, r.median, r.p95, r.worst, r.fps);
     if (r.scene < 0)
       std::fprintf(table, ",%.3f,%.1f,%.1f\n", run.wallSeconds, run.startupMs, run.peakMegabytes);

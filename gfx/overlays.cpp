@@ -94,7 +94,8 @@ void DrawCaptionBand(unsigned texture, float b) {
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, texture);
   glColor4f(b, b, b, 0);
-  DrawTexturedQuad({0, 0, 0, kBottom, 0}, {0, 1, 0, kTop, 0}, {1, 1, kOverlayWidth, kTop, 0}, {1, 0, kOverlayWidth, kBottom, 0});
+  DrawTexturedQuad({0, 0, 0, kBottom, 0}, {0, 1, 0, kTop, 0}, {1, 1, kOverlayWidth, kTop, 0},
+                   {1, 0, kOverlayWidth, kBottom, 0});
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
   PopOrthoBox();

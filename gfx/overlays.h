@@ -11,7 +11,7 @@ constexpr float kGlyphSize = 0.0533333346f;  // 4/75 of the screen height
 void ResetProjection();
 void DrawBackdrop(int index);  // -1: nothing
 void DrawLogoOverlay();
-void DrawFade(float factor);   // scales the frame's colour by factor
+void DrawFade(float factor);  // scales the frame's colour by factor
 void DrawGlyphString(int fontSet, const char* text, float x, float y, float brightness);
 // A caption picture (8 : 1) across the full width and the middle sixth of the screen, added
 // to the frame at a brightness. Leaves depth test on, lighting off, blending off.

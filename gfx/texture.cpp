@@ -36,20 +36,22 @@ bool ParseOrComplain(const EmbeddedImage& block, TgaImage* image) {
 // The pixel format must not ask for more bytes per pixel than the image stores.
 int BytesPerPixelOf(unsigned pixelFormat) {
   switch (pixelFormat) {
-    case GL_BGRA_EXT: case GL_RGBA: return 4;
-    case GL_BGR_EXT: case GL_RGB: return 3;
+    case GL_BGRA_EXT:
+    case GL_RGBA: return 4;
+    case GL_BGR_EXT:
+    case GL_RGB: return 3;
     default: return 1;
   }
 }
 }  // namespace
 
-void UploadImage(const EmbeddedImage& block, uint32_t texture, int internalFormat, unsigned pixelFormat,
-                 int minFilter, int magFilter, int wrapS, int wrapT) {
+void UploadImage(const EmbeddedImage& block, uint32_t texture, int internalFormat, unsigned pixelFormat, int minFilter,
+                 int magFilter, int wrapS, int wrapT) {
   TgaImage image;
   if (!ParseOrComplain(block, &image)) return;
   if (BytesPerPixelOf(pixelFormat) > image.bitsPerPixel / 8) {
-    Say(std::string("embedded image ") + (block.name ? block.name : "?") + " refused: " +
-        std::to_string(image.bitsPerPixel) + " bits per pixel for a wider pixel format");
+    Say(std::string("embedded image ") + (block.name ? block.name : "?") +
+        " refused: " + std::to_string(image.bitsPerPixel) + " bits per pixel for a wider pixel format");
     return;
   }
   glBindTexture(GL_TEXTURE_2D, texture);
@@ -59,13 +61,11 @@ void UploadImage(const EmbeddedImage& block, uint32_t texture, int internalForma
 }
 
 void UploadClamped(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat) {
-  UploadImage(image, texture, internalFormat, pixelFormat, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_CLAMP,
-                     GL_CLAMP);
+  UploadImage(image, texture, internalFormat, pixelFormat, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP);
 }
 
 void UploadRepeating(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat) {
-  UploadImage(image, texture, internalFormat, pixelFormat, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT,
-                     GL_REPEAT);
+  UploadImage(image, texture, internalFormat, pixelFormat, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT);
 }
 
 std::vector<uint8_t> TopDownPixels(const TgaImage& font) {

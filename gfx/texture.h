@@ -18,8 +18,8 @@ void SetTextureParameters(int minFilter, int magFilter, int wrapS, int wrapT);
 // Binds the name, GL_MODULATE, the filters and wraps, then all mip levels from the pixels
 // at offset 18. A block that does not parse is refused with a message and the texture stays
 // empty: the scene draws on without its picture, and the caller has nothing to decide.
-void UploadImage(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat,
-                 int minFilter, int magFilter, int wrapS, int wrapT);
+void UploadImage(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat, int minFilter,
+                 int magFilter, int wrapS, int wrapT);
 
 // The usual case: mipmapped, linear filtering, clamped.
 void UploadClamped(const EmbeddedImage& image, uint32_t texture, int internalFormat, unsigned pixelFormat);

@@ -4,7 +4,7 @@ namespace lumaro {
 
 namespace {
 int Read16(const uint8_t* at) { return at[0] | (at[1] << 8); }
-}
+}  // namespace
 
 Status ParseTga(const uint8_t* data, size_t size, TgaImage* image) {
   auto fail = [](const char* why) { return Status::Failure(why); };

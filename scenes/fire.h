@@ -8,7 +8,7 @@
 
 namespace lumaro {
 
-constexpr int kFireSize = 128;                          // cells a side
+constexpr int kFireSize = 128;  // cells a side
 constexpr int kFireCells = kFireSize * kFireSize;
 constexpr int kFireSpreadCells = kFireCells - 2 * kFireSize;  // rows 0..125 are recomputed
 constexpr int kFireStagesPerStep = 4;

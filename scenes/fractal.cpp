@@ -68,8 +68,7 @@ void ComputeScene8Lights(float t, float z, SceneLight lights[kScene8LightCount])
            z + 0.5f * FastCos(0.9f * t + 0.5f));
 }
 
-void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount],
-                       bool* primed) {
+void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount], bool* primed) {
   for (int i = 0; i < kScene8LightCount; ++i) {
     float(*entries)[3] = trails[i].position;
     if (*primed) {

@@ -21,13 +21,13 @@ constexpr int kFractalTrianglesPerFace = 1 << (2 * kFractalDepth);  // 4^5
 Vec3* EmitSierpinskiFace(int faceType, int depth, Vec3 p1, Vec3 p2, Vec3 p3, Vec3 p4, Vec3* out);
 
 // Timing of the scene, t its local time, d its duration (seconds).
-float SlideInOffset(float t);          // x of the fractal: -3 at 0, 0 from 1 s
+float SlideInOffset(float t);             // x of the fractal: -3 at 0, 0 from 1 s
 float FractalDistance(float t, float d);  // z: -3, receding 20 units a second in the last 2 s
-float OrbitBrightness(float t);        // s of the coloured lights: 0 before 18 s, 1 from 20 s
-float FirstLightFade(float t);         // c of the first lighting: 1 before 16 s, 0 at 18 s
-float ShellAlpha(float t);             // 1 before 10 s, 0 at 15 s
-float CaptionBrightness(float t);      // 0 at 5 s, 0.8 from 6 to 9 s, 0 at 10 s
-constexpr float kOrbitFrom = 18.0f;     // the coloured lights start orbiting
+float OrbitBrightness(float t);           // s of the coloured lights: 0 before 18 s, 1 from 20 s
+float FirstLightFade(float t);            // c of the first lighting: 1 before 16 s, 0 at 18 s
+float ShellAlpha(float t);                // 1 before 10 s, 0 at 15 s
+float CaptionBrightness(float t);         // 0 at 5 s, 0.8 from 6 to 9 s, 0 at 10 s
+constexpr float kOrbitFrom = 18.0f;       // the coloured lights start orbiting
 constexpr float kCaptionFrom = 5.0f, kCaptionUntil = 10.0f;
 inline bool ShellShown(float t) { return t < 15; }
 inline bool CaptionShown(float t) { return t >= kCaptionFrom && t < kCaptionUntil; }
@@ -50,8 +50,7 @@ struct LightTrail {
 static_assert(sizeof(LightTrail) == 384);
 // First call (primed false): every entry takes the light's position. Later calls move the
 // entries one place back and store the new position in entry 0.
-void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount],
-                       bool* primed);
+void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount], bool* primed);
 float TrailBrightness(int k, float s);  // entry k = 1..31: (0.5 - k/64) s
 
 // Everything a frame of scene 8 draws from, computed before any drawing.

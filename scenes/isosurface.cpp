@@ -32,7 +32,7 @@ float Square[kMetaballCount][3][32];
 // cut in or around them are skipped by the edge and cell passes.
 uint8_t RowState[kIsoPoints][kIsoPoints];
 enum : uint8_t { RowOutside = 0, RowInside = 1, RowMixed = 2 };
-constexpr int kStride[3] = {1, kIsoPoints, kIsoPoints * kIsoPoints};
+constexpr int kStride[3] = {1, kIsoPoints, kIsoPoints* kIsoPoints};
 
 bool ReadTables() {
   constexpr size_t values = 12 * 4 + 256 + 256 * 3 * kIsoMaxCaseTriangles;
@@ -49,7 +49,9 @@ bool ReadTables() {
   return true;
 }
 
-int EdgeSlot(int axis, int i, int j, int k) { return ((axis * kIsoEdgeStarts + k) * kIsoEdgeStarts + j) * kIsoEdgeStarts + i; }
+int EdgeSlot(int axis, int i, int j, int k) {
+  return ((axis * kIsoEdgeStarts + k) * kIsoEdgeStarts + j) * kIsoEdgeStarts + i;
+}
 
 // Zero crossing of the field along the cut edge from point p (i, j, k) on `axis`.
 void AddEdgeVertex(int axis, int i, int j, int k, int p) {
@@ -216,7 +218,7 @@ void PolygoniseField() {
             c |= 1 << m;
         const int32_t* row = CaseTriangleTable[c];
         for (int n = 0; n < CaseTriangleCount[c]; ++n) {
-          int32_t (&t)[3] = TriangleBuffer[TriangleCount++];
+          int32_t(&t)[3] = TriangleBuffer[TriangleCount++];
           for (int v = 0; v < 3; ++v) {
             const int32_t* e = CubeEdgeTable[row[3 * n + v]];
             t[v] = EdgeVertexIndex[EdgeSlot(e[0], i + e[1], j + e[2], k + e[3])];

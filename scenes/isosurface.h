@@ -11,7 +11,7 @@
 
 namespace lumaro {
 
-constexpr int kIsoPoints = 31;  // grid points per axis
+constexpr int kIsoPoints = 31;             // grid points per axis
 constexpr int kIsoCells = kIsoPoints - 2;  // the last layer of cells is not polygonised
 constexpr int kIsoPointCount = kIsoPoints * kIsoPoints * kIsoPoints;
 constexpr int kIsoEdgeStarts = kIsoPoints - 1;  // points per axis an edge leaves from
@@ -26,7 +26,7 @@ struct IsoVertex {
 };
 
 extern float* FieldGrid;
-extern uint8_t* InsideFlags;    // 0xFF where the field is above 0
+extern uint8_t* InsideFlags;      // 0xFF where the field is above 0
 extern int32_t* EdgeVertexIndex;  // [axis][k][j][i], valid only for edges cut in this build
 extern IsoVertex* VertexBuffer;
 extern int32_t (*TriangleBuffer)[3];

@@ -10,7 +10,8 @@ namespace lumaro {
 
 Vec3 LatticeCentre(int index) {
   float v[3];
-  const int digits[3] = {index / (kLatticeSide * kLatticeSide), index / kLatticeSide % kLatticeSide, index % kLatticeSide};
+  const int digits[3] = {index / (kLatticeSide * kLatticeSide), index / kLatticeSide % kLatticeSide,
+                         index % kLatticeSide};
   for (int k = 0; k < 3; ++k) {
     float value = -5.5f;
     for (int i = 0; i < digits[k]; ++i) value += 1.0f;
@@ -39,8 +40,9 @@ void CubeStrips(Vec3 c, float h, StripVertex strips[2][8]) {
   const float x0 = c.x - h, x1 = c.x + h, y0 = c.y - h, y1 = c.y + h, z0 = c.z - h, z1 = c.z + h;
   const StripVertex first[8] = {{0, 1, {x0, y0, z1}}, {0, 0, {x0, y0, z0}}, {1, 1, {x1, y0, z1}}, {1, 0, {x1, y0, z0}},
                                 {2, 1, {x1, y1, z1}}, {2, 0, {x1, y1, z0}}, {3, 1, {x0, y1, z1}}, {3, 0, {x0, y1, z0}}};
-  const StripVertex second[8] = {{3, 0, {x1, y0, z1}}, {3, 1, {x1, y1, z1}}, {2, 0, {x0, y0, z1}}, {2, 1, {x0, y1, z1}},
-                                 {1, 0, {x0, y0, z0}}, {1, 1, {x0, y1, z0}}, {0, 0, {x1, y0, z0}}, {0, 1, {x1, y1, z0}}};
+  const StripVertex second[8] = {{3, 0, {x1, y0, z1}}, {3, 1, {x1, y1, z1}}, {2, 0, {x0, y0, z1}},
+                                 {2, 1, {x0, y1, z1}}, {1, 0, {x0, y0, z0}}, {1, 1, {x0, y1, z0}},
+                                 {0, 0, {x1, y0, z0}}, {0, 1, {x1, y1, z0}}};
   for (int i = 0; i < 8; ++i) {
     strips[0][i] = first[i];
     strips[1][i] = second[i];

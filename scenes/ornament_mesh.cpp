@@ -56,8 +56,8 @@ Vec3 OrnamentPosition(const OrnamentMesh& mesh, int index) {
 }
 
 Vec3 OrnamentNormal(const OrnamentMesh& mesh, int index) {
-  return ReadVec3(mesh.data + (static_cast<size_t>(mesh.faceCount) + mesh.positionCount + index) *
-                                  kOrnamentRecordBytes);
+  return ReadVec3(mesh.data +
+                  (static_cast<size_t>(mesh.faceCount) + mesh.positionCount + index) * kOrnamentRecordBytes);
 }
 
 }  // namespace lumaro

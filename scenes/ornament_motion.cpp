@@ -10,10 +10,10 @@ constexpr float kGlowCorner = 0.43f;
 }  // namespace
 
 const Vec3 kCornerGlowOffsets[kCornerGlowCount] = {
-    {-kGlowCorner, -kGlowCorner, 0}, {kGlowCorner, -kGlowCorner, 0}, {-kGlowCorner, kGlowCorner, 0},
+    {-kGlowCorner, -kGlowCorner, 0}, {kGlowCorner, -kGlowCorner, 0},  {-kGlowCorner, kGlowCorner, 0},
     {kGlowCorner, kGlowCorner, 0},   {-kGlowCorner, 0, -kGlowCorner}, {kGlowCorner, 0, -kGlowCorner},
-    {-kGlowCorner, 0, kGlowCorner},  {kGlowCorner, 0, kGlowCorner},  {0, -kGlowCorner, -kGlowCorner},
-    {0, kGlowCorner, -kGlowCorner},  {0, -kGlowCorner, kGlowCorner}, {0, kGlowCorner, kGlowCorner},
+    {-kGlowCorner, 0, kGlowCorner},  {kGlowCorner, 0, kGlowCorner},   {0, -kGlowCorner, -kGlowCorner},
+    {0, kGlowCorner, -kGlowCorner},  {0, -kGlowCorner, kGlowCorner},  {0, kGlowCorner, kGlowCorner},
 };
 
 Vec3 OrnamentCentre(float t) {

@@ -16,8 +16,8 @@ int32_t ActiveRockets = 0;
 namespace {
 // The fountain's ring angle uses the double-precision factor (2 pi in float) / 32767.
 constexpr double kRingTurn = static_cast<double>(kTwoPi) / kRandMax;
-constexpr float kColourScale = RandScale(-8.99f);  // rand -> colour index 2..10
-constexpr float kSpriteScale = RandScale(10.99f);  // rand -> sprite index 0..10
+constexpr float kColourScale = RandScale(-8.99f);      // rand -> colour index 2..10
+constexpr float kSpriteScale = RandScale(10.99f);      // rand -> sprite index 0..10
 constexpr float kQuarterTurnAndAQuarter = 1.8207964f;  // pi / 2 + 0.25 radians
 
 // Returns the age step of this frame.

@@ -14,7 +14,7 @@ struct SparkRecord {
   float respawnDelay;  // fountain only
   float lastUpdate;    // local time of the last visit
   bool alive;
-  int32_t sprite;      // SpriteTextures index
+  int32_t sprite;  // SpriteTextures index
 };
 
 struct RocketRecord {

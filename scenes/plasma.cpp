@@ -31,8 +31,7 @@ void GeneratePlasma(uint8_t* b, int x0, int y0, int x1, int y1) {
     SetIfEmpty(b, mx, y1, (Pixel(b, x0, y1) + Pixel(b, x1, y1)) >> 1, dx);
     SetIfEmpty(b, x0, my, (Pixel(b, x0, y1) + Pixel(b, x0, y0)) >> 1, dy);
     SetIfEmpty(b, x1, my, (Pixel(b, x1, y1) + Pixel(b, x1, y0)) >> 1, dy);
-    SetIfEmpty(b, mx, my,
-               (Pixel(b, x1, my) + Pixel(b, x0, my) + Pixel(b, mx, y1) + Pixel(b, mx, y0)) >> 2, dy);
+    SetIfEmpty(b, mx, my, (Pixel(b, x1, my) + Pixel(b, x0, my) + Pixel(b, mx, y1) + Pixel(b, mx, y0)) >> 2, dy);
     GeneratePlasma(b, x0, y0, mx, my);
     GeneratePlasma(b, mx, my, x1, y1);
     GeneratePlasma(b, x0, my, mx, y1);

@@ -14,7 +14,7 @@ int RippleFrameAt(float t) { return static_cast<int>(std::fmod(t, 1.0f) * kRippl
 
 int RippleRows() {
   int rows = 0;
-  for (float y = -10; ; y += 2) {
+  for (float y = -10;; y += 2) {
     ++rows;
     if (!(y + 2 < 9.9f)) return rows;
   }
@@ -22,7 +22,7 @@ int RippleRows() {
 
 int RippleColumns() {
   int columns = 0;
-  for (float x = -10; ; x += 2) {
+  for (float x = -10;; x += 2) {
     ++columns;
     if (!(x + 2 < 10.1f)) return columns;
   }

@@ -29,7 +29,7 @@ struct LightSetting {
   float diffuse[4], specular[4];
 };
 constexpr LightSetting kLights[3] = {
-    {GL_LIGHT0, {0.25f, 0.5f, 0.5f, 0}, {0.5f, 1, 1, 1}},       // cyan, at the cage's centre
+    {GL_LIGHT0, {0.25f, 0.5f, 0.5f, 0}, {0.5f, 1, 1, 1}},        // cyan, at the cage's centre
     {GL_LIGHT1, {0.4f, 0.2f, 0.4f, 0}, {0.1f, 0.05f, 0.1f, 0}},  // purple, turning with the sky
     {GL_LIGHT2, {0.3f, 0.3f, 0.3f, 0}, {0.075f, 0.075f, 0.075f, 0}},
 };
@@ -57,12 +57,8 @@ void CompileStars() {
   glEndList();
 }
 
-void SheetA() {
-  DrawTexturedQuad({0, 0, -10, -10, -2}, {1, 0, 10, -10, -2}, {1, 1, 10, 10, -2}, {0, 1, -10, 10, -2});
-}
-void SheetB() {
-  DrawTexturedQuad({0, 0, -20, -10, 10}, {0, 1, -20, 10, 10}, {1, 1, 20, 10, 10}, {1, 0, 20, -10, 10});
-}
+void SheetA() { DrawTexturedQuad({0, 0, -10, -10, -2}, {1, 0, 10, -10, -2}, {1, 1, 10, 10, -2}, {0, 1, -10, 10, -2}); }
+void SheetB() { DrawTexturedQuad({0, 0, -20, -10, 10}, {0, 1, -20, 10, 10}, {1, 1, 20, 10, 10}, {1, 0, 20, -10, 10}); }
 
 // Leaves the sheets' placement on the matrix: the two background lights are set under it.
 void CompileNebula() {

@@ -16,8 +16,18 @@ namespace lumaro {
 namespace {
 // The twelve pictures in their catalogue order.
 enum TunnelTexture {
-  HullTexture, RailTexture, RimTexture, HubCoreTexture, HubShellTexture, HubEndTexture,
-  SpokeFaceTexture, SpokeSideTexture, AxisGlowTexture, CloudTexture, CloudTexture2, HubGlowTexture
+  HullTexture,
+  RailTexture,
+  RimTexture,
+  HubCoreTexture,
+  HubShellTexture,
+  HubEndTexture,
+  SpokeFaceTexture,
+  SpokeSideTexture,
+  AxisGlowTexture,
+  CloudTexture,
+  CloudTexture2,
+  HubGlowTexture
 };
 static_assert(HubGlowTexture + 1 == kTunnelImageCount);
 GLuint Textures[kTunnelImageCount] = {};
@@ -32,7 +42,7 @@ constexpr Upload kSurface{.format = GL_BGRA_EXT, .wrapS = GL_REPEAT, .wrapT = GL
 constexpr Upload kGlow{.format = GL_BGRA_EXT, .wrapS = GL_CLAMP, .wrapT = GL_CLAMP};
 constexpr Upload kCloud{.format = GL_BGR_EXT, .wrapS = GL_REPEAT, .wrapT = GL_CLAMP};  // around, not over the top
 constexpr Upload kUploads[kTunnelImageCount] = {kSurface, kSurface, kSurface, kSurface, kSurface, kSurface,
-                                              kSurface, kSurface, kGlow,    kCloud,   kCloud,   kGlow};
+                                                kSurface, kSurface, kGlow,    kCloud,   kCloud,   kGlow};
 
 constexpr float kWheelSpacing = 6.0f;
 constexpr float kRailsSpin = 20.0f, kCloudSpin = 35.0f;  // degrees a second
@@ -72,9 +82,7 @@ void CompileRails() {
   glBindTexture(GL_TEXTURE_2D, Textures[RailTexture]);
   for (int m = 0; m < 12; ++m) {
     const float alpha = m * 30 * 0.017453292f, a1 = alpha + 0.05f, a2 = alpha - 0.05f;
-    const struct {
-      float r0, angle0, r1, angle1;
-    } faces[3] = {{8, a1, 8, a2}, {8, a2, 9, a2}, {9, a1, 8, a1}};
+    const struct { float r0, angle0, r1, angle1; } faces[3] = {{8, a1, 8, a2}, {8, a2, 9, a2}, {9, a1, 8, a1}};
     for (const auto& f : faces) {
       glBegin(GL_QUAD_STRIP);
       for (int i = -kTunnelRings; i < kTunnelRings; ++i) {

@@ -23,8 +23,8 @@ struct BlobLight {
   float diffuse[4], specular[4];
 };
 constexpr BlobLight kLights[3] = {
-    {GL_LIGHT0, {0, 0, 0.5f, 0}, {0, 0.5f, 1, 1}},      // blue
-    {GL_LIGHT1, {0.5f, 0, 0, 0}, {1, 0.5f, 0, 1}},      // red
+    {GL_LIGHT0, {0, 0, 0.5f, 0}, {0, 0.5f, 1, 1}},       // blue
+    {GL_LIGHT1, {0.5f, 0, 0, 0}, {1, 0.5f, 0, 1}},       // red
     {GL_LIGHT2, {0, 0.5f, 0, 0}, {0.25f, 1, 0.25f, 1}},  // green
 };
 

@@ -53,8 +53,8 @@ void SetLights() {
 
 void FlareQuad(const float* p) {
   const float h = kFlareHalfSize;
-  DrawTexturedQuad({0, 0, p[0] - h, p[1] - h, p[2]}, {1, 0, p[0] + h, p[1] - h, p[2]},
-                   {1, 1, p[0] + h, p[1] + h, p[2]}, {0, 1, p[0] - h, p[1] + h, p[2]});
+  DrawTexturedQuad({0, 0, p[0] - h, p[1] - h, p[2]}, {1, 0, p[0] + h, p[1] - h, p[2]}, {1, 1, p[0] + h, p[1] + h, p[2]},
+                   {0, 1, p[0] - h, p[1] + h, p[2]});
 }
 
 // Each light as a glow at its position and a fading trail of its last 31 positions; the

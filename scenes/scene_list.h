@@ -16,20 +16,20 @@
 
 namespace lumaro {
 
-#define LUMARO_SCENES(X)                                                          \
-  X(1, 0, 4, NoBackdrop, NoFade, NoLogo, Card, "caption card")                     \
-  X(2, 4, 4, NoBackdrop, NoFade, NoLogo, Card, "caption card")                     \
-  X(3, 8, 4, NoBackdrop, NoFade, NoLogo, Card, "caption card")                     \
-  X(4, 12, 8, NoBackdrop, FadeOut, NoLogo, Card, "caption card")                   \
-  X(5, 20, 8, NoBackdrop, FadeInOut, NoLogo, Owned, "plasma title")                \
-  X(6, 28, 12, SpaceBackdrop, FadeIn, Logo, Stepped, "spark fountain")             \
-  X(7, 40, 30, SpaceBackdrop, NoFade, Logo, Stepped, "fireworks")                  \
-  X(8, 70, 60, SpaceBackdrop, FadeOut, Logo, OwnedStepped, "lit fractal")          \
-  X(9, 130, 60, NoBackdrop, FadeInOut, Logo, OwnedStepped, "fireball")             \
-  X(10, 190, 30, NoBackdrop, FadeInOut, Logo, Owned, "cube lattice")               \
-  X(11, 220, 30, NoBackdrop, FadeInOut, Logo, Owned, "ornament")                   \
-  X(12, 250, 40, NoBackdrop, FadeInOut, Logo, Owned, "rail tunnel")                \
-  X(13, 290, 35, SpaceBackdrop, FadeInOut, Logo, Owned, "metaballs")               \
+#define LUMARO_SCENES(X)                                                  \
+  X(1, 0, 4, NoBackdrop, NoFade, NoLogo, Card, "caption card")            \
+  X(2, 4, 4, NoBackdrop, NoFade, NoLogo, Card, "caption card")            \
+  X(3, 8, 4, NoBackdrop, NoFade, NoLogo, Card, "caption card")            \
+  X(4, 12, 8, NoBackdrop, FadeOut, NoLogo, Card, "caption card")          \
+  X(5, 20, 8, NoBackdrop, FadeInOut, NoLogo, Owned, "plasma title")       \
+  X(6, 28, 12, SpaceBackdrop, FadeIn, Logo, Stepped, "spark fountain")    \
+  X(7, 40, 30, SpaceBackdrop, NoFade, Logo, Stepped, "fireworks")         \
+  X(8, 70, 60, SpaceBackdrop, FadeOut, Logo, OwnedStepped, "lit fractal") \
+  X(9, 130, 60, NoBackdrop, FadeInOut, Logo, OwnedStepped, "fireball")    \
+  X(10, 190, 30, NoBackdrop, FadeInOut, Logo, Owned, "cube lattice")      \
+  X(11, 220, 30, NoBackdrop, FadeInOut, Logo, Owned, "ornament")          \
+  X(12, 250, 40, NoBackdrop, FadeInOut, Logo, Owned, "rail tunnel")       \
+  X(13, 290, 35, SpaceBackdrop, FadeInOut, Logo, Owned, "metaballs")      \
   X(14, 325, 3, NoBackdrop, NoFade, NoLogo, Owned, "the end")
 
 enum Backdrop : int { NoBackdrop = -1, SpaceBackdrop = 0 };  // 0: BackdropTexture
@@ -50,7 +50,7 @@ struct SceneSlot {
 };
 
 #define LUMARO_SCENE_SLOT(n, start, duration, backdrop, fades, logo, procedures, name) \
-  {n, start, duration, backdrop, ((fades) & FadeIn) != 0, ((fades) & FadeOut) != 0, logo, Procedures::procedures, name},
+  {n, start, duration, backdrop, ((fades)&FadeIn) != 0, ((fades)&FadeOut) != 0, logo, Procedures::procedures, name},
 inline constexpr SceneSlot kSchedule[] = {LUMARO_SCENES(LUMARO_SCENE_SLOT)};
 #undef LUMARO_SCENE_SLOT
 

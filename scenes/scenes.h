@@ -12,7 +12,9 @@ void DrawIntroScene(int sceneNumber, float angle);
 #define LUMARO_DECLARE_Card(n)
 #define LUMARO_DECLARE_Draw(n) void DrawScene##n(float localTime, float duration);
 #define LUMARO_DECLARE_Stepped(n) LUMARO_DECLARE_Draw(n) void AdvanceScene##n(float localTime, float duration);
-#define LUMARO_DECLARE_Owned(n) LUMARO_DECLARE_Draw(n) void SetupScene##n(); void ReleaseScene##n();
+#define LUMARO_DECLARE_Owned(n)                \
+  LUMARO_DECLARE_Draw(n) void SetupScene##n(); \
+  void ReleaseScene##n();
 #define LUMARO_DECLARE_OwnedStepped(n) LUMARO_DECLARE_Owned(n) void AdvanceScene##n(float localTime, float duration);
 #define LUMARO_DECLARE_SCENE(n, start, duration, backdrop, fades, logo, procedures, name) LUMARO_DECLARE_##procedures(n)
 LUMARO_SCENES(LUMARO_DECLARE_SCENE)

@@ -20,7 +20,8 @@ float CircleAngle(int j) { return j * 15.001f * kDegreesToRadians; }
 void SpokeCorners(int k, PolarPoint* innerPlus, PolarPoint* innerMinus, PolarPoint* outerPlus, PolarPoint* outerMinus) {
   const float direction = k * 1.0471976f + 0.5235988f;  // 30, 90 .. 330 degrees
   const float inner = static_cast<float>(std::sqrt(1.7)), outer = static_cast<float>(std::sqrt(36.01));
-  const float innerSpread = static_cast<float>(std::atan2(0.1, 1.3)), outerSpread = static_cast<float>(std::atan2(0.1, 6.0));
+  const float innerSpread = static_cast<float>(std::atan2(0.1, 1.3)),
+              outerSpread = static_cast<float>(std::atan2(0.1, 6.0));
   *innerPlus = {inner, direction + innerSpread};
   *innerMinus = {inner, direction - innerSpread};
   *outerPlus = {outer, direction + outerSpread};

@@ -5,10 +5,10 @@
 
 namespace lumaro {
 
-constexpr int kTunnelRings = 15;     // i from -15 to 14, ten units each
-constexpr int kCircleSteps = 24;     // theta_j for j = 0..24 closes the circle
-float TunnelGrey(int i);            // 0.7 in the middle, 0 at the ends (|i| = 15)
-float CircleAngle(int j);           // radians, 15.001 degrees a step
+constexpr int kTunnelRings = 15;  // i from -15 to 14, ten units each
+constexpr int kCircleSteps = 24;  // theta_j for j = 0..24 closes the circle
+float TunnelGrey(int i);          // 0.7 in the middle, 0 at the ends (|i| = 15)
+float CircleAngle(int j);         // radians, 15.001 degrees a step
 
 // A spoke's corners as polar points (radius, angle) around the hub: inner and outer, on the
 // + and - side of its direction.

@@ -66,12 +66,13 @@ Status StartEncoder(const std::string& file, int width, int height, bool sound) 
     return ErrnoFailure("cannot make a pipe for the encoder", errno);
   Target = file;
   const std::string size = std::to_string(width) + "x" + std::to_string(height);
-  std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
-                                   "-probesize", "32", "-f", "rawvideo", "-pix_fmt", "bgr24", "-s", size, "-r", "25", "-i", "pipe:3"};
+  std::vector<std::string> args = {"ffmpeg",     "-hide_banner", "-loglevel", "error",    "-nostdin", "-y",
+                                   "-probesize", "32",           "-f",        "rawvideo", "-pix_fmt", "bgr24",
+                                   "-s",         size,           "-r",        "25",       "-i",       "pipe:3"};
   if (sound) args.insert(args.end(), {"-probesize", "32", "-f", "f32le", "-ar", "48000", "-ac", "2", "-i", "pipe:4"});
   // Rows come bottom first; an odd size is padded to the even one H.264 needs.
-  args.insert(args.end(), {"-vf", "vflip,pad=ceil(iw/2)*2:ceil(ih/2)*2", "-c:v", "libx264", "-preset", "fast",
-                           "-crf", "18", "-pix_fmt", "yuv420p"});
+  args.insert(args.end(), {"-vf", "vflip,pad=ceil(iw/2)*2:ceil(ih/2)*2", "-c:v", "libx264", "-preset", "fast", "-crf",
+                           "18", "-pix_fmt", "yuv420p"});
   if (sound) args.insert(args.end(), {"-c:a", "aac", "-b:a", "192k"});
   args.insert(args.end(), {"-movflags", "+faststart", "-f", ContainerFor(file), EncoderPartName(file)});
   std::vector<char*> argv;

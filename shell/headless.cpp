@@ -14,8 +14,7 @@ EGLDisplay OpenDisplay() {
   auto getPlatformDisplay =
       reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
   EGLDisplay display = EGL_NO_DISPLAY;
-  if (getPlatformDisplay)
-    display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+  if (getPlatformDisplay) display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
   if (display == EGL_NO_DISPLAY) display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
   return display;
 }
@@ -24,9 +23,19 @@ EGLDisplay OpenDisplay() {
 // for "at least 8 bits" gets Mesa's 10-bit buffer: a different picture, and read back
 // through a slow conversion.
 EGLConfig ChooseConfig(int depthBits) {
-  const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                               EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
-                               EGL_DEPTH_SIZE, depthBits, EGL_NONE};
+  const EGLint attributes[] = {EGL_SURFACE_TYPE,
+                               EGL_PBUFFER_BIT,
+                               EGL_RENDERABLE_TYPE,
+                               EGL_OPENGL_BIT,
+                               EGL_RED_SIZE,
+                               8,
+                               EGL_GREEN_SIZE,
+                               8,
+                               EGL_BLUE_SIZE,
+                               8,
+                               EGL_DEPTH_SIZE,
+                               depthBits,
+                               EGL_NONE};
   EGLConfig configs[64];
   EGLint count = 0;
   if (!eglChooseConfig(Display, attributes, configs, 64, &count) || count < 1) return nullptr;

@@ -40,8 +40,11 @@ Status ReportTimedemo(std::chrono::steady_clock::time_point programStart,
   struct rusage usage;
   getrusage(RUSAGE_SELF, &usage);
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  const TimedemoRun run{renderer ? renderer : "an unknown renderer", ScreenWidth, ScreenHeight,
-                        Seconds(now - loopStart).count(), Seconds(FirstFrameDone() - programStart).count() * 1000,
+  const TimedemoRun run{renderer ? renderer : "an unknown renderer",
+                        ScreenWidth,
+                        ScreenHeight,
+                        Seconds(now - loopStart).count(),
+                        Seconds(FirstFrameDone() - programStart).count() * 1000,
                         usage.ru_maxrss / 1024.0};
   const std::vector<SceneTiming> rows = TimedemoTable();
   std::fputs(FormatTimedemoTable(rows, run).c_str(), stdout);

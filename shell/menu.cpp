@@ -2,16 +2,24 @@
 
 #include <GL/gl.h>
 
+#include "base/run_state.h"
 #include "gfx/draw.h"
 #include "gfx/glyphs.h"
-#include "base/run_state.h"
 
 namespace lumaro {
 
 const MenuRow kMenuRows[kMenuRowCount] = {
-    {"FILE", 0},          {" EXIT", 40001},      {"DRAW", 0},           {" 320 X 240", 40002},
-    {" 512 X 384", 40009}, {" 640 X 480", 40003}, {" 800 X 600", 40004}, {" 1024 X 768", 40005},
-    {" 1152 X 864", 40008}, {" 1280 X 960", 40006}, {" 1600 X 1200", 40007},
+    {"FILE", 0},
+    {" EXIT", 40001},
+    {"DRAW", 0},
+    {" 320 X 240", 40002},
+    {" 512 X 384", 40009},
+    {" 640 X 480", 40003},
+    {" 800 X 600", 40004},
+    {" 1024 X 768", 40005},
+    {" 1152 X 864", 40008},
+    {" 1280 X 960", 40006},
+    {" 1600 X 1200", 40007},
 };
 
 namespace {

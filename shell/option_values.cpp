@@ -34,8 +34,9 @@ Status ParseSecond(const std::string& name, const std::string& value, float* sec
   const float s = Number(value);
   const bool start = name == "-start";
   if (start ? !(s >= 0 && s < kShowLength) : !(s > 0 && s <= kShowLength))
-    return Status::Failure(name + "=" + value + (start ? ": the start is a demo second from 0 up to (not including) 329"
-                                                       : ": the end is a demo second above 0, at most 329"));
+    return Status::Failure(name + "=" + value +
+                           (start ? ": the start is a demo second from 0 up to (not including) 329"
+                                  : ": the end is a demo second above 0, at most 329"));
   *second = s;
   return {};
 }
@@ -46,7 +47,8 @@ Status ParseStills(const std::string& name, const std::string& value) {
     const std::string item = value.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
     const float second = Number(item);
     if (!(second >= 0 && second < kShowLength))
-      return Status::Failure(name + "=" + value + ": '" + item + "' is not a demo second from 0 up to (not including) 329");
+      return Status::Failure(name + "=" + value + ": '" + item +
+                             "' is not a demo second from 0 up to (not including) 329");
     ThisRun.stillTimes.push_back(second);
     if (comma == std::string::npos) break;
     at = comma + 1;
@@ -59,7 +61,9 @@ Status ParseReadback(const std::string& name, const std::string& value) {
   const struct {
     const char* text;
     Readback how;
-  } ways[] = {{"auto", Readback::Auto}, {"direct", Readback::Direct}, {"pack", Readback::PackBuffer},
+  } ways[] = {{"auto", Readback::Auto},
+              {"direct", Readback::Direct},
+              {"pack", Readback::PackBuffer},
               {"sync", Readback::Synchronous}};
   for (const auto& way : ways)
     if (value == way.text) return ThisRun.readback = way.how, Status();

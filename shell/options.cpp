@@ -12,15 +12,32 @@ namespace lumaro {
 
 namespace {
 enum class Id {
-  Window, Fps, NoSound, LoopSound, VideoSave, Size, Headless, Progress, Help, Version,
-  Timedemo, Seed, Start, End, VideoDir, Video, TimedemoFile, Stills, Readback,
+  Window,
+  Fps,
+  NoSound,
+  LoopSound,
+  VideoSave,
+  Size,
+  Headless,
+  Progress,
+  Help,
+  Version,
+  Timedemo,
+  Seed,
+  Start,
+  End,
+  VideoDir,
+  Video,
+  TimedemoFile,
+  Stills,
+  Readback,
 };
 
 struct Option {
   Id id;
-  const char* name;      // a switch's text, or a value option's up to and with its '='
-  const char* argument;  // what the help shows after a value option's '='
-  const char* help;      // one line or more, each after the first indented under it
+  const char* name;               // a switch's text, or a value option's up to and with its '='
+  const char* argument;           // what the help shows after a value option's '='
+  const char* help;               // one line or more, each after the first indented under it
   int32_t width = 0, height = 0;  // the size switches
 };
 
@@ -41,7 +58,8 @@ const Option kOptions[] = {
     {Id::Size, "-w640", "", "", 640, 480},
     {Id::Size, "-w512", "", "", 512, 384},
     {Id::Size, "-w320", "", "drawing size (default 800 x 600; -w1280 is 1280 x 1024)", 320, 240},
-    {Id::Video, "-video=", "FILE", "make FILE (.mp4, .m4v, .mov, .mkv) with the music, via ffmpeg;\noffscreen unless -window is given"},
+    {Id::Video, "-video=", "FILE",
+     "make FILE (.mp4, .m4v, .mov, .mkv) with the music, via ffmpeg;\noffscreen unless -window is given"},
     {Id::TimedemoFile, "-timedemo=", "FILE.csv", "as -timedemo, and write each scene's frame times to FILE.csv"},
     {Id::Timedemo, "-timedemo", "",
      "draw the whole show as fast as possible on the fixed clock and print\neach scene's frame times"},
@@ -53,7 +71,8 @@ const Option kOptions[] = {
     {Id::Stills, "-stills=", "S,S,...",
      "capture only the frames at these demo seconds, numbered as in a\nwhole run (no sound track)"},
     {Id::Readback, "-readback=", "HOW",
-     "how captured frames come back: auto, direct, pack (pixel-pack\nbuffers) or sync (each written before the next); for comparisons"},
+     "how captured frames come back: auto, direct, pack (pixel-pack\nbuffers) or sync (each written before the next); "
+     "for comparisons"},
     {Id::Progress, "-progress", "", "progress line on stderr during captures even when it is no terminal"},
     {Id::Version, "-version", "", "the version (also --version)"},
     {Id::Help, "-help", "", "this text (also -h and --help)"},
@@ -157,12 +176,12 @@ std::string OptionsHelpText() {
   std::string text = "usage: lumaro [options]\n";
   for (const Option& o : kOptions) {
     if (!*o.help) continue;
-    std::string head = o.id == Id::Size ? "-w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600"
-                                        : std::string(o.name) + o.argument;
+    std::string head =
+        o.id == Id::Size ? "-w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600" : std::string(o.name) + o.argument;
     std::string help = o.help;
     for (size_t at = 0; (at = help.find('\n', at)) != std::string::npos; at += 17) help.insert(at + 1, 16, ' ');
-    text += "  " + head + (head.size() < 14 ? std::string(14 - head.size(), ' ') : "\n" + std::string(16, ' ')) +
-            help + "\n";
+    text += "  " + head + (head.size() < 14 ? std::string(14 - head.size(), ' ') : "\n" + std::string(16, ' ')) + help +
+            "\n";
   }
   return text +
          "Escape, closing the window or Ctrl+C ends the show. Each value is the rest of its argument: quote\n"

@@ -17,7 +17,7 @@ namespace lumaro {
 namespace {
 SDL_Window* Window = nullptr;
 SDL_GLContext Context = nullptr;
-bool VideoReady = false;     // SDL's video layer is up (a display exists)
+bool VideoReady = false;  // SDL's video layer is up (a display exists)
 bool VideoTried = false;
 bool UsingHeadless = false;
 bool SizeLocked = false;
@@ -30,7 +30,7 @@ void QuitVideoAtExit() { SDL_Quit(); }
 std::string DisplayProblem() {
   const char* name = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  std::string tried = name && *name ? std::string("the X display ") + name
+  std::string tried = name && *name         ? std::string("the X display ") + name
                       : wayland && *wayland ? std::string("the Wayland display ") + wayland
                                             : "a display (DISPLAY and WAYLAND_DISPLAY are not set)";
   const std::string why = SDL_GetError();
@@ -39,9 +39,9 @@ std::string DisplayProblem() {
 
 void ShowBox(const char* text, const char* caption) {
   if (!VideoReady || UsingHeadless) return;
-  SDL_ShowSimpleMessageBox(std::strcmp(caption, "SHUTDOWN ERROR") == 0 ? SDL_MESSAGEBOX_INFORMATION
-                                                                        : SDL_MESSAGEBOX_ERROR,
-                           caption, text, nullptr);
+  SDL_ShowSimpleMessageBox(
+      std::strcmp(caption, "SHUTDOWN ERROR") == 0 ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_ERROR, caption, text,
+      nullptr);
 }
 
 DialogAnswer AskBox(const char* text, const char* caption) {

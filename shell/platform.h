@@ -26,7 +26,6 @@ void DestroyOffscreenContext();
 
 void SwapRenderBuffers();
 
-
 // Screen saver state; queried before the window exists, so it may start the video layer.
 bool ScreenSaverActive(bool headless);
 void SetScreenSaver(bool active);

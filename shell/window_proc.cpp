@@ -19,8 +19,8 @@ struct MenuSize {
   int32_t width, height;
 };
 constexpr MenuSize kMenuSizes[] = {
-    {40002, 320, 240},   {40003, 640, 480},   {40004, 800, 600},   {40005, 1024, 768},
-    {40006, 1280, 960},  {40007, 1600, 1200}, {40008, 1152, 864},  {40009, 512, 384},
+    {40002, 320, 240},  {40003, 640, 480},   {40004, 800, 600},  {40005, 1024, 768},
+    {40006, 1280, 960}, {40007, 1600, 1200}, {40008, 1152, 864}, {40009, 512, 384},
 };
 }  // namespace
 
@@ -68,9 +68,7 @@ bool DispatchPendingEvent() {
 
 void HandleWindowEvent(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_QUIT:
-      StopRunning(StopReason::UserQuit);
-      break;
+    case SDL_QUIT: StopRunning(StopReason::UserQuit); break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) StopRunning(StopReason::UserQuit);
       if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) RecordWindowSize();
@@ -96,8 +94,7 @@ void HandleWindowEvent(const SDL_Event& event) {
     case SDL_MOUSEMOTION:
       if (MenuIsOpen()) HighlightMenuItemAt(event.motion.x, event.motion.y);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

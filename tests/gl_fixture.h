@@ -48,7 +48,9 @@ class GlTest : public ::testing::Test {
     for (size_t i = 0; i < out.size(); ++i) out[i] = {raw[i * 3], raw[i * 3 + 1], raw[i * 3 + 2]};
     return out;
   }
-  Rgb Pixel(const std::vector<Rgb>& frame, int x, int y) const { return frame[static_cast<size_t>(y) * ScreenWidth + x]; }
+  Rgb Pixel(const std::vector<Rgb>& frame, int x, int y) const {
+    return frame[static_cast<size_t>(y) * ScreenWidth + x];
+  }
 
   // Sum of brightness over a rectangle in fractions of the frame (0 = bottom/left).
   double Brightness(const std::vector<Rgb>& frame, double x0, double y0, double x1, double y1) const {

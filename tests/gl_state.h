@@ -24,10 +24,17 @@ inline GlSnapshot TakeGlSnapshot() {
     glGetFloatv(what, v);
     s[name].assign(v, v + count);
   };
-  for (auto [name, cap] : {std::pair{"lighting", GL_LIGHTING}, {"light0", GL_LIGHT0}, {"light1", GL_LIGHT1},
-                           {"light2", GL_LIGHT2}, {"blend", GL_BLEND}, {"cull face", GL_CULL_FACE},
-                           {"depth test", GL_DEPTH_TEST}, {"texture 2d", GL_TEXTURE_2D}, {"fog", GL_FOG},
-                           {"colour material", GL_COLOR_MATERIAL}, {"point smooth", GL_POINT_SMOOTH},
+  for (auto [name, cap] : {std::pair{"lighting", GL_LIGHTING},
+                           {"light0", GL_LIGHT0},
+                           {"light1", GL_LIGHT1},
+                           {"light2", GL_LIGHT2},
+                           {"blend", GL_BLEND},
+                           {"cull face", GL_CULL_FACE},
+                           {"depth test", GL_DEPTH_TEST},
+                           {"texture 2d", GL_TEXTURE_2D},
+                           {"fog", GL_FOG},
+                           {"colour material", GL_COLOR_MATERIAL},
+                           {"point smooth", GL_POINT_SMOOTH},
                            {"scissor test", GL_SCISSOR_TEST}})
     flag(name, cap);
   GLint source = 0, destination = 0;
@@ -71,8 +78,10 @@ inline GlSnapshot TakeGlSnapshot() {
       glGetLightfv(GL_LIGHT0 + light, params[p], v);
       s["light" + std::to_string(light) + " " + parts[p]].assign(v, v + 4);
     }
-  for (auto [name, param] : {std::pair{"material ambient", GL_AMBIENT}, {"material diffuse", GL_DIFFUSE},
-                             {"material specular", GL_SPECULAR}, {"material emission", GL_EMISSION}}) {
+  for (auto [name, param] : {std::pair{"material ambient", GL_AMBIENT},
+                             {"material diffuse", GL_DIFFUSE},
+                             {"material specular", GL_SPECULAR},
+                             {"material emission", GL_EMISSION}}) {
     GLfloat v[4] = {};
     glGetMaterialfv(GL_FRONT, param, v);
     s[name].assign(v, v + 4);

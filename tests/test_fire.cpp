@@ -49,8 +49,8 @@ TEST_F(Fire, SparkAtColumnZeroWritesTheEndOfTheRowAbove) {
 }
 
 TEST_F(Fire, SpreadAveragesWithTheRowBelowLessOne) {
-  FireHeat[Cell(51, 10)] = 4;   // quarter sum 1 for the cells above it: they stay cold
-  FireHeat[Cell(81, 20)] = 8;   // quarter sum 2: the three cells above become 1
+  FireHeat[Cell(51, 10)] = 4;    // quarter sum 1 for the cells above it: they stay cold
+  FireHeat[Cell(81, 20)] = 8;    // quarter sum 2: the three cells above become 1
   FireHeat[Cell(20, 30)] = 100;  // its own quarter sum 25: 24
   SpreadFire();
   for (int column = 9; column <= 11; ++column) EXPECT_EQ(FireHeat[Cell(50, column)], 0u);
@@ -79,8 +79,7 @@ TEST_F(Fire, AStepIsFourStagesOfFiveSparksAndLeavesTheLastRowsCold) {
     ASSERT_EQ(FireImage[3 * i] + FireImage[3 * i + 1] + FireImage[3 * i + 2], 0) << i;
   }
   // The image is the palette of the heat: the hottest cells white, cold ones black.
-  for (int i = 0; i < kFireCells; ++i)
-    ASSERT_EQ(FireImage[3 * i + 1], FirePalette[FireHeat[i]][1]) << i;
+  for (int i = 0; i < kFireCells; ++i) ASSERT_EQ(FireImage[3 * i + 1], FirePalette[FireHeat[i]][1]) << i;
   EXPECT_EQ(FirePalette[255][2], 255);
   EXPECT_EQ(FirePalette[0][0], 0);
 }

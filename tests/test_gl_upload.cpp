@@ -5,9 +5,9 @@
 #include "audio/sound_library.h"
 #include "base/random.h"
 #include "engine/startup.h"
-#include "scenes/particles.h"
 #include "gfx/texture.h"
 #include "gl_fixture.h"
+#include "scenes/particles.h"
 
 using namespace lumaro;
 

@@ -34,8 +34,8 @@ Status Parses(const std::vector<uint8_t>& b) {
 }  // namespace
 
 TEST(EmbeddedImages, EachMatchesItsCatalogueSizeAndFormat) {
-  std::vector<Expected> all = {{&kBackdropImage, 512, 512, 24}, {&kFontImage, 320, 192, 24},
-                               {&kPlasmaTitleImage, 512, 256, 32}};
+  std::vector<Expected> all = {
+      {&kBackdropImage, 512, 512, 24}, {&kFontImage, 320, 192, 24}, {&kPlasmaTitleImage, 512, 256, 32}};
   for (const EmbeddedImage& t : kTitleImages) all.push_back({&t, 256, 64, 32});
   for (const EmbeddedImage& s : kSpriteImages) all.push_back({&s, 32, 32, 24});
   for (const Expected& e : all) {
@@ -111,7 +111,7 @@ TEST(GlyphCutting, CellsAreTakenFromTheTopLeftAndComeOutUpright) {
     for (int x = 0; x < width; ++x) {
       int glyph = (yTop / 32) * 10 + x / 32;
       uint8_t* p = pixels + ((height - 1 - yTop) * width + x) * 3;
-      p[0] = static_cast<uint8_t>(glyph);     // blue: which cell
+      p[0] = static_cast<uint8_t>(glyph);      // blue: which cell
       p[1] = static_cast<uint8_t>(yTop % 32);  // green: row in the cell, 0 = top
       p[2] = 0;
     }

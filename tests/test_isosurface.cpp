@@ -37,7 +37,9 @@ Vec3 EdgeMiddle(int e) {
   (&p.x)[row[0]] += 0.5f;
   return p;
 }
-Vec3 CornerAt(int m) { return {static_cast<float>(m & 1), static_cast<float>((m >> 1) & 1), static_cast<float>((m >> 2) & 1)}; }
+Vec3 CornerAt(int m) {
+  return {static_cast<float>(m & 1), static_cast<float>((m >> 1) & 1), static_cast<float>((m >> 2) & 1)};
+}
 
 std::vector<std::array<int, 3>> Row(int c) {
   std::vector<std::array<int, 3>> out;
@@ -69,7 +71,8 @@ std::vector<int> OuterPlanes() {
       for (int j = 0; j < kIsoEdgeStarts; ++j)
         for (int i = 0; i < kIsoEdgeStarts; ++i) {
           const int p = IsoPoint(i, j, k), at[3] = {i, j, k};
-          if (InsideFlags[p] == InsideFlags[p + (axis == 0 ? 1 : axis == 1 ? kIsoPoints : kIsoPoints * kIsoPoints)]) continue;
+          if (InsideFlags[p] == InsideFlags[p + (axis == 0 ? 1 : axis == 1 ? kIsoPoints : kIsoPoints * kIsoPoints)])
+            continue;
           int bits = 0;
           for (int b = 0; b < 3; ++b)
             if (b != axis) bits |= (at[b] == 0) << (2 * b) | (at[b] == kIsoCells) << (2 * b + 1);
@@ -262,7 +265,8 @@ TEST_F(Iso, FourLonePointsInACellAreEachClosedOff) {
   std::set<int> cellVertices;
   for (int e = 0; e < 12; ++e) {
     const int32_t* row = CubeEdgeTable[e];
-    const int slot = ((row[0] * kIsoEdgeStarts + k + row[3]) * kIsoEdgeStarts + j + row[2]) * kIsoEdgeStarts + i + row[1];
+    const int slot =
+        ((row[0] * kIsoEdgeStarts + k + row[3]) * kIsoEdgeStarts + j + row[2]) * kIsoEdgeStarts + i + row[1];
     cellVertices.insert(EdgeVertexIndex[slot]);
   }
   EXPECT_EQ(cellVertices.size(), 12u);

@@ -84,7 +84,7 @@ TEST(OrnamentMotion, CentreGlowAndStars) {
   EXPECT_FLOAT_EQ(StarPointSize(1024, 0), 1.28f);
   EXPECT_FLOAT_EQ(StarPointSize(1024, kStarPasses - 1), 5.12f);
   for (int r : {0, 1000, 16384, 32767}) EXPECT_NEAR(Length(StarPoint(r, 32767 - r)), kStarRadius, 1e-3);
-  EXPECT_NEAR(StarPoint(5, 16384).y, 0, 0.01);   // r2 halfway: on the equator
+  EXPECT_NEAR(StarPoint(5, 16384).y, 0, 0.01);    // r2 halfway: on the equator
   EXPECT_NEAR(StarPoint(5, 32767).y, -10, 0.01);  // r2 at the top: the lower pole
 }
 

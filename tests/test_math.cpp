@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "base/clock.h"
 #include "base/random.h"
 #include "gfx/sine.h"
-#include "base/clock.h"
 
 using namespace lumaro;
 
@@ -53,8 +53,7 @@ TEST_F(SineTableTest, EdgeLookups) {
 
 TEST_F(SineTableTest, EntriesFollowTheSineAndTheCosineQuarterTurn) {
   const double step = static_cast<double>(6.2831854820251465f) / 8192.0;
-  for (int i : {1, 1000, 2048, 4096, 6000, 8191, 10239})
-    EXPECT_NEAR(SineTable[i], std::sin(i * step), 1e-7) << i;
+  for (int i : {1, 1000, 2048, 4096, 6000, 8191, 10239}) EXPECT_NEAR(SineTable[i], std::sin(i * step), 1e-7) << i;
   for (int i = 0; i < 2048; ++i) ASSERT_NEAR(SineTable[i + 8192], SineTable[i], 1e-6);
   EXPECT_NEAR(FastCos(1.0f), std::cos(1.0), 2e-3);
   EXPECT_NEAR(FastSin(2.0f), std::sin(2.0), 2e-3);

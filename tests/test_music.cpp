@@ -46,8 +46,8 @@ TEST(GeneratedModule, LibopenmptReadsTheCountsWeWrote) {
   const songgen::Module written = songgen::ComposeSong();
   const std::vector<char> bytes = ReadSong();
   ASSERT_FALSE(bytes.empty());
-  openmpt_module* m = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), nullptr, nullptr, nullptr,
-                                                         nullptr, nullptr, nullptr, nullptr);
+  openmpt_module* m = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), nullptr, nullptr, nullptr, nullptr,
+                                                         nullptr, nullptr, nullptr);
   ASSERT_NE(m, nullptr);
   EXPECT_EQ(openmpt_module_get_num_channels(m), written.channels);
   EXPECT_GE(written.channels, 8);
@@ -89,7 +89,7 @@ TEST_F(DummyAudio, OncePlayedModuleFinishesAndLoopedOneGoesOn) {
   uint32_t handle = PlayMusic(module, false);
   ASSERT_NE(handle, 0u);
   WaitSeconds(0.2);
-  EXPECT_TRUE(SoundIsPlaying(handle));  // playing from the first frame
+  EXPECT_TRUE(SoundIsPlaying(handle));   // playing from the first frame
   ASSERT_TRUE(SoundStopModule(handle));  // stopped, still loaded
   EXPECT_FALSE(SoundIsPlaying(handle));
 

@@ -43,7 +43,8 @@ constexpr NewFileWriter kWriters[] = {WriteNewFile, WriteNewFileDirect};
 TEST_P(NewFile, EveryByteArrivesWhateverTheSizeAndFileSystem) {
   const size_t biggest = 18 + 800 * 600 * 3;
   std::unique_ptr<uint8_t, decltype(&std::free)> data(
-      static_cast<uint8_t*>(std::aligned_alloc(kNewFileAlignment, (biggest / kNewFileAlignment + 1) * kNewFileAlignment)),
+      static_cast<uint8_t*>(
+          std::aligned_alloc(kNewFileAlignment, (biggest / kNewFileAlignment + 1) * kNewFileAlignment)),
       &std::free);
   for (size_t i = 0; i < biggest; ++i) data.get()[i] = static_cast<uint8_t>(i * 7 + i / 251);
   for (NewFileWriter write : kWriters)
@@ -71,5 +72,6 @@ TEST_P(NewFile, NothingInTheWayIsOverwrittenOrFollowed) {
 }
 
 // The disk the tests run on, and a memory file system (which may refuse direct writes).
-INSTANTIATE_TEST_SUITE_P(FileSystems, NewFile, ::testing::Values("/var/tmp", "/dev/shm"),
-                         [](const auto& info) { return std::string(info.param).substr(1, 3) == "dev" ? "Memory" : "Disk"; });
+INSTANTIATE_TEST_SUITE_P(FileSystems, NewFile, ::testing::Values("/var/tmp", "/dev/shm"), [](const auto& info) {
+  return std::string(info.param).substr(1, 3) == "dev" ? "Memory" : "Disk";
+});

@@ -40,7 +40,7 @@ TEST_F(Options, FixedTestOrderPicksTheSmallestSize) {
   EXPECT_EQ(ScreenWidth, 640);
   ExpectParsed({"-w1280"});
   EXPECT_EQ(ScreenHeight, 1024);  // 5 : 4, unlike the menu's 1280 x 960
-  ExpectParsed({"-w3200"});        // holds "-w320", as the original reads it
+  ExpectParsed({"-w3200"});       // holds "-w320", as the original reads it
   EXPECT_EQ(ScreenWidth, 320);
 }
 
@@ -50,7 +50,7 @@ TEST_F(Options, SwitchesAreCaseSensitiveSubstringsOfTheirArgument) {
   EXPECT_TRUE(ShowFps);
   EXPECT_TRUE(LoopSound);
   EXPECT_TRUE(VideoSave);
-  EXPECT_FALSE(ThisRun.soundtrack);  // -nosoundz: no sound track either
+  EXPECT_FALSE(ThisRun.soundtrack);   // -nosoundz: no sound track either
   ExpectParsed({"-w640-videosave"});  // two of the original's switches in one argument
   EXPECT_TRUE(VideoSave);
   EXPECT_EQ(ScreenWidth, 640);
@@ -81,11 +81,26 @@ TEST_F(Options, ValuesAreWholeArgumentsSpacesAndAll) {
 }
 
 TEST_F(Options, BadValuesTwiceGivenOrEmptyAreRefused) {
-  const std::vector<std::vector<std::string>> bad = {
-      {"-start=1e7"}, {"-start=inf"}, {"-start=nan"}, {"-start=-1"}, {"-start=329"}, {"-end=0"},
-      {"-end=329.5"}, {"-start=10", "-end=5"}, {"-seed=12ab"}, {"-seed=-3"}, {"-seed=4294967296"},
-      {"-videodir="}, {"-video="}, {"-end=1", "-end=abc"}, {"-end=1", "-end=1"}, {"-stills=3,x"},
-      {"-readback=fast"}, {"-stills=3", "-start=2"}, {"-timedemo", "-videosave"}, {"-timedemo=a.csv", "-video=a.mp4"}};
+  const std::vector<std::vector<std::string>> bad = {{"-start=1e7"},
+                                                     {"-start=inf"},
+                                                     {"-start=nan"},
+                                                     {"-start=-1"},
+                                                     {"-start=329"},
+                                                     {"-end=0"},
+                                                     {"-end=329.5"},
+                                                     {"-start=10", "-end=5"},
+                                                     {"-seed=12ab"},
+                                                     {"-seed=-3"},
+                                                     {"-seed=4294967296"},
+                                                     {"-videodir="},
+                                                     {"-video="},
+                                                     {"-end=1", "-end=abc"},
+                                                     {"-end=1", "-end=1"},
+                                                     {"-stills=3,x"},
+                                                     {"-readback=fast"},
+                                                     {"-stills=3", "-start=2"},
+                                                     {"-timedemo", "-videosave"},
+                                                     {"-timedemo=a.csv", "-video=a.mp4"}};
   for (const std::vector<std::string>& arguments : bad) {
     const Status parsed = Parse(arguments);
     EXPECT_FALSE(parsed.ok()) << arguments[0];
@@ -109,9 +124,9 @@ TEST_F(Options, HelpAndVersionAreAskedForInTheirUsualSpellings) {
   }
   // Every option the table holds is in the help text.
   const std::string help = OptionsHelpText();
-  for (const char* option : {"-window", "-fps", "-nosound", "-loopsound", "-videosave", "-video=FILE", "-timedemo",
-                             "-w1600", "-headless", "-seed=N", "-start=S", "-end=S", "-videodir=DIR", "-stills=",
-                             "-readback=", "-progress", "-version", "-help"})
+  for (const char* option :
+       {"-window", "-fps", "-nosound", "-loopsound", "-videosave", "-video=FILE", "-timedemo", "-w1600", "-headless",
+        "-seed=N", "-start=S", "-end=S", "-videodir=DIR", "-stills=", "-readback=", "-progress", "-version", "-help"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 

@@ -231,7 +231,8 @@ TEST(Pools, LiveSparksGroupedBySpriteEachOnceInIndexOrderWithinASprite) {
     ++seen[order[k]];
     if (k > 0) {
       const SparkRecord& before = SparkPool[order[k - 1]];
-      const int a = before.sprite < kSpriteCount ? before.sprite : kSpriteCount, b = s.sprite < kSpriteCount ? s.sprite : kSpriteCount;
+      const int a = before.sprite < kSpriteCount ? before.sprite : kSpriteCount,
+                b = s.sprite < kSpriteCount ? s.sprite : kSpriteCount;
       ASSERT_TRUE(a < b || (a == b && order[k - 1] < order[k])) << k;
     }
     if (sprites.empty() || sprites.back() != s.sprite) sprites.push_back(s.sprite);

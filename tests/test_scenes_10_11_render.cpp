@@ -115,7 +115,8 @@ TEST_F(MiddleScenes, OrnamentInTheMiddleWithItsGlowsAndStarsAround) {
   // The ornament covers the middle; the rest is dark sky with stars.
   int litMiddle = 0, pixelsMiddle = 0;
   for (int y = ScreenHeight * 3 / 8; y < ScreenHeight * 5 / 8; ++y)
-    for (int x = ScreenWidth * 3 / 8; x < ScreenWidth * 5 / 8; ++x, ++pixelsMiddle) litMiddle += Pixel(frame, x, y).sum() > 60;
+    for (int x = ScreenWidth * 3 / 8; x < ScreenWidth * 5 / 8; ++x, ++pixelsMiddle)
+      litMiddle += Pixel(frame, x, y).sum() > 60;
   EXPECT_GT(litMiddle, pixelsMiddle / 2);
   int stars = 0, dark = 0, edge = 0;
   for (int y = 0; y < ScreenHeight; ++y)

@@ -37,7 +37,8 @@ TEST_F(LastScenes, TheTunnelIsTexturedAllRoundWithGlowsOnItsAxis) {
   // The walls are textured: neighbouring pixels differ a good deal across the frame.
   int edges = 0;
   for (int y = 0; y < ScreenHeight; ++y)
-    for (int x = 1; x < ScreenWidth; ++x) edges += std::abs(Pixel(frame, x, y).sum() - Pixel(frame, x - 1, y).sum()) > 40;
+    for (int x = 1; x < ScreenWidth; ++x)
+      edges += std::abs(Pixel(frame, x, y).sum() - Pixel(frame, x - 1, y).sum()) > 40;
   EXPECT_GT(edges, ScreenWidth * ScreenHeight / 40);
   EXPECT_GT(Count(frame, 0, 1, BlueGlow), 100);
   // The camera rode on the projection; the overlays drawn after it left GL in order.

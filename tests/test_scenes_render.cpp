@@ -1,9 +1,9 @@
 #include <GL/gl.h>
 
-#include "engine/composer.h"
 #include "base/random.h"
-#include "gfx/overlays.h"
+#include "engine/composer.h"
 #include "engine/timeline.h"
+#include "gfx/overlays.h"
 #include "gl_fixture.h"
 #include "scenes/particles.h"
 #include "scenes/scenes.h"
@@ -21,7 +21,7 @@ TEST_F(Scenes, CardFacingTheViewerShowsItsLetteringOnBlack) {
     lit += p.sum() > 300;
     black += p.sum() == 0;
   }
-  EXPECT_GT(lit, 1000);                        // five copies make the dark lettering bright
+  EXPECT_GT(lit, 1000);  // five copies make the dark lettering bright
   EXPECT_GT(black, ScreenWidth * ScreenHeight / 2);
   // Nothing above or below the card (it spans 0.5 units at 2 units: about a third of the height).
   EXPECT_EQ(Brightness(frame, 0, 0.75, 1, 1), 0);

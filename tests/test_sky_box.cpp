@@ -111,7 +111,7 @@ TEST(SkyBox, PlanetAheadSpaceBehindAndACraterInTheScorchedFront) {
       ASSERT_GT(redness(front, s, t), 20) << s << "," << t;  // red-orange rock everywhere ahead
     }
   EXPECT_GT(frontLight, 1.5 * backLight);
-  EXPECT_LT(brightness(scorched, 0.5f, 0.5f), 10);  // black in the middle
+  EXPECT_LT(brightness(scorched, 0.5f, 0.5f), 10);                                       // black in the middle
   EXPECT_NEAR(brightness(scorched, 0.05f, 0.05f), brightness(front, 0.05f, 0.05f), 30);  // the same rock away from it
 }
 
@@ -141,8 +141,8 @@ TEST(RepeatingPictures, JoinTheirOwnOppositeEdgesWithoutASeam) {
     const EmbeddedImage* image;
     bool rows;  // also repeats from top to bottom
   };
-  std::vector<Case> cases = {{&kLatticeNameImage, true}, {&kLatticeCloudImage, true}, {&kGraniteImage, true},
-                             {&kGridImage, true}};
+  std::vector<Case> cases = {
+      {&kLatticeNameImage, true}, {&kLatticeCloudImage, true}, {&kGraniteImage, true}, {&kGridImage, true}};
   for (int i = 0; i < 8; ++i) cases.push_back({&kTunnelImages[i], true});
   cases.push_back({&kTunnelImages[9], false});  // the clouds repeat around, fade along
   cases.push_back({&kTunnelImages[10], false});

@@ -31,8 +31,8 @@ TEST(Timedemo, TableHasShowOrderRowsWithMedianNearestRankPercentileAndWorst) {
 TEST(Timedemo, EmptyRunHasNoRowsAndTheFormattedTableStillEnds) {
   ResetTimedemo();
   EXPECT_TRUE(TimedemoTable().empty());
-  const std::string text = FormatTimedemoTable({}, {.renderer = "r", .width = 320, .height = 240,
-                                                    .wallSeconds = 0, .startupMs = 0, .peakMegabytes = 0});
+  const std::string text = FormatTimedemoTable(
+      {}, {.renderer = "r", .width = 320, .height = 240, .wallSeconds = 0, .startupMs = 0, .peakMegabytes = 0});
   EXPECT_NE(text.find("320 x 240 on r"), std::string::npos);
   EXPECT_NE(text.find("wall time"), std::string::npos);
 }

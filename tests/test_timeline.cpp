@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/composer.h"
-#include "scenes/scene_list.h"
 #include "engine/timeline.h"
+#include "scenes/scene_list.h"
 #include "shell/options.h"
 
 using namespace lumaro;

@@ -68,5 +68,6 @@ TEST(EndCard, FadesUpStaysAndFadesOutContinuously) {
   EXPECT_EQ(EndCardBrightness(0.5f), 1);
   EXPECT_EQ(EndCardBrightness(2.5f), 1);
   EXPECT_NEAR(EndCardBrightness(2.999f), 0, 0.01);
-  for (float t = 0; t < 3; t += 0.01f) ASSERT_LT(std::fabs(EndCardBrightness(t + 0.01f) - EndCardBrightness(t)), 0.021f) << t;
+  for (float t = 0; t < 3; t += 0.01f)
+    ASSERT_LT(std::fabs(EndCardBrightness(t + 0.01f) - EndCardBrightness(t)), 0.021f) << t;
 }

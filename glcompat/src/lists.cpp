@@ -104,7 +104,8 @@ bool RecordPrimitive(GLenum mode, const std::vector<Vertex>& vertices, unsigned 
   const GLenum kind = mode == GL_POINTS ? GL_POINTS : GL_TRIANGLES;
   const unsigned inherited = ~defined & kAllAttributes;
   std::vector<Op>& ops = Compile.list.ops;
-  if (!ops.empty() && ops.back().kind == kDraw && ops.back().draw.mode == kind && ops.back().draw.inherited == inherited) {
+  if (!ops.empty() && ops.back().kind == kDraw && ops.back().draw.mode == kind &&
+      ops.back().draw.inherited == inherited) {
     ops.back().draw.count += added;
   } else {
     Op op;

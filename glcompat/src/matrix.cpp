@@ -76,10 +76,8 @@ void lgl_Rotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
   x /= length, y /= length, z /= length;
   const double radians = angle * M_PI / 180.0;
   const float c = static_cast<float>(std::cos(radians)), s = static_cast<float>(std::sin(radians)), t = 1 - c;
-  MultCurrent({x * x * t + c, y * x * t + z * s, x * z * t - y * s, 0,
-               x * y * t - z * s, y * y * t + c, y * z * t + x * s, 0,
-               x * z * t + y * s, y * z * t - x * s, z * z * t + c, 0,
-               0, 0, 0, 1});
+  MultCurrent({x * x * t + c, y * x * t + z * s, x * z * t - y * s, 0, x * y * t - z * s, y * y * t + c,
+               y * z * t + x * s, 0, x * z * t + y * s, y * z * t - x * s, z * z * t + c, 0, 0, 0, 0, 1});
 }
 
 void lgl_Translatef(GLfloat x, GLfloat y, GLfloat z) {
@@ -111,8 +109,9 @@ void lgl_Ortho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLd
   if (!Immediate("glOrtho")) return;
   if (left == right || bottom == top || zNear == zFar) return Refuse("glOrtho", "empty box", GL_INVALID_VALUE);
   const double w = right - left, h = top - bottom, d = zFar - zNear;
-  const double m[16] = {2 / w, 0, 0, 0, 0, 2 / h, 0, 0, 0, 0, -2 / d, 0,
-                        -(right + left) / w, -(top + bottom) / h, -(zFar + zNear) / d, 1};
+  const double m[16] = {
+      2 / w, 0, 0, 0, 0, 2 / h, 0, 0, 0, 0, -2 / d, 0, -(right + left) / w, -(top + bottom) / h, -(zFar + zNear) / d,
+      1};
   lgl_MultMatrixd(m);
 }
 

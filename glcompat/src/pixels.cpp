@@ -103,9 +103,12 @@ void lgl_GetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint*
   if (target != GL_TEXTURE_2D) return Unsupported("glGetTexLevelParameteriv", "target", target);
   if (level < 0 || level >= kLevels) return Refuse("glGetTexLevelParameteriv", "level out of range", GL_INVALID_VALUE);
   const Texture& t = BoundRecord();
-  if (pname == GL_TEXTURE_WIDTH) *params = t.width[level];
-  else if (pname == GL_TEXTURE_HEIGHT) *params = t.height[level];
-  else Unsupported("glGetTexLevelParameteriv", "name", pname);
+  if (pname == GL_TEXTURE_WIDTH)
+    *params = t.width[level];
+  else if (pname == GL_TEXTURE_HEIGHT)
+    *params = t.height[level];
+  else
+    Unsupported("glGetTexLevelParameteriv", "name", pname);
 }
 
 void lgl_GetTexParameteriv(GLenum target, GLenum pname, GLint* params) {

@@ -16,15 +16,52 @@ enum Feature : unsigned { kLighting = 1, kTexture = 2, kFog = 4, kPoints = 8, kS
 enum Location { kPosition, kColorIn, kNormalIn, kTexcoordIn };
 
 enum Uniform {
-  uMvp, uModelview, uNormalMatrix, uLightPosition, uLightAmbient, uLightDiffuse, uLightSpecular, uLightOn,
-  uSceneAmbient, uMaterialAmbient, uMaterialDiffuse, uMaterialSpecular, uMaterialEmission, uShininess,
-  uColorMaterial, uTexture, uBorder, uTextureSize, uFogColor, uFogDensity, uPointSize, uPointRadius, kUniforms
+  uMvp,
+  uModelview,
+  uNormalMatrix,
+  uLightPosition,
+  uLightAmbient,
+  uLightDiffuse,
+  uLightSpecular,
+  uLightOn,
+  uSceneAmbient,
+  uMaterialAmbient,
+  uMaterialDiffuse,
+  uMaterialSpecular,
+  uMaterialEmission,
+  uShininess,
+  uColorMaterial,
+  uTexture,
+  uBorder,
+  uTextureSize,
+  uFogColor,
+  uFogDensity,
+  uPointSize,
+  uPointRadius,
+  kUniforms
 };
-const char* const kUniformNames[kUniforms] = {
-    "u_mvp", "u_modelview", "u_normalMatrix", "u_lightPosition", "u_lightAmbient", "u_lightDiffuse",
-    "u_lightSpecular", "u_lightOn", "u_sceneAmbient", "u_materialAmbient", "u_materialDiffuse",
-    "u_materialSpecular", "u_materialEmission", "u_shininess", "u_colorMaterial", "u_texture", "u_border",
-    "u_textureSize", "u_fogColor", "u_fogDensity", "u_pointSize", "u_pointRadius"};
+const char* const kUniformNames[kUniforms] = {"u_mvp",
+                                              "u_modelview",
+                                              "u_normalMatrix",
+                                              "u_lightPosition",
+                                              "u_lightAmbient",
+                                              "u_lightDiffuse",
+                                              "u_lightSpecular",
+                                              "u_lightOn",
+                                              "u_sceneAmbient",
+                                              "u_materialAmbient",
+                                              "u_materialDiffuse",
+                                              "u_materialSpecular",
+                                              "u_materialEmission",
+                                              "u_shininess",
+                                              "u_colorMaterial",
+                                              "u_texture",
+                                              "u_border",
+                                              "u_textureSize",
+                                              "u_fogColor",
+                                              "u_fogDensity",
+                                              "u_pointSize",
+                                              "u_pointRadius"};
 
 struct Program {
   GLuint id = 0;

@@ -9,7 +9,8 @@ namespace {
 int Values(GLenum pname, double out[16]) {
   const State& s = S();
   switch (pname) {
-    case GL_MODELVIEW_MATRIX: case GL_PROJECTION_MATRIX: {
+    case GL_MODELVIEW_MATRIX:
+    case GL_PROJECTION_MATRIX: {
       const Mat4& m = pname == GL_MODELVIEW_MATRIX ? s.modelview.back() : s.projection.back();
       for (int i = 0; i < 16; ++i) out[i] = m[i];
       return 16;
@@ -22,7 +23,10 @@ int Values(GLenum pname, double out[16]) {
     case GL_UNPACK_ALIGNMENT: out[0] = s.unpackAlignment; return 1;
     case GL_PACK_ALIGNMENT: out[0] = s.packAlignment; return 1;
     case GL_FOG_MODE: out[0] = GL_EXP; return 1;
-    case GL_RED_BITS: case GL_GREEN_BITS: case GL_BLUE_BITS: case GL_ALPHA_BITS: {
+    case GL_RED_BITS:
+    case GL_GREEN_BITS:
+    case GL_BLUE_BITS:
+    case GL_ALPHA_BITS: {
       GLint bits = 0;
       glGetIntegerv(pname, &bits);
       out[0] = bits;

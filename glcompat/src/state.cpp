@@ -25,7 +25,9 @@ bool* LayerCapability(GLenum cap) {
     case GL_COLOR_MATERIAL: return &s.colorMaterial;
     case GL_FOG: return &s.fog;
     case GL_POINT_SMOOTH: return &s.pointSmooth;
-    case GL_LIGHT0: case GL_LIGHT1: case GL_LIGHT2: return &s.lights[cap - GL_LIGHT0].enabled;
+    case GL_LIGHT0:
+    case GL_LIGHT1:
+    case GL_LIGHT2: return &s.lights[cap - GL_LIGHT0].enabled;
     default: return nullptr;
   }
 }

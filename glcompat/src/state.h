@@ -124,8 +124,17 @@ bool RecordPrimitive(GLenum mode, const std::vector<Vertex>& vertices, unsigned 
 unsigned ListDefinedAttributes();  // attributes the list being compiled has set so far
 bool RecordCall(int kind, const float* args, int count, GLenum e1 = 0, GLenum e2 = 0);
 enum ListCall {
-  kCallBindTexture, kCallRotate, kCallTranslate, kCallScale, kCallMultMatrix, kCallPush, kCallPop,
-  kCallLoadIdentity, kCallMaterial, kCallPointSize, kCallLight
+  kCallBindTexture,
+  kCallRotate,
+  kCallTranslate,
+  kCallScale,
+  kCallMultMatrix,
+  kCallPush,
+  kCallPop,
+  kCallLoadIdentity,
+  kCallMaterial,
+  kCallPointSize,
+  kCallLight
 };
 
 void ReleasePrograms();

@@ -29,17 +29,22 @@ bool Reject(const char* call, const char* what, GLenum value) {
 
 GLenum BaseFormat(GLint internalFormat) {
   switch (internalFormat) {
-    case GL_RGBA8: case GL_RGBA: return GL_RGBA;
-    case GL_RGB8: case GL_RGB: return GL_RGB;
-    case GL_LUMINANCE8: case GL_LUMINANCE: return GL_LUMINANCE;
+    case GL_RGBA8:
+    case GL_RGBA: return GL_RGBA;
+    case GL_RGB8:
+    case GL_RGB: return GL_RGB;
+    case GL_LUMINANCE8:
+    case GL_LUMINANCE: return GL_LUMINANCE;
     default: return 0;
   }
 }
 
 int Channels(GLenum format) {
   switch (format) {
-    case GL_RGBA: case GL_BGRA_EXT: return 4;
-    case GL_RGB: case GL_BGR_EXT: return 3;
+    case GL_RGBA:
+    case GL_BGRA_EXT: return 4;
+    case GL_RGB:
+    case GL_BGR_EXT: return 3;
     case GL_LUMINANCE: return 1;
     default: return 0;
   }
@@ -151,7 +156,8 @@ void lgl_TexParameteri(GLenum target, GLenum pname, GLint param) {
       if (param != GL_LINEAR) return Unsupported(call, "magnifying filter", param);
       t.magFilter = param;
       break;
-    case GL_TEXTURE_WRAP_S: case GL_TEXTURE_WRAP_T:
+    case GL_TEXTURE_WRAP_S:
+    case GL_TEXTURE_WRAP_T:
       if (!CheckWrap(param)) return Unsupported(call, "wrap mode", param);
       (pname == GL_TEXTURE_WRAP_S ? t.wrapS : t.wrapT) = param;
       if (param == GL_CLAMP) es = GL_CLAMP_TO_EDGE;  // the border's share is faded in the program

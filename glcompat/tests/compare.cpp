@@ -99,8 +99,8 @@ std::pair<Picture, Picture> LayerTest::ExpectSame(Scene native, Scene layer, int
   EXPECT_GT(Drawn(theirs.rgba), kWidth * kHeight / 50) << label << " " << variant << ": the scene draws nothing";
   const Difference d = Compare(theirs.rgba, mine.rgba);
   Dump(label + "-" + std::to_string(variant), theirs.rgba, mine.rgba);
-  std::printf("[ measured ] %s %d: worst channel difference %d, %d pixels over %d (%.3f %%)\n", label.c_str(),
-              variant, d.worst, d.over, kLevelTolerance, 100 * d.fraction);
+  std::printf("[ measured ] %s %d: worst channel difference %d, %d pixels over %d (%.3f %%)\n", label.c_str(), variant,
+              d.worst, d.over, kLevelTolerance, 100 * d.fraction);
   EXPECT_LE(d.fraction, fraction) << label << " " << variant << ": " << d.over << " pixels differ";
   return {theirs, mine};
 }

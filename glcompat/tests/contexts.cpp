@@ -26,8 +26,19 @@ EGLDisplay OpenDisplay() {
 
 // 8/8/8 without alpha where there is such a config: Mesa lists deeper colour first.
 EGLConfig ChooseConfig(EGLint renderable) {
-  const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, renderable, EGL_RED_SIZE, 8,
-                           EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_DEPTH_SIZE, 24, EGL_NONE};
+  const EGLint wanted[] = {EGL_SURFACE_TYPE,
+                           EGL_PBUFFER_BIT,
+                           EGL_RENDERABLE_TYPE,
+                           renderable,
+                           EGL_RED_SIZE,
+                           8,
+                           EGL_GREEN_SIZE,
+                           8,
+                           EGL_BLUE_SIZE,
+                           8,
+                           EGL_DEPTH_SIZE,
+                           24,
+                           EGL_NONE};
   EGLConfig configs[64];
   EGLint count = 0;
   if (!eglChooseConfig(Display, wanted, configs, 64, &count) || count < 1) return nullptr;

@@ -143,7 +143,8 @@ void Primitives(int variant, Values*) {
     return;
   }
   glBegin(GL_TRIANGLES);
-  const float tri[7][2] = {{-1.6f, 0.2f}, {-0.4f, 0.4f}, {-1.1f, 1.5f}, {-1.5f, -0.1f}, {-0.2f, -0.3f}, {-1, 0.1f}, {0, 0}};
+  const float tri[7][2] = {{-1.6f, 0.2f},  {-0.4f, 0.4f}, {-1.1f, 1.5f}, {-1.5f, -0.1f},
+                           {-0.2f, -0.3f}, {-1, 0.1f},    {0, 0}};
   for (int i = 0; i < 7; ++i) {  // the seventh is left over
     glColor4f(i % 3 == 0, i % 3 == 1, i % 3 == 2, 1);
     glVertex3f(tri[i][0], tri[i][1], 0);

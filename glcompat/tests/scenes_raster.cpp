@@ -15,8 +15,10 @@ void Blending(int variant, Values*) {
   glTranslatef(0, 0, -4);
   glColor4f(0.9f, 0.5f, 0.1f, 1);
   Quad(-1.8f, -0.4f, 1.8f, 0.4f, -0.5f);
-  const GLenum modes[4][2] = {
-      {GL_ONE, GL_ONE}, {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}, {GL_ONE, GL_SRC_ALPHA}, {GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA}};
+  const GLenum modes[4][2] = {{GL_ONE, GL_ONE},
+                              {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+                              {GL_ONE, GL_SRC_ALPHA},
+                              {GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA}};
   glEnable(GL_BLEND);
   glBlendFunc(modes[variant][0], modes[variant][1]);
   for (int i = 0; i < 5; ++i) {
@@ -143,8 +145,11 @@ void ReadPixelsPacked(int, Values* out) {
   const struct {
     GLenum format;
     int alignment, x, y, width, height;
-  } reads[] = {{GL_BGR_EXT, 1, 0, 0, kWidth, kHeight}, {GL_RGB, 1, 10, 20, 33, 7}, {GL_BGR_EXT, 4, 5, 50, 31, 9},
-               {GL_RGBA, 4, 40, 40, 17, 3}, {GL_BGRA_EXT, 1, 60, 60, 5, 5}};
+  } reads[] = {{GL_BGR_EXT, 1, 0, 0, kWidth, kHeight},
+               {GL_RGB, 1, 10, 20, 33, 7},
+               {GL_BGR_EXT, 4, 5, 50, 31, 9},
+               {GL_RGBA, 4, 40, 40, 17, 3},
+               {GL_BGRA_EXT, 1, 60, 60, 5, 5}};
   for (const auto& r : reads) {
     glPixelStorei(GL_PACK_ALIGNMENT, r.alignment);
     const int channels = r.format == GL_RGBA || r.format == GL_BGRA_EXT ? 4 : 3;

@@ -145,7 +145,8 @@ void Clamp(int variant, Values*) {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glColor4f(1, 1, 1, 1);
   if (variant == 5) {
-    for (int i = 0; i < 4; ++i) Quad(-1.5f + 0.8f * i, -0.3f, -1.2f + 0.8f * i + 0.1f * i, 0.1f + 0.1f * i, 0, -0.5f, -0.5f, 1.5f, 1.5f);
+    for (int i = 0; i < 4; ++i)
+      Quad(-1.5f + 0.8f * i, -0.3f, -1.2f + 0.8f * i + 0.1f * i, 0.1f + 0.1f * i, 0, -0.5f, -0.5f, 1.5f, 1.5f);
   } else {
     Quad(-1.5f, -1.5f, 1.5f, 1.5f, 0, -0.5f, -0.5f, 1.5f, 1.5f);
   }

@@ -30,27 +30,33 @@ TEST_F(Failures, UnsupportedPrimitiveIsRecordedAndDrawsNothing) {
   const unsigned long draws = lgl_DrawCount();
   const std::string printed = Expect([] { lgl_Begin(kPolygon); }, GL_INVALID_ENUM);
   EXPECT_NE(printed.find("glBegin: mode 0x0009 is not supported"), std::string::npos) << printed;
-  Expect([] {
-    lgl_Vertex3f(0, 0, 0);  // no primitive open: nothing gathered
-    lgl_End();
-  }, GL_INVALID_OPERATION);
+  Expect(
+      [] {
+        lgl_Vertex3f(0, 0, 0);  // no primitive open: nothing gathered
+        lgl_End();
+      },
+      GL_INVALID_OPERATION);
   EXPECT_EQ(lgl_DrawCount(), draws);
 }
 
 TEST_F(Failures, UnsupportedPrimitiveAbortsWhenAsked) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_DEATH({
-    lgl_SetAbortOnUnsupported(1);
-    lgl_Begin(kPolygon);
-  }, "glcompat: glBegin: mode 0x0009 is not supported");
+  EXPECT_DEATH(
+      {
+        lgl_SetAbortOnUnsupported(1);
+        lgl_Begin(kPolygon);
+      },
+      "glcompat: glBegin: mode 0x0009 is not supported");
 }
 
 TEST_F(Failures, StateCallsInsideAListAreRefused) {
-  const std::string printed = Expect([] {
-    lgl_NewList(lgl_GenLists(1), GL_COMPILE);
-    lgl_Enable(GL_LIGHTING);
-    lgl_EndList();
-  }, GL_INVALID_ENUM);
+  const std::string printed = Expect(
+      [] {
+        lgl_NewList(lgl_GenLists(1), GL_COMPILE);
+        lgl_Enable(GL_LIGHTING);
+        lgl_EndList();
+      },
+      GL_INVALID_ENUM);
   EXPECT_NE(printed.find("glEnable: recording into display list"), std::string::npos) << printed;
   EXPECT_EQ(lgl_IsEnabled(GL_LIGHTING), GL_FALSE);
 }
@@ -86,10 +92,12 @@ TEST_F(Failures, OutsideTheCoveredSubset) {
 TEST_F(Failures, GlErrorsOfTheLayerAndOfGles2) {
   Expect([] { lgl_Viewport(0, 0, -1, -1); }, GL_INVALID_VALUE);  // found by GLES2 itself
   Expect([] { lgl_PopMatrix(); }, GL_STACK_UNDERFLOW);
-  Expect([] {
-    lgl_MatrixMode(GL_PROJECTION);
-    for (int i = 0; i < 40; ++i) lgl_PushMatrix();
-  }, GL_STACK_OVERFLOW);
+  Expect(
+      [] {
+        lgl_MatrixMode(GL_PROJECTION);
+        for (int i = 0; i < 40; ++i) lgl_PushMatrix();
+      },
+      GL_STACK_OVERFLOW);
 }
 
 }  // namespace

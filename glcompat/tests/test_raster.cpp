@@ -96,8 +96,10 @@ TEST_F(LayerTest, SmoothPointsAreRoundSoftDiscs) {
   int soft = 0;
   for (size_t p = 0; p < mine.rgba.size(); p += 4) soft += mine.rgba[p] > 0 && mine.rgba[p] < 200;
   EXPECT_GT(soft, static_cast<int>(expected.size()));
-  std::printf("[ measured ] smooth points: %zu stars, worst centre shift %.3f px, worst star light ratio %.3f, "
-              "all stars' light ratio %.3f\n", expected.size(), worstShift, worstRatio, light / theirLight);
+  std::printf(
+      "[ measured ] smooth points: %zu stars, worst centre shift %.3f px, worst star light ratio %.3f, "
+      "all stars' light ratio %.3f\n",
+      expected.size(), worstShift, worstRatio, light / theirLight);
 }
 
 }  // namespace

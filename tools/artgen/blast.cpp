@@ -40,12 +40,12 @@ Canvas DrawFlameRing() {
       const float ca = std::cos(angle), sa = std::sin(angle);  // noise on the circle: no seam
       const float flicker = FractalNoise(ca * 6 + r * 10, sa * 6 - r * 10, 4, 803);
       float heat = std::exp(-(r - base) * (r - base) * 700) * (0.75f + 0.35f * flicker);  // the ring
-      heat += 0.25f * std::exp(-(r - base) * (r - base) * 60);                          // its glow
+      heat += 0.25f * std::exp(-(r - base) * (r - base) * 60);                            // its glow
       for (int i = 0; i < tongues; ++i) {
         const float inward = (base - r) / tongueReach[i];  // 0 at the ring, 1 at the tip
         if (inward < -0.1f || inward > 1) continue;
-        float across = std::remainder(angle - tongueAngle[i], kTwoPi) * r;  // distance from the axis
-        across += 0.02f * (flicker - 0.5f);                                 // a little waver
+        float across = std::remainder(angle - tongueAngle[i], kTwoPi) * r;          // distance from the axis
+        across += 0.02f * (flicker - 0.5f);                                         // a little waver
         const float width = tongueWidth[i] * (1 - 0.85f * std::max(0.0f, inward));  // tapering to a point
         heat += std::exp(-across * across / (width * width)) * (1 - std::max(0.0f, inward)) * (0.6f + 0.5f * flicker);
       }

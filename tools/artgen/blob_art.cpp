@@ -18,7 +18,7 @@ Canvas DrawGranite() {
       const float grains = TilingNoise(x / 4.0f, y / 4.0f, n / 4, 2, 1205);
       float grey = 0.62f + 0.22f * (matrix - 0.5f) * 2;
       if (grains > 0.66f) grey -= 0.35f * std::min(1.0f, (grains - 0.66f) * 6);  // dark mica
-      if (grains < 0.3f) grey += 0.25f * std::min(1.0f, (0.3f - grains) * 6);   // light feldspar
+      if (grains < 0.3f) grey += 0.25f * std::min(1.0f, (0.3f - grains) * 6);    // light feldspar
       grey += 0.12f * (random.unit() - 0.5f);
       grey = std::clamp(grey, 45 / 255.0f, 248 / 255.0f);
       c.add(x, y, {grey, grey, grey}, 1);

@@ -159,8 +159,8 @@ bool WriteTga(const std::string& path, const Canvas& canvas, int bits) {
     }
   }
   // TGA 2.0 footer: no extension area, no developer directory.
-  const uint8_t footer[26] = {0, 0, 0, 0, 0, 0, 0, 0, 'T', 'R', 'U', 'E', 'V', 'I', 'S', 'I', 'O', 'N',
-                              '-', 'X', 'F', 'I', 'L', 'E', '.', 0};
+  const uint8_t footer[26] = {0,   0,   0,   0,   0,   0,   0,   0,   'T', 'R', 'U', 'E', 'V',
+                              'I', 'S', 'I', 'O', 'N', '-', 'X', 'F', 'I', 'L', 'E', '.', 0};
   bool ok = std::fwrite(header, 1, 18, file) == 18 &&
             std::fwrite(pixels.data(), 1, pixels.size(), file) == pixels.size() &&
             std::fwrite(footer, 1, 26, file) == 26;

@@ -16,7 +16,8 @@ struct Canvas {
   std::vector<float> rgb;    // 3 per pixel
   std::vector<float> alpha;  // 1 per pixel
   Canvas() = default;
-  Canvas(int w, int h) : width(w), height(h), rgb(static_cast<size_t>(w) * h * 3, 0.0f), alpha(static_cast<size_t>(w) * h, 0.0f) {}
+  Canvas(int w, int h)
+      : width(w), height(h), rgb(static_cast<size_t>(w) * h * 3, 0.0f), alpha(static_cast<size_t>(w) * h, 0.0f) {}
   float* at(int x, int y) { return &rgb[(static_cast<size_t>(y) * width + x) * 3]; }
   void add(int x, int y, Colour c, float amount);
 };

@@ -27,7 +27,7 @@ Colour Shade(Vec3 p, Vec3 n, const Vec3& eye) {
   const Vec3 material{0.45f, 0.45f, 0.5f};
   const Vec3 view = lumaro::Normalized(eye - p);
   if (lumaro::Dot(n, view) < 0) n = n * -1.0f;  // both sides lit, as seen
-  Vec3 light = material * 0.2f;  // ambient
+  Vec3 light = material * 0.2f;                 // ambient
   struct Light {
     Vec3 position;
     Vec3 colour;
@@ -85,7 +85,8 @@ Canvas DrawOrnamentView(const lumaro::OrnamentMesh& mesh, float yaw, float pitch
   }
   Canvas out(size, size);
   for (int y = 0; y < big; ++y)
-    for (int x = 0; x < big; ++x) out.add(x / scale, y / scale, colour[static_cast<size_t>(y) * big + x], 1.0f / (scale * scale));
+    for (int x = 0; x < big; ++x)
+      out.add(x / scale, y / scale, colour[static_cast<size_t>(y) * big + x], 1.0f / (scale * scale));
   return out;
 }
 

@@ -101,17 +101,17 @@ Canvas DrawTitleCard(int entry) {
 
 Canvas DrawSprite(int entry) {
   static const SpriteLook looks[11] = {
-      {{1, 1, 1}, 0.22f, {0.35f, 0.65f, 1.0f}, 0.4f, 0, {}},           // light-blue/white glow
-      {},                                                              // orange: BandGlow
-      {{1, 1, 1}, 0.12f, {0.25f, 0.35f, 0.8f}, 0.16f, 4, {0.45f, 0.65f, 1}},  // white star, blue rays
-      {{0.75f, 1, 0.75f}, 0.13f, {0.1f, 0.9f, 0.25f}, 0.27f, 0, {}},   // green glow
-      {{1, 1, 1}, 0.22f, {0.35f, 0.65f, 1.0f}, 0.4f, 0, {}},           // (same picture as 0)
-      {{1, 1, 0.9f}, 0.17f, {1.0f, 0.7f, 0.1f}, 0.3f, 0, {}},          // orange-yellow, white centre
+      {{1, 1, 1}, 0.22f, {0.35f, 0.65f, 1.0f}, 0.4f, 0, {}},                           // light-blue/white glow
+      {},                                                                              // orange: BandGlow
+      {{1, 1, 1}, 0.12f, {0.25f, 0.35f, 0.8f}, 0.16f, 4, {0.45f, 0.65f, 1}},           // white star, blue rays
+      {{0.75f, 1, 0.75f}, 0.13f, {0.1f, 0.9f, 0.25f}, 0.27f, 0, {}},                   // green glow
+      {{1, 1, 1}, 0.22f, {0.35f, 0.65f, 1.0f}, 0.4f, 0, {}},                           // (same picture as 0)
+      {{1, 1, 0.9f}, 0.17f, {1.0f, 0.7f, 0.1f}, 0.3f, 0, {}},                          // orange-yellow, white centre
       {{1, 0.85f, 0.9f}, 0.1f, {0.9f, 0.15f, 0.35f}, 0.17f, 6, {1.0f, 0.35f, 0.55f}},  // red/pink burst
       {{0.85f, 1, 0.85f}, 0.1f, {0.15f, 0.8f, 0.2f}, 0.17f, 6, {0.35f, 1.0f, 0.4f}},   // green burst
-      {{1, 1, 1}, 0.12f, {0.15f, 0.3f, 1.0f}, 0.3f, 0, {}},            // blue glow, white centre
-      {{0.85f, 1, 0.5f}, 0.13f, {0.55f, 1.0f, 0.1f}, 0.28f, 0, {}},    // lime glow
-      {},                                                              // deep blue: BandGlow
+      {{1, 1, 1}, 0.12f, {0.15f, 0.3f, 1.0f}, 0.3f, 0, {}},                            // blue glow, white centre
+      {{0.85f, 1, 0.5f}, 0.13f, {0.55f, 1.0f, 0.1f}, 0.28f, 0, {}},                    // lime glow
+      {},                                                                              // deep blue: BandGlow
   };
   // Orange is the deep blue with red and blue exchanged.
   if (entry == 1) return BandGlow({132 / 255.0f, 41 / 255.0f, 24 / 255.0f});
@@ -184,7 +184,7 @@ Canvas DrawFontSheet() {
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x) {
         float v = m.get(x, y);
-        if (v <= 0.02f) continue;  // leave true black: it is the transparent part
+        if (v <= 0.02f) continue;                  // leave true black: it is the transparent part
         float shade = 1.0f - 0.35f * (y / 31.0f);  // lighter at the top of each letter
         c.add(cellX + x, cellY + y, {0.35f * shade, 1.0f * shade, 0.45f * shade}, v);
       }

@@ -5,23 +5,23 @@
 
 namespace artgen {
 
-Canvas DrawTitleCard(int entry);   // 256 x 64, dark lettering, alpha 0
-Canvas DrawSprite(int entry);      // 32 x 32 glows and starbursts
-Canvas DrawBackdrop();             // 512 x 512 nebula with stars
-Canvas DrawFontSheet();            // 320 x 192 green glyphs, codes 32..90
-Canvas DrawPlasmaTitle();          // 512 x 256, alpha the lettering, colour its cyan glow
+Canvas DrawTitleCard(int entry);            // 256 x 64, dark lettering, alpha 0
+Canvas DrawSprite(int entry);               // 32 x 32 glows and starbursts
+Canvas DrawBackdrop();                      // 512 x 512 nebula with stars
+Canvas DrawFontSheet();                     // 320 x 192 green glyphs, codes 32..90
+Canvas DrawPlasmaTitle();                   // 512 x 256, alpha the lettering, colour its cyan glow
 Canvas DrawCaptionStrip(const char* text);  // 512 x 64 white lettering on black, alpha 0
 
 // Scene 9.
-Canvas DrawSkyFace(int face);      // 256 x 256: face 0 front .. 5 back, as the scene's table lays them
-Canvas DrawScorchedFront();        // the front face with a black crater in its centre
-Canvas DrawFlameRing();            // 256 x 256 flames pointing inwards around a dark centre
-Canvas DrawFlash();                // 256 x 256 white-hot disc, yellow-orange rim, alpha its brightness
+Canvas DrawSkyFace(int face);  // 256 x 256: face 0 front .. 5 back, as the scene's table lays them
+Canvas DrawScorchedFront();    // the front face with a black crater in its centre
+Canvas DrawFlameRing();        // 256 x 256 flames pointing inwards around a dark centre
+Canvas DrawFlash();            // 256 x 256 white-hot disc, yellow-orange rim, alpha its brightness
 
 // Scenes 10 and 11.
-Canvas DrawLatticeName();          // 256 x 256 grey stone, "Lumaro" embossed; tiles
-Canvas DrawLatticeCloud();         // 128 x 128 grey blotches; tiles
-Canvas DrawNebulaCloud();          // 256 x 256 grey clouds, black at every border
+Canvas DrawLatticeName();   // 256 x 256 grey stone, "Lumaro" embossed; tiles
+Canvas DrawLatticeCloud();  // 128 x 128 grey blotches; tiles
+Canvas DrawNebulaCloud();   // 256 x 256 grey clouds, black at every border
 
 // Scenes 12 and 13.
 Canvas DrawTunnelImage(int index);  // T0..T11 at their sizes (see scene 12)

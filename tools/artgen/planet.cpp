@@ -23,7 +23,9 @@ float Smoothstep(float a, float b, float x) {
   return t * t * (3 - 2 * t);
 }
 
-Colour Mix(Colour a, Colour b, float t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Colour Mix(Colour a, Colour b, float t) {
+  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
 Colour Scale(Colour a, float k) { return {a.r * k, a.g * k, a.b * k}; }
 Colour Add(Colour a, Colour b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
 
@@ -56,7 +58,8 @@ Colour RockColour(Vec3 n) {
   // Gradient in two tangent directions for the relief's lighting.
   const Vec3 u = lumaro::Normalized(lumaro::Cross(n, {0.3f, 1, 0.2f})), v = lumaro::Cross(n, u);
   const float h = Height(n);
-  const float hu = (Height(lumaro::Normalized(n + u * e)) - h) / e, hv = (Height(lumaro::Normalized(n + v * e)) - h) / e;
+  const float hu = (Height(lumaro::Normalized(n + u * e)) - h) / e,
+              hv = (Height(lumaro::Normalized(n + v * e)) - h) / e;
   const Vec3 bumped = lumaro::Normalized(n - u * (hu * 0.02f) - v * (hv * 0.02f));
   const float light = std::max(0.0f, lumaro::Dot(bumped, kSunDirection));
   const float shade = 0.18f + 0.95f * light;
@@ -83,9 +86,9 @@ Colour Space(Vec3 d) {
       for (int dx = -1; dx <= 1; ++dx) {
         const int x = cx + dx, y = cy + dy, z = cz + dz;
         if (LatticeValue3(x, y, z, 601) > 0.018f) continue;
-        const Vec3 star = lumaro::Normalized({(x + LatticeValue3(x, y, z, 602)) / cells,
-                                              (y + LatticeValue3(x, y, z, 603)) / cells,
-                                              (z + LatticeValue3(x, y, z, 604)) / cells});
+        const Vec3 star =
+            lumaro::Normalized({(x + LatticeValue3(x, y, z, 602)) / cells, (y + LatticeValue3(x, y, z, 603)) / cells,
+                                (z + LatticeValue3(x, y, z, 604)) / cells});
         const float angle = lumaro::Length(d - star) * 256 / 1.6f;  // in texels, roughly
         // The sky is seen about six times magnified: most stars stay faint so they read as points.
         const float magnitude = std::pow(LatticeValue3(x, y, z, 605), 4.0f);
@@ -152,8 +155,8 @@ Canvas DrawScorchedFront() {
       float* p = c.at(x, y);
       const float keep = 1 - 0.9f * soot;
       for (int k = 0; k < 3; ++k) p[k] *= keep;
-      const float embers = std::exp(-(r - 1.0f) * (r - 1.0f) * 60) *
-                           Smoothstep(0.45f, 0.8f, FractalNoise(x / 6.0f, y / 6.0f, 3, 709));
+      const float embers =
+          std::exp(-(r - 1.0f) * (r - 1.0f) * 60) * Smoothstep(0.45f, 0.8f, FractalNoise(x / 6.0f, y / 6.0f, 3, 709));
       c.add(x, y, {1.0f, 0.35f, 0.05f}, 0.9f * embers);
       if (r < 1.0f) {  // the black bowl itself
         const float depth = 1 - Smoothstep(0.8f, 1.0f, r);

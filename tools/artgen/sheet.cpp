@@ -44,7 +44,9 @@ void Label(Canvas& sheet, const std::string& text, int left, int top) {
 bool WriteContactSheet(const std::string& path, const std::vector<SheetEntry>& entries) {
   const int width = 1100, margin = 12, labelHeight = 20;
   // Flow layout, rows as tall as their tallest picture.
-  struct Spot { int x, y, zoom; };
+  struct Spot {
+    int x, y, zoom;
+  };
   std::vector<Spot> spots;
   int x = margin, y = margin, rowHeight = 0;
   for (const SheetEntry& e : entries) {
@@ -63,7 +65,8 @@ bool WriteContactSheet(const std::string& path, const std::vector<SheetEntry>& e
   for (size_t i = 0; i < sheet.rgb.size(); ++i) sheet.rgb[i] = 0.12f;
   for (size_t i = 0; i < entries.size(); ++i) {
     Place(sheet, entries[i], spots[i].x, spots[i].y, spots[i].zoom);
-    Label(sheet, entries[i].name + (HasAlpha(entries[i]) ? " +alpha" : ""), spots[i].x, spots[i].y + entries[i].canvas.height * spots[i].zoom + 2);
+    Label(sheet, entries[i].name + (HasAlpha(entries[i]) ? " +alpha" : ""), spots[i].x,
+          spots[i].y + entries[i].canvas.height * spots[i].zoom + 2);
   }
 
   std::FILE* file = std::fopen(path.c_str(), "wb");

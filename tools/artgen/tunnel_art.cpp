@@ -20,7 +20,9 @@ float CellDistance(float x, float y, float cellX, float cellY, float offsetX = 0
 }
 
 // A light: a bright core and a soft halo around a point at distance d (pixels).
-float Lamp(float d, float radius) { return std::exp(-d * d / (radius * radius)) + 0.35f * std::exp(-d / (2.5f * radius)); }
+float Lamp(float d, float radius) {
+  return std::exp(-d * d / (radius * radius)) + 0.35f * std::exp(-d / (2.5f * radius));
+}
 
 // Brushed metal: tiling noise stretched along x, in grey.
 float Metal(float x, float y, int size, uint32_t seed) {
@@ -132,7 +134,9 @@ Canvas LightningStrip() {
                            4 * (TilingNoise(y / 4.0f, 3.5f, n / 4, 4, 2, 1055) - 0.5f);
       const float d = std::fabs(x + 0.5f - 64 - wander);
       const float bolt = std::exp(-d * d / 2.0f), glow = std::exp(-d / 6.0f);
-      Fill(c, x, y, {grey * 0.9f + 0.5f * bolt + 0.05f * glow, grey + 0.9f * bolt + 0.45f * glow, grey * 0.9f + 0.5f * bolt + 0.1f * glow});
+      Fill(c, x, y,
+           {grey * 0.9f + 0.5f * bolt + 0.05f * glow, grey + 0.9f * bolt + 0.45f * glow,
+            grey * 0.9f + 0.5f * bolt + 0.1f * glow});
     }
   return c;
 }
@@ -166,8 +170,9 @@ Canvas RoundGlow(int n, Colour core, Colour halo) {
       const float r = std::hypot(x - centre, y - centre) / centre;
       const float fade = 1 - Smoothstep(0.75f, 1.0f, r);
       const float inner = std::exp(-r * r / 0.03f), outer = std::exp(-r * r / 0.18f);
-      Fill(c, x, y, {(core.r * inner + halo.r * outer) * fade, (core.g * inner + halo.g * outer) * fade,
-                     (core.b * inner + halo.b * outer) * fade});
+      Fill(c, x, y,
+           {(core.r * inner + halo.r * outer) * fade, (core.g * inner + halo.g * outer) * fade,
+            (core.b * inner + halo.b * outer) * fade});
       c.alpha[static_cast<size_t>(y) * n + x] = std::min(1.0f, (inner + outer) * fade);
     }
   return c;

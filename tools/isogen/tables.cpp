@@ -23,7 +23,9 @@ P operator+(P a, P b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 P Cross(P a, P b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 float Dot(P a, P b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
-P Corner(int m) { return {static_cast<float>(m & 1), static_cast<float>((m >> 1) & 1), static_cast<float>((m >> 2) & 1)}; }
+P Corner(int m) {
+  return {static_cast<float>(m & 1), static_cast<float>((m >> 1) & 1), static_cast<float>((m >> 2) & 1)};
+}
 P Middle(int e) {
   const P a = Corner(kEdges[e].a), b = Corner(kEdges[e].b);
   return {(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2};

@@ -18,10 +18,10 @@
 namespace meshgen {
 
 namespace {
-constexpr float kOuter = 5.0f / 12;         // flat outer faces
-constexpr float kHalfThickness = 1.0f / 8;  // the rings where they cross
-constexpr float kHollow = 5.0f / 12;        // radius of the hollowed inner side
-constexpr float kOpening = 1.0f / 6;        // radius of the openings at the face centres
+constexpr float kOuter = 5.0f / 12;                                   // flat outer faces
+constexpr float kHalfThickness = 1.0f / 8;                            // the rings where they cross
+constexpr float kHollow = 5.0f / 12;                                  // radius of the hollowed inner side
+constexpr float kOpening = 1.0f / 6;                                  // radius of the openings at the face centres
 constexpr float kSlope = kHalfThickness / (kOuter - kHalfThickness);  // of the side towards the corner
 constexpr float kDegrees = 3.14159265f / 180;
 
@@ -59,10 +59,14 @@ std::vector<Curve> Coons(const Curve& left, const Curve& right, const Curve& bot
   for (int r = 0; r < rows; ++r)
     for (int c = 0; c < columns; ++c) {
       const float u = static_cast<float>(c) / (columns - 1), v = static_cast<float>(r) / (rows - 1);
-      if (c == 0) grid[r][c] = left[r];
-      else if (c == columns - 1) grid[r][c] = right[r];
-      else if (r == 0) grid[r][c] = bottom[c];
-      else if (r == rows - 1) grid[r][c] = top[c];
+      if (c == 0)
+        grid[r][c] = left[r];
+      else if (c == columns - 1)
+        grid[r][c] = right[r];
+      else if (r == 0)
+        grid[r][c] = bottom[c];
+      else if (r == rows - 1)
+        grid[r][c] = top[c];
       else {
         const Vec3 p = Lerp(left[r], right[r], u) + Lerp(bottom[c], top[c], v) -
                        Lerp(Lerp(left[0], right[0], u), Lerp(left[rows - 1], right[rows - 1], u), v);
@@ -84,8 +88,7 @@ void AddTriangle(Triangles& out, Vec3 p, Vec3 q, Vec3 s, Vec3 np, Vec3 nq, Vec3 
 void AddZipper(Triangles& out, const Curve& a, const Curve& b, Vec3 normal) {
   size_t i = 0, j = 0;
   while (i + 1 < a.size() || j + 1 < b.size()) {
-    const bool stepA = j + 1 >= b.size() ||
-                       (i + 1 < a.size() && (i + 1) * (b.size() - 1) <= (j + 1) * (a.size() - 1));
+    const bool stepA = j + 1 >= b.size() || (i + 1 < a.size() && (i + 1) * (b.size() - 1) <= (j + 1) * (a.size() - 1));
     if (stepA) {
       AddTriangle(out, a[i], a[i + 1], b[j], normal, normal, normal);
       ++i;
@@ -156,8 +159,7 @@ void AddCage(Mesh& mesh) {
   }
   hollowBottom.front() = holeFloor.front(), hollowBottom.back() = hollowEdge.front();
   hollowTop.front() = holeFloor.back(), hollowTop.back() = hollowEdge.back();
-  AddGrid(patch, Coons(holeFloor, hollowEdge, hollowBottom, hollowTop, onHollow),
-          [](Vec3 p) { return p * -1.0f; });
+  AddGrid(patch, Coons(holeFloor, hollowEdge, hollowBottom, hollowTop, onHollow), [](Vec3 p) { return p * -1.0f; });
   // The opening's wall, a cylinder around the x axis between the hollow and the outer face.
   std::vector<Curve> wall(kWallSteps + 1);
   for (int r = 0; r <= kWallSteps; ++r)

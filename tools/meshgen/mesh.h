@@ -34,7 +34,7 @@ struct Mesh {
 
 // A 3 x 3 matrix of the cube's symmetries: signed axis permutations.
 struct Symmetry {
-  int axis[3];   // output coordinate k takes input coordinate axis[k]
+  int axis[3];  // output coordinate k takes input coordinate axis[k]
   float sign[3];
   bool mirrors;  // determinant -1: windings turn over
 };

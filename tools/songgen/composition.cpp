@@ -11,7 +11,20 @@ namespace songgen {
 
 namespace {
 enum Channel { Kick, Snare, Hats, Bass, PadA, PadB, PadC, Lead, Arp, Harmony, Fx, Drone, ChannelCount };
-enum InstrumentId { IKick = 1, ISnare, IClosedHat, IOpenHat, IBass, IPad, ILead, IBell, IPluck, IRiser, ICrash, IDrone };
+enum InstrumentId {
+  IKick = 1,
+  ISnare,
+  IClosedHat,
+  IOpenHat,
+  IBass,
+  IPad,
+  ILead,
+  IBell,
+  IPluck,
+  IRiser,
+  ICrash,
+  IDrone
+};
 
 constexpr int kBar = 16;  // rows: four beats of four sixteenths
 
@@ -33,20 +46,19 @@ struct MelodyNote {
   int row, note, length;
 };
 const std::vector<MelodyNote> kTheme = {
-    {0, 76, 6},   {6, 74, 2},   {8, 72, 4},   {12, 76, 4},  {16, 81, 6},  {22, 79, 2},  {24, 77, 4},
-    {28, 76, 4},  {32, 79, 6},  {38, 76, 2},  {40, 72, 4},  {44, 74, 4},  {48, 74, 8},  {56, 71, 4},
-    {60, 67, 4},  {64, 76, 4},  {68, 81, 4},  {72, 83, 2},  {74, 84, 6},  {80, 84, 4},  {84, 83, 2},
-    {86, 81, 6},  {92, 77, 4},  {96, 79, 6},  {102, 81, 2}, {104, 79, 4}, {108, 76, 4}, {112, 74, 12},
-    {124, 71, 4},
+    {0, 76, 6},   {6, 74, 2},   {8, 72, 4},   {12, 76, 4},   {16, 81, 6},  {22, 79, 2}, {24, 77, 4}, {28, 76, 4},
+    {32, 79, 6},  {38, 76, 2},  {40, 72, 4},  {44, 74, 4},   {48, 74, 8},  {56, 71, 4}, {60, 67, 4}, {64, 76, 4},
+    {68, 81, 4},  {72, 83, 2},  {74, 84, 6},  {80, 84, 4},   {84, 83, 2},  {86, 81, 6}, {92, 77, 4}, {96, 79, 6},
+    {102, 81, 2}, {104, 79, 4}, {108, 76, 4}, {112, 74, 12}, {124, 71, 4},
 };
 
 struct Section {
   int start, rows;
   const std::vector<Chord>* chords;
-  int drums;     // 0 none, 1 half time, 2 four to the floor, 3 with sixteenth hats
-  int bass;      // 0 none, 1 long notes, 2 rolling
-  int arp;       // 0 none, 1 slow bell, 2 pluck sixteenths
-  int lead;      // 0 none, 1 theme, 2 theme with harmony an octave up
+  int drums;  // 0 none, 1 half time, 2 four to the floor, 3 with sixteenth hats
+  int bass;   // 0 none, 1 long notes, 2 rolling
+  int arp;    // 0 none, 1 slow bell, 2 pluck sixteenths
+  int lead;   // 0 none, 1 theme, 2 theme with harmony an octave up
   int padVolume;
   bool crash, riser;
 };
@@ -54,16 +66,11 @@ struct Section {
 // Scene windows: captions 0-20 s, title 20, fountain 28, fireworks 40, fractal 70,
 // fireball 130, lattice 190, ornament 220, tunnel 250, metaballs 290, closing card 325.
 const std::vector<Section> kSections = {
-    {0, 200, &kSlow, 0, 0, 1, 0, 18, false, true},
-    {200, 80, &kMain, 1, 1, 1, 1, 44, true, false},
-    {280, 120, &kMain, 1, 2, 2, 0, 40, false, true},
-    {400, 300, &kMain, 2, 2, 2, 1, 44, true, false},
-    {700, 600, &kMain, 2, 2, 2, 1, 42, true, true},
-    {1300, 600, &kCalm, 1, 1, 1, 1, 40, true, false},
-    {1900, 300, &kCalm, 0, 1, 1, 0, 36, false, true},
-    {2200, 300, &kBuild, 2, 2, 2, 0, 42, true, true},
-    {2500, 400, &kMain, 3, 2, 2, 1, 44, true, false},
-    {2900, 350, &kMain, 3, 2, 2, 2, 48, true, false},
+    {0, 200, &kSlow, 0, 0, 1, 0, 18, false, true},    {200, 80, &kMain, 1, 1, 1, 1, 44, true, false},
+    {280, 120, &kMain, 1, 2, 2, 0, 40, false, true},  {400, 300, &kMain, 2, 2, 2, 1, 44, true, false},
+    {700, 600, &kMain, 2, 2, 2, 1, 42, true, true},   {1300, 600, &kCalm, 1, 1, 1, 1, 40, true, false},
+    {1900, 300, &kCalm, 0, 1, 1, 0, 36, false, true}, {2200, 300, &kBuild, 2, 2, 2, 0, 42, true, true},
+    {2500, 400, &kMain, 3, 2, 2, 1, 44, true, false}, {2900, 350, &kMain, 3, 2, 2, 2, 48, true, false},
     {3250, 38, &kMain, 0, 0, 0, 0, 48, true, false},
 };
 
@@ -71,8 +78,8 @@ const std::vector<Section> kSections = {
 // the bass in the middle, the pad's three voices spread, lead and harmony either side of
 // centre, and the arpeggio bouncing from side to side.
 constexpr uint8_t kPanning[ChannelCount] = {
-    /*Kick*/ 128, /*Snare*/ 128, /*Hats*/ 160, /*Bass*/ 128, /*PadA*/ 56, /*PadB*/ 128, /*PadC*/ 200,
-    /*Lead*/ 104, /*Arp*/ 128, /*Harmony*/ 168, /*Fx*/ 140, /*Drone*/ 128};
+    /*Kick*/ 128, /*Snare*/ 128, /*Hats*/ 160,    /*Bass*/ 128, /*PadA*/ 56,  /*PadB*/ 128, /*PadC*/ 200,
+    /*Lead*/ 104, /*Arp*/ 128,   /*Harmony*/ 168, /*Fx*/ 140,   /*Drone*/ 128};
 constexpr uint8_t kArpLeft = 76, kArpRight = 180;
 constexpr uint8_t kSetPanning = 0x08;  // effect 8xx
 
@@ -253,7 +260,7 @@ Module Assemble(Grid& grid) {
     }
     m.orders.push_back(static_cast<uint8_t>(found->second));
   }
-  m.instruments = {MakeKick(), MakeSnare(), MakeClosedHat(), MakeOpenHat(), MakeBass(), MakePad(),
+  m.instruments = {MakeKick(), MakeSnare(), MakeClosedHat(), MakeOpenHat(), MakeBass(),  MakePad(),
                    MakeLead(), MakeBell(),  MakePluck(),     MakeRiser(),   MakeCrash(), MakeSubDrone()};
   return m;
 }

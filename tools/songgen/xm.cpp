@@ -48,8 +48,8 @@ void WriteInstrument(Writer& w, const Instrument& in) {
   w.u32(263);
   w.text(in.name, 22);
   w.u8(0);
-  w.u16(1);   // one sample
-  w.u32(40);  // sample header size
+  w.u16(1);     // one sample
+  w.u32(40);    // sample header size
   w.zeros(96);  // every note plays sample 0
   for (int i = 0; i < 12; ++i) {
     bool has = i < static_cast<int>(in.envelope.size());
