@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and plays the show. Options go to the program, e.g.
-#   ./run.sh -window        ./run.sh -headless -videosave -w640 -end=70
+# Installs what is needed, builds the program into build/release and plays the show from the
+# folder you are in, so whatever it writes lands here. Options go to the program, e.g.
+#   ./run.sh -window        ./run.sh -video=show.mp4        ./run.sh -headless -videosave -end=70
 set -eu
-cd "$(dirname "$0")"
-bash scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DLUMARO_TESTS=OFF -DLUMARO_BENCH=OFF > /dev/null
-cmake --build build -j"$(nproc)"
-cd build  # the music module SongM.xm is read from the working directory
-exec ./lumaro "$@"
+here=$(cd "$(dirname "$0")" && pwd)
+bash "$here/scripts/install-deps.sh"
+(cd "$here" && cmake --preset release > /dev/null && cmake --build --preset release -j"$(nproc)")
+exec "$here/build/release/lumaro" "$@"

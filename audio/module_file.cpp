@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "audio/xm_check.h"
+#include "base/run_state.h"
 
 namespace lumaro {
 
@@ -59,6 +60,7 @@ bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames) {
 
 Status LoadModuleFile(const std::string& fileName, openmpt_module** decoder) {
   *decoder = nullptr;
+  if (fileName.empty()) return Status::Failure("SongM.xm is in none of " + ThisRun.moduleSearch);
   const int fd = open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return ErrnoFailure("cannot open " + fileName, errno);
   std::vector<char> bytes;

@@ -41,6 +41,11 @@ struct RunState {
   std::string timedemoFile;            // "-timedemo=FILE.csv"
   bool forceProgress = false;          // a progress line even when stderr is no terminal
   Readback readback = Readback::Auto;
+  // Where the music module is: found by the shell beside the program, in its install
+  // location or in the working directory; empty when none of them has it, and then
+  // moduleSearch says where it looked.
+  std::string modulePath = "SongM.xm";
+  std::string moduleSearch;
   int exitCode = 0;  // what the program returns
 };
 extern RunState ThisRun;

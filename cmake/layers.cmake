@@ -43,7 +43,7 @@ lumaro_layer(engine SOURCES engine/timeline.cpp engine/catch_up.cpp engine/compo
                             engine/progress.cpp engine/timedemo.cpp
              BELOW base gfx audio assets scenes)
 lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp shell/headless.cpp
-                           shell/window_proc.cpp shell/menu.cpp shell/encoder.cpp shell/x11_watch.cpp
+                           shell/window_proc.cpp shell/menu.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
                            shell/new_file.cpp
              BELOW base gfx audio assets scenes engine LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)
 target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "base/run_state.h"
 #include "base/status.h"
 
 namespace lumaro {
@@ -45,7 +46,7 @@ struct FrameWriterSetup {
   std::FILE* audioStream = nullptr;  // the track for the encoder, written by a thread of its own
   uint32_t trackFrames = 0;          // video frames the encoder's track covers
   bool sound = false;                // render the track: sound.wav beside the files, or the audio stream
-  std::string moduleFile = "SongM.xm";
+  std::string moduleFile = ThisRun.modulePath;
   bool loop = false;
   uint64_t firstSample = 0;  // the track starts this many stereo samples into the module
   bool threaded = true;      // false: every frame is written before CaptureFrame returns

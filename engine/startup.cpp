@@ -29,7 +29,7 @@ void GenerateNames(uint32_t* names, int count) {
 void RenderStartup() {
   if (SoundOn) {
     MusicStartup();
-    MusicModule = LoadMusic("SongM.xm");
+    MusicModule = LoadMusic(ThisRun.modulePath.c_str());
     if (ThisRun.startTime > 0) CueMusic(MusicModule, ThisRun.startTime);
   }
   ResetTimeline();

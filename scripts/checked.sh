@@ -4,9 +4,8 @@
 # fuzz target for a minute from the seeds our generators make. Any report fails.
 set -eu
 cd "$(dirname "$0")/.."
-CC=clang CXX=clang++ cmake -S . -B build-checked -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMARO_SANITIZE=ON \
-  -DLUMARO_FUZZ=ON -DLUMARO_BENCH=OFF > /dev/null
-cmake --build build-checked -j"$(nproc)"
+cmake --preset checked > /dev/null
+cmake --build --preset checked -j"$(nproc)"
 
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1
@@ -15,22 +14,22 @@ export UBSAN_OPTIONS=print_stacktrace=1
 # nameless, so it is loaded once more up front and stays.
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 driver=$(find /usr/lib -name swrast_dri.so 2> /dev/null | head -1)
-(cd build-checked && LD_PRELOAD=$driver ctest --output-on-failure -j"$(nproc)")
+(cd build/checked && LD_PRELOAD=$driver ctest --output-on-failure -j"$(nproc)")
 
 seconds=${LUMARO_FUZZ_SECONDS:-60}
 for target in tga module; do
   corpus=$(mktemp -d)
-  cp build-checked/fuzz-corpus/$target/* "$corpus"
+  cp build/checked/fuzz-corpus/$target/* "$corpus"
   [ -d fuzz/regressions/$target ] && cp fuzz/regressions/$target/* "$corpus"
   echo "fuzzing the $target reader for $seconds s"
   status=0
-  (cd build-checked && ./fuzz/fuzz_$target -max_total_time="$seconds" -print_final_stats=1 "$corpus") \
-    > build-checked/fuzz_$target.log 2>&1 || status=$?
-  grep -E "stat::(number_of_executed_units|new_units_added)" build-checked/fuzz_$target.log || true
+  (cd build/checked && ./fuzz/fuzz_$target -max_total_time="$seconds" -print_final_stats=1 "$corpus") \
+    > build/checked/fuzz_$target.log 2>&1 || status=$?
+  grep -E "stat::(number_of_executed_units|new_units_added)" build/checked/fuzz_$target.log || true
   rm -rf "$corpus"
   if [ "$status" -ne 0 ]; then
-    tail -30 build-checked/fuzz_$target.log
-    echo "fuzz_$target found a failure; its input is saved in build-checked/ (crash-*)"
+    tail -30 build/checked/fuzz_$target.log
+    echo "fuzz_$target found a failure; its input is saved in build/checked/ (crash-*)"
     exit 1
   fi
 done

@@ -16,6 +16,7 @@
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
 #include "shell/encoder.h"
+#include "shell/module_search.h"
 #include "shell/new_file.h"
 #include "shell/options.h"
 #include "shell/platform.h"
@@ -106,6 +107,7 @@ int main(int argc, char** argv) {
   if (action == OptionsAction::Help) return std::fputs(OptionsHelpText().c_str(), stdout) < 0;
   if (action == OptionsAction::Version) return std::printf("lumaro %s\n", LUMARO_VERSION) < 0;
   InstallNewFileWriter(WriteNewFileDirect);
+  FindModule();
   if (!ThisRun.videoFile.empty()) {
     const Status usable = CheckEncoder(ThisRun.videoFile);
     if (!usable.ok()) {

@@ -111,12 +111,16 @@ for _ in range(3000):
 open(sys.argv[2], 'wb').write(data)
 PY
 for case in good missing truncated damaged; do
-  (cd "$work/$case" && "$lumaro" -headless -end=0.6 2> err)
+  (cd "$work/$case" && "$(program_in "$PWD")" -headless -end=0.6 2> err)
   rc=$?
   [ $rc -eq 0 ] || fail "$case module: exit $rc: $(cat "$work/$case/err")"
   case $case in
     good) ! grep -q "Fehler" "$work/$case/err" || fail "good module reported: $(cat "$work/$case/err")" ;;
     missing|truncated) grep -q "Fehler beim laden des Modules" "$work/$case/err" || fail "$case module: no load message" ;;
+  esac
+  case $case in  # a missing module names every folder it was looked for in
+    missing) grep -q "SongM.xm is in none of $work/missing, $work/share/lumaro, $work/missing" "$work/$case/err" ||
+      fail "missing module: the folders are not named: $(cat "$work/$case/err")" ;;
   esac
 done
 

@@ -13,7 +13,7 @@ frame=$((18 + 320 * 240 * 3))
 
 # A FIFO named SongM.xm is not waited on: the show goes on silently and says why.
 mkdir fifo && mkfifo fifo/SongM.xm
-(cd fifo && timeout 20 "$lumaro" -headless -end=0.3 2> err)
+(cd fifo && timeout 20 "$(program_in "$PWD")" -headless -end=0.3 2> err)
 rc=$?
 [ $rc -eq 0 ] || fail "FIFO module: exit $rc"
 grep -q "not a regular file" fifo/err || fail "FIFO module: $(cat fifo/err)"
@@ -30,7 +30,7 @@ open(sys.argv[2], 'wb').write(data)
 PY
 for case in empty:empty noise:"not an XM module" folder:"not a regular file" damaged:"damaged module"; do
   dir=${case%%:*}
-  (cd "$dir" && timeout 20 "$lumaro" -headless -end=0.2 2> err)
+  (cd "$dir" && timeout 20 "$(program_in "$PWD")" -headless -end=0.2 2> err)
   grep -q "${case#*:}" "$dir/err" || fail "$dir module: $(cat "$dir/err")"
 done
 

@@ -1,0 +1,39 @@
+#include "shell/module_search.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "base/run_state.h"
+
+namespace lumaro {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> ModuleFolders(const std::string& executable) {
+  std::vector<std::string> folders;
+  if (!executable.empty()) {
+    const fs::path bin = fs::path(executable).parent_path();
+    folders.push_back(bin.string());
+    folders.push_back((bin.parent_path() / "share" / "lumaro").string());
+  }
+  std::error_code error;
+  folders.push_back(fs::current_path(error).string());
+  return folders;
+}
+
+void FindModule() {
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  ThisRun.modulePath.clear();
+  ThisRun.moduleSearch.clear();
+  for (const std::string& folder : ModuleFolders(error ? "" : self.string())) {
+    const fs::path candidate = fs::path(folder) / "SongM.xm";
+    if (fs::exists(candidate, error)) {
+      ThisRun.modulePath = candidate.string();
+      return;
+    }
+    ThisRun.moduleSearch += (ThisRun.moduleSearch.empty() ? "" : ", ") + folder;
+  }
+}
+
+}  // namespace lumaro

@@ -1,0 +1,15 @@
+// Where the music module is looked for: beside the program (a build folder), in its install
+// location (PREFIX/share/lumaro beside PREFIX/bin), then in the working directory.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace lumaro {
+
+// The folders in that order, for the program at `executable`.
+std::vector<std::string> ModuleFolders(const std::string& executable);
+// Sets ThisRun.modulePath to the first folder's SongM.xm that exists, or empty with
+// ThisRun.moduleSearch naming the folders.
+void FindModule();
+
+}  // namespace lumaro
