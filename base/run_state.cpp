@@ -10,6 +10,7 @@ bool SoundOn = true;
 bool LoopSound = false;
 bool VideoSave = false;
 int32_t Running = 0;
+volatile std::sig_atomic_t StopSignalNumber = 0;
 
 RunState ThisRun;
 
@@ -17,6 +18,7 @@ void StopRunning(StopReason reason, int signal) {
   Running = 0;
   if (reason == StopReason::Failure) ThisRun.exitCode = 1;
   if (reason == StopReason::Signal && VideoSave && ThisRun.exitCode == 0) ThisRun.exitCode = 128 + signal;
+  if (reason == StopReason::UserQuit && VideoSave && ThisRun.exitCode == 0) ThisRun.exitCode = kStoppedEarly;
 }
 
 }  // namespace lumaro

@@ -3,6 +3,7 @@
 // Written by the shell (options, window) and the timeline; the lowest layer, so no other
 // layer has to reach upward for it.
 #pragma once
+#include <csignal>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ extern bool SoundOn;
 extern bool LoopSound;
 extern bool VideoSave;
 extern int32_t Running;  // the main loop turns while it is non-zero
+// The signal (SIGINT, SIGTERM, SIGHUP) that asked the run to stop, or 0: set by the shell's
+// handler, read by anything that waits and should give up waiting.
+extern volatile std::sig_atomic_t StopSignalNumber;
 
 // How captured frames come back from GL. Auto: through two pixel-pack buffers, a frame late,
 // on a graphics card; straight into the writer's buffer on a software renderer (where a
@@ -56,11 +60,13 @@ inline bool FixedClock() { return VideoSave || ThisRun.timedemo; }
 enum class StopReason {
   ShowOver,  // the clock passed the end of the show or "-end"
   UserQuit,  // Escape, the close button, the menu's Exit
-  Signal,    // SIGINT / SIGTERM
+  Signal,    // SIGINT, SIGTERM, SIGHUP
   Failure,   // something the run cannot go on without: exit code 1
 };
 // The one way the run is ended, whatever the reason; the loop notices at its next turn.
-// A signal that interrupts a capture ends it with 128 + the signal's number.
+// A signal that interrupts a capture ends it with 128 + the signal's number; the viewer
+// stopping it (Escape, the window closed) before its end with kStoppedEarly.
+constexpr int kStoppedEarly = 3;
 void StopRunning(StopReason reason, int signal = 0);
 
 }  // namespace lumaro

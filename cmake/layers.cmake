@@ -39,11 +39,12 @@ target_include_directories(lumaro_assets PRIVATE ${EMBED_DIR})
 add_dependencies(lumaro_assets artwork)
 lumaro_layer(scenes SOURCES ${SCENE_SOURCES} BELOW base gfx assets)
 lumaro_layer(engine SOURCES engine/timeline.cpp engine/catch_up.cpp engine/composer.cpp engine/startup.cpp
-                            engine/capture.cpp engine/capture_plan.cpp engine/frame_writer.cpp engine/wav.cpp
+                            engine/capture.cpp engine/capture_plan.cpp engine/frame_writer.cpp engine/frame_files.cpp engine/wav.cpp
                             engine/progress.cpp engine/timedemo.cpp
              BELOW base gfx audio assets scenes)
 lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp shell/headless.cpp
                            shell/window_proc.cpp shell/menu.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
+                           shell/programs.cpp shell/video_check.cpp shell/recording.cpp
                            shell/new_file.cpp
              BELOW base gfx audio assets scenes engine LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)
 target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")

@@ -62,9 +62,11 @@ Status Start(FrameWriterSetup setup) {
   return {};
 }
 
-// A free writer buffer labelled for the frame, sized for its pixels.
+// A free writer buffer labelled for the frame, sized for its pixels; null when a stop signal
+// came while every buffer was still being written.
 CapturedFrame* BufferFor(const Pending& p) {
   CapturedFrame* f = TakeFrameBuffer();
+  if (!f) return nullptr;
   f->number = p.number;
   f->clock = p.clock;
   f->width = p.width;
@@ -76,6 +78,7 @@ CapturedFrame* BufferFor(const Pending& p) {
 // Copies the pack buffer's frame out into a writer buffer and queues it.
 void Hand(const Pending& p, const void* pixels) {
   CapturedFrame* f = BufferFor(p);
+  if (!f) return;
   std::memcpy(f->pixels.pixels(), pixels, f->pixels.size());
   SubmitFrame(f);
 }
@@ -134,6 +137,7 @@ Status CaptureFrame(uint32_t frameNumber, float clock) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);  // any width, no row padding
   if (ReadDirect) {
     CapturedFrame* f = BufferFor(now);
+    if (!f) return Status::Failure("the capture was interrupted");
     glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, f->pixels.pixels());
     SubmitFrame(f);
     return FrameWriterError();

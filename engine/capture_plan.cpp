@@ -58,10 +58,14 @@ void WarnAboutSpace(const std::string& directory) {
   std::error_code error;
   const std::filesystem::space_info space = std::filesystem::space(directory, error);
   if (error || space.available >= needed) return;
-  char text[160];
-  std::snprintf(text, sizeof text, "the capture needs about %.2f GB and %s has %.2f GB free; it will not fit",
-                needed / 1e9, directory.c_str(), space.available / 1e9);
-  Warn(text);
+  auto size = [](uint64_t bytes) {
+    char text[32];
+    std::snprintf(text, sizeof text, bytes >= 1000000000 ? "%.1f GB" : "%.0f MB",
+                  bytes >= 1000000000 ? bytes / 1e9 : bytes / 1e6);
+    return std::string(text);
+  };
+  Warn("the capture needs about " + size(needed) + " and " + directory + " has " + size(space.available) +
+       " free; it will not fit");
 }
 
 }  // namespace lumaro

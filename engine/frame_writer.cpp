@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
-#include <cstdlib>
-#include <cstring>
 #include <deque>
 #include <mutex>
-#include <new>
 #include <thread>
 
 #include "audio/soundtrack.h"
-#include "base/new_file.h"
 #include "base/report.h"
-#include "engine/wav.h"
 
 namespace lumaro {
 
@@ -30,8 +26,7 @@ std::atomic<uint32_t> TrackLimit{0};  // video frames whose sound the track thre
 Status Error;
 CaptureTally Tally;
 
-std::FILE* Wav = nullptr;
-uint32_t WavFrames = 0;
+TrackFile Wav;
 bool TrackOpen = false;
 float Track[2 * kSamplesPerVideoFrame];
 
@@ -41,37 +36,15 @@ void CountBytes(uint64_t bytes) {
   Tally.bytes += bytes;
 }
 
-// Written under a hidden name and renamed whole: a frame is complete or absent.
-Status WriteTga(const CapturedFrame& f) {
-  const std::string path = CaptureFileName(Setup.directory, f.number);
-  const std::string temporary = path + ".part";
-  const size_t size = FrameBytes::kHeaderRoom + f.pixels.size();
-  EncodeCaptureHeader(f.width, f.height, f.pixels.file());
-  std::remove(temporary.c_str());
-  int error = WriteNewFile(temporary.c_str(), f.pixels.file(), size).systemError();  // never through a link
-  if (!error && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-  if (error) {
-    std::remove(temporary.c_str());
-    return ErrnoFailure("cannot write " + path, error);
-  }
-  CountBytes(size);
-  return {};
-}
-
-Status WriteTrack() {
+// The next frame's sound, from the module (silence without one).
+const float* NextTrackFrame() {
   if (!TrackOpen) {
     const Status opened = OpenSoundtrack(Setup.moduleFile, Setup.loop, Setup.firstSample);
     if (!opened.ok()) Warn("the sound track is silent: " + opened.why());
     TrackOpen = true;
   }
   RenderSoundtrack(Track, kSamplesPerVideoFrame);
-  std::FILE* out = Setup.videoStream ? Setup.audioStream : Wav;
-  if (std::fwrite(Track, sizeof Track, 1, out) != 1)
-    return ErrnoFailure(Setup.videoStream ? "the video encoder stopped taking sound" : "cannot write the sound track",
-                        errno);
-  WavFrames += kSamplesPerVideoFrame;
-  CountBytes(sizeof Track);
-  return {};
+  return Track;
 }
 
 void Fail(Status failure) {
@@ -84,17 +57,32 @@ void Fail(Status failure) {
 // track of the frames to come, or until the run stops.
 void TrackLoop() {
   for (uint32_t frame = 0; frame < TrackLimit; ++frame) {
-    Status written = WriteTrack();
-    if (!written.ok()) return Fail(std::move(written));
+    if (std::fwrite(NextTrackFrame(), sizeof Track, 1, Setup.audioStream) != 1)
+      return Fail(ErrnoFailure("the video encoder stopped taking sound", errno));
+    CountBytes(sizeof Track);
   }
 }
 
-Status Write(const CapturedFrame& f) {
-  if (Setup.sound && !Setup.videoStream) {
-    Status written = WriteTrack();
-    if (!written.ok()) return written;
+// A frame and its sound are one: when the sound cannot follow the frame's file, the file
+// goes again, so the track and the frames on disk always match.
+Status WriteToFiles(const CapturedFrame& f) {
+  const std::string path = CaptureFileName(Setup.directory, f.number);
+  Status written = WriteFrameFile(path, f.width, f.height, f.pixels);
+  if (!written.ok()) return written;
+  if (Setup.sound) {
+    written = Wav.Append(NextTrackFrame(), kSamplesPerVideoFrame);
+    if (!written.ok()) {
+      std::remove(path.c_str());
+      return written;
+    }
+    CountBytes(sizeof Track);
   }
-  if (!Setup.videoStream) return WriteTga(f);
+  CountBytes(FrameBytes::kHeaderRoom + f.pixels.size());
+  return {};
+}
+
+Status Write(const CapturedFrame& f) {
+  if (!Setup.videoStream) return WriteToFiles(f);
   if (std::fwrite(f.pixels.pixels(), 1, f.pixels.size(), Setup.videoStream) != f.pixels.size() ||
       std::fflush(Setup.videoStream) != 0)
     return ErrnoFailure("the video encoder stopped taking frames", errno);
@@ -102,7 +90,11 @@ Status Write(const CapturedFrame& f) {
   return {};
 }
 
-void Record(const CapturedFrame& f, Status written) {
+// Counts only frames that are whole where they went; after the first failure nothing more
+// is written.
+void WriteAndRecord(const CapturedFrame& f) {
+  if (!FrameWriterError().ok()) return;
+  Status written = Write(f);
   std::lock_guard<std::mutex> hold(Lock);
   if (!written.ok()) {
     Error.Keep(std::move(written));
@@ -124,50 +116,23 @@ void WriterLoop() {
       f = Queue.front();
       Queue.pop_front();
     }
-    const bool failed = !FrameWriterError().ok();
-    if (!failed) Record(*f, Write(*f));
+    WriteAndRecord(*f);
     std::lock_guard<std::mutex> hold(Lock);
     Free.push_back(f);
     Changed.notify_all();
   }
 }
+
+// The end of the frames first: the encoder then takes what sound it still wants.
+void CloseStreams() {
+  if (std::fclose(Setup.videoStream) != 0) Fail(ErrnoFailure("the video encoder stopped taking frames", errno));
+  TrackLimit = std::min<uint32_t>(TrackLimit, FrameWriterTally().frames);  // as long as the pictures
+  if (TrackWriter.joinable()) TrackWriter.join();
+  if (Setup.audioStream && std::fclose(Setup.audioStream) != 0)
+    Fail(ErrnoFailure("the video encoder stopped taking sound", errno));
+  Setup.videoStream = Setup.audioStream = nullptr;
+}
 }  // namespace
-
-std::string CaptureFileName(const std::string& directory, uint32_t frameNumber) {
-  char name[32];
-  std::snprintf(name, sizeof name, "%.6u.tga", frameNumber);
-  std::string path = directory;
-  if (!path.empty() && path.back() != '/') path += '/';
-  return path + name;
-}
-
-void EncodeCaptureHeader(int width, int height, uint8_t header[18]) {
-  std::memset(header, 0, 18);
-  header[2] = 2;  // uncompressed true colour
-  header[12] = static_cast<uint8_t>(width & 0xFF);
-  header[13] = static_cast<uint8_t>((width >> 8) & 0xFF);
-  header[14] = static_cast<uint8_t>(height & 0xFF);
-  header[15] = static_cast<uint8_t>((height >> 8) & 0xFF);
-  header[16] = 24;
-  header[17] = 0;  // no alpha bits, first row is the bottom row
-}
-
-uint8_t* FrameBytes::Resize(size_t pixelBytes) {
-  const size_t needed = kHeaderRoom + pixelBytes;
-  if (needed > capacity_) {
-    const size_t rounded = (needed + kNewFileAlignment - 1) / kNewFileAlignment * kNewFileAlignment;
-    bytes_.reset(static_cast<uint8_t*>(std::aligned_alloc(kNewFileAlignment, rounded)));
-    if (!bytes_) throw std::bad_alloc();
-    capacity_ = rounded;
-  }
-  size_ = pixelBytes;
-  return pixels();
-}
-
-void FrameBytes::Release() {
-  bytes_.reset();
-  capacity_ = size_ = 0;
-}
 
 Status StartFrameWriter(const FrameWriterSetup& setup) {
   Setup = setup;
@@ -175,21 +140,12 @@ Status StartFrameWriter(const FrameWriterSetup& setup) {
   Tally = {};
   Stopping = false;
   TrackOpen = false;
-  WavFrames = 0;
   Free.clear();
   Queue.clear();
   for (CapturedFrame& f : Buffers) Free.push_back(&f);
   if (setup.sound && !setup.videoStream) {
-    const std::string path = setup.directory + "/sound.wav";
-    Wav = std::fopen(path.c_str(), "wb");
-    uint8_t header[kWavHeaderBytes];
-    EncodeWavHeader(0, header);
-    if (!Wav || std::fwrite(header, 1, sizeof header, Wav) != sizeof header) {
-      const Status failed = ErrnoFailure("cannot write " + path, errno);
-      if (Wav) std::fclose(Wav);
-      Wav = nullptr;
-      return failed;
-    }
+    Status opened = Wav.Open(setup.directory + "/sound.wav");
+    if (!opened.ok()) return opened;
   }
   if (setup.threaded) Writer = std::thread(WriterLoop);
   TrackLimit = setup.trackFrames;
@@ -200,7 +156,10 @@ Status StartFrameWriter(const FrameWriterSetup& setup) {
 
 CapturedFrame* TakeFrameBuffer() {
   std::unique_lock<std::mutex> hold(Lock);
-  Changed.wait(hold, [] { return !Free.empty(); });
+  while (Free.empty()) {
+    if (StopSignalNumber) return nullptr;
+    Changed.wait_for(hold, std::chrono::milliseconds(100));
+  }
   CapturedFrame* f = Free.front();
   Free.pop_front();
   return f;
@@ -208,7 +167,7 @@ CapturedFrame* TakeFrameBuffer() {
 
 void SubmitFrame(CapturedFrame* f) {
   if (!Setup.threaded) {
-    if (FrameWriterError().ok()) Record(*f, Write(*f));
+    WriteAndRecord(*f);
     std::lock_guard<std::mutex> hold(Lock);
     Free.push_back(f);
     return;
@@ -231,22 +190,10 @@ Status StopFrameWriter() {
     Changed.notify_all();
   }
   if (Writer.joinable()) Writer.join();
-  if (Setup.videoStream) {
-    // The end of the frames first: the encoder then takes what sound it still wants.
-    if (std::fclose(Setup.videoStream) != 0) Fail(ErrnoFailure("the video encoder stopped taking frames", errno));
-    TrackLimit = std::min<uint32_t>(TrackLimit, FrameWriterTally().frames);  // as long as the pictures
-    if (TrackWriter.joinable()) TrackWriter.join();
-    if (Setup.audioStream && std::fclose(Setup.audioStream) != 0)
-      Fail(ErrnoFailure("the video encoder stopped taking sound", errno));
-    Setup.videoStream = Setup.audioStream = nullptr;
-  }
+  if (Setup.videoStream) CloseStreams();
   WriterRunning = false;
   CloseSoundtrack();
-  if (Wav) {
-    if (!FinishWav(Wav, WavFrames)) Fail(ErrnoFailure("cannot finish the sound track", errno));
-    if (std::fclose(Wav) != 0) Fail(ErrnoFailure("cannot finish the sound track", errno));
-    Wav = nullptr;
-  }
+  Fail(Wav.Finish());
   for (CapturedFrame& f : Buffers) f.pixels.Release();
   return FrameWriterError();
 }

@@ -4,34 +4,13 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "base/run_state.h"
 #include "base/status.h"
+#include "engine/frame_files.h"
 
 namespace lumaro {
-
-// A frame's file: DIR/000001.tga; and its 18-byte header (24-bit, first row at the bottom).
-std::string CaptureFileName(const std::string& directory, uint32_t frameNumber);
-void EncodeCaptureHeader(int width, int height, uint8_t header[18]);
-
-// A frame's pixels with room for the file's header before them, on the boundary direct
-// writes need: the writer sends the file out from here without copying it again.
-class FrameBytes {
- public:
-  static constexpr size_t kHeaderRoom = 18;  // a TGA header
-  uint8_t* Resize(size_t pixelBytes);        // the pixels; their contents are kept only when the size is
-  uint8_t* pixels() const { return file() + kHeaderRoom; }
-  uint8_t* file() const { return bytes_.get(); }  // header room and pixels
-  size_t size() const { return size_; }           // pixels alone
-  void Release();
-
- private:
-  std::unique_ptr<uint8_t, decltype(&std::free)> bytes_{nullptr, &std::free};
-  size_t capacity_ = 0, size_ = 0;
-};
 
 struct CapturedFrame {
   uint32_t number = 0;  // names the file
@@ -55,7 +34,8 @@ struct FrameWriterSetup {
 constexpr int kFrameBuffers = 4;  // at most this many frames in memory
 
 Status StartFrameWriter(const FrameWriterSetup& setup);
-// A free buffer to fill (waits while all are in the queue); null after a failure.
+// A free buffer to fill; waits while all are in the queue, and gives up (null) when a
+// stop signal comes meanwhile: a stalled encoder must not hold the run.
 CapturedFrame* TakeFrameBuffer();
 void SubmitFrame(CapturedFrame* frame);
 // The first write error, if any. Safe to ask from the frame loop at any time.

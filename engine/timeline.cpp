@@ -113,6 +113,8 @@ void RunFrame(float elapsedSeconds) {
     // A failure stops the run; the shell says what it was, with what is on disk.
     if (CaptureFrame(FrameNumber, DemoClock).ok())
       ReportProgress(DemoClock);
+    else if (StopSignalNumber)
+      StopRunning(StopReason::Signal, StopSignalNumber);  // it gave up waiting for the writer
     else
       StopRunning(StopReason::Failure);
   }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The checked build: everything built again with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer, every test run on it (GL and end-to-end ones too), then each
-# fuzz target for a minute from the seeds our generators make. Any report fails.
+# fuzz target for a minute from its seeds in fuzz/seeds/. Any report fails.
 set -eu
 cd "$(dirname "$0")/.."
 cmake --preset checked > /dev/null
@@ -17,11 +17,11 @@ driver=$(find /usr/lib -name swrast_dri.so 2> /dev/null | head -1)
 (cd build/checked && LD_PRELOAD=$driver ctest --output-on-failure -j"$(nproc)")
 
 seconds=${LUMARO_FUZZ_SECONDS:-60}
-for target in tga module; do
+for target in tga module options; do
   corpus=$(mktemp -d)
-  cp build/checked/fuzz-corpus/$target/* "$corpus"
+  cp fuzz/seeds/$target/* "$corpus"
   [ -d fuzz/regressions/$target ] && cp fuzz/regressions/$target/* "$corpus"
-  echo "fuzzing the $target reader for $seconds s"
+  echo "fuzzing $target for $seconds s"
   status=0
   (cd build/checked && ./fuzz/fuzz_$target -max_total_time="$seconds" -print_final_stats=1 "$corpus") \
     > build/checked/fuzz_$target.log 2>&1 || status=$?

@@ -6,13 +6,18 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
-extern char** environ;
+#include "base/run_state.h"
+#include "shell/programs.h"
 
 namespace lumaro {
 
@@ -20,11 +25,57 @@ namespace {
 pid_t Encoder = -1;
 std::FILE* Video = nullptr;
 std::FILE* Audio = nullptr;
-std::string Target;
+int ErrorOutput = -1;  // what ffmpeg says at error level, kept in an unnamed file
+int Ended = 0;         // its wait status
+std::string Ending;
 constexpr size_t kStreamBuffer = 1 << 20;
 
-// The container ffmpeg should write for the file's extension, or null.
-const char* ContainerFor(const std::string& file) {
+std::vector<std::string> EncoderArguments(const std::string& part, int width, int height, bool sound,
+                                          const char* container) {
+  const std::string size = std::to_string(width) + "x" + std::to_string(height);
+  std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
+                                   "-probesize", "32", "-f", "rawvideo", "-pix_fmt", "bgr24", "-s", size,
+                                   "-r", "25", "-i", "pipe:3"};
+  if (sound) args.insert(args.end(), {"-probesize", "32", "-f", "f32le", "-ar", "48000", "-ac", "2", "-i", "pipe:4"});
+  // Rows come bottom first; an odd size is padded to the even one H.264 needs.
+  args.insert(args.end(), {"-vf", "vflip,pad=ceil(iw/2)*2:ceil(ih/2)*2", "-c:v", "libx264", "-preset", "fast",
+                           "-crf", "18", "-pix_fmt", "yuv420p"});
+  if (sound) args.insert(args.end(), {"-c:a", "aac", "-b:a", "192k"});
+  // The output by ffmpeg's own file protocol and an absolute path: a name that starts with
+  // '-' or holds a ':' is still just a file name.
+  args.insert(args.end(), {"-movflags", "+faststart", "-f", container, "file:" + part});
+  return args;
+}
+
+std::string FirstLine(const std::string& text) {
+  size_t start = text.find_first_not_of("\r\n \t");
+  if (start == std::string::npos) return "";
+  return text.substr(start, text.find_first_of("\r\n", start) - start);
+}
+
+std::string ReadErrorOutput() {
+  std::string text;
+  if (ErrorOutput < 0 || lseek(ErrorOutput, 0, SEEK_SET) != 0) return text;
+  char chunk[4096];
+  ssize_t got;
+  while ((got = read(ErrorOutput, chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<size_t>(got));
+  return text;
+}
+
+// Waits for ffmpeg; after a stop signal at most `patience` seconds more, then kills it.
+void WaitForEncoder(double patience) {
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point signalled{};
+  while (waitpid(Encoder, &Ended, WNOHANG) == 0) {
+    if (StopSignalNumber && signalled == Clock::time_point{}) signalled = Clock::now();
+    if (signalled != Clock::time_point{} && Clock::now() - signalled > std::chrono::duration<double>(patience))
+      KillEncoder();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+}  // namespace
+
+const char* VideoContainerFor(const std::string& file) {
   const size_t dot = file.find_last_of('.');
   const std::string extension = dot == std::string::npos ? "" : file.substr(dot + 1);
   if (extension == "mp4" || extension == "m4v") return "mp4";
@@ -33,73 +84,35 @@ const char* ContainerFor(const std::string& file) {
   return nullptr;
 }
 
-// Runs a command and returns what it printed on stdout (empty when it could not run).
-std::string Output(const char* command) {
-  std::string text;
-  if (std::FILE* pipe = popen(command, "r")) {
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) text.append(chunk, got);
-    if (pclose(pipe) != 0) text.clear();
-  }
-  return text;
-}
-
-}  // namespace
-
 std::string EncoderPartName(const std::string& file) { return file + ".part"; }
 
 Status CheckEncoder(const std::string& file) {
-  if (!ContainerFor(file))
+  if (!VideoContainerFor(file))
     return Status::Failure("cannot tell the video format from the name " + file + " (use .mp4, .m4v, .mov or .mkv)");
-  const std::string encoders = Output("ffmpeg -hide_banner -encoders 2>/dev/null");
-  if (encoders.empty())
-    return Status::Failure("making a video needs the ffmpeg program, and none runs from PATH (Debian package ffmpeg)");
+  std::string encoders, probe;
+  if (!RunAndRead({"ffmpeg", "-hide_banner", "-encoders"}, &encoders).ok() ||
+      !RunAndRead({"ffprobe", "-version"}, &probe).ok())
+    return Status::Failure("making a video needs the ffmpeg and ffprobe programs, and they do not run from PATH "
+                           "(Debian package ffmpeg)");
   if (encoders.find(" libx264 ") == std::string::npos || encoders.find(" aac ") == std::string::npos)
     return Status::Failure("this ffmpeg lacks the libx264 or the aac encoder");
   return {};
 }
 
 Status StartEncoder(const std::string& file, int width, int height, bool sound) {
-  int video[2], audio[2] = {-1, -1};
-  if (pipe2(video, O_CLOEXEC) != 0 || (sound && pipe2(audio, O_CLOEXEC) != 0))
-    return ErrnoFailure("cannot make a pipe for the encoder", errno);
-  Target = file;
-  const std::string size = std::to_string(width) + "x" + std::to_string(height);
-  std::vector<std::string> args = {"ffmpeg",     "-hide_banner", "-loglevel", "error",    "-nostdin", "-y",
-                                   "-probesize", "32",           "-f",        "rawvideo", "-pix_fmt", "bgr24",
-                                   "-s",         size,           "-r",        "25",       "-i",       "pipe:3"};
-  if (sound) args.insert(args.end(), {"-probesize", "32", "-f", "f32le", "-ar", "48000", "-ac", "2", "-i", "pipe:4"});
-  // Rows come bottom first; an odd size is padded to the even one H.264 needs.
-  args.insert(args.end(), {"-vf", "vflip,pad=ceil(iw/2)*2:ceil(ih/2)*2", "-c:v", "libx264", "-preset", "fast", "-crf",
-                           "18", "-pix_fmt", "yuv420p"});
-  if (sound) args.insert(args.end(), {"-c:a", "aac", "-b:a", "192k"});
-  args.insert(args.end(), {"-movflags", "+faststart", "-f", ContainerFor(file), EncoderPartName(file)});
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, video[0], 3);
-  if (sound) posix_spawn_file_actions_adddup2(&actions, audio[0], 4);
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-  posix_spawnattr_setpgroup(&attributes, 0);
-  const int spawned = posix_spawnp(&Encoder, "ffmpeg", &actions, &attributes, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
-  close(video[0]);
-  if (sound) close(audio[0]);
-  if (spawned != 0) {
-    close(video[1]);
-    if (sound) close(audio[1]);
-    Encoder = -1;
-    return ErrnoFailure("cannot start ffmpeg", spawned);
-  }
-  Video = fdopen(video[1], "wb");
-  Audio = sound ? fdopen(audio[1], "wb") : nullptr;
+  std::error_code error;
+  const std::string part = std::filesystem::absolute(EncoderPartName(file), error).string();
+  if (error) return Status::Failure("cannot tell where " + file + " would go: " + error.message());
+  char scratch[] = "/tmp/lumaro-ffmpeg-XXXXXX";
+  ErrorOutput = mkstemp(scratch);
+  if (ErrorOutput >= 0) unlink(scratch);
+  SpawnedProgram spawned;
+  const Status started = SpawnWithPipes(EncoderArguments(part, width, height, sound, VideoContainerFor(file)),
+                                        sound ? 2 : 1, ErrorOutput, &spawned);
+  if (!started.ok()) return started;
+  Encoder = spawned.pid;
+  Video = fdopen(spawned.pipes[0], "wb");
+  Audio = sound ? fdopen(spawned.pipes[1], "wb") : nullptr;
   setvbuf(Video, nullptr, _IOFBF, kStreamBuffer);
   if (Audio) setvbuf(Audio, nullptr, _IOFBF, kStreamBuffer);
   return {};
@@ -108,28 +121,28 @@ Status StartEncoder(const std::string& file, int width, int height, bool sound) 
 std::FILE* TakeEncoderVideoStream() { return std::exchange(Video, nullptr); }
 std::FILE* TakeEncoderAudioStream() { return std::exchange(Audio, nullptr); }
 
-Status FinishEncoder(bool keep, bool interrupted, std::string* what) {
+void KillEncoder() {
+  if (Encoder > 0) kill(-Encoder, SIGKILL);  // its group: nothing it started stays behind
+}
+
+Status StopEncoder(double patienceSeconds) {
   if (Encoder < 0) return Status::Failure("no encoder ran");
   if (Video) std::fclose(Video);
   if (Audio) std::fclose(Audio);
   Video = Audio = nullptr;
-  int status = 0;
-  while (waitpid(Encoder, &status, 0) < 0 && errno == EINTR) {
-  }
+  WaitForEncoder(patienceSeconds);
   Encoder = -1;
-  const std::string part = EncoderPartName(Target);
-  const bool clean = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  if (keep && clean && std::rename(part.c_str(), Target.c_str()) == 0) {
-    *what = "wrote " + Target;
-    return {};
-  }
-  if (interrupted && clean) {
-    *what = "the video so far is in " + part + " (incomplete: the run was interrupted)";
-    return Status::Failure(*what);
-  }
-  std::remove(part.c_str());
-  *what = clean ? "no video written (the run failed)" : "the encoder failed; no video written";
-  return Status::Failure(*what);
+  Ending = WIFEXITED(Ended)     ? "exited with code " + std::to_string(WEXITSTATUS(Ended))
+           : WIFSIGNALED(Ended) ? std::string("was killed by signal ") + std::to_string(WTERMSIG(Ended)) + " (" +
+                                      strsignal(WTERMSIG(Ended)) + ")"
+                                : "ended";
+  const std::string said = FirstLine(ReadErrorOutput());
+  if (ErrorOutput >= 0) close(ErrorOutput);
+  ErrorOutput = -1;
+  if (WIFEXITED(Ended) && WEXITSTATUS(Ended) == 0 && said.empty()) return {};
+  return Status::Failure("the video encoder (ffmpeg) " + Ending + (said.empty() ? "" : ": " + said));
 }
+
+std::string EncoderEnding() { return Ending; }
 
 }  // namespace lumaro

@@ -1,6 +1,8 @@
 // The video encoder: Debian's ffmpeg program, fed raw frames and the sound track through
-// two pipes, writing FILE.part, which becomes FILE only once ffmpeg has finished cleanly.
+// two pipes, writing FILE.part. A video counts as written only when ffmpeg ended cleanly,
+// said nothing at error level, and ffprobe reads the file back whole.
 #pragma once
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -8,19 +10,32 @@
 
 namespace lumaro {
 
-// ffmpeg on PATH with the H.264 and AAC encoders, and a container we know for the name's
-// extension (.mp4, .m4v, .mov, .mkv).
+// ffmpeg and ffprobe on PATH, ffmpeg with the H.264 and AAC encoders, and a container we know
+// for the name's extension (.mp4, .m4v, .mov, .mkv).
 Status CheckEncoder(const std::string& file);
 // Starts ffmpeg for width x height frames (bottom row first, BGR) at 25 a second, with a
-// 48 kHz float stereo track when `sound`. Its own process group: Ctrl+C reaches only us.
+// 48 kHz float stereo track when `sound`. It writes FILE.part, handed to it as a path
+// (never read as an option or a protocol), and runs in a process group of its own: Ctrl+C
+// and a closed terminal reach only us, and we end it.
 Status StartEncoder(const std::string& file, int width, int height, bool sound);
 // The streams, once: whoever takes them closes them.
 std::FILE* TakeEncoderVideoStream();
 std::FILE* TakeEncoderAudioStream();  // null without sound
-// Ends the streams not taken and waits for ffmpeg. With `keep` and a clean exit FILE.part becomes
-// FILE; an interrupted run keeps FILE.part (ffmpeg closes it playable); a failed one
-// removes it. Success means FILE was written; `what` tells the user what is on disk.
-Status FinishEncoder(bool keep, bool interrupted, std::string* what);
+
+// Closes the streams not taken and waits for ffmpeg to end; one that is stalled after a stop
+// signal is given `patience` seconds and then killed with its process group. What went
+// wrong, if anything: how it ended, and the first line it printed at error level.
+Status StopEncoder(double patienceSeconds);
+// At once: ffmpeg and its process group (a stalled encoder holding a writer).
+void KillEncoder();
+// How the last ffmpeg ended, in words ("exited with code 1", "was killed by signal 9").
+std::string EncoderEnding();
+
+// The finished file read back by ffprobe: a complete container with `frames` video frames
+// and, with `sound`, a track about as long as them.
+Status VerifyVideo(const std::string& path, uint32_t frames, bool sound);
 std::string EncoderPartName(const std::string& file);
+// The container ffmpeg writes for a file name's extension, or null when we know none.
+const char* VideoContainerFor(const std::string& file);
 
 }  // namespace lumaro

@@ -1,8 +1,13 @@
 // Entry: options and window, renderer start-up, the frame loop, teardown.
 #include <GL/gl.h>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,7 +15,6 @@
 #include "base/clock.h"
 #include "base/report.h"
 #include "engine/capture.h"
-#include "engine/frame_writer.h"
 #include "engine/progress.h"
 #include "engine/startup.h"
 #include "engine/timedemo.h"
@@ -20,17 +24,29 @@
 #include "shell/new_file.h"
 #include "shell/options.h"
 #include "shell/platform.h"
+#include "shell/recording.h"
 #include "shell/window_proc.h"
 
 using namespace lumaro;
 
 namespace {
-// "-video": the encoder takes the frames of the size drawn now, with the track unless silent.
-Status StartVideo() {
-  Status started = StartEncoder(ThisRun.videoFile, ScreenWidth, ScreenHeight, ThisRun.soundtrack);
-  if (!started.ok()) return started;
-  std::FILE* video = TakeEncoderVideoStream();
-  return PrepareStreamCapture(video, TakeEncoderAudioStream());
+// Files 0 to 2 open before anything else is: a program started with stderr closed would
+// otherwise write its messages into the first frame or sound.wav it opens.
+void OpenClosedStandardFiles() {
+  for (int fd = 0; fd <= 2; ++fd)
+    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDWR) != fd) std::abort();
+}
+
+// The timedemo's CSV must be writable before a minute of drawing, not only after it.
+Status CheckTimedemoFile() {
+  if (ThisRun.timedemoFile.empty()) return {};
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path file = fs::absolute(ThisRun.timedemoFile, error), folder = file.parent_path();
+  if (fs::is_directory(file, error)) return Status::Failure("cannot write " + file.string() + ": it is a directory");
+  if (!fs::is_directory(folder, error)) return Status::Failure("cannot write " + file.string() + ": no folder " + folder.string());
+  if (access(folder.c_str(), W_OK) != 0) return ErrnoFailure("cannot write in " + folder.string(), errno);
+  return {};
 }
 
 // The timedemo's table on stdout (and as CSV).
@@ -41,40 +57,13 @@ Status ReportTimedemo(std::chrono::steady_clock::time_point programStart,
   struct rusage usage;
   getrusage(RUSAGE_SELF, &usage);
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  const TimedemoRun run{renderer ? renderer : "an unknown renderer",
-                        ScreenWidth,
-                        ScreenHeight,
-                        Seconds(now - loopStart).count(),
-                        Seconds(FirstFrameDone() - programStart).count() * 1000,
+  const TimedemoRun run{renderer ? renderer : "an unknown renderer", ScreenWidth, ScreenHeight,
+                        Seconds(now - loopStart).count(), Seconds(FirstFrameDone() - programStart).count() * 1000,
                         usage.ru_maxrss / 1024.0};
   const std::vector<SceneTiming> rows = TimedemoTable();
-  std::fputs(FormatTimedemoTable(rows, run).c_str(), stdout);
+  if (std::fputs(FormatTimedemoTable(rows, run).c_str(), stdout) < 0 || std::fflush(stdout) != 0)
+    return ErrnoFailure("cannot write the timedemo's table to stdout", errno);
   return ThisRun.timedemoFile.empty() ? Status() : WriteTimedemoCsv(ThisRun.timedemoFile, rows, run);
-}
-
-// What a capture left on disk, said once the writer has stopped.
-void ReportCapture(int signal, const Status& captured) {
-  const CaptureTally tally = FrameWriterTally();
-  if (signal) {
-    char text[120];
-    std::snprintf(text, sizeof text, "interrupted; the last whole frame is %06u (demo time %.2f s)", tally.last,
-                  tally.lastClock);
-    Say(text);
-  }
-  if (!captured.ok()) Say(captured);
-  if (ThisRun.videoFile.empty()) {
-    if (tally.frames) {
-      char text[200];
-      std::snprintf(text, sizeof text, "wrote %u frames, %06u.tga to %06u.tga, in %s (%.1f MB)", tally.frames,
-                    tally.first, tally.last, ThisRun.videoDir.c_str(), tally.bytes / 1e6);
-      Say(text);
-    }
-    return;
-  }
-  std::string what;
-  const Status finished = FinishEncoder(ThisRun.exitCode == 0 && captured.ok(), signal != 0, &what);
-  Say(what);
-  if (!finished.ok() && ThisRun.exitCode == 0) ThisRun.exitCode = 1;
 }
 
 // Until Escape, the end of the show, a signal or a vanished window.
@@ -92,28 +81,28 @@ int RunLoop() {
     }
     if (!DispatchPendingEvent()) PaintFrame();
   }
-  return signal;
+  return signal ? signal : StopSignal();  // also one that a waiting capture gave up for
 }
 }  // namespace
 
 int main(int argc, char** argv) {
   const auto programStart = std::chrono::steady_clock::now();
+  OpenClosedStandardFiles();
   OptionsAction action = OptionsAction::Run;
   const Status parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), &action);
   if (!parsed.ok()) {
     Say(parsed);
     return 2;  // a usage error: nothing started
   }
-  if (action == OptionsAction::Help) return std::fputs(OptionsHelpText().c_str(), stdout) < 0;
-  if (action == OptionsAction::Version) return std::printf("lumaro %s\n", LUMARO_VERSION) < 0;
+  if (action == OptionsAction::Help) return std::fputs(OptionsHelpText().c_str(), stdout) < 0 || std::fflush(stdout);
+  if (action == OptionsAction::Version) return std::printf("lumaro %s\n", LUMARO_VERSION) < 0 || std::fflush(stdout);
   InstallNewFileWriter(WriteNewFileDirect);
   FindModule();
-  if (!ThisRun.videoFile.empty()) {
-    const Status usable = CheckEncoder(ThisRun.videoFile);
-    if (!usable.ok()) {
-      Say(usable);
-      return 1;  // before any window or frame
-    }
+  Status usable = ThisRun.videoFile.empty() ? Status() : CheckEncoder(ThisRun.videoFile);
+  usable.Keep(CheckTimedemoFile());
+  if (!usable.ok()) {
+    Say(usable);
+    return 1;  // before any window or frame
   }
 
   const bool screenSaverWasActive = ScreenSaverActive(ThisRun.headless);
@@ -125,7 +114,7 @@ int main(int argc, char** argv) {
   InstallStopSignals();
   RenderStartup();
   if (!ThisRun.videoFile.empty() && ThisRun.exitCode == 0) {
-    const Status started = StartVideo();
+    const Status started = StartVideoRecording();
     if (!started.ok()) {
       Say(started);
       StopRunning(StopReason::Failure);
@@ -147,10 +136,8 @@ int main(int argc, char** argv) {
       ThisRun.exitCode = 1;
     }
   }
-  const Status captured = FinishCapture();  // writes the frames still in flight
-  if (!captured.ok() && ThisRun.exitCode == 0) ThisRun.exitCode = 1;
+  if (VideoSave) EndRecording(signal);  // writes the frames still in flight, says what is on disk
   RenderShutdown();
-  if (VideoSave) ReportCapture(signal, captured);
   DestroyRenderWindow();
   if (screenSaverWasActive) SetScreenSaver(true);
   return ThisRun.exitCode;

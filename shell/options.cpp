@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "shell/encoder.h"
 #include "shell/option_values.h"
 
 namespace lumaro {
@@ -133,7 +134,11 @@ Status ApplyValue(Id id, const std::string& name, const std::string& value) {
     case Id::Start: return ParseSecond(name, value, &ThisRun.startTime);
     case Id::End: return ParseSecond(name, value, &ThisRun.endTime);
     case Id::VideoDir: ThisRun.videoDir = value; return {};
-    case Id::Video: ThisRun.videoFile = value; return {};
+    case Id::Video:
+      if (!VideoContainerFor(value))
+        return Status::Failure(name + "=" + value + ": the name must end in .mp4, .m4v, .mov or .mkv");
+      ThisRun.videoFile = value;
+      return {};
     case Id::TimedemoFile: ThisRun.timedemo = true, ThisRun.timedemoFile = value; return {};
     case Id::Stills: return ParseStills(name, value);
     case Id::Readback: return ParseReadback(name, value);

@@ -22,7 +22,6 @@ bool VideoTried = false;
 bool UsingHeadless = false;
 bool SizeLocked = false;
 
-volatile std::sig_atomic_t StopRequested = 0;  // the signal's number
 
 void QuitVideoAtExit() { SDL_Quit(); }
 
@@ -123,7 +122,7 @@ void RecordWindowSize() {
 }
 
 namespace {
-void OnStopSignal(int signal) { StopRequested = signal; }
+void OnStopSignal(int signal) { StopSignalNumber = signal; }
 }  // namespace
 
 bool HeadlessActive() { return UsingHeadless; }
@@ -255,9 +254,10 @@ bool WindowSizeLocked() { return SizeLocked; }
 void InstallStopSignals() {
   std::signal(SIGINT, OnStopSignal);
   std::signal(SIGTERM, OnStopSignal);
+  std::signal(SIGHUP, OnStopSignal);  // a closed terminal ends the run as cleanly as Ctrl+C
   std::signal(SIGPIPE, SIG_IGN);
 }
 
-int StopSignal() { return StopRequested; }
+int StopSignal() { return StopSignalNumber; }
 
 }  // namespace lumaro

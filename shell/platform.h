@@ -44,8 +44,8 @@ void LockWindowSize();
 bool WindowSizeLocked();
 void RecordWindowSize();  // the drawable size the system really gave
 
-// SIGINT / SIGTERM only ask the loop to stop; SIGPIPE is ignored, so a vanished encoder
-// shows as a failed write.
+// SIGINT, SIGTERM and SIGHUP only ask the loop to stop; SIGPIPE is ignored, so a vanished
+// encoder shows as a failed write.
 void InstallStopSignals();
 int StopSignal();  // the signal that asked, or 0
 

@@ -90,7 +90,7 @@ for signal in INT:130 TERM:143; do
   wait $pid
   rc=$?
   [ $rc -eq "${signal#*:}" ] || fail "SIG${signal%%:*} mid-capture: exit $rc"
-  last=$(sed -n 's/.*the last whole frame is \([0-9]*\) .*/\1/p' stop.err)
+  last=$(sed -n 's/.*interrupted at demo time .* to \([0-9]*\)\.tga .*/\1/p' stop.err)
   [ -n "$last" ] && [ "$(ls "stop${signal%%:*}" | tail -1)" = "$last.tga" ] || fail "SIG${signal%%:*}: $(cat stop.err)"
   for f in "stop${signal%%:*}"/*; do [ "$(stat -c %s "$f")" -eq $frame ] || fail "$f is not whole"; done
 done

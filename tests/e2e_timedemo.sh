@@ -76,11 +76,14 @@ check cut.out cut.csv "9 10" "$(captured -start=189.5 -end=190.5)" || fail "the 
 "$lumaro" -timedemo=last.csv -w320 -seed=1 -start=327.5 > last.out || fail "-timedemo to the end exited $?"
 check last.out last.csv "14 -" "$(captured -start=327.5)" || fail "the table of the last seconds: $(cat last.out)"
 
-# A CSV that cannot be written: the table is still printed, the run fails and says why.
+# A CSV that cannot be written is found before a frame is drawn; a table that cannot be
+# written to stdout fails the run too.
 "$lumaro" -timedemo=no/such/dir/t.csv -w320 -end=0.5 > bad.out 2> bad.err
 [ $? -eq 1 ] || fail "an unwritable CSV did not exit 1"
-grep -q "cannot write no/such/dir/t.csv" bad.err || fail "no reason for the unwritable CSV: $(cat bad.err)"
-grep -q "^ show " bad.out || fail "the table went missing with the CSV"
+grep -q "cannot write $work/no/such/dir/t.csv: no folder" bad.err || fail "no reason for the unwritable CSV: $(cat bad.err)"
+[ ! -s bad.out ] || fail "the run went on with an unwritable CSV: $(cat bad.out)"
+"$lumaro" -timedemo -w320 -end=0.5 > /dev/full 2> full.err
+[ $? -eq 1 ] && grep -q "cannot write the timedemo's table" full.err || fail "a lost table exited 0: $(cat full.err)"
 
 # Timing is not capture.
 "$lumaro" -timedemo -videosave -end=1 > /dev/null 2> both.err

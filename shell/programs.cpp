@@ -1,0 +1,96 @@
+#include "shell/programs.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+extern char** environ;
+
+namespace lumaro {
+
+namespace {
+// Moves a descriptor above the ones the child's are mapped onto (0 to 4), so that mapping
+// one never overwrites another before it is mapped.
+int AboveMapped(int fd) {
+  if (fd < 0 || fd > 4) return fd;
+  const int moved = fcntl(fd, F_DUPFD_CLOEXEC, 10);
+  close(fd);
+  return moved;
+}
+
+std::vector<char*> ArgumentVector(const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  return argv;
+}
+}  // namespace
+
+Status RunAndRead(const std::vector<std::string>& arguments, std::string* output) {
+  int out[2];
+  if (pipe2(out, O_CLOEXEC) != 0) return ErrnoFailure("cannot make a pipe for " + arguments[0], errno);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = -1;
+  std::vector<char*> argv = ArgumentVector(arguments);
+  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(out[1]);
+  output->clear();
+  char chunk[4096];
+  ssize_t got;
+  while (spawned == 0 && (got = read(out[0], chunk, sizeof chunk)) != 0) {
+    if (got > 0) output->append(chunk, static_cast<size_t>(got));
+    else if (errno != EINTR) break;
+  }
+  close(out[0]);
+  if (spawned != 0) return ErrnoFailure("cannot start " + arguments[0], spawned);
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
+  return Status::Failure(arguments[0] + " did not finish cleanly");
+}
+
+Status SpawnWithPipes(const std::vector<std::string>& arguments, int pipeCount, int errorOutput,
+                      SpawnedProgram* program) {
+  int ends[2][2] = {{-1, -1}, {-1, -1}};
+  for (int k = 0; k < pipeCount; ++k)
+    if (pipe2(ends[k], O_CLOEXEC) != 0) {
+      for (int j = 0; j <= k; ++j)
+        for (int fd : ends[j])
+          if (fd >= 0) close(fd);
+      return ErrnoFailure("cannot make a pipe for " + arguments[0], errno);
+    }
+  for (int k = 0; k < pipeCount; ++k)
+    for (int& fd : ends[k]) fd = AboveMapped(fd);
+  const int errorCopy = errorOutput >= 0 ? fcntl(errorOutput, F_DUPFD_CLOEXEC, 10) : -1;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  for (int k = 0; k < pipeCount; ++k) posix_spawn_file_actions_adddup2(&actions, ends[k][0], 3 + k);
+  if (errorCopy >= 0) posix_spawn_file_actions_adddup2(&actions, errorCopy, 2);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
+  std::vector<char*> argv = ArgumentVector(arguments);
+  const int spawned = posix_spawnp(&program->pid, argv[0], &actions, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
+  if (errorCopy >= 0) close(errorCopy);
+  for (int k = 0; k < pipeCount; ++k) {
+    close(ends[k][0]);
+    program->pipes[k] = ends[k][1];
+  }
+  if (spawned == 0) return {};
+  for (int k = 0; k < pipeCount; ++k) close(ends[k][1]);
+  program->pid = -1;
+  return ErrnoFailure("cannot start " + arguments[0], spawned);
+}
+
+}  // namespace lumaro

@@ -1,0 +1,26 @@
+// Other programs run by ours (ffmpeg, ffprobe): started with an argument list, never through
+// a shell, so no name or value is ever read as shell syntax.
+#pragma once
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+#include "base/status.h"
+
+namespace lumaro {
+
+// Runs a program from PATH to its end and keeps what it printed on stdout (stderr goes
+// nowhere); fails when it cannot start or does not exit with 0.
+Status RunAndRead(const std::vector<std::string>& arguments, std::string* output);
+
+struct SpawnedProgram {
+  pid_t pid = -1;
+  int pipes[2] = {-1, -1};  // our write ends of the program's fd 3 and 4
+};
+// Starts a program from PATH in a process group of its own, with `pipeCount` (1 or 2) pipes
+// as its fd 3 and 4 and its stderr into `errorOutput` (when not -1).
+Status SpawnWithPipes(const std::vector<std::string>& arguments, int pipeCount, int errorOutput,
+                      SpawnedProgram* program);
+
+}  // namespace lumaro

@@ -1,0 +1,54 @@
+// Reading a finished video back with ffprobe before it counts as written: a file cut short
+// (a full disk while ffmpeg wrote its trailer, say) has no index, or too few frames.
+#include <cmath>
+#include <filesystem>
+#include <sstream>
+#include <system_error>
+
+#include "shell/encoder.h"
+#include "shell/programs.h"
+
+namespace lumaro {
+
+namespace {
+struct StreamCount {
+  std::string type;
+  long packets = -1;
+};
+
+std::vector<StreamCount> ReadStreams(const std::string& listing) {
+  std::vector<StreamCount> streams;
+  std::istringstream lines(listing);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.rfind("codec_type=", 0) == 0) streams.push_back({line.substr(11)});
+    if (line.rfind("nb_read_packets=", 0) == 0 && !streams.empty())
+      streams.back().packets = std::strtol(line.c_str() + 16, nullptr, 10);
+  }
+  return streams;
+}
+}  // namespace
+
+Status VerifyVideo(const std::string& path, uint32_t frames, bool sound) {
+  std::error_code error;
+  const std::string absolute = std::filesystem::absolute(path, error).string();
+  std::string listing;
+  const Status probed = RunAndRead({"ffprobe", "-v", "error", "-count_packets", "-show_entries",
+                                    "stream=codec_type,nb_read_packets", "-of", "default=noprint_wrappers=1",
+                                    "file:" + absolute},
+                                   &listing);
+  if (!probed.ok()) return Status::Failure(path + " does not read back as a whole video");
+  long video = -1, audio = -1;
+  for (const StreamCount& s : ReadStreams(listing)) (s.type == "video" ? video : audio) = s.packets;
+  if (video != static_cast<long>(frames))
+    return Status::Failure(path + " holds " + std::to_string(video < 0 ? 0 : video) + " of its " +
+                           std::to_string(frames) + " frames");
+  // AAC carries 1,024 samples a packet, and a packet or two of the encoder's own lead-in.
+  const long expected = static_cast<long>(std::floor(frames * 1920.0 / 1024.0));
+  if (sound && (audio < expected - 2 || audio > expected + 4))
+    return Status::Failure(path + " holds " + std::to_string(audio < 0 ? 0 : audio) +
+                           " packets of sound where its frames need about " + std::to_string(expected));
+  return {};
+}
+
+}  // namespace lumaro

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# How runs end: every way a capture or a video can fail at its end gives exit 1, a message
+# with the cause, and a last line that says what is on disk; signals end a run within
+# seconds even when the encoder stalls; closed stderr changes nothing on disk; the video's
+# name is a file name whatever it looks like.
+set -u
+lumaro=$(realpath "$1")
+source "$(dirname "$0")/e2e_common.sh"
+at_exit+=('pkill -P $$ 2>/dev/null' 'pkill -CONT -f "lumaro-stop-test" 2>/dev/null' 'mountpoint -q "$work/small" && umount "$work/small"')
+cd "$work"
+export SDL_AUDIODRIVER=dummy
+real_ffmpeg=$(command -v ffmpeg)
+mkdir bin
+frame=$((18 + 320 * 240 * 3))
+
+# Stand-ins for ffmpeg: the real one, then a failing end.
+fake() {  # NAME, what to do after the real encoder ran
+  cat > "bin/$1" <<EOF
+#!/usr/bin/env bash
+case " \$* " in *" -encoders "*) exec "$real_ffmpeg" "\$@" ;; esac
+"$real_ffmpeg" "\$@"
+out="\${@: -1}"; out="\${out#file:}"
+$2
+EOF
+  chmod +x "bin/$1"
+}
+fake exits1 'exit 1'
+fake trailer 'truncate -s 1000 "$out"; echo "Error writing trailer of $out: No space left on device" >&2; exit 0'
+
+# case: expected exit, a pattern the messages must hold, then the check of what is on disk.
+run() {  # NAME EXPECTED-EXIT PATTERN COMMAND...
+  local name=$1 expected=$2 pattern=$3
+  shift 3
+  "$@" > /dev/null 2> "$name.err"
+  local rc=$?
+  [ $rc -eq "$expected" ] || fail "$name: exit $rc, not $expected: $(cat "$name.err")"
+  grep -qE -- "$pattern" "$name.err" || fail "$name: no '$pattern' in: $(cat "$name.err")"
+}
+frames_in() { ls "$1" 2> /dev/null | grep -c '^[0-9]*\.tga$'; }
+
+mkdir taken.mp4
+run dir-as-video 1 "cannot name the video .*taken.mp4" "$lumaro" -headless -w320 -end=0.4 -video=taken.mp4
+[ -f taken.mp4.part ] || fail "dir-as-video: the part file did not stay"
+
+mkdir -p bin/exits1-dir bin/trailer-dir
+cp bin/exits1 bin/exits1-dir/ffmpeg
+cp bin/trailer bin/trailer-dir/ffmpeg
+run encoder-exits-1 1 "exited with code 1" env PATH="$work/bin/exits1-dir:$PATH" "$lumaro" -headless -w320 -end=0.4 -video=e1.mp4
+[ ! -e e1.mp4 ] && [ -e e1.mp4.part ] || fail "encoder-exits-1: a video was named, or its part went"
+run bad-trailer 1 "Error writing trailer" env PATH="$work/bin/trailer-dir:$PATH" "$lumaro" -headless -w320 -end=0.4 -video=t.mp4
+[ ! -e t.mp4 ] || fail "bad-trailer: the cut video was named t.mp4"
+
+# A frame's name taken by a directory: the frames before it, and their sound, are what is on disk.
+mkdir -p named/000005.tga
+run name-taken 1 "cannot write .*000005.tga" "$lumaro" -headless -w320 -videosave -end=1 -videodir=named
+grep -q "on disk: 4 frames, 000001.tga to 000004.tga" name-taken.err || fail "name-taken: $(tail -1 name-taken.err)"
+[ "$(stat -c %s named/sound.wav)" -eq $((44 + 4 * 1920 * 8)) ] || fail "name-taken: sound.wav does not match 4 frames"
+
+# The folder removed in the middle of the run.
+("$lumaro" -headless -w320 -videosave -videodir=gone -end=30 > /dev/null 2> gone.err; echo $? > gone.rc) &
+sleep 1.5; mv gone gone-away; rm -rf gone-away; wait
+[ "$(cat gone.rc)" -eq 1 ] && grep -q "on disk: no frame" gone.err || fail "folder removed: $(cat gone.rc): $(cat gone.err)"
+
+# A disk that fills near the end: the summary counts what is there, the track matches it.
+mkdir small && mount -t tmpfs -o size=4m tmpfs small 2> /dev/null || echo "no tmpfs here: the full disk case is left out"
+if mountpoint -q small; then
+  run disk-full 1 "No space left on device" "$lumaro" -headless -w320 -videosave -end=1 -videodir=small/frames
+  have=$(frames_in small/frames)
+  grep -q "on disk: $have frames" disk-full.err || fail "disk-full: $have frames on disk, said: $(tail -1 disk-full.err)"
+  wav=$(stat -c %s small/frames/sound.wav)
+  [ "$wav" -eq $((44 + have * 1920 * 8)) ] || fail "disk-full: sound.wav has $wav bytes for $have frames"
+  python3 - small/frames/sound.wav "$have" <<'PY' || fail "disk-full: sound.wav's header does not say its length"
+import struct, sys
+data = open(sys.argv[1], 'rb').read(44)
+assert struct.unpack('<I', data[40:44])[0] == int(sys.argv[2]) * 1920 * 8
+PY
+fi
+
+# Closed stderr: the progress line and messages go nowhere, not into a frame or the track.
+"$lumaro" -headless -w320 -videosave -end=1 -seed=2 -videodir=open -progress 2> /dev/null
+"$lumaro" -headless -w320 -videosave -end=1 -seed=2 -videodir=closed -progress 2>&-
+for f in open/*; do cmp -s "$f" "closed/$(basename "$f")" || fail "closed stderr changed $(basename "$f")"; done
+
+# Signals: SIGHUP ends a capture as SIGTERM does; SIGINT with a stopped encoder ends the run
+# within seconds, and no encoder is left behind.
+("$lumaro" -headless -w320 -videosave -videodir=hup > /dev/null 2> hup.err; echo $? > hup.rc) &
+sleep 1.5; pkill -HUP -f "lumaro -headless -w320 -videosave -videodir=hup"; wait
+[ "$(cat hup.rc)" -eq 129 ] && grep -q "interrupted at demo time" hup.err || fail "SIGHUP: $(cat hup.rc): $(cat hup.err)"
+[ "$(stat -c %s hup/sound.wav)" -eq $((44 + $(frames_in hup) * 1920 * 8)) ] || fail "SIGHUP: the track does not match"
+ls hup | grep -q part && fail "SIGHUP left a part file: $(ls hup | grep part)"
+("$lumaro" -headless -w320 -video=lumaro-stop-test.mp4 > /dev/null 2> stop.err; echo $? > stop.rc) &
+sleep 1.5
+pkill -STOP -f "lumaro-stop-test"; sleep 0.3; pkill -CONT -f "lumaro -headless"  # only ffmpeg stays stopped
+started=$(date +%s)
+pkill -INT -f "lumaro -headless -w320 -video=lumaro-stop-test"; wait
+took=$(( $(date +%s) - started ))
+[ "$(cat stop.rc)" -eq 130 ] && [ $took -le 8 ] || fail "SIGINT, stalled encoder: exit $(cat stop.rc) after $took s"
+pgrep -f "lumaro-stop-test" > /dev/null && fail "an encoder was left running"
+
+# Names that look like options or protocols are file names.
+"$lumaro" -headless -w320 -end=0.3 "-video=-x.mp4" 2> /dev/null && [ -f ./-x.mp4 ] || fail "-video=-x.mp4 did not land as -x.mp4"
+"$lumaro" -headless -w320 -end=0.3 "-video=file:f.mp4" 2> /dev/null && [ -f "file:f.mp4" ] || fail "-video=file:f.mp4 did not land as file:f.mp4"
+[ ! -e f.mp4 ] && [ ! -e f.mp4.part ] || fail "ffmpeg read file: as its protocol"
+
+finish e2e_endings
