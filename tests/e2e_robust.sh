@@ -109,4 +109,33 @@ else
   echo "skipped the full-disk case (needs root to mount a tmpfs)"
 fi
 
+# Values with spaces land at the whole path; a value given twice or empty is refused.
+mkdir -p "my videos"
+"$lumaro" -headless -w320 -end=0.3 "-video=my videos/show one.mp4" 2> /dev/null || fail "a video name with spaces"
+[ -f "my videos/show one.mp4" ] || fail "the video with a space in its name is not where asked: $(ls "my videos")"
+"$lumaro" -headless -nosound -w320 -end=0.2 -videosave "-videodir=my videos/frames here" 2> /dev/null
+[ -f "my videos/frames here/000001.tga" ] || fail "frames in a folder with spaces are not where asked"
+"$lumaro" -w320 -end=0.2 "-timedemo=my videos/t d.csv" > /dev/null 2>&1
+[ -f "my videos/t d.csv" ] && [ -f "my videos/t d-frames.csv" ] || fail "the timedemo's CSV with spaces: $(ls "my videos")"
+for twice in "-end=1 -end=abc" "-seed=1 -seed=2" "-videodir= -videosave"; do
+  timeout 10 "$lumaro" -headless $twice 2> twice.err
+  rc=$?
+  [ $rc -eq 2 ] || fail "'$twice': exit $rc, not 2: $(cat twice.err)"
+done
+
+# The everyday answers: help, version, an argument that holds no option.
+for help in -h -help --help; do
+  out=$("$lumaro" $help 2>&1)
+  [ $? -eq 0 ] && echo "$out" | grep -q "^usage: lumaro" || fail "$help: $out"
+done
+"$lumaro" --version | grep -q "^lumaro [0-9]*\.[0-9]*\.[0-9]*$" || fail "--version: $("$lumaro" --version)"
+"$lumaro" -version > /dev/null || fail "-version exited $?"
+timeout 10 "$lumaro" hello 2> word.err
+[ $? -eq 2 ] && grep -q "'hello' is no option" word.err || fail "an argument with no option: $(cat word.err)"
+
+# A capture never opens the audio device: a broken driver raises no dialog and the track is there.
+SDL_AUDIODRIVER=nonexistent "$lumaro" -headless -w320 -videosave -end=0.5 -videodir=nodevice 2> nodevice.err ||
+  fail "capture with a broken audio driver exited $?"
+! grep -q "Fehler" nodevice.err && [ -s nodevice/sound.wav ] || fail "capture touched the audio device: $(cat nodevice.err)"
+
 finish e2e_robust

@@ -1,5 +1,5 @@
 // Draws the show's pictures and writes them as TGA files for embedding.
-// usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh]
+// usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh] [--icon icon.png]
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -40,15 +40,17 @@ bool AddOrnamentViews(const std::string& path, std::vector<SheetEntry>& entries)
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh]\n");
+    std::fprintf(stderr,
+                 "usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh] [--icon icon.png]\n");
     return 2;
   }
-  std::string outDir = argv[1], sheetPath, meshPath;
+  std::string outDir = argv[1], sheetPath, meshPath, iconPath;
   std::string fontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
   for (int i = 2; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--sheet")) sheetPath = argv[i + 1];
     if (!std::strcmp(argv[i], "--font")) fontPath = argv[i + 1];
     if (!std::strcmp(argv[i], "--mesh")) meshPath = argv[i + 1];
+    if (!std::strcmp(argv[i], "--icon")) iconPath = argv[i + 1];
   }
   if (!OpenFont(fontPath)) {
     std::fprintf(stderr, "artgen: the lettering needs %s (Debian package fonts-dejavu-core)\n", fontPath.c_str());
@@ -69,6 +71,10 @@ int main(int argc, char** argv) {
 #undef LUMARO_DRAW_PICTURE
   if (!meshPath.empty() && !AddOrnamentViews(meshPath, entries)) ok = false;
 
+  if (!iconPath.empty() && !WritePng(iconPath, DrawIcon(), true)) {
+    std::fprintf(stderr, "artgen: cannot write the icon %s\n", iconPath.c_str());
+    ok = false;
+  }
   if (!sheetPath.empty() && !WriteContactSheet(sheetPath, entries)) {
     std::fprintf(stderr, "artgen: cannot write the contact sheet %s\n", sheetPath.c_str());
     ok = false;

@@ -41,6 +41,35 @@ void Label(Canvas& sheet, const std::string& text, int left, int top) {
 }
 }  // namespace
 
+bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+    return false;
+  }
+  png_init_io(png, file);
+  const int channels = withAlpha ? 4 : 3;
+  png_set_IHDR(png, info, canvas.width, canvas.height, 8, withAlpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  std::vector<png_byte> row(static_cast<size_t>(canvas.width) * channels);
+  for (int r = 0; r < canvas.height; ++r) {
+    for (int x = 0; x < canvas.width; ++x) {
+      const size_t at = static_cast<size_t>(r) * canvas.width + x;
+      for (int k = 0; k < 3; ++k) row[x * channels + k] = ToByte(canvas.rgb[at * 3 + k]);
+      if (withAlpha) row[x * channels + 3] = ToByte(canvas.alpha[at]);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(file) == 0;
+}
+
 bool WriteContactSheet(const std::string& path, const std::vector<SheetEntry>& entries) {
   const int width = 1100, margin = 12, labelHeight = 20;
   // Flow layout, rows as tall as their tallest picture.
@@ -69,27 +98,7 @@ bool WriteContactSheet(const std::string& path, const std::vector<SheetEntry>& e
           spots[i].y + entries[i].canvas.height * spots[i].zoom + 2);
   }
 
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, sheet.width, sheet.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(sheet.width * 3);
-  for (int r = 0; r < sheet.height; ++r) {
-    for (int c = 0; c < sheet.width * 3; ++c) row[c] = ToByte(sheet.rgb[static_cast<size_t>(r) * sheet.width * 3 + c]);
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+  return WritePng(path, sheet, false);
 }
 
 }  // namespace artgen

@@ -14,5 +14,7 @@ struct SheetEntry {
 };
 
 bool WriteContactSheet(const std::string& path, const std::vector<SheetEntry>& entries);
+// A canvas as an 8-bit PNG, RGB or RGBA.
+bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha);
 
 }  // namespace artgen

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The installed program: everything lands under the prefix, the program started from any
+# folder finds its music there, and the uninstall takes it all away again.
+set -u
+build=$(realpath "$1")
+source "$(dirname "$0")/e2e_common.sh"
+source_dir=$(realpath "$(dirname "$0")/..")
+prefix="$work/my prefix"
+cmake --install "$build" --prefix "$prefix" > install.log 2>&1 || fail "install failed: $(cat install.log)"
+for file in bin/lumaro share/lumaro/SongM.xm share/applications/lumaro.desktop \
+            share/icons/hicolor/256x256/apps/lumaro.png; do
+  [ -f "$prefix/$file" ] || fail "not installed: $file"
+done
+grep -q "^Categories=AudioVideo;Graphics;" "$prefix/share/applications/lumaro.desktop" || fail "desktop entry's categories"
+
+mkdir elsewhere && cd elsewhere
+"$prefix/bin/lumaro" -headless -videosave -w320 -end=1 -videodir=frames 2> run.err || fail "installed run: $(cat run.err)"
+! grep -qE "silent|Fehler" run.err || fail "the installed program did not find its music: $(cat run.err)"
+python3 - frames/sound.wav <<'PY' || fail "the installed program's track is silent"
+import array, sys
+samples = array.array('f', open(sys.argv[1], 'rb').read()[44:])
+assert max(abs(s) for s in samples) > 0.01
+PY
+"$prefix/bin/lumaro" --version | grep -q "^lumaro [0-9]" || fail "--version of the installed program"
+cd "$work"
+
+bash "$source_dir/scripts/uninstall.sh" "$build" > uninstall.log || fail "uninstall failed: $(cat uninstall.log)"
+left=$(find "$work/my prefix" -type f 2> /dev/null)
+[ -z "$left" ] || fail "uninstall left: $left"
+[ ! -e "$work/my prefix" ] || fail "uninstall left the emptied folders: $(find "$work/my prefix")"
+finish e2e_install
