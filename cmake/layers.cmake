@@ -30,10 +30,10 @@ file(GLOB SCENE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/scenes/*.cpp)
 
 lumaro_layer(base SOURCES base/run_state.cpp base/random.cpp base/clock.cpp base/report.cpp base/new_file.cpp)
 lumaro_layer(gfx SOURCES gfx/sine.cpp gfx/tga.cpp gfx/texture.cpp gfx/overlays.cpp gfx/draw.cpp
-             BELOW base LIBRARIES OpenGL::GL PkgConfig::GLU)
+             BELOW base LIBRARIES ${LUMARO_GL_LIBRARIES})
 lumaro_layer(audio SOURCES audio/sound_library.cpp audio/music.cpp audio/xm_check.cpp audio/module_file.cpp
                            audio/soundtrack.cpp
-             BELOW base LIBRARIES PkgConfig::SDL2 PkgConfig::OPENMPT)
+             BELOW base LIBRARIES ${LUMARO_AUDIO_LIBRARIES})
 lumaro_layer(assets SOURCES assets/assets.cpp ${EMBED_DIR}/assets/embedded_blocks.cpp BELOW base gfx)
 target_include_directories(lumaro_assets PRIVATE ${EMBED_DIR})
 add_dependencies(lumaro_assets artwork)
@@ -42,19 +42,22 @@ lumaro_layer(engine SOURCES engine/timeline.cpp engine/catch_up.cpp engine/compo
                             engine/capture.cpp engine/capture_plan.cpp engine/frame_writer.cpp engine/frame_files.cpp engine/wav.cpp
                             engine/progress.cpp engine/timedemo.cpp
              BELOW base gfx audio assets scenes)
-lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp shell/headless.cpp
-                           shell/window_proc.cpp shell/menu.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
-                           shell/programs.cpp shell/video_check.cpp shell/recording.cpp
-                           shell/new_file.cpp
-             BELOW base gfx audio assets scenes engine LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)
-target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")
-
 # The metaball field is rebuilt every frame; its loops need the full vectoriser, which may
 # divide in every lane only when it need not fear traps. Rounding is IEEE either way: the
 # results are the same as scalar code's.
 set_source_files_properties(scenes/isosurface.cpp PROPERTIES COMPILE_OPTIONS "-O3;-fno-trapping-math")
 # The embedded blocks are large generated tables; no warnings to read there.
 set_source_files_properties(${EMBED_DIR}/assets/embedded_blocks.cpp PROPERTIES COMPILE_OPTIONS "-w")
+if(EMSCRIPTEN)
+  return()  # the page's shell is web/
+endif()
+
+lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp shell/headless.cpp
+                           shell/window_proc.cpp shell/menu.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
+                           shell/programs.cpp shell/video_check.cpp shell/recording.cpp
+                           shell/new_file.cpp
+             BELOW base gfx audio assets scenes engine LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)
+target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")
 
 add_executable(lumaro shell/main.cpp)
 target_include_directories(lumaro PRIVATE ${CMAKE_BINARY_DIR}/layers/shell)

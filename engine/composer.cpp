@@ -11,11 +11,11 @@
 namespace lumaro {
 
 namespace {
-constexpr float HalfTurn = 180.0f;  // degrees a card turns over its window
+constexpr float kHalfTurn = 180.0f;  // degrees a card turns over its window
 }
 
 float IntroAngle(const SceneSlot& slot, float localTime) {
-  return localTime * (HalfTurn / slot.duration) - HalfTurn / 2;
+  return localTime * (kHalfTurn / slot.duration) - kHalfTurn / 2;
 }
 
 void FormatFrameRate(int rate, char* text, int size) { std::snprintf(text, size, "%3d FPS", rate); }

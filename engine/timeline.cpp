@@ -20,7 +20,7 @@ uint32_t FrameNumber = 0;
 bool MusicStarted = false;
 int32_t FramesThisSecond = 0;
 int32_t ShownFrameRate = 0;
-OnceSteps DoneFlag[SceneCount + 1];
+OnceSteps DoneFlag[kSceneCount + 1];
 int DrawnScene = -1;
 
 void ResetTimeline() {
@@ -78,7 +78,7 @@ void RunRelease(const SceneSlot& slot) {
 
 const SceneSlot* EnterScene(float clock) {
   if (clock >= kBlankFrom) {
-    RunRelease(kSchedule[SceneCount - 1]);
+    RunRelease(kSchedule[kSceneCount - 1]);
     return nullptr;
   }
   const SceneSlot* slot = FindSceneSlot(clock);

@@ -17,7 +17,7 @@ extern int32_t ShownFrameRate;
 struct OnceSteps {
   bool setUp = false, released = false;
 };
-extern OnceSteps DoneFlag[SceneCount + 1];
+extern OnceSteps DoneFlag[kSceneCount + 1];
 extern int DrawnScene;  // of the last RunFrame: its scene, 0 nothing drawn (the last second), -1 skipped
 
 void ResetTimeline();

@@ -54,9 +54,9 @@ struct SceneSlot {
 inline constexpr SceneSlot kSchedule[] = {LUMARO_SCENES(LUMARO_SCENE_SLOT)};
 #undef LUMARO_SCENE_SLOT
 
-constexpr int SceneCount = sizeof kSchedule / sizeof kSchedule[0];
+constexpr int kSceneCount = sizeof kSchedule / sizeof kSchedule[0];
 // From the end of the last window nothing is drawn; the run ends a second later.
-constexpr float kBlankFrom = kSchedule[SceneCount - 1].start + kSchedule[SceneCount - 1].duration;
+constexpr float kBlankFrom = kSchedule[kSceneCount - 1].start + kSchedule[kSceneCount - 1].duration;
 
 // The scenes' own procedures by number, as the list says each has them; scenes without
 // the procedure asked for are passed over.

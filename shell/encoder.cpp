@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/run_state.h"
+#include "shell/option_values.h"
 #include "shell/programs.h"
 
 namespace lumaro {
@@ -74,15 +75,6 @@ void WaitForEncoder(double patience) {
   }
 }
 }  // namespace
-
-const char* VideoContainerFor(const std::string& file) {
-  const size_t dot = file.find_last_of('.');
-  const std::string extension = dot == std::string::npos ? "" : file.substr(dot + 1);
-  if (extension == "mp4" || extension == "m4v") return "mp4";
-  if (extension == "mov") return "mov";
-  if (extension == "mkv") return "matroska";
-  return nullptr;
-}
 
 std::string EncoderPartName(const std::string& file) { return file + ".part"; }
 

@@ -35,7 +35,5 @@ std::string EncoderEnding();
 // and, with `sound`, a track about as long as them.
 Status VerifyVideo(const std::string& path, uint32_t frames, bool sound);
 std::string EncoderPartName(const std::string& file);
-// The container ffmpeg writes for a file name's extension, or null when we know none.
-const char* VideoContainerFor(const std::string& file);
 
 }  // namespace lumaro

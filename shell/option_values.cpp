@@ -70,6 +70,15 @@ Status ParseReadback(const std::string& name, const std::string& value) {
   return Status::Failure(name + "=" + value + ": the readback is auto, direct, pack or sync");
 }
 
+const char* VideoContainerFor(const std::string& file) {
+  const size_t dot = file.find_last_of('.');
+  const std::string extension = dot == std::string::npos ? "" : file.substr(dot + 1);
+  if (extension == "mp4" || extension == "m4v") return "mp4";
+  if (extension == "mov") return "mov";
+  if (extension == "mkv") return "matroska";
+  return nullptr;
+}
+
 Status SettleCombinations(bool rangeGiven) {
   if (!ThisRun.stillTimes.empty()) {
     if (rangeGiven) return Status::Failure("-stills picks its own frames: leave out -start and -end");

@@ -13,6 +13,9 @@ Status ParseSecond(const std::string& name, const std::string& value, float* sec
 Status ParseStills(const std::string& name, const std::string& value);
 Status ParseReadback(const std::string& name, const std::string& value);
 
+// The container ffmpeg writes for a video name's extension, or null when we know none.
+const char* VideoContainerFor(const std::string& file);
+
 // After every argument: what the options imply for each other, and the pairs refused.
 Status SettleCombinations(bool rangeGiven);
 

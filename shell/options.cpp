@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/encoder.h"
 #include "shell/option_values.h"
 
 namespace lumaro {

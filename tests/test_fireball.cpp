@@ -8,23 +8,23 @@
 using namespace lumaro;
 
 namespace {
-constexpr float D = 60;
+constexpr float kD = 60;
 }
 
 TEST(FireballPhases, TumbleSavesItsAnglesAndTheSettleEasesFromThem) {
   BuildSineTable();
   FireballMemory memory;
-  FireballPose pose = AdvanceFireball(39.99f, D, &memory);
+  FireballPose pose = AdvanceFireball(39.99f, kD, &memory);
   EXPECT_NEAR(pose.rx, std::fmod(20 * 39.99f, 360.0f), 1e-3);
   EXPECT_NEAR(pose.ry, std::fmod(33 * 39.99f, 360.0f), 1e-3);
   EXPECT_EQ(memory.savedRx, pose.rx);
   EXPECT_FLOAT_EQ(pose.z, -5);
 
   // The settle starts from the saved values and leaves them alone.
-  pose = AdvanceFireball(40.0f, D, &memory);
+  pose = AdvanceFireball(40.0f, kD, &memory);
   EXPECT_NEAR(pose.rx, memory.savedRx, 1e-3);
   EXPECT_NEAR(pose.ry, memory.savedRy, 1e-3);
-  pose = AdvanceFireball(42.49f, D, &memory);
+  pose = AdvanceFireball(42.49f, kD, &memory);
   EXPECT_NEAR(pose.rx, 0, 0.05);    // 79.8 degrees: down to 0
   EXPECT_NEAR(pose.ry, 360, 0.05);  // 239.7 degrees: up to 360
   EXPECT_NEAR(memory.savedRx, std::fmod(20 * 39.99f, 360.0f), 1e-3);
@@ -36,32 +36,32 @@ TEST(FireballPhases, TumbleSavesItsAnglesAndTheSettleEasesFromThem) {
 
   // Without a tumble frame the saved angles are zero.
   FireballMemory fresh;
-  pose = AdvanceFireball(41, D, &fresh);
+  pose = AdvanceFireball(41, kD, &fresh);
   EXPECT_EQ(pose.rx, 0);
   EXPECT_EQ(pose.ry, 0);
 }
 
 TEST(FireballPhases, LaunchThenExplosionWhoseFlagStays) {
   FireballMemory memory;
-  FireballPose pose = AdvanceFireball(42.5f, D, &memory);
+  FireballPose pose = AdvanceFireball(42.5f, kD, &memory);
   EXPECT_EQ(pose.rx, 0);
   EXPECT_EQ(pose.ry, 0);
   EXPECT_FLOAT_EQ(pose.z, -5);
-  pose = AdvanceFireball(49.999f, D, &memory);
+  pose = AdvanceFireball(49.999f, kD, &memory);
   EXPECT_NEAR(pose.z, -42.5f, 0.01);
   EXPECT_FALSE(memory.exploded);
-  pose = AdvanceFireball(50, D, &memory);
+  pose = AdvanceFireball(50, kD, &memory);
   EXPECT_TRUE(memory.exploded);
   EXPECT_EQ(pose.z, 0);
-  AdvanceFireball(10, D, &memory);  // nothing clears it
+  AdvanceFireball(10, kD, &memory);  // nothing clears it
   EXPECT_TRUE(memory.exploded);
-  EXPECT_FALSE(ShowsScorchedFront(52.49f, D));
-  EXPECT_TRUE(ShowsScorchedFront(52.5f, D));
+  EXPECT_FALSE(ShowsScorchedFront(52.49f, kD));
+  EXPECT_TRUE(ShowsScorchedFront(52.5f, kD));
 }
 
 TEST(FireballPhases, FlashFadesByFourAndTheRingsKeepGrowing) {
-  EXPECT_FLOAT_EQ(ExplosionTime(50, D), 0);
-  EXPECT_FLOAT_EQ(ExplosionTime(60, D), 8);
+  EXPECT_FLOAT_EQ(ExplosionTime(50, kD), 0);
+  EXPECT_FLOAT_EQ(ExplosionTime(60, kD), 8);
   EXPECT_FLOAT_EQ(FlashBrightness(0), 1);
   EXPECT_FLOAT_EQ(FlashBrightness(2), 0.25f);
   EXPECT_FLOAT_EQ(FlashBrightness(4), 0);

@@ -11,7 +11,7 @@ using namespace lumaro;
 namespace {
 // The frame at which each scene's set-up and release ran (-1: never), for a clock sequence.
 struct StepFrames {
-  int setUp[SceneCount + 1], released[SceneCount + 1];
+  int setUp[kSceneCount + 1], released[kSceneCount + 1];
 };
 
 class TimelineSteps : public GlTest {
@@ -23,7 +23,7 @@ class TimelineSteps : public GlTest {
     for (int& f : at.released) f = -1;
     for (size_t frame = 0; frame < clocks.size(); ++frame) {
       EnterScene(clocks[frame]);
-      for (int n = 1; n <= SceneCount; ++n) {
+      for (int n = 1; n <= kSceneCount; ++n) {
         if (DoneFlag[n].setUp && at.setUp[n] < 0) at.setUp[n] = static_cast<int>(frame);
         if (DoneFlag[n].released && at.released[n] < 0) at.released[n] = static_cast<int>(frame);
       }

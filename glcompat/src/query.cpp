@@ -23,6 +23,12 @@ int Values(GLenum pname, double out[16]) {
     case GL_UNPACK_ALIGNMENT: out[0] = s.unpackAlignment; return 1;
     case GL_PACK_ALIGNMENT: out[0] = s.packAlignment; return 1;
     case GL_FOG_MODE: out[0] = GL_EXP; return 1;
+    case GL_SCISSOR_BOX: {  // GLES2 keeps the box (its default is the surface's size)
+      GLint box[4] = {};
+      glGetIntegerv(GL_SCISSOR_BOX, box);
+      for (int i = 0; i < 4; ++i) out[i] = box[i];
+      return 4;
+    }
     case GL_RED_BITS:
     case GL_GREEN_BITS:
     case GL_BLUE_BITS:

@@ -59,6 +59,11 @@ void lgl_Viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
   if (Immediate("glViewport")) glViewport(x, y, width, height);
 }
 
+// The primitives given before it are drawn unclipped first (Immediate flushes them).
+void lgl_Scissor(GLint x, GLint y, GLsizei width, GLsizei height) {
+  if (Immediate("glScissor")) glScissor(x, y, width, height);
+}
+
 void lgl_Clear(GLbitfield mask) {
   if (!Immediate("glClear")) return;
   if (mask & ~GLbitfield(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)) return Unsupported("glClear", "mask", mask);

@@ -38,6 +38,7 @@ bool* EsCapability(GLenum cap) {
     case GL_BLEND: return &s.blend;
     case GL_DEPTH_TEST: return &s.depthTest;
     case GL_CULL_FACE: return &s.cullFace;
+    case GL_SCISSOR_TEST: return &s.scissorTest;
     default: return nullptr;
   }
 }
@@ -58,6 +59,23 @@ void SetCapability(const char* call, GLenum cap, bool on) {
   }
   *flag = on;
   Changed();
+}
+
+// What the layer passes through to GLES2 goes back to GL's defaults with the layer's own
+// state, so that a context used again starts as a fresh one (the viewport and scissor box
+// stay: their defaults are the surface's size).
+void ResetEsState() {
+  if (InsideBeginEnd()) return;
+  FlushImmediate();
+  for (GLenum cap : {GL_BLEND, GL_DEPTH_TEST, GL_CULL_FACE, GL_SCISSOR_TEST}) glDisable(cap);
+  glBlendFunc(GL_ONE, GL_ZERO);
+  glDepthFunc(GL_LESS);
+  glDepthMask(GL_TRUE);
+  glCullFace(GL_BACK);
+  glClearColor(0, 0, 0, 0);
+  glClearDepthf(1);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
 }  // namespace
 
@@ -123,6 +141,7 @@ unsigned long lgl_DrawCount(void) {
 }
 
 void lgl_Shutdown(void) {
+  ResetEsState();
   ReleasePrograms();
   ReleaseLists();
   ReleaseImmediate();

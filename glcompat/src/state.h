@@ -55,7 +55,7 @@ struct Current {
 
 struct State {
   bool texture2d = false, lighting = false, colorMaterial = false, fog = false, pointSmooth = false;
-  bool blend = false, depthTest = false, cullFace = false;
+  bool blend = false, depthTest = false, cullFace = false, scissorTest = false;
   Current current;
 
   GLenum matrixMode = GL_MODELVIEW;

@@ -12,11 +12,12 @@ constexpr int kWidth = 128, kHeight = 128;
 using Values = std::vector<double>;
 using Scene = void (*)(int variant, Values* out);
 
-#define GLCTEST_SCENES(X)                                                                                              \
-  X(Transforms)                                                                                                        \
-  X(MatrixQueries) X(Primitives) X(ListWithState) X(ListInheritsAttributes) X(Lattice) X(Lighting) X(FlatNormals)      \
-      X(Fog) X(TextureFormats) X(Mipmaps) X(MipLevels) X(Clamp) X(TextureSwitching) X(Sparks) X(Blending) X(DepthMask) \
-          X(Culling) X(Points) X(ReadPixelsPacked) X(StateQueries) X(Ornament)
+#define GLCTEST_SCENES(X)                                                                                       \
+  X(Transforms)                                                                                                 \
+  X(MatrixQueries)                                                                                              \
+  X(Primitives) X(ListWithState) X(ListInheritsAttributes) X(Lattice) X(Lighting) X(FlatNormals) X(Fog)         \
+      X(TextureFormats) X(Mipmaps) X(MipLevels) X(Clamp) X(TextureSwitching) X(Sparks) X(Blending) X(DepthMask) \
+          X(Culling) X(Points) X(ReadPixelsPacked) X(StateQueries) X(Ornament) X(Scissor)
 
 #define GLCTEST_DECLARE(name) void name(int variant, Values* out);
 namespace native {

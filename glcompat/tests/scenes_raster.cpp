@@ -1,5 +1,5 @@
 // Scenes for blending, the depth mask and function, culling, points, reading pixels back
-// in packed formats, and the state queries the demo and its tests make.
+// in packed formats, the scissor box, and the state queries the demo and its tests make.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -58,6 +58,36 @@ void Sparks(int, Values*) {
   }
   glDisable(GL_BLEND);
   glDeleteTextures(2, sprites);
+}
+
+// The scissor box as the catch-up to "-start" uses it: a quad still pending in the layer
+// when the box comes is drawn whole; inside the box a clear and a bar through it are cut at
+// its edges, the bar by the box it was given under even when the box then moves; after the
+// test is off again a quad is drawn whole. The box and the enable
+// are queried on the way.
+void Scissor(int, Values* out) {
+  Start(0.1f, 0.1f, 0.3f);
+  glTranslatef(0, 0, -4);
+  glColor4f(0.9f, 0.6f, 0.2f, 1);
+  Quad(-1.2f, -1.2f, 1.2f, 1.2f, 0);
+  glScissor(32, 40, 64, 48);
+  glEnable(GL_SCISSOR_TEST);
+  out->push_back(glIsEnabled(GL_SCISSOR_TEST));
+  GLint box[4] = {};
+  glGetIntegerv(GL_SCISSOR_BOX, box);
+  out->insert(out->end(), box, box + 4);
+  glClearColor(0.2f, 0.8f, 0.3f, 0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glColor4f(0.3f, 0.3f, 1, 1);
+  Quad(-0.4f, -2, 0.4f, 2, 0.5f);  // still pending when the box moves: cut by the first box
+  glScissor(8, 8, 40, 100);
+  glColor4f(1, 0.3f, 0.6f, 1);
+  Quad(-2, -0.3f, 2, 0.3f, 0.5f);  // cut by the second
+  glDisable(GL_SCISSOR_TEST);
+  glScissor(0, 0, kWidth, kHeight);
+  out->push_back(glIsEnabled(GL_SCISSOR_TEST));
+  glColor4f(1, 1, 1, 1);
+  Quad(1.0f, -0.2f, 1.5f, 0.2f, 0);
 }
 
 // Near quads drawn first; with the depth mask off (variant 0) they leave no depth and the

@@ -1,5 +1,5 @@
-// Blending, depth mask and function, culling, points plain and smooth, packed read-backs
-// and the state queries.
+// Blending, depth mask and function, culling, points plain and smooth, packed read-backs,
+// the scissor box, a context used again after lgl_Shutdown, and the state queries.
 #include <cmath>
 
 #include "compare.h"
@@ -30,6 +30,21 @@ TEST_F(LayerTest, DepthMaskAndFunction) {
 
 TEST_F(LayerTest, BackFaceCulling) {
   for (int variant : {0, 1}) EXPECT_SAME_SCENE(Culling, variant);
+}
+
+TEST_F(LayerTest, ScissorBoxCutsClearsAndDrawsAfterThePendingOnes) { EXPECT_SAME_SCENE(Scissor, 0); }
+
+// A context used again after lgl_Shutdown starts as a fresh one: blending, the depth test
+// and the scissor box left on by the run before would change the next picture.
+TEST_F(LayerTest, ShutdownReturnsTheContextToGlsDefaults) {
+  MakeCurrent(Side::Layer);
+  lgl_Enable(GL_BLEND);
+  lgl_BlendFunc(GL_ONE, GL_ONE);
+  lgl_Enable(GL_DEPTH_TEST);
+  lgl_Scissor(0, 0, 1, 1);
+  lgl_Enable(GL_SCISSOR_TEST);
+  lgl_Shutdown();
+  EXPECT_SAME_SCENE(Transforms, 0);
 }
 
 TEST_F(LayerTest, PlainPointsFromAList) { EXPECT_SAME_SCENE(Points, 0, 0, 0); }

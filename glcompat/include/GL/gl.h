@@ -15,6 +15,7 @@
 #define glHint lgl_Hint
 #define glPointSize lgl_PointSize
 #define glViewport lgl_Viewport
+#define glScissor lgl_Scissor
 #define glClear lgl_Clear
 #define glClearColor lgl_ClearColor
 #define glClearDepth lgl_ClearDepth

@@ -20,6 +20,7 @@ void lgl_ShadeModel(GLenum mode);
 void lgl_Hint(GLenum target, GLenum mode);
 void lgl_PointSize(GLfloat size);
 void lgl_Viewport(GLint x, GLint y, GLsizei width, GLsizei height);
+void lgl_Scissor(GLint x, GLint y, GLsizei width, GLsizei height);
 void lgl_Clear(GLbitfield mask);
 void lgl_ClearColor(GLclampf red, GLclampf green, GLclampf blue, GLclampf alpha);
 void lgl_ClearDepth(GLclampd depth);

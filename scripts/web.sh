@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The show in a web browser. Installs what the web build needs (Debian's emscripten and
+# chromium, the deb-src entry for the two source packages, playwright-core from npm into the
+# build folder), builds the native generators (artwork, mesh, tables, music), SDL2 and
+# libopenmpt from Debian's sources with emcc (kept once built), then the page into
+# build-web/site/.
+#   scripts/web.sh            build
+#   scripts/web.sh serve      build, then serve the page on http://127.0.0.1:8000/
+#   scripts/web.sh test       build, then the browser test (headless Chromium)
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${LUMARO_WEB_BUILD:-$root/build-web}
+deps=$out/deps
+prefix=$deps/prefix
+export NODE_PATH=/usr/share/nodejs  # Debian's acorn, for emcc under another node
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+say() { printf 'web.sh: %s\n' "$*" >&2; }
+
+missing_packages() {
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || printf ' %s' "$p"
+  done
+}
+
+install_packages() {
+  bash "$root/scripts/install-deps.sh"  # what the native build of the generators needs
+  local missing
+  missing=$(missing_packages emscripten chromium dpkg-dev cmake ninja-build make pkg-config python3)
+  [ -z "$missing" ] && return 0
+  say "installing$missing"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+}
+
+# "apt-get source" needs a deb-src entry; it mirrors Debian's binary one.
+enable_sources() {
+  apt-cache showsrc "$1" 2>/dev/null | grep -q '^Package:' && return 0
+  say "adding a deb-src entry beside /etc/apt/sources.list.d/debian.sources"
+  sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+    $sudo tee /etc/apt/sources.list.d/lumaro-web-src.sources > /dev/null
+  $sudo apt-get update -qq
+}
+
+fetch_source() {  # package, its folder's glob: sets source_dir, unpacked in the build folder once
+  source_dir=$(ls -d "$deps"/$2 2>/dev/null | head -n1 || true)
+  [ -n "$source_dir" ] && return 0
+  enable_sources "$1"
+  (cd "$deps" && apt-get source -qq "$1" > "$deps/$1-source.log" 2>&1) ||
+    { say "apt-get source $1 failed (see $deps/$1-source.log)"; exit 1; }
+  source_dir=$(ls -d "$deps"/$2 | head -n1)
+}
+
+build_sdl2() {
+  [ -f "$prefix/lib/libSDL2.a" ] && return 0
+  fetch_source libsdl2 'libsdl2-2*/'
+  say "building SDL2 with emcc (about a minute and a half)"
+  emcmake cmake -S "$source_dir" -B "$deps/sdl2-build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_THREADS=OFF -DSDL_TEST=OFF > "$deps/sdl2.log"
+  cmake --build "$deps/sdl2-build" -j2 >> "$deps/sdl2.log"
+  cmake --install "$deps/sdl2-build" >> "$deps/sdl2.log"
+}
+
+build_openmpt() {
+  [ -f "$prefix/lib/libopenmpt.a" ] && return 0
+  fetch_source libopenmpt 'libopenmpt-0*/'
+  say "building libopenmpt with emcc (about four minutes)"
+  # A plain wasm32 host is unknown to the package's config.sub; the host only names the
+  # target for autoconf, emcc decides the code.
+  (cd "$source_dir" && CFLAGS=-O2 CXXFLAGS=-O2 emconfigure ./configure --host=i686-pc-linux-gnu --prefix="$prefix" \
+     --disable-shared --enable-static --disable-openmpt123 --disable-examples --disable-tests \
+     --disable-doxygen-doc --without-zlib --without-mpg123 --without-ogg --without-vorbis \
+     --without-vorbisfile --without-pulseaudio --without-portaudio --without-portaudiocpp \
+     --without-sdl2 --without-sndfile --without-flac > "$deps/openmpt.log" &&
+   emmake make -j2 >> "$deps/openmpt.log" && emmake make install >> "$deps/openmpt.log")
+}
+
+# The artwork, mesh, tables and music come from the project's own generators, built natively.
+build_native() {
+  say "building the generators natively"
+  cmake -S "$root" -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMARO_TESTS=OFF \
+    -DLUMARO_BENCH=OFF > /dev/null
+  cmake --build "$out/native" -j2 --target music generated/assets/embedded_blocks.cpp "$@"
+}
+
+build_site() {
+  say "building the page"
+  emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DLUMARO_NATIVE_DIR="$out/native" -DLUMARO_WEB_DEPS="$prefix" -DLUMARO_SITE_DIR="$out/site" > /dev/null
+  cmake --build "$out/wasm" -j2
+}
+
+install_node_packages() {
+  [ -f "$out/node/node_modules/playwright-core/package.json" ] && return 0
+  say "installing playwright-core into $out/node"
+  mkdir -p "$out/node"
+  npm install --prefix "$out/node" --no-audit --no-fund --silent playwright-core@1.65.2 > /dev/null
+}
+
+run_test() {
+  build_native lumaro  # the native program draws the reference frames
+  install_node_packages
+  LUMARO_NODE_DIR="$out/node" LUMARO_SITE="$out/site" LUMARO_NATIVE="$out/native/lumaro" \
+    LUMARO_TEST_DIR="$out/test" timeout 900 node --test --test-concurrency=1 --test-reporter=spec "$root"/web/test/*.test.mjs
+}
+
+mkdir -p "$deps"
+start=$(date +%s)
+install_packages
+build_sdl2
+build_openmpt
+build_native
+build_site
+say "built $out/site in $(( $(date +%s) - start )) s"
+case "${1:-}" in
+  "") ;;
+  serve)
+    say "serving http://127.0.0.1:8000/ (Ctrl+C stops)"
+    exec python3 -m http.server --bind 127.0.0.1 --directory "$out/site" 8000 ;;
+  test) run_test ;;
+  *) say "unknown command '$1' (build with no command, or serve, or test)"; exit 2 ;;
+esac

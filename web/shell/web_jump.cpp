@@ -1,0 +1,88 @@
+// Pausing the live show, and going to another scene's start: forward by walking the fixed
+// clock from where the show stands (CatchUpTo), back by starting over as a show from that
+// second would. The music follows, cued exactly as for "start".
+#include <emscripten/emscripten.h>
+
+#include "audio/music.h"
+#include "audio/sound_library.h"
+#include "base/run_state.h"
+#include "engine/startup.h"
+#include "engine/timeline.h"
+#include "glcompat/glcompat.h"
+#include "web/shell/web_run.h"
+
+namespace lumaro::web {
+
+void ReleasePendingScenes() {
+  for (const SceneSlot& slot : kSchedule)
+    if (DoneFlag[slot.scene].setUp && !DoneFlag[slot.scene].released) {
+      ReleaseScene(slot.scene);
+      DoneFlag[slot.scene].released = true;
+    }
+}
+
+void TogglePause() {
+  if (Web.phase == Phase::Running) {
+    Web.pausedAtMs = emscripten_get_now();
+    if (SoundOn) SoundStopBackgroundPlay();  // the device asks for no samples: the module holds its place
+    SetPhase(Phase::Paused);
+  } else if (Web.phase == Phase::Paused) {
+    if (Web.originSet) Web.originMs += emscripten_get_now() - Web.pausedAtMs;
+    if (SoundOn) SoundStartBackgroundPlay();
+    SetPhase(Phase::Running);
+  }
+}
+
+namespace {
+// The start of the scene window before (-1) or after (+1) the one holding the clock; the
+// first one's start from the first scene, and none (-1) after the last.
+float JumpTarget(float clock, int direction) {
+  const SceneSlot* slot = FindSceneSlot(clock);
+  const int current = slot ? static_cast<int>(slot - kSchedule) : clock < kSchedule[0].start ? -1 : kSceneCount;
+  const int target = current + direction;
+  if (target >= kSceneCount) return -1;
+  return kSchedule[target < 0 ? 0 : target].start;
+}
+
+// The module stops where it is; the audio device stays open and plays silence.
+void LeaveMusic() {
+  if (PlayHandle) SoundStopModule(PlayHandle);
+  PlayHandle = 0;
+}
+
+// Back: the show starts over as one from that second would, on the same context and audio
+// device (the GL state goes back to a fresh context's, the scenes' set-ups are released).
+void StartOverAt(float target) {
+  ReleasePendingScenes();
+  const bool sound = SoundOn;
+  SoundOn = false;  // the module stays loaded, the device open
+  RenderShutdown();
+  lgl_Shutdown();
+  ThisRun.startTime = target;
+  RenderStartup();
+  SoundOn = sound;
+  CatchUpTo(target, CatchUp::Quick);
+}
+}  // namespace
+
+void JumpScene(int direction) {
+  const float target = JumpTarget(DemoClock, direction);
+  if (target < 0) return;
+  LeaveMusic();
+  if (target > DemoClock) {
+    CatchUpTo(target, CatchUp::Quick);
+  } else {
+    StartOverAt(target);
+  }
+  ThisRun.startTime = target;  // the live clock reads elapsed + start
+  MusicStarted = false;        // the next frame plays it, from the cue
+  if (SoundOn) CueMusic(MusicModule, target);
+  Web.originSet = false;  // elapsed zero at the next frame
+  if (Web.phase == Phase::Paused) {
+    Web.pausedAtMs = emscripten_get_now();
+    RunFrame(LiveElapsed());  // paused, the page shows the scene's first frame
+    ++Web.framesDrawn;
+  }
+}
+
+}  // namespace lumaro::web

@@ -1,0 +1,63 @@
+#include "web/shell/web_keys.h"
+
+#include <emscripten/html5.h>
+
+#include <cstring>
+
+#include "base/run_state.h"
+#include "web/shell/web_run.h"
+
+namespace lumaro::web {
+
+namespace {
+bool Is(const EmscriptenKeyboardEvent* event, const char* key) { return std::strcmp(event->key, key) == 0; }
+
+void ToggleFullscreen() {
+  EmscriptenFullscreenChangeEvent status;
+  if (emscripten_get_fullscreen_status(&status) == EMSCRIPTEN_RESULT_SUCCESS && status.isFullscreen) {
+    emscripten_exit_fullscreen();
+    return;
+  }
+  // The stage, not the canvas: the page keeps the picture's shape inside it with black bars.
+  emscripten_request_fullscreen("#stage", true);
+}
+
+// True when the key was ours, so that the browser does not scroll or search as well.
+EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void*) {
+  if (event->ctrlKey || event->altKey || event->metaKey) return false;  // the browser's shortcuts
+  const bool showing = Web.phase == Phase::Running || Web.phase == Phase::Paused || Web.phase == Phase::CatchingUp ||
+                       Web.phase == Phase::StillShown;
+  if (Is(event, "f") || Is(event, "F")) {
+    if (!event->repeat) ToggleFullscreen();
+    return true;
+  }
+  if (!showing) return false;
+  if (Is(event, "Escape")) {
+    StopRunning(StopReason::UserQuit);                                // the frame loop ends the show at its next turn
+    if (Web.phase == Phase::StillShown) SetPhase(Phase::CatchingUp);  // no longer waiting for the page
+    return true;
+  }
+  if (Web.mode == Mode::Stills && Web.phase == Phase::StillShown && Is(event, " ")) {
+    SetPhase(Phase::CatchingUp);  // on to the next still
+    return true;
+  }
+  if (Web.mode != Mode::Live) return false;
+  if (Is(event, " ")) {
+    if (!event->repeat) TogglePause();
+    return true;
+  }
+  if (Is(event, "ArrowLeft") || Is(event, "ArrowRight")) {
+    JumpScene(Is(event, "ArrowRight") ? 1 : -1);
+    return true;
+  }
+  return false;
+}
+}  // namespace
+
+void InstallKeys() {
+  static bool installed = false;  // a second listener would see every key twice
+  if (!installed) emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, true, OnKey);
+  installed = true;
+}
+
+}  // namespace lumaro::web

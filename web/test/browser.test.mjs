@@ -1,0 +1,86 @@
+// The page in headless Chromium, before and around a show: its title and start button, the
+// message without WebGL, the picture's shape in any window and full screen, a wrong option.
+// scripts/web.sh test runs these files (node --test) with the site and the native program built.
+import assert from 'node:assert/strict';
+import { after, before, describe, it } from 'node:test';
+import { clickStart, launch, open, serve, status, troubles, waitForStatus } from './harness.mjs';
+
+let server, browser;
+
+before(async () => {
+  assert.ok(process.env.LUMARO_SITE, 'LUMARO_SITE names the built site');
+  server = await serve(process.env.LUMARO_SITE);
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+describe('the page', { timeout: 90_000 }, () => {
+  it('is titled with the show and offers the start button', async () => {
+    const { page, lines } = await open(browser, server.url);
+    assert.equal(await page.title(), 'Lumaro');
+    await page.waitForSelector('#start:not([disabled])', { timeout: 60_000 });
+    assert.equal((await page.textContent('#start')).trim(), 'Start');
+    assert.deepEqual(troubles(lines), []);
+    await page.close();
+  });
+
+  it('says so when the browser has no WebGL, and cannot be started', async () => {
+    const page = await browser.newPage();
+    await page.addInitScript(() => {
+      const real = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {
+        return /webgl/.test(kind) ? null : real.call(this, kind, ...rest);
+      };
+    });
+    await page.goto(server.url);
+    await page.waitForFunction(() => /WebGL/.test(document.getElementById('message').textContent), null,
+                               { timeout: 60_000 });
+    assert.equal(await page.isDisabled('#start'), true);
+    await page.close();
+  });
+
+  it('keeps the picture whole in its 4:3 shape, centred between black bars, in the window and full screen',
+     async () => {
+    const { page, lines } = await open(browser, server.url + '?w=640&nosound', { width: 1000, height: 600 });
+    await clickStart(page);
+    await waitForStatus(page, () => window.lumaro.status().frames > 0, null, 60_000);
+    const box = () => page.evaluate(() => {
+      const r = document.getElementById('canvas').getBoundingClientRect();
+      const c = document.getElementById('canvas');
+      return { x: r.x, y: r.y, width: r.width, height: r.height, drawn: [c.width, c.height],
+               window: [innerWidth, innerHeight], full: document.fullscreenElement?.id ?? null };
+    });
+    // The largest 4:3 box inside the window, in its middle.
+    const fits = (b) => {
+      const scale = Math.min(b.window[0] / 4, b.window[1] / 3);
+      assert.deepEqual(b.drawn, [640, 480]);
+      assert.ok(Math.abs(b.width - 4 * scale) <= 1 && Math.abs(b.height - 3 * scale) <= 1, JSON.stringify(b));
+      assert.ok(Math.abs(b.x - (b.window[0] - b.width) / 2) <= 1, JSON.stringify(b));
+      assert.ok(Math.abs(b.y - (b.window[1] - b.height) / 2) <= 1, JSON.stringify(b));
+    };
+    fits(await box());
+    await page.setViewportSize({ width: 500, height: 700 });
+    await page.waitForFunction(() => document.getElementById('canvas').getBoundingClientRect().width <= 500);
+    fits(await box());
+    await page.keyboard.press('f');
+    await page.waitForFunction(() => document.fullscreenElement?.id === 'stage');
+    fits(await box());
+    await page.keyboard.press('f');
+    await page.waitForFunction(() => document.fullscreenElement === null);
+    await page.keyboard.press('Escape');
+    await waitForStatus(page, () => window.lumaro.status().phase === 'ended');
+    assert.deepEqual(troubles(lines), []);
+    await page.close();
+  });
+
+  it('names a wrong option instead of starting', async () => {
+    const { page } = await open(browser, server.url + '?seed=abc');
+    await clickStart(page);
+    await page.waitForFunction(() => /seed=abc/.test(document.getElementById('message').textContent));
+    assert.equal((await status(page)).phase, 'idle');
+    await page.close();
+  });
+});
