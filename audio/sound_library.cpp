@@ -15,7 +15,9 @@ namespace lumaro {
 
 struct SoundModule {
   openmpt_module* decoder;
-  bool cued = true;  // at the position playing starts from; a fresh module is at its start
+  bool cued = true;         // at the position playing starts from; a fresh module is at its start
+  uint64_t framesRead = 0;  // since its start: where the decoder stands, until it runs out or loops
+  uint64_t lengthFrames = 0;
 };
 
 namespace {
@@ -57,6 +59,7 @@ void MixModule(void*, Uint8* stream, int length) {
         break;
       }
       done += got;
+      Playing->framesRead += got;
     }
   }
   std::memset(out + 2 * done, 0, (frames - done) * 2 * sizeof(float));
@@ -112,7 +115,10 @@ SoundModule* SoundLoadModule(const char* fileName) {
     Fail(loaded.why());
     return nullptr;
   }
-  return new SoundModule{decoder};
+  // A second short of its length counts as its end: the decoder may run out or loop a little
+  // before the length its rows add up to.
+  const double length = openmpt_module_get_duration_seconds(decoder) - 1.0;
+  return new SoundModule{.decoder = decoder, .lengthFrames = length > 0 ? ModuleFramesAt(length) : 0};
 }
 
 uint32_t SoundPlayModule(SoundModule* module, bool loop) {
@@ -120,7 +126,10 @@ uint32_t SoundPlayModule(SoundModule* module, bool loop) {
   if (!module) return static_cast<uint32_t>(Fail("no module to play"));
   openmpt_module_set_repeat_count(module->decoder, loop ? -1 : 0);
   Lock();
-  if (!module->cued) openmpt_module_set_position_seconds(module->decoder, 0.0);
+  if (!module->cued) {
+    openmpt_module_set_position_seconds(module->decoder, 0.0);
+    module->framesRead = 0;
+  }
   module->cued = false;
   Playing = module;
   PlayingEnded = false;
@@ -150,10 +159,28 @@ int SoundCueModule(SoundModule* module, double seconds) {
   ++Calls;
   if (!module) return Fail("no module to cue");
   if (module == Playing) return Fail("the module is playing");
-  openmpt_module_set_position_seconds(module->decoder, 0.0);
-  if (!SkipModuleFrames(module->decoder, ModuleFramesAt(seconds))) return Fail("the module ends before the cue");
+  // Onward from where the decoder stands, when it has neither ended nor looped: the same
+  // samples as from the start, without decoding the way there again (a jump to the next scene).
+  const uint64_t target = ModuleFramesAt(seconds);
+  if (module->framesRead > target || module->framesRead >= module->lengthFrames) {
+    openmpt_module_set_position_seconds(module->decoder, 0.0);
+    module->framesRead = 0;
+  }
+  const bool reached = SkipModuleFrames(module->decoder, target - module->framesRead);
+  module->framesRead = target;
+  if (!reached) {
+    module->framesRead = module->lengthFrames;  // spent: the next cue starts over
+    return Fail("the module ends before the cue");
+  }
   module->cued = true;
   return 1;
+}
+
+size_t SoundReadModule(SoundModule* module, float* stereo, size_t frames) {
+  if (!module || module == Playing) return 0;
+  const size_t got = openmpt_module_read_interleaved_float_stereo(module->decoder, kRate, frames, stereo);
+  module->framesRead += got;
+  return got;
 }
 
 int SoundStopModule(uint32_t playHandle) {

@@ -2,6 +2,7 @@
 // from its own callback. Every call but the first two and the error queries returns
 // non-zero on success and zero on failure; SoundLastError names the last failure.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 namespace lumaro {
@@ -25,7 +26,8 @@ uint32_t SoundPlayModule(SoundModule* module, bool loop);  // play handle, 0 on 
 int SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info);
 // Puts a module that is not playing at `seconds` exactly: decoded from its start with the
 // samples before the position thrown away (a module's own seek lands on the next row, and
-// what it skipped still sounds different for a while). Playing then starts there.
+// what it skipped still sounds different for a while), or onward from where it stopped when
+// that lies before. Playing then starts there.
 int SoundCueModule(SoundModule* module, double seconds);
 int SoundStopModule(uint32_t playHandle);
 int SoundFreeModule(SoundModule* module);
@@ -38,5 +40,7 @@ const char* SoundLastError();
 bool SoundIsPlaying(uint32_t playHandle);
 int SoundCallCount();
 bool SoundDeviceOpen();
+// The next samples of a module that is not playing, as the device would get them.
+size_t SoundReadModule(SoundModule* module, float* stereo, size_t frames);
 
 }  // namespace lumaro

@@ -8,6 +8,8 @@ namespace lumaro {
 namespace {
 bool TimerStarted = false;
 uint32_t TimerOrigin = 0;
+bool Held = false;
+uint32_t HeldAt = 0;
 }  // namespace
 
 uint32_t MillisecondClock() {
@@ -18,12 +20,24 @@ uint32_t MillisecondClock() {
 float ElapsedSeconds() {
   if (!TimerStarted) {
     TimerStarted = true;
-    TimerOrigin = MillisecondClock();
+    TimerOrigin = Held ? HeldAt : MillisecondClock();
   }
-  return SecondsSince(TimerOrigin, MillisecondClock());
+  return SecondsSince(TimerOrigin, Held ? HeldAt : MillisecondClock());
 }
 
 void ResetElapsedSeconds() { TimerStarted = false; }
+
+void HoldElapsedSeconds(bool hold) {
+  if (hold == Held) return;
+  const uint32_t now = MillisecondClock();
+  if (hold)
+    HeldAt = now;
+  else
+    TimerOrigin += now - HeldAt;  // the held time never counts
+  Held = hold;
+}
+
+bool ElapsedSecondsHeld() { return Held; }
 
 void SleepMilliseconds(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 

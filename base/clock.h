@@ -9,7 +9,11 @@ uint32_t MillisecondClock();
 float ElapsedSeconds();
 // The unsigned difference stays right across the wrap; times the float 0.001.
 inline float SecondsSince(uint32_t origin, uint32_t now) { return static_cast<float>(now - origin) * 0.001f; }
-void ResetElapsedSeconds();  // forgets the timer origin (tests)
+void ResetElapsedSeconds();  // forgets the timer origin: the next reading is zero
+// While held (the viewer's pause), the elapsed seconds stand still; released, they go on
+// from where they stood.
+void HoldElapsedSeconds(bool hold);
+bool ElapsedSecondsHeld();
 void SleepMilliseconds(uint32_t ms);
 
 }  // namespace lumaro

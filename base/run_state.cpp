@@ -14,8 +14,11 @@ volatile std::sig_atomic_t StopSignalNumber = 0;
 
 RunState ThisRun;
 
+StopReason LastStopReason = StopReason::ShowOver;
+
 void StopRunning(StopReason reason, int signal) {
   Running = 0;
+  LastStopReason = reason;
   if (reason == StopReason::Failure) ThisRun.exitCode = 1;
   if (reason == StopReason::Signal && VideoSave && ThisRun.exitCode == 0) ThisRun.exitCode = 128 + signal;
   if (reason == StopReason::UserQuit && VideoSave && ThisRun.exitCode == 0) ThisRun.exitCode = kStoppedEarly;

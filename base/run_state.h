@@ -45,6 +45,9 @@ struct RunState {
   std::string timedemoFile;            // "-timedemo=FILE.csv"
   bool forceProgress = false;          // a progress line even when stderr is no terminal
   Readback readback = Readback::Auto;
+  bool loopShow = false;  // "-loop": the show again from its start when it ends
+  float loopStart = 0;    // where it starts again: "-start", whatever the viewer jumped to
+  bool noVsync = false;   // "-novsync": draw as fast as it goes, unsynchronised
   // Where the music module is: found by the shell beside the program, in its install
   // location or in the working directory; empty when none of them has it, and then
   // moduleSearch says where it looked.
@@ -64,9 +67,11 @@ enum class StopReason {
   Failure,   // something the run cannot go on without: exit code 1
 };
 // The one way the run is ended, whatever the reason; the loop notices at its next turn.
+// The reason is kept for the loop (a show that ends may start again with "-loop").
 // A signal that interrupts a capture ends it with 128 + the signal's number; the viewer
 // stopping it (Escape, the window closed) before its end with kStoppedEarly.
 constexpr int kStoppedEarly = 3;
 void StopRunning(StopReason reason, int signal = 0);
+extern StopReason LastStopReason;
 
 }  // namespace lumaro

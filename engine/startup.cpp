@@ -12,6 +12,7 @@
 #include "engine/capture.h"
 #include "engine/timeline.h"
 #include "gfx/draw.h"
+#include "gfx/gl_reset.h"
 #include "gfx/glyphs.h"
 #include "gfx/overlays.h"
 #include "gfx/sine.h"
@@ -26,23 +27,9 @@ void GenerateNames(uint32_t* names, int count) {
 }
 }  // namespace
 
-void RenderStartup() {
-  if (SoundOn) {
-    MusicStartup();
-    MusicModule = LoadMusic(ThisRun.modulePath.c_str());
-    if (ThisRun.startTime > 0) CueMusic(MusicModule, ThisRun.startTime);
-  }
-  ResetTimeline();
-  // Frames as files here; a video's encoder is started by the shell once the window exists.
-  if (VideoSave && ThisRun.videoFile.empty()) {
-    const Status prepared = PrepareCapture(ThisRun.videoDir);
-    if (!prepared.ok()) {
-      Say(prepared);
-      StopRunning(StopReason::Failure);
-    }
-  }
-  srand(ThisRun.seedGiven ? ThisRun.seed : static_cast<uint32_t>(std::time(nullptr)));
-
+namespace {
+// The GL state every scene starts from; the textures keep their pictures.
+void SetStartingGlState() {
   LoadStandardView();
   glClearColor(0, 0, 0, 0);
   glClearDepth(1);
@@ -55,7 +42,12 @@ void RenderStartup() {
   glEnable(GL_COLOR_MATERIAL);
   glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
   ResetProjection();
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glEnable(GL_TEXTURE_2D);
+  glDisable(GL_CULL_FACE);
+}
 
+void MakeSharedTextures() {
   GenerateNames(TitleTextures, 4);
   GenerateNames(SpriteTextures, kSpriteCount);
   GenerateNames(&BackdropTexture, 1);
@@ -65,13 +57,36 @@ void RenderStartup() {
   for (int i = 0; i < 4; ++i) UploadClamped(kTitleImages[i], TitleTextures[i], GL_RGBA8, GL_BGRA_EXT);
   for (int i = 0; i < 11; ++i) UploadClamped(kSpriteImages[i], SpriteTextures[i], GL_RGBA8, GL_BGR_EXT);
   UploadClamped(kBackdropImage, BackdropTexture, GL_RGBA8, GL_BGR_EXT);
-  glEnable(GL_TEXTURE_2D);
-  glDisable(GL_CULL_FACE);
+}
+}  // namespace
 
-  BuildSineTable();
+void ResetShowState() {
+  ResetTimeline();
+  srand(ThisRun.seedGiven ? ThisRun.seed : static_cast<uint32_t>(std::time(nullptr)));
+  ResetGlState();  // on a new context as on one the show ran on: one way to the same state
+  SetStartingGlState();
   ResetRocketPool();
   ResetSparkPool();  // the first 5000 random values after the seed
   for (OnceSteps& done : DoneFlag) done = {};
+}
+
+void RenderStartup() {
+  if (SoundOn) {
+    MusicStartup();
+    MusicModule = LoadMusic(ThisRun.modulePath.c_str());
+    if (ThisRun.startTime > 0) CueMusic(MusicModule, ThisRun.startTime);
+  }
+  // Frames as files here; a video's encoder is started by the shell once the window exists.
+  if (VideoSave && ThisRun.videoFile.empty()) {
+    const Status prepared = PrepareCapture(ThisRun.videoDir);
+    if (!prepared.ok()) {
+      Say(prepared);
+      StopRunning(StopReason::Failure);
+    }
+  }
+  MakeSharedTextures();
+  BuildSineTable();
+  ResetShowState();
 }
 
 void RenderShutdown() {

@@ -4,7 +4,7 @@ set -eu
 packages="cmake g++ make pkg-config libsdl2-dev libx11-dev libopenmpt-dev libgl-dev libegl-dev libglu1-mesa-dev
   libgl1-mesa-dri libegl-mesa0 libfreetype-dev libpng-dev fonts-dejavu-core ffmpeg"
 if [ "${1:-}" = test ]; then
-  packages="$packages libgtest-dev libbenchmark-dev libxmp-dev xvfb xdotool imagemagick python3 clang
+  packages="$packages libgtest-dev libbenchmark-dev libxmp-dev xvfb xdotool x11-utils openbox imagemagick python3 clang
     libclang-rt-14-dev"
 fi
 missing=""

@@ -6,9 +6,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,6 +24,7 @@
 #include "shell/new_file.h"
 #include "shell/options.h"
 #include "shell/platform.h"
+#include "shell/player.h"
 #include "shell/recording.h"
 #include "shell/window_proc.h"
 
@@ -44,7 +45,8 @@ Status CheckTimedemoFile() {
   std::error_code error;
   const fs::path file = fs::absolute(ThisRun.timedemoFile, error), folder = file.parent_path();
   if (fs::is_directory(file, error)) return Status::Failure("cannot write " + file.string() + ": it is a directory");
-  if (!fs::is_directory(folder, error)) return Status::Failure("cannot write " + file.string() + ": no folder " + folder.string());
+  if (!fs::is_directory(folder, error))
+    return Status::Failure("cannot write " + file.string() + ": no folder " + folder.string());
   if (access(folder.c_str(), W_OK) != 0) return ErrnoFailure("cannot write in " + folder.string(), errno);
   return {};
 }
@@ -57,13 +59,28 @@ Status ReportTimedemo(std::chrono::steady_clock::time_point programStart,
   struct rusage usage;
   getrusage(RUSAGE_SELF, &usage);
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  const TimedemoRun run{renderer ? renderer : "an unknown renderer", ScreenWidth, ScreenHeight,
-                        Seconds(now - loopStart).count(), Seconds(FirstFrameDone() - programStart).count() * 1000,
+  const TimedemoRun run{renderer ? renderer : "an unknown renderer",
+                        ScreenWidth,
+                        ScreenHeight,
+                        Seconds(now - loopStart).count(),
+                        Seconds(FirstFrameDone() - programStart).count() * 1000,
                         usage.ru_maxrss / 1024.0};
   const std::vector<SceneTiming> rows = TimedemoTable();
   if (std::fputs(FormatTimedemoTable(rows, run).c_str(), stdout) < 0 || std::fflush(stdout) != 0)
     return ErrnoFailure("cannot write the timedemo's table to stdout", errno);
   return ThisRun.timedemoFile.empty() ? Status() : WriteTimedemoCsv(ThisRun.timedemoFile, rows, run);
+}
+
+// Paused or out of sight, nothing is drawn: the loop waits for the next event (a key, the
+// window shown again), showing the paused frame anew after whatever the window went through.
+void WaitUnseenOrPaused() {
+  constexpr int kWaitMilliseconds = 100;  // how late a signal or the show's end may be noticed
+  SDL_Event event;
+  if (WaitPlatformEvent(&event, kWaitMilliseconds)) HandleWindowEvent(event);
+  if (!Paused())
+    PassTimeUnseen();
+  else if (WindowShown())
+    PresentFrame();
 }
 
 // Until Escape, the end of the show, a signal or a vanished window.
@@ -79,7 +96,11 @@ int RunLoop() {
       StopRunning(StopReason::Failure);
       break;
     }
-    if (!DispatchPendingEvent()) PaintFrame();
+    if (DispatchPendingEvent()) continue;
+    if (!FixedClock() && (Paused() || !WindowShown()))
+      WaitUnseenOrPaused();
+    else
+      PaintFrame();
   }
   return signal ? signal : StopSignal();  // also one that a waiting capture gave up for
 }
@@ -120,14 +141,19 @@ int main(int argc, char** argv) {
       StopRunning(StopReason::Failure);
     }
   }
-  if (VideoSave) LockWindowSize();  // a capture has one size
+  if (VideoSave) LockDrawingSize();  // a capture has one size
   // "-start": what the frames before it leave behind; captures match a whole run exactly.
   if (ThisRun.exitCode == 0) CatchUpTo(ThisRun.startTime, VideoSave ? CatchUp::Exact : CatchUp::Quick);
 
   Running = ThisRun.exitCode == 0 ? 1 : 0;
   ElapsedSeconds();  // time zero: loading never counts as demo time
   const auto loopStart = std::chrono::steady_clock::now();
-  const int signal = RunLoop();
+  int signal = RunLoop();
+  // "-loop": the show again, for as long as nothing but its end stopped it.
+  while (ThisRun.loopShow && LastStopReason == StopReason::ShowOver && ThisRun.exitCode == 0) {
+    StartShowAgain();
+    signal = RunLoop();
+  }
   FinishProgress();
   if (ThisRun.timedemo && ThisRun.exitCode == 0 && !signal) {
     const Status reported = ReportTimedemo(programStart, loopStart);

@@ -2,7 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "base/run_state.h"
+#include <algorithm>
+
 #include "gfx/draw.h"
 #include "gfx/glyphs.h"
 
@@ -39,11 +40,19 @@ void Quad(float x0, float y0, float x1, float y1) {
 }
 }  // namespace
 
-void OpenMenu(int x, int y) {
+void OpenMenu(int x, int y, int windowWidth, int windowHeight) {
   Open = true;
-  Left = x;
-  Top = y;
+  Left = x + kMenuWidth <= windowWidth ? x : x - kMenuWidth;
+  Top = y + kMenuHeight <= windowHeight ? y : y - kMenuHeight;
+  // A window smaller than the menu: its top-left part inside.
+  Left = std::max(0, std::min(Left, windowWidth - kMenuWidth));
+  Top = std::max(0, std::min(Top, windowHeight - kMenuHeight));
   Highlighted = -1;
+}
+
+void MenuCorner(int* left, int* top) {
+  *left = Left;
+  *top = Top;
 }
 
 void CloseMenu() { Open = false; }
@@ -60,14 +69,15 @@ void HighlightMenuItemAt(int x, int y) {
   Highlighted = (row >= 0 && kMenuRows[row].id != 0) ? row : -1;
 }
 
-void DrawMenuPopup() {
+void DrawMenuPopup(int windowWidth, int windowHeight) {
   if (!Open) return;
-  PushOrthoBox(0, ScreenWidth, ScreenHeight, 0);  // window pixels, y down
+  glViewport(0, 0, windowWidth, windowHeight);
+  PushOrthoBox(0, windowWidth, windowHeight, 0);  // window pixels, y down
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_BLEND);
-  const float bottom = static_cast<float>(Top + kMenuRowCount * kMenuRowHeight);
+  const float bottom = static_cast<float>(Top + kMenuHeight);
   glColor4f(0.08f, 0.1f, 0.12f, 1);
   Quad(Left, Top, Left + kMenuWidth, bottom);
   if (Highlighted >= 0) {

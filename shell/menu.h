@@ -14,8 +14,11 @@ extern const MenuRow kMenuRows[kMenuRowCount];
 constexpr int kMenuRowHeight = 20;  // pixels
 constexpr int kMenuGlyphSize = 16;
 constexpr int kMenuWidth = 12 * kMenuGlyphSize;
+constexpr int kMenuHeight = kMenuRowCount * kMenuRowHeight;
 
-void OpenMenu(int x, int y);  // window pixels, origin top-left
+// At the pointer (window pixels, origin top-left), opening leftward or upward where it would
+// reach past the window's right or bottom edge, so that all of it can be clicked.
+void OpenMenu(int x, int y, int windowWidth, int windowHeight);
 void CloseMenu();
 bool MenuIsOpen();
 uint32_t MenuItemAt(int x, int y);  // 0 when the point is on no item
@@ -23,6 +26,8 @@ void HighlightMenuItemAt(int x, int y);
 int HighlightedMenuRow();  // -1 when none
 
 // Drawn after the frame was captured, so it never shows in saved frames.
-void DrawMenuPopup();
+void DrawMenuPopup(int windowWidth, int windowHeight);
+// The menu's top-left corner while open (tests).
+void MenuCorner(int* left, int* top);
 
 }  // namespace lumaro

@@ -93,6 +93,9 @@ Status SettleCombinations(bool rangeGiven) {
   }
   if (ThisRun.timedemo && (VideoSave || !ThisRun.videoFile.empty()))
     return Status::Failure("-timedemo times the drawing alone: leave out -videosave and -video");
+  if (ThisRun.loopShow && (VideoSave || ThisRun.timedemo || !ThisRun.videoFile.empty() || !ThisRun.stillTimes.empty()))
+    return Status::Failure("-loop is for the live show: leave out -videosave, -video, -stills and -timedemo");
+  ThisRun.loopStart = ThisRun.startTime;
   // A capture plays no music live: its sound track is rendered in step with the frames
   // instead (stills have none). A timedemo has neither.
   ThisRun.soundtrack = SoundOn && ThisRun.stillTimes.empty() && !ThisRun.timedemo;

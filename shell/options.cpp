@@ -31,6 +31,8 @@ enum class Id {
   TimedemoFile,
   Stills,
   Readback,
+  Loop,
+  NoVsync,
 };
 
 struct Option {
@@ -73,6 +75,8 @@ const Option kOptions[] = {
     {Id::Readback, "-readback=", "HOW",
      "how captured frames come back: auto, direct, pack (pixel-pack\nbuffers) or sync (each written before the next); "
      "for comparisons"},
+    {Id::Loop, "-loop", "", "play the show again from its start (or -start) each time it ends"},
+    {Id::NoVsync, "-novsync", "", "draw as fast as it goes, not in step with the screen"},
     {Id::Progress, "-progress", "", "progress line on stderr during captures even when it is no terminal"},
     {Id::Version, "-version", "", "the version (also --version)"},
     {Id::Help, "-help", "", "this text (also -h and --help)"},
@@ -92,12 +96,26 @@ void ResetToDefaults() {
 
 constexpr size_t kOptionCount = std::size(kOptions);
 
+// Whether the argument holds the switch somewhere that is not the start of a longer switch:
+// "-loopsound" holds "-loop" only as part of itself.
+bool HoldsSwitch(const std::string& argument, const char* name) {
+  const size_t length = std::strlen(name);
+  for (size_t at = argument.find(name); at != std::string::npos; at = argument.find(name, at + 1)) {
+    bool longer = false;
+    for (const Option& o : kOptions)
+      longer |=
+          !IsValueOption(o) && std::strlen(o.name) > length && argument.compare(at, std::strlen(o.name), o.name) == 0;
+    if (!longer) return true;
+  }
+  return false;
+}
+
 // The switches an argument holds as substrings, noted for applying in table order.
 Status FindSwitches(const std::string& argument, bool (&hit)[kOptionCount], OptionsAction* action) {
   bool any = argument == "-h";
   if (any) *action = OptionsAction::Help;
   for (size_t i = 0; i < kOptionCount; ++i)
-    if (!IsValueOption(kOptions[i]) && argument.find(kOptions[i].name) != std::string::npos) hit[i] = any = true;
+    if (!IsValueOption(kOptions[i]) && HoldsSwitch(argument, kOptions[i].name)) hit[i] = any = true;
   if (any) return {};
   if (argument.size() > 2 && argument.rfind("-w", 0) == 0 &&
       argument.find_first_not_of("0123456789", 2) == std::string::npos)
@@ -120,6 +138,8 @@ void ApplySwitches(const bool (&hit)[kOptionCount], OptionsAction* action) {
       case Id::Headless: ThisRun.headless = true; break;
       case Id::Progress: ThisRun.forceProgress = true; break;
       case Id::Timedemo: ThisRun.timedemo = true; break;
+      case Id::Loop: ThisRun.loopShow = true; break;
+      case Id::NoVsync: ThisRun.noVsync = true; break;
       case Id::Help: *action = OptionsAction::Help; break;
       case Id::Version: *action = OptionsAction::Version; break;
       default: break;
@@ -188,8 +208,13 @@ std::string OptionsHelpText() {
             "\n";
   }
   return text +
-         "Escape, closing the window or Ctrl+C ends the show. Each value is the rest of its argument: quote\n"
-         "a value with spaces, as in \"-video=my show.mp4\".\n";
+         "Keys while the show plays:\n"
+         "  Space         pause and go on (picture and music together)\n"
+         "  Left, Right   the previous or next scene's start\n"
+         "  F, Alt+Enter  full screen on or off\n"
+         "  Escape        end the show (so do closing the window and Ctrl+C)\n"
+         "In a window, the right mouse button opens a menu of drawing sizes.\n"
+         "Each value is the rest of its argument: quote a value with spaces, as in \"-video=my show.mp4\".\n";
 }
 
 }  // namespace lumaro

@@ -9,20 +9,18 @@
 #include <string>
 
 #include "base/run_state.h"
+#include "shell/frame_target.h"
 #include "shell/headless.h"
+#include "shell/window_state.h"
 #include "shell/x11_watch.h"
 
 namespace lumaro {
 
 namespace {
-SDL_Window* Window = nullptr;
 SDL_GLContext Context = nullptr;
 bool VideoReady = false;  // SDL's video layer is up (a display exists)
 bool VideoTried = false;
 bool UsingHeadless = false;
-bool SizeLocked = false;
-
-
 void QuitVideoAtExit() { SDL_Quit(); }
 
 // Which display was tried, and why it would not open.
@@ -87,41 +85,34 @@ void SetWindowAttributes(int depthBits) {
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
 }
 
+// Full screen is the desktop's own: the screen keeps its mode and the picture is scaled into
+// it. A window starts at the drawing size, fitted to the screen.
 SDL_Window* OpenWindow(int depthBits) {
   SetWindowAttributes(depthBits);
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
-  flags |= Fullscreen ? SDL_WINDOW_BORDERLESS : SDL_WINDOW_RESIZABLE;
-  int position = Fullscreen ? 0 : SDL_WINDOWPOS_UNDEFINED;
-  return SDL_CreateWindow("Lumaro", position, position, ScreenWidth, ScreenHeight, flags);
+  const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+  if (Fullscreen) {
+    const SDL_Rect screen = ScreenArea(false);  // covered without a window manager too
+    return SDL_CreateWindow("Lumaro", screen.x, screen.y, screen.w, screen.h, flags | SDL_WINDOW_FULLSCREEN_DESKTOP);
+  }
+  int width = ScreenWidth, height = ScreenHeight;
+  FitToScreen(&width, &height);
+  return SDL_CreateWindow("Lumaro", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
 }
 
 void ReleaseWindowAndContext() {
+  ReleaseFrameTarget();
   if (Context) SDL_GL_DeleteContext(Context);
   Context = nullptr;
-  if (Window) SDL_DestroyWindow(Window);
-  Window = nullptr;
+  if (TheWindow) SDL_DestroyWindow(TheWindow);
+  TheWindow = nullptr;
 }
 
 bool FailCreation(const char* text) {
-  if (Fullscreen && VideoReady) LeaveFullscreen();
   ReleaseWindowAndContext();
   ShowMessage(text, "ERROR");
   return false;
 }
 
-}  // namespace
-
-void RecordWindowSize() {
-  if (!Window || SizeLocked) return;
-  int width = 0, height = 0;
-  if (!XWindowSize(&width, &height)) SDL_GL_GetDrawableSize(Window, &width, &height);
-  if (width > 0 && height > 0) {
-    ScreenWidth = width;
-    ScreenHeight = height;
-  }
-}
-
-namespace {
 void OnStopSignal(int signal) { StopSignalNumber = signal; }
 }  // namespace
 
@@ -149,21 +140,17 @@ bool CreateRenderWindow() {
   }
 
   // SDL picks the visual when the window is made; 32 depth bits falls back to 24.
-  Window = OpenWindow(32);
-  if (!Window) Window = OpenWindow(24);
-  if (!Window) return FailCreation("Can't Find A Suitable PixelFormat.");
-  if (Fullscreen) {
-    EnterFullscreen();
-    SDL_ShowCursor(SDL_DISABLE);
-  }
-  Context = SDL_GL_CreateContext(Window);
+  TheWindow = OpenWindow(32);
+  if (!TheWindow) TheWindow = OpenWindow(24);
+  if (!TheWindow) return FailCreation("Can't Find A Suitable PixelFormat.");
+  if (Fullscreen) SDL_ShowCursor(SDL_DISABLE);
+  Context = SDL_GL_CreateContext(TheWindow);
   if (!Context) return FailCreation("Can't Create A GL Rendering Context.");
-  if (SDL_GL_MakeCurrent(Window, Context) != 0) return FailCreation("Can't Activate The GL Rendering Context.");
-  SDL_GL_SetSwapInterval(0);
-  SDL_ShowWindow(Window);
-  SDL_RaiseWindow(Window);
-  WatchXWindow(Window);
-  RecordWindowSize();
+  if (SDL_GL_MakeCurrent(TheWindow, Context) != 0) return FailCreation("Can't Activate The GL Rendering Context.");
+  SetVsync(!FixedClock() && !ThisRun.noVsync);
+  SDL_ShowWindow(TheWindow);
+  SDL_RaiseWindow(TheWindow);
+  WatchXWindow(TheWindow);
   return true;
 }
 
@@ -174,36 +161,18 @@ void DestroyRenderWindow() {
     UsingHeadless = false;
     return;
   }
-  if (Fullscreen && Window) {
-    LeaveFullscreen();
-    SDL_ShowCursor(SDL_ENABLE);
-  }
+  if (Fullscreen && TheWindow) SDL_ShowCursor(SDL_ENABLE);
+  ReleaseFrameTarget();
   if (Context) {
-    if (SDL_GL_MakeCurrent(Window, nullptr) != 0) ShowMessage("Release Of DC And RC Failed.", "SHUTDOWN ERROR");
+    if (SDL_GL_MakeCurrent(TheWindow, nullptr) != 0) ShowMessage("Release Of DC And RC Failed.", "SHUTDOWN ERROR");
     SDL_GL_DeleteContext(Context);
     Context = nullptr;
   }
-  if (Window) {
-    SDL_DestroyWindow(Window);
-    Window = nullptr;
+  if (TheWindow) {
+    SDL_DestroyWindow(TheWindow);
+    TheWindow = nullptr;
   }
   DrainXErrors();
-}
-
-int EnterFullscreen() {
-  SDL_DisplayMode desktop, wanted, closest;
-  int display = SDL_GetWindowDisplayIndex(Window);
-  if (SDL_GetDesktopDisplayMode(display < 0 ? 0 : display, &desktop) != 0) return -1;
-  wanted = desktop;  // depth and refresh of the desktop stay
-  wanted.w = ScreenWidth;
-  wanted.h = ScreenHeight;
-  if (!SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &wanted, &closest)) return -1;
-  if (SDL_SetWindowDisplayMode(Window, &closest) != 0) return -1;
-  return SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN);
-}
-
-void LeaveFullscreen() {
-  if (Window) SDL_SetWindowFullscreen(Window, 0);
 }
 
 bool CreateOffscreenContext(int width, int height) {
@@ -215,11 +184,6 @@ bool CreateOffscreenContext(int width, int height) {
 void DestroyOffscreenContext() {
   const Status destroyed = HeadlessDestroy();
   if (!destroyed.ok()) Say("offscreen context: " + destroyed.why());
-}
-
-void SwapRenderBuffers() {
-  if (Window) SDL_GL_SwapWindow(Window);
-  // A pbuffer has one buffer: nothing to present.
 }
 
 bool ScreenSaverActive(bool headless) {
@@ -240,16 +204,13 @@ bool WindowVanished() { return XWindowVanished(); }
 
 bool PollPlatformEvent(SDL_Event* event) { return VideoReady && SDL_PollEvent(event); }
 
-void SetWindowClientSize(int width, int height) {
-  if (Window && !SizeLocked) SDL_SetWindowSize(Window, width, height);
+bool WaitPlatformEvent(SDL_Event* event, int milliseconds) {
+  if (!VideoReady) {
+    SDL_Delay(static_cast<Uint32>(milliseconds));
+    return false;
+  }
+  return SDL_WaitEventTimeout(event, milliseconds) == 1;
 }
-
-void LockWindowSize() {
-  SizeLocked = true;
-  if (Window) SDL_SetWindowResizable(Window, SDL_FALSE);
-}
-
-bool WindowSizeLocked() { return SizeLocked; }
 
 void InstallStopSignals() {
   std::signal(SIGINT, OnStopSignal);

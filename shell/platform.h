@@ -10,13 +10,14 @@
 namespace lumaro {
 
 // Creates the window (or the offscreen context) with its GL context current, for the
-// options parsed already. Shows the failing step's message and returns false.
+// options parsed already. Full screen is the desktop's own (no mode change); a window starts
+// at the drawing size, fitted to the screen. Shows the failing step's message and returns
+// false.
 bool CreateRenderWindow();
 // Releases whatever exists, in reverse order; each failure has its own message.
 void DestroyRenderWindow();
-// Resolution-only mode switch; its result is not examined (a refusal leaves a borderless window).
-int EnterFullscreen();
-void LeaveFullscreen();
+// Full screen on or off at once (F, Alt+Enter); the cursor hides with it.
+void ToggleFullscreen();
 
 bool HeadlessActive();
 
@@ -24,7 +25,19 @@ bool HeadlessActive();
 bool CreateOffscreenContext(int width, int height);
 void DestroyOffscreenContext();
 
+// A frame in a window: drawn at the drawing size into the offscreen frame (BeginFrame),
+// then shown scaled into the window with bars (ShowFrame; the window's framebuffer stays
+// bound, in window pixels, for the menu), then presented (SwapRenderBuffers). Offscreen
+// runs draw straight into their pbuffer.
+void BeginFrame();
+void ShowFrame();
 void SwapRenderBuffers();
+// The window's size in pixels (the drawing size offscreen).
+void WindowPixelSize(int* width, int* height);
+// Whether a frame would be seen: false while the window is minimised or hidden.
+bool WindowShown();
+// The vertical sync: on for the live show, off for the fixed clock and with "-novsync".
+void SetVsync(bool on);
 
 // Screen saver state; queried before the window exists, so it may start the video layer.
 bool ScreenSaverActive(bool headless);
@@ -36,13 +49,16 @@ bool WindowVanished();
 
 // The next pending window event; false when the queue is empty (or there is no display).
 bool PollPlatformEvent(SDL_Event* event);
+// Waits up to `milliseconds` for one (paused or minimised, nothing needs drawing).
+bool WaitPlatformEvent(SDL_Event* event, int milliseconds);
 
-// Window size requests from the menu; the size change event then records the real size.
-void SetWindowClientSize(int width, int height);
-// While a capture records, the window keeps its size: a video has one size.
-void LockWindowSize();
-bool WindowSizeLocked();
-void RecordWindowSize();  // the drawable size the system really gave
+// The menu's sizes: a new drawing size, and the window sized to show it, fitted to the
+// screen. While a capture records the drawing size stays (a capture has one size).
+void SetDrawingSize(int width, int height);
+void LockDrawingSize();
+bool DrawingSizeLocked();
+// A window event that changed what the window shows (visibility), from the window procedure.
+void NoteWindowEvent(const SDL_WindowEvent& event);
 
 // SIGINT, SIGTERM and SIGHUP only ask the loop to stop; SIGPIPE is ignored, so a vanished
 // encoder shows as a failed write.

@@ -10,6 +10,7 @@
 #include "engine/timeline.h"
 #include "shell/menu.h"
 #include "shell/platform.h"
+#include "shell/player.h"
 
 namespace lumaro {
 
@@ -35,23 +36,27 @@ int HandleMenuCommand(uint32_t wParam) {
   }
   for (const MenuSize& size : kMenuSizes) {
     if (size.id == id) {
-      if (WindowSizeLocked()) return 1;  // recording: the size stays
-      ScreenWidth = size.width;
-      ScreenHeight = size.height;
-      ResizeWindow();
+      SetDrawingSize(size.width, size.height);  // not while recording: a capture has one size
       return 1;
     }
   }
   return 0;
 }
 
-void ResizeWindow() { SetWindowClientSize(ScreenWidth, ScreenHeight); }
+void PresentFrame() {
+  ShowFrame();
+  int width = 0, height = 0;
+  WindowPixelSize(&width, &height);
+  DrawMenuPopup(width, height);
+  SwapRenderBuffers();
+}
 
 void PaintFrame() {
   const auto start = std::chrono::steady_clock::now();
+  BeginFrame();
+  CatchUpUnseen();
   RunFrame(ElapsedSeconds());
-  DrawMenuPopup();
-  SwapRenderBuffers();
+  PresentFrame();
   if (ThisRun.timedemo && DrawnScene >= 0) {
     glFinish();  // a software renderer is not credited with work it has not done yet
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
@@ -66,31 +71,54 @@ bool DispatchPendingEvent() {
   return true;
 }
 
+namespace {
+// The player's keys; a held key acts once.
+void HandleKey(const SDL_KeyboardEvent& key) {
+  if (key.repeat) return;
+  switch (key.keysym.sym) {
+    case SDLK_ESCAPE:
+      if (MenuIsOpen())
+        CloseMenu();  // Escape closes only the popup while it is open
+      else
+        StopRunning(StopReason::UserQuit);
+      break;
+    case SDLK_SPACE: TogglePause(); break;
+    case SDLK_LEFT:
+    case SDLK_RIGHT:
+      JumpScene(key.keysym.sym == SDLK_LEFT ? -1 : +1);
+      if (Paused()) PaintFrame();  // paused, the picture shows where the show now stands
+      break;
+    case SDLK_f: ToggleFullscreen(); break;
+    case SDLK_RETURN:
+      if (key.keysym.mod & KMOD_ALT) ToggleFullscreen();
+      break;
+    default: break;
+  }
+}
+
+void HandleMouseButton(const SDL_MouseButtonEvent& button) {
+  if (Fullscreen) return;
+  if (button.button == SDL_BUTTON_RIGHT) {
+    int width = 0, height = 0;
+    SDL_GetWindowSize(SDL_GetWindowFromID(button.windowID), &width, &height);
+    OpenMenu(button.x, button.y, width, height);
+  } else if (button.button == SDL_BUTTON_LEFT && MenuIsOpen()) {
+    uint32_t id = MenuItemAt(button.x, button.y);
+    CloseMenu();
+    if (id != 0) HandleMenuCommand(id);
+  }
+}
+}  // namespace
+
 void HandleWindowEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT: StopRunning(StopReason::UserQuit); break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) StopRunning(StopReason::UserQuit);
-      if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) RecordWindowSize();
+      NoteWindowEvent(event.window);
       break;
-    case SDL_KEYDOWN:
-      if (event.key.keysym.sym == SDLK_ESCAPE) {
-        if (MenuIsOpen())
-          CloseMenu();  // Escape closes only the popup while it is open
-        else
-          StopRunning(StopReason::UserQuit);
-      }
-      break;
-    case SDL_MOUSEBUTTONDOWN:
-      if (Fullscreen) break;
-      if (event.button.button == SDL_BUTTON_RIGHT) {
-        OpenMenu(event.button.x, event.button.y);
-      } else if (event.button.button == SDL_BUTTON_LEFT && MenuIsOpen()) {
-        uint32_t id = MenuItemAt(event.button.x, event.button.y);
-        CloseMenu();
-        if (id != 0) HandleMenuCommand(id);
-      }
-      break;
+    case SDL_KEYDOWN: HandleKey(event.key); break;
+    case SDL_MOUSEBUTTONDOWN: HandleMouseButton(event.button); break;
     case SDL_MOUSEMOTION:
       if (MenuIsOpen()) HighlightMenuItemAt(event.motion.x, event.motion.y);
       break;

@@ -15,11 +15,11 @@ bool DispatchPendingEvent();
 // Returns 1 when the command was taken, else 0. A non-zero high word is a notification: ignored.
 int HandleMenuCommand(uint32_t wParam);
 
-// Asks for a client area of ScreenWidth x ScreenHeight.
-void ResizeWindow();
-
-// One frame, as a paint request runs it: the timeline's step for the elapsed time, the
-// menu over the frame (after the capture, so never in saved frames), the buffer swap.
+// One frame, as a paint request runs it: the timeline's step for the elapsed time drawn at
+// the drawing size, then presented.
 void PaintFrame();
+// The frame drawn last shown in the window as it now is, the menu over it (after the
+// capture, so never in saved frames), and the buffers swapped: also while paused.
+void PresentFrame();
 
 }  // namespace lumaro

@@ -37,14 +37,6 @@ bool XWindowVanished() {
   return !exists || XErrorSeen;  // asking about a destroyed window is itself an error
 }
 
-bool XWindowSize(int* width, int* height) {
-  XWindowAttributes attributes;
-  if (!XDisplay || !XGetWindowAttributes(XDisplay, XWindowId, &attributes)) return false;
-  *width = attributes.width;
-  *height = attributes.height;
-  return true;
-}
-
 void DrainXErrors() {
   if (XDisplay) XSync(XDisplay, False);
   XDisplay = nullptr;

@@ -7,9 +7,6 @@ namespace lumaro {
 
 void WatchXWindow(SDL_Window* window);  // does nothing unless the window lives on X11
 bool XWindowVanished();
-// The window's size as the X server has it; false off X11. (A refused full-screen mode
-// change leaves SDL reporting the screen's size for a window that kept the asked one.)
-bool XWindowSize(int* width, int* height);
 // Takes in the errors still on their way (about a window already gone) while our handler is
 // in place, so none reaches Xlib's default handler when SDL restores it at exit.
 void DrainXErrors();

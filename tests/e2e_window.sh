@@ -1,80 +1,147 @@
 #!/usr/bin/env bash
-# A real window under Xvfb: title "Lumaro", Escape quits within a second, and the
-# right-click menu's EXIT item quits too; a window destroyed by another client ends the
-# run cleanly; full screen on a server with one mode draws the whole picture.
+# A real window under Xvfb with a window manager: title "Lumaro", Escape quits within a
+# second, the right-click menu opens inside the window at each corner and its items work,
+# a window destroyed by another client ends the run cleanly, and the player's keys: Space
+# holds picture and clock, Left and Right land on scene starts, F toggles full screen,
+# "-loop" plays on; a minimised window draws nothing.
 set -u
 lumaro=$1
-command -v Xvfb > /dev/null && command -v xdotool > /dev/null || { echo "Xvfb or xdotool missing"; exit 77; }
 source "$(dirname "$0")/e2e_common.sh"
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
-xvfb=$!
-at_exit+=('kill $xvfb 2>/dev/null')
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/e2e_x.sh"
+start_x 1920x1080 wm
 
-start_show() {
-  "$lumaro" -window -nosound -w640 2> "$work/err" &
-  show=$!
-  window=$(timeout 20 xdotool search --sync --name '^Lumaro$' | head -1)
-  [ -n "$window" ] || { fail "no window titled Lumaro: $(cat "$work/err")"; kill $show; return 1; }
-  sleep 1  # let a few frames run
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
+key() {
+  press "$@"
+  sleep 0.4
 }
+shot() { timeout 10 import -window "$window" "$1" || fail "no screenshot of the window ($1)"; }
+# How far apart two pictures are (PSNR in dB, "inf" when equal).
+psnr() { compare -metric PSNR "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a == "inf" || a + 0 >= b) }'; }
+# The CPU seconds the show has used.
+cpu_seconds() { awk -v hz="$(getconf CLK_TCK)" '{ print ($14 + $15) / hz }' /proc/$show/stat; }
 
-# Stopped within a second of the request, exit code 0.
-expect_exit() {
-  local what=$1
-  for _ in $(seq 10); do kill -0 $show 2>/dev/null || break; sleep 0.1; done
-  if kill -0 $show 2>/dev/null; then
-    fail "$what did not end the show within a second"
-    kill $show
-  else
-    wait $show
-    rc=$?
-    [ $rc -eq 0 ] || fail "$what: exit code $rc"
-  fi
-}
-
-if start_show; then
-  xdotool key --window "$window" space  # any other key does nothing
-  sleep 0.3
-  kill -0 $show 2>/dev/null || fail "a key other than Escape ended the show"
-  xdotool key --window "$window" Escape
-  expect_exit "Escape"
+# Escape, and Escape with the menu open (closes only the menu); the menu's EXIT.
+if start_show -window -nosound -w640; then
+  key Escape
+  for _ in $(seq 10); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+  kill -0 $show 2> /dev/null && fail "Escape did not end the show within a second"
+  wait $show || fail "Escape: exit code $?"
+fi
+if start_show -window -nosound -w640; then
+  xdotool mousemove --window "$window" 100 100 click 3
+  key Escape
+  kill -0 $show 2> /dev/null || fail "Escape with the menu open ended the show"
+  xdotool mousemove --window "$window" 100 100 click 3 sleep 0.3 mousemove --window "$window" 130 130 click 1
+  for _ in $(seq 10); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+  wait $show || fail "the menu's EXIT: exit code $?"
 fi
 
-if start_show; then
-  # The popup opens at the pointer; its second row is EXIT.
-  xdotool mousemove --window "$window" 100 100 click 3
-  sleep 0.3
-  xdotool key --window "$window" Escape  # closes only the popup
-  sleep 0.3
-  kill -0 $show 2>/dev/null || fail "Escape with the menu open ended the show"
-  xdotool mousemove --window "$window" 100 100 click 3
-  sleep 0.3
-  xdotool mousemove --window "$window" 130 130 click 1
-  expect_exit "the menu's EXIT"
+# The menu at each corner of a small window lies inside it (its dark box whole), and the
+# item in the far corner works: "1600 X 1200" makes a 4:3 window fitted to the screen.
+menu_share() {
+  convert "$1" -fx 'abs(r * 255 - 20) < 2 && abs(g * 255 - 25.5) < 2 && abs(b * 255 - 31) < 2 ? 1 : 0' \
+    -format '%[fx:mean * w * h / (192 * 220)]' info:
+}
+if start_show -window -nosound -w320 -start=0.5; then
+  for corner in "3 3" "316 3" "3 236" "316 236"; do
+    xdotool mousemove --window "$window" $corner click 3
+    sleep 0.4
+    shot "$work/menu.png"
+    share=$(menu_share "$work/menu.png")
+    awk -v s="$share" 'BEGIN { exit !(s > 0.7) }' || fail "the menu opened at $corner shows $share of itself"
+    [ "$corner" = "316 236" ] || key Escape
+  done
+  xdotool mousemove --window "$window" 216 228 click 1  # its last row, above the pointer
+  sleep 1
+  read -r width height <<< "$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { sub("x", " ", $2); print $2 }')"
+  awk -v w="$width" -v h="$height" 'BEGIN { exit !(w >= 1000 && w * 3 == h * 4 && h <= 1080) }' ||
+    fail "the menu's 1600 X 1200 at the window's corner made a ${width}x$height window"
+  end_show "Escape after a menu size"
+fi
+
+# Space holds the picture and the clock: a run to 14 s started at 10 outlasts three
+# seconds paused, then ends on time once going on.
+if start_show -window -nosound -w320 -start=10 -end=14; then
+  key space
+  shot "$work/paused1.png"
+  sleep 1
+  shot "$work/paused2.png"
+  [ "$(psnr "$work/paused1.png" "$work/paused2.png")" = inf ] || fail "the picture moved while paused"
+  sleep 2
+  kill -0 $show 2> /dev/null || fail "the show ended while paused"
+  key space
+  sleep 0.5
+  shot "$work/going.png"
+  [ "$(psnr "$work/paused2.png" "$work/going.png")" != inf ] || fail "the picture stood still after Space again"
+  for _ in $(seq 40); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+  kill -0 $show 2> /dev/null && { fail "the show did not end on time after the pause"; kill $show; }
+  wait $show || fail "a paused run: exit code $?"
+fi
+
+# Left and Right, paused: each lands on a scene's start, drawn as a run from there draws it.
+"$lumaro" -headless -nosound -w320 -stills=8,12 -videodir="$work/stills" 2> /dev/null
+if start_show -window -nosound -w320 -start=13.5; then
+  key space
+  # (A still "at" a second is the first frame of the fixed clock not before it.)
+  read -r at8 at12 <<< "$(ls "$work/stills" | tr '\n' ' ')"
+  for step in "Left 8 $at8" "Right 12 $at12" "Right 20 -" "Left 12 $at12"; do
+    read -r direction second still <<< "$step"
+    key "$direction"
+    shot "$work/jump.png"
+    [ "$still" = - ] && continue
+    convert "$work/stills/$still" "$work/still.png"
+    quality=$(psnr "$work/jump.png" "$work/still.png")
+    at_least "$quality" 30 || fail "$direction did not land on $second s (PSNR $quality against it)"
+  done
+  # F: full screen and back.
+  key f
+  sleep 0.5
+  read -r width _ <<< "$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { sub("x", " ", $2); print $2 }')"
+  [ "$width" = 1920 ] || fail "F did not fill the screen (${width} wide)"
+  key f
+  sleep 0.5
+  read -r width _ <<< "$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { sub("x", " ", $2); print $2 }')"
+  [ "$width" = 320 ] || fail "F again did not give back the window (${width} wide)"
+  end_show "Escape after the jumps"
+fi
+
+# "-loop": the metaballs among the stars, then "The End", then the stars again.
+if settle=0.2 start_show -window -nosound -w320 -loop -start=321.5 -end=325.6; then
+  seen=""
+  for _ in $(seq 30); do
+    shot "$work/loop.png"
+    blue=$(convert "$work/loop.png" -crop 320x60+0+0 +repage -format '%[fx:mean.b]' info:)
+    seen+=$(awk -v b="$blue" 'BEGIN { print (b > 0.06 ? "s" : "e") }')
+    sleep 0.2
+  done
+  [[ $seen =~ s+e+s+ ]] || fail "-loop did not start the show again: stars (s) and end card (e) seen as $seen"
+  end_show "Escape while looping"
+fi
+
+# Minimised, nothing is drawn (a few per cent of a core); shown again, the show goes on.
+if start_show -window -nosound -w640 -start=50; then
+  xdotool windowminimize --sync "$window" 2> /dev/null
+  sleep 0.5
+  before=$(cpu_seconds)
+  sleep 2
+  used=$(awk -v a="$before" -v b="$(cpu_seconds)" 'BEGIN { print b - a }')
+  awk -v u="$used" 'BEGIN { exit !(u < 0.3) }' || fail "a minimised window used $used s of CPU in 2 s"
+  xdotool windowactivate --sync "$window" 2> /dev/null
+  sleep 1
+  shot "$work/back.png"
+  read -r _ _ _ _ <<< "$(content_box "$work/back.png")" || true
+  end_show "Escape after minimising"
 fi
 
 # Another X client destroys the window: a message and exit code 1, not an abort inside Xlib.
-if start_show; then
+if start_show -window -nosound -w640; then
   xdotool windowclose "$window" > /dev/null 2>&1
-  for _ in $(seq 50); do kill -0 $show 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 50); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
   wait $show
   rc=$?
   [ $rc -eq 1 ] || fail "a window destroyed from outside: exit $rc ($(tail -2 "$work/err"))"
   grep -q "destroyed from outside" "$work/err" || fail "no word about the vanished window: $(cat "$work/err")"
 fi
-
-# Xvfb has one mode (1024 x 768), so the switch to 800 x 600 is refused: the window keeps
-# 800 x 600 and the frames it draws are whole, the same as those drawn offscreen.
-"$lumaro" -nosound -videosave -w800 -seed=2 -end=2.2 -videodir="$work/screen" 2> "$work/err" ||
-  fail "full screen run failed: $(cat "$work/err")"
-"$lumaro" -headless -nosound -videosave -w800 -seed=2 -end=2.2 -videodir="$work/offscreen" 2> /dev/null
-# (The window's GL and the offscreen one round a few pixels differently: compare closely.)
-psnr=$(compare -metric PSNR "$work/screen/000055.tga" "$work/offscreen/000055.tga" null: 2>&1)
-awk -v p="$psnr" 'BEGIN { exit !(p + 0 > 40 || p == "inf") }' ||
-  fail "full screen with a refused mode draws another picture: $(identify "$work/screen/000055.tga" 2>&1 | cut -d' ' -f3), PSNR $psnr"
 
 finish e2e_window

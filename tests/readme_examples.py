@@ -34,13 +34,14 @@ def commands(readme):
 
 
 def shortened(arguments, scratch):
-    """The program's arguments, offscreen, to 0.2 s after the start, paths in the scratch folder."""
+    """The program's arguments, offscreen, to 0.2 s after the start and not looping, paths in
+    the scratch folder."""
     out, start = ['-headless'], 0.0
     for a in arguments:
         a = a.replace('/tmp/', scratch + '/')
         if a.startswith('-start='):
             start = float(a[7:])
-        if a.startswith('-end=') or a in ('-window', '-headless'):
+        if a.startswith('-end=') or a in ('-window', '-headless', '-loop'):  # -loop would never end
             continue
         out.append(a)
     if not any(a.startswith('-stills=') for a in out):

@@ -153,3 +153,35 @@ TEST_F(DummyAudio, BadFilesAreRefusedWithTheLibraryText) {
   StopMusic(0, nullptr);
   fs::remove_all(dir);
 }
+
+namespace {
+std::vector<float> NextSamples(SoundModule* module, size_t frames) {
+  std::vector<float> out(2 * frames);
+  EXPECT_EQ(SoundReadModule(module, out.data(), frames), frames);
+  return out;
+}
+}  // namespace
+
+// A viewer's jumps cue the playing module again and again, onward and back: each cue leaves
+// exactly the samples of a module cued there fresh.
+TEST_F(DummyAudio, CuesOnwardAndBackLeaveTheSamplesOfAFreshCue) {
+  SoundModule* fresh = LoadMusic(LUMARO_SONG);
+  SoundModule* jumping = LoadMusic(LUMARO_SONG);
+  ASSERT_TRUE(fresh && jumping);
+  const double cues[] = {10.0, 28.0, 190.0, 20.0, 327.5, 40.0};
+  for (double second : cues) {
+    SCOPED_TRACE(second);
+    ASSERT_TRUE(SoundCueModule(jumping, second));
+    ASSERT_TRUE(SoundCueModule(fresh, 0.0));  // back to the start: a full decode from there
+    ASSERT_TRUE(SoundCueModule(fresh, second));
+    EXPECT_EQ(NextSamples(jumping, 4800), NextSamples(fresh, 4800));
+  }
+  // A cue past the end fails, and the next one starts over.
+  EXPECT_FALSE(SoundCueModule(jumping, 400.0));
+  ASSERT_TRUE(SoundCueModule(jumping, 70.0));
+  ASSERT_TRUE(SoundCueModule(fresh, 0.0));
+  ASSERT_TRUE(SoundCueModule(fresh, 70.0));
+  EXPECT_EQ(NextSamples(jumping, 4800), NextSamples(fresh, 4800));
+  StopMusic(0, fresh);
+  StopMusic(0, jumping);
+}

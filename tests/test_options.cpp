@@ -62,6 +62,21 @@ TEST_F(Options, SwitchesAreCaseSensitiveSubstringsOfTheirArgument) {
   EXPECT_NE(Parse({"-w700"}).why().find("not one of the sizes"), std::string::npos);
 }
 
+TEST_F(Options, AShorterSwitchInsideALongerOneIsOnlyTheLongerOne) {
+  ExpectParsed({"-loopsound"});
+  EXPECT_TRUE(LoopSound);
+  EXPECT_FALSE(ThisRun.loopShow);  // "-loop" inside "-loopsound" is not asked for
+  ExpectParsed({"-loop", "-start=200", "-novsync"});
+  EXPECT_TRUE(ThisRun.loopShow && ThisRun.noVsync);
+  EXPECT_FALSE(LoopSound);
+  EXPECT_FLOAT_EQ(ThisRun.loopStart, 200.0f);  // again from where the run began
+  ExpectParsed({"-loop-loopsound"});           // both, as one argument may hold several
+  EXPECT_TRUE(ThisRun.loopShow && LoopSound);
+  // Looping is for the live show: a capture or a timedemo has an end.
+  for (const char* other : {"-videosave", "-video=a.mp4", "-stills=3", "-timedemo"})
+    EXPECT_NE(Parse({"-loop", other}).why().find("-loop"), std::string::npos) << other;
+}
+
 TEST_F(Options, ValuesAreWholeArgumentsSpacesAndAll) {
   ExpectParsed({"-headless", "-seed=42", "-start=3.9", "-end=4.2", "-videodir=/tmp/my frames", "-w320"});
   EXPECT_TRUE(ThisRun.headless && ThisRun.seedGiven);
@@ -125,8 +140,9 @@ TEST_F(Options, HelpAndVersionAreAskedForInTheirUsualSpellings) {
   // Every option the table holds is in the help text.
   const std::string help = OptionsHelpText();
   for (const char* option :
-       {"-window", "-fps", "-nosound", "-loopsound", "-videosave", "-video=FILE", "-timedemo", "-w1600", "-headless",
-        "-seed=N", "-start=S", "-end=S", "-videodir=DIR", "-stills=", "-readback=", "-progress", "-version", "-help"})
+       {"-window",   "-fps",     "-nosound", "-loopsound", "-videosave",    "-video=FILE", "-timedemo",  "-w1600",
+        "-headless", "-seed=N",  "-start=S", "-end=S",     "-videodir=DIR", "-stills=",    "-readback=", "-progress",
+        "-loop",     "-novsync", "-version", "-help",      "Space",         "Left, Right", "Alt+Enter"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 

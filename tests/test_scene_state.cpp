@@ -9,6 +9,7 @@
 
 #include "base/random.h"
 #include "engine/composer.h"
+#include "engine/navigation.h"
 #include "engine/timeline.h"
 #include "gfx/overlays.h"
 #include "gfx/texture.h"
@@ -269,5 +270,26 @@ TEST_F(CatchingUp, QuickLeavesWhatEveryFrameDrawnLeaves) {
     EXPECT_EQ(SnapshotDifferences(TakeGlSnapshot(), full[i]), "") << "catching up to " << starts[i];
     EXPECT_EQ(ShowState(), fullShow[i]) << "catching up to " << starts[i];
     EXPECT_LE(LargestDifference(NextFrame(), fullFrames[i]), 2) << "the frame at " << starts[i];
+  }
+}
+
+// A jump back (or "-loop") starts the show over from where it stood: the scenes set up are
+// released, and GL and the show end up as a run started at the target has them.
+TEST_F(CatchingUp, StartingOverIsTheRunFromThere) {
+  const struct { float from, to; } jumps[] = {{150.3f, 45.0f}, {300.5f, 222.0f}, {262.0f, 0.0f}, {326.5f, 300.5f}};
+  for (const auto& jump : jumps) {
+    Restart();
+    CatchUpTo(jump.to, CatchUp::Quick);
+    const GlSnapshot fresh = TakeGlSnapshot();
+    const std::vector<uint8_t> freshShow = ShowState();
+    const std::vector<Rgb> freshFrame = NextFrame();
+
+    Restart();
+    CatchUpTo(jump.from, CatchUp::Quick);
+    NextFrame();
+    RestartShowAt(jump.to);
+    EXPECT_EQ(SnapshotDifferences(TakeGlSnapshot(), fresh), "") << jump.from << " back to " << jump.to;
+    EXPECT_EQ(ShowState(), freshShow) << jump.from << " back to " << jump.to;
+    EXPECT_LE(LargestDifference(NextFrame(), freshFrame), 2) << jump.from << " back to " << jump.to;
   }
 }

@@ -6,20 +6,13 @@
 #include "audio/music.h"
 #include "audio/sound_library.h"
 #include "base/run_state.h"
+#include "engine/navigation.h"
 #include "engine/startup.h"
 #include "engine/timeline.h"
 #include "glcompat/glcompat.h"
 #include "web/shell/web_run.h"
 
 namespace lumaro::web {
-
-void ReleasePendingScenes() {
-  for (const SceneSlot& slot : kSchedule)
-    if (DoneFlag[slot.scene].setUp && !DoneFlag[slot.scene].released) {
-      ReleaseScene(slot.scene);
-      DoneFlag[slot.scene].released = true;
-    }
-}
 
 void TogglePause() {
   if (Web.phase == Phase::Running) {
@@ -34,16 +27,6 @@ void TogglePause() {
 }
 
 namespace {
-// The start of the scene window before (-1) or after (+1) the one holding the clock; the
-// first one's start from the first scene, and none (-1) after the last.
-float JumpTarget(float clock, int direction) {
-  const SceneSlot* slot = FindSceneSlot(clock);
-  const int current = slot ? static_cast<int>(slot - kSchedule) : clock < kSchedule[0].start ? -1 : kSceneCount;
-  const int target = current + direction;
-  if (target >= kSceneCount) return -1;
-  return kSchedule[target < 0 ? 0 : target].start;
-}
-
 // The module stops where it is; the audio device stays open and plays silence.
 void LeaveMusic() {
   if (PlayHandle) SoundStopModule(PlayHandle);
@@ -66,7 +49,7 @@ void StartOverAt(float target) {
 }  // namespace
 
 void JumpScene(int direction) {
-  const float target = JumpTarget(DemoClock, direction);
+  const float target = SceneStartFrom(DemoClock, direction);
   if (target < 0) return;
   LeaveMusic();
   if (target > DemoClock) {

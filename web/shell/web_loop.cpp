@@ -10,6 +10,7 @@
 #include <string>
 
 #include "base/run_state.h"
+#include "engine/navigation.h"
 #include "engine/startup.h"
 #include "engine/timedemo.h"
 #include "engine/timeline.h"

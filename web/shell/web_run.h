@@ -39,8 +39,5 @@ void EndShow();
 // Space, Left and Right on a live show.
 void TogglePause();
 void JumpScene(int direction);
-// Releases what the scenes set up and have not released yet (a show stopped in the
-// middle, or left for another scene's start).
-void ReleasePendingScenes();
 
 }  // namespace lumaro::web

@@ -1,0 +1,18 @@
+// Moving about the show while it plays: the scene starts the viewer jumps to, and starting
+// the show over at a second (jumping back, looping) so that it is the show a run from that
+// second would be.
+#pragma once
+
+namespace lumaro {
+
+// The start of the scene window before (direction -1) or after (+1) the one holding the
+// clock: the first scene's for anything before it, and -1 after the last.
+float SceneStartFrom(float clock, int direction);
+// Runs the releases of scenes that were set up and not yet released.
+void ReleasePendingScenes();
+// The show over at `second`: the scenes' resources released, GL and the show's state as at
+// start-up (the textures and the music kept), then the quick catching up to `second`. The
+// music is the caller's to cue.
+void RestartShowAt(float second);
+
+}  // namespace lumaro

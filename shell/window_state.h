@@ -1,0 +1,15 @@
+// The window as the platform layer's two halves share it: made in platform.cpp, shown,
+// sized and switched in window.cpp. Inside the shell only.
+#pragma once
+#include <SDL.h>
+
+namespace lumaro {
+
+extern SDL_Window* TheWindow;  // null offscreen
+// The screen the window is on (the first before there is one): whole, or the part a window
+// may use (without panels).
+SDL_Rect ScreenArea(bool usable);
+// A size shrunk to fit the screen's usable area, its shape kept.
+void FitToScreen(int* width, int* height);
+
+}  // namespace lumaro

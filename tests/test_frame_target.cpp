@@ -1,0 +1,73 @@
+// The offscreen frame shown in a window of another shape: scaled whole, centred, black bars,
+// and the show's own state (its clear colour, its depth) untouched by the showing.
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include "shell/frame_target.h"
+#include "tests/gl_fixture.h"
+
+using namespace lumaro;
+
+namespace {
+class FrameTarget : public GlTest {
+ protected:
+  void TearDown() override {
+    ReleaseFrameTarget();
+    GlTest::TearDown();
+  }
+  // A frame of one colour with a white first column, shown in the 320 x 240 pbuffer.
+  std::vector<Rgb> Show(int width, int height) {
+    EXPECT_TRUE(BindFrameTarget(width, height));
+    glDisable(GL_SCISSOR_TEST);
+    glViewport(0, 0, width, height);
+    glClearColor(0.8f, 0.2f, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 1, height);
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.8f, 0.2f, 0, 1);
+    PresentFrameTarget(ScreenWidth, ScreenHeight);
+    return ReadFrame();
+  }
+};
+}  // namespace
+
+TEST_F(FrameTarget, ASquareFrameShowsWholeBetweenBlackBars) {
+  const std::vector<Rgb> shown = Show(100, 100);  // into 320 x 240: 240 x 240 at x = 40
+  for (int y : {0, 120, 239}) {
+    EXPECT_EQ(Pixel(shown, 39, y).sum(), 0) << y;    // the bar on the left
+    EXPECT_EQ(Pixel(shown, 280, y).sum(), 0) << y;   // and on the right
+    EXPECT_GT(Pixel(shown, 40, y).sum(), 700) << y;  // the frame's first column, not cut off
+    EXPECT_GT(Pixel(shown, 279, y).r, 150) << y;     // its last column
+  }
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(FrameTarget, AWideFrameGetsBarsAboveAndBelowAndTheShowKeepsItsState) {
+  const std::vector<Rgb> shown = Show(160, 40);  // 320 x 80 at y = 80
+  EXPECT_EQ(Pixel(shown, 160, 79).sum(), 0);
+  EXPECT_EQ(Pixel(shown, 160, 160).sum(), 0);
+  EXPECT_GT(Pixel(shown, 160, 80).r, 150);
+  EXPECT_GT(Pixel(shown, 160, 159).r, 150);
+  // The bars' black is not left as the show's clear colour, and the frame has its depth.
+  GLfloat clear[4];
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  EXPECT_FLOAT_EQ(clear[0], 0.8f);
+  ASSERT_TRUE(BindFrameTarget(160, 40));
+  GLint depthBits = 0;
+  glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE,
+                                        &depthBits);
+  EXPECT_GE(depthBits, 24);
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+TEST_F(FrameTarget, ANewDrawingSizeMakesANewFrame) {
+  Show(100, 100);
+  const std::vector<Rgb> shown = Show(320, 240);  // the window's own size: pixel for pixel
+  EXPECT_GT(Pixel(shown, 0, 100).sum(), 700);     // the white column at the very edge
+  EXPECT_LT(Pixel(shown, 1, 100).b, 10);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
