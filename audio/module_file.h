@@ -4,13 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "base/run_state.h"
 #include "base/status.h"
 
 struct openmpt_module;
 
 namespace lumaro {
 
-constexpr int kMusicRate = 48000;  // samples a second, stereo
+constexpr int kMusicRate = kSoundRate;  // samples a second, stereo
 // The player's master gain: the mix then measures about -15 LUFS with true peaks near
 // -1.4 dBFS (EBU R128).
 constexpr int kMusicGainMillibel = 410;

@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "base/run_state.h"
 #include "base/status.h"
 
 namespace lumaro {
 
-constexpr int kSamplesPerVideoFrame = 1920;  // 48 kHz for 0.04 s
+// The most a frame's sound holds: 48 kHz for the slowest frame rate.
+constexpr int kMostSamplesPerFrame = kSoundRate / kSlowestVideoRate + 1;
 
 // Opens the module `skipFrames` stereo samples after its start, reached sample for sample as
 // a whole run plays them. Without a module (missing or damaged) the track is silence and the

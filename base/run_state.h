@@ -11,7 +11,10 @@
 namespace lumaro {
 
 constexpr float kShowLength = 329.0f;  // demo seconds; the run ends at the first frame past it
-constexpr float kFrameStep = 0.04f;    // seconds a frame on the fixed clock: 25 frames a second
+constexpr float kFrameStep = 0.04f;    // seconds a frame on the fixed clock at its first rate
+constexpr int kDefaultVideoRate = 25;  // frames a second of the fixed clock: kFrameStep
+constexpr int kSlowestVideoRate = 10, kFastestVideoRate = 120;
+constexpr int kSoundRate = 48000;      // stereo samples a second, live and in captures
 
 extern int32_t ScreenWidth;  // drawing area in pixels
 extern int32_t ScreenHeight;
@@ -48,6 +51,13 @@ struct RunState {
   bool loopShow = false;  // "-loop": the show again from its start when it ends
   float loopStart = 0;    // where it starts again: "-start", whatever the viewer jumped to
   bool noVsync = false;   // "-novsync": draw as fast as it goes, unsynchronised
+  int videoRate = kDefaultVideoRate;  // "-videorate=N": frames a second of the fixed clock
+  // "-size=WxH": the frame captures and the window hold (0: the drawing size); the show is
+  // drawn in its middle at 4:3, or over all of it with "-widescreen".
+  int frameWidth = 0, frameHeight = 0;
+  bool widescreen = false;
+  int crf = -1;        // "-crf=N" for x264 (-1: the encoder's default for the run)
+  std::string preset;  // "-preset=NAME" for x264 (empty: the default)
   // Where the music module is: found by the shell beside the program, in its install
   // location or in the working directory; empty when none of them has it, and then
   // moduleSearch says where it looked.
@@ -57,8 +67,19 @@ struct RunState {
 };
 extern RunState ThisRun;
 
-// Captures and timedemos step the clock by FrameStep a frame instead of following the wall.
+// Captures and timedemos step the clock by FrameStep() a frame instead of following the wall.
 inline bool FixedClock() { return VideoSave || ThisRun.timedemo; }
+// 1/rate in single precision: kFrameStep at 25 frames a second.
+inline float FrameStep() { return 1.0f / static_cast<float>(ThisRun.videoRate); }
+// The stereo samples of a capture's first `frames` frames: frame n sounds the samples from
+// SamplesBefore(n - 1) to SamplesBefore(n), 48000 / rate each when that is whole, else
+// alternately one more or less so that the track never drifts from the frames.
+inline uint64_t SamplesBefore(uint64_t frames) {
+  return frames * kSoundRate / static_cast<uint64_t>(ThisRun.videoRate);
+}
+// The frame the show is shown in: "-size", or the drawing size.
+inline int FrameWidth() { return ThisRun.frameWidth ? ThisRun.frameWidth : ScreenWidth; }
+inline int FrameHeight() { return ThisRun.frameHeight ? ThisRun.frameHeight : ScreenHeight; }
 
 enum class StopReason {
   ShowOver,  // the clock passed the end of the show or "-end"

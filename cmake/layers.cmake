@@ -28,7 +28,8 @@ endfunction()
 # A scene is its files in scenes/ and its row in scenes/scene_list.h: nothing to list here.
 file(GLOB SCENE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/scenes/*.cpp)
 
-lumaro_layer(base SOURCES base/run_state.cpp base/random.cpp base/clock.cpp base/report.cpp base/new_file.cpp)
+lumaro_layer(base SOURCES base/run_state.cpp base/random.cpp base/clock.cpp base/report.cpp base/new_file.cpp
+                          base/frame_ticks.cpp)
 lumaro_layer(gfx SOURCES gfx/sine.cpp gfx/tga.cpp gfx/texture.cpp gfx/overlays.cpp gfx/draw.cpp gfx/gl_reset.cpp
              BELOW base LIBRARIES ${LUMARO_GL_LIBRARIES})
 lumaro_layer(audio SOURCES audio/sound_library.cpp audio/music.cpp audio/xm_check.cpp audio/module_file.cpp
@@ -40,7 +41,7 @@ add_dependencies(lumaro_assets artwork)
 lumaro_layer(scenes SOURCES ${SCENE_SOURCES} BELOW base gfx assets)
 lumaro_layer(engine SOURCES engine/timeline.cpp engine/catch_up.cpp engine/composer.cpp engine/startup.cpp
                             engine/capture.cpp engine/capture_plan.cpp engine/frame_writer.cpp engine/frame_files.cpp engine/wav.cpp
-                            engine/progress.cpp engine/timedemo.cpp engine/navigation.cpp
+                            engine/progress.cpp engine/timedemo.cpp engine/navigation.cpp engine/yuv420.cpp
              BELOW base gfx audio assets scenes)
 # The metaball field is rebuilt every frame; its loops need the full vectoriser, which may
 # divide in every lane only when it need not fear traps. Rounding is IEEE either way: the
@@ -55,7 +56,7 @@ endif()
 lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp shell/headless.cpp
                            shell/window_proc.cpp shell/menu.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
                            shell/programs.cpp shell/video_check.cpp shell/recording.cpp
-                           shell/new_file.cpp shell/frame_target.cpp shell/window.cpp shell/player.cpp
+                           shell/new_file.cpp shell/frame_fit.cpp shell/frame_target.cpp shell/window.cpp shell/player.cpp
              BELOW base gfx audio assets scenes engine LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)
 target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")
 

@@ -17,13 +17,16 @@
 namespace lumaro {
 
 namespace {
-// The frame read into a pack buffer and not yet copied out.
+// The frame read into a pack buffer and not yet copied out: the whole frame, the drawing in
+// its middle at (x, y) and black bars around it when "-size" asks for a larger frame.
 struct Pending {
   bool waiting = false;
   int buffer = 0;
   uint32_t number = 0;
   float clock = 0;
   int width = 0, height = 0;
+  int x = 0, y = 0, drawnWidth = 0, drawnHeight = 0;
+  int pixelBytes = 3;  // BGR for files, BGRA for the encoder (GL's own order: a plain copy)
 };
 GLuint PackBuffers[2] = {0, 0};
 size_t PackSize = 0;
@@ -35,7 +38,9 @@ bool Streaming = false;
 int StreamWidth = 0, StreamHeight = 0;
 
 // A renderer that draws on the processor reads pixels back on it too, at once: a pack
-// buffer gains no overlap there and costs one more copy of every frame.
+// buffer gains no overlap there and costs one more copy of every frame. (Copying each frame
+// into a framebuffer of its own, read a frame later, was tried too: the copy costs more
+// than the overlap gains.)
 bool SoftwareRenderer() {
   const char* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
   if (!name) return false;
@@ -49,7 +54,7 @@ Status Start(FrameWriterSetup setup) {
   setup.loop = LoopSound;
   // The music starts with the first frame of a whole show, so frame n sounds the module's
   // samples from (n - 1) frames in: a run from "-start" takes the same samples.
-  setup.firstSample = static_cast<uint64_t>(FirstCaptureNumber() - 1) * kSamplesPerVideoFrame;
+  setup.firstNumber = FirstCaptureNumber();
   const bool synchronous = ThisRun.readback == Readback::Synchronous;
   setup.threaded = !synchronous;
   ReadDirect =
@@ -71,8 +76,34 @@ CapturedFrame* BufferFor(const Pending& p) {
   f->clock = p.clock;
   f->width = p.width;
   f->height = p.height;
-  f->pixels.Resize(static_cast<size_t>(p.width) * p.height * 3);
+  f->pixelBytes = p.pixelBytes;
+  f->pixels.Resize(static_cast<size_t>(p.width) * p.height * p.pixelBytes);
   return f;
+}
+
+// The bars black: the rows below and above the drawing, and its row's ends.
+void ClearBars(const Pending& p, uint8_t* frame) {
+  if (p.drawnWidth == p.width && p.drawnHeight == p.height) return;
+  const size_t pixel = p.pixelBytes, row = p.width * pixel;
+  std::memset(frame, 0, row * p.y);
+  std::memset(frame + row * (p.y + p.drawnHeight), 0, row * (p.height - p.y - p.drawnHeight));
+  for (int y = p.y; y < p.y + p.drawnHeight; ++y) {
+    std::memset(frame + row * y, 0, p.x * pixel);
+    std::memset(frame + row * y + (p.x + p.drawnWidth) * pixel, 0, row - (p.x + p.drawnWidth) * pixel);
+  }
+}
+
+// Reads the drawing into its place in the frame at `into` (a pack buffer's offset, or memory).
+void ReadInto(const Pending& p, void* into) {
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);  // any width, no row padding
+  glPixelStorei(GL_PACK_ROW_LENGTH, p.width);
+  glPixelStorei(GL_PACK_SKIP_PIXELS, p.x);
+  glPixelStorei(GL_PACK_SKIP_ROWS, p.y);
+  glReadPixels(0, 0, p.drawnWidth, p.drawnHeight, p.pixelBytes == 4 ? GL_BGRA_EXT : GL_BGR_EXT, GL_UNSIGNED_BYTE,
+               into);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+  glPixelStorei(GL_PACK_SKIP_ROWS, 0);
 }
 
 // Copies the pack buffer's frame out into a writer buffer and queues it.
@@ -80,18 +111,29 @@ void Hand(const Pending& p, const void* pixels) {
   CapturedFrame* f = BufferFor(p);
   if (!f) return;
   std::memcpy(f->pixels.pixels(), pixels, f->pixels.size());
+  ClearBars(p, f->pixels.pixels());
   SubmitFrame(f);
+}
+
+// Reads the drawing straight into a writer buffer and queues it.
+Status ReadAndHand(const Pending& p) {
+  CapturedFrame* f = BufferFor(p);
+  if (!f) return Status::Failure("the capture was interrupted");
+  ReadInto(p, f->pixels.pixels());
+  ClearBars(p, f->pixels.pixels());
+  SubmitFrame(f);
+  return {};
 }
 
 void CollectInFlight() {
   if (!InFlight.waiting) return;
+  InFlight.waiting = false;
   glBindBuffer(GL_PIXEL_PACK_BUFFER, PackBuffers[InFlight.buffer]);
   if (const void* pixels = glMapBuffer(GL_PIXEL_PACK_BUFFER, GL_READ_ONLY)) {
     Hand(InFlight, pixels);
     glUnmapBuffer(GL_PIXEL_PACK_BUFFER);
   }
   glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
-  InFlight.waiting = false;
 }
 
 }  // namespace
@@ -116,8 +158,8 @@ Status PrepareStreamCapture(std::FILE* video, std::FILE* audio) {
   setup.audioStream = audio;
   setup.trackFrames = CaptureFrameTotal();
   Streaming = true;
-  StreamWidth = ScreenWidth;
-  StreamHeight = ScreenHeight;
+  StreamWidth = FrameWidth();
+  StreamHeight = FrameHeight();
   return Start(setup);
 }
 
@@ -125,22 +167,28 @@ Status CaptureFrame(uint32_t frameNumber, float clock) {
   if (!Started) return Status::Failure("no capture was started");
   Status failed = FrameWriterError();
   if (!failed.ok() || !Refused.ok()) return failed.ok() ? Refused : failed;
-  const int width = ScreenWidth, height = ScreenHeight;
-  if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF ||
-      (Streaming && (width != StreamWidth || height != StreamHeight))) {
+  const int width = FrameWidth(), height = FrameHeight();
+  if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF || ScreenWidth > width ||
+      ScreenHeight > height || (Streaming && (width != StreamWidth || height != StreamHeight))) {
     Refused = Status::Failure("cannot capture a " + std::to_string(width) + " x " + std::to_string(height) + " frame");
     return Refused;
   }
   if (InFlight.waiting && (width != InFlight.width || height != InFlight.height)) CollectInFlight();
-  const Pending now{true, InFlight.waiting ? 1 - InFlight.buffer : 0, frameNumber, clock, width, height};
-  const size_t bytes = static_cast<size_t>(width) * height * 3;
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);  // any width, no row padding
+  const Pending now{.waiting = true,
+                    .buffer = InFlight.waiting ? 1 - InFlight.buffer : 0,
+                    .number = frameNumber,
+                    .clock = clock,
+                    .width = width,
+                    .height = height,
+                    .x = (width - ScreenWidth) / 2,
+                    .y = (height - ScreenHeight) / 2,
+                    .drawnWidth = ScreenWidth,
+                    .drawnHeight = ScreenHeight,
+                    .pixelBytes = Streaming ? 4 : 3};
+  const size_t bytes = static_cast<size_t>(width) * height * now.pixelBytes;
   if (ReadDirect) {
-    CapturedFrame* f = BufferFor(now);
-    if (!f) return Status::Failure("the capture was interrupted");
-    glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, f->pixels.pixels());
-    SubmitFrame(f);
-    return FrameWriterError();
+    const Status read = ReadAndHand(now);
+    return read.ok() ? FrameWriterError() : read;
   }
   if (!PackBuffers[0]) glGenBuffers(2, PackBuffers);
   if (bytes > PackSize) {
@@ -152,7 +200,7 @@ Status CaptureFrame(uint32_t frameNumber, float clock) {
     PackSize = bytes;
   }
   glBindBuffer(GL_PIXEL_PACK_BUFFER, PackBuffers[now.buffer]);
-  glReadPixels(0, 0, width, height, GL_BGR_EXT, GL_UNSIGNED_BYTE, nullptr);  // into the buffer, later
+  ReadInto(now, nullptr);  // into the buffer, later
   glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
   CollectInFlight();  // the frame before, long finished by now
   InFlight = now;

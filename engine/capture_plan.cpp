@@ -17,7 +17,7 @@ uint32_t CaptureFrameTotal() {
   const float end = ThisRun.endTime < kShowLength ? ThisRun.endTime : kShowLength;
   uint32_t total = 0;
   for (float clock = 0;;) {
-    clock = clock + kFrameStep;
+    clock = clock + FrameStep();
     if (clock >= ThisRun.startTime) ++total;
     if (clock >= kShowLength || clock >= end) return total;
   }
@@ -26,7 +26,7 @@ uint32_t CaptureFrameTotal() {
 uint32_t FirstCaptureNumber() {
   float clock = 0;
   uint32_t number = 0;
-  do clock = clock + kFrameStep, ++number;
+  do clock = clock + FrameStep(), ++number;
   while (clock < ThisRun.startTime);
   return number;
 }
@@ -52,8 +52,8 @@ void WarnAboutOldFrames(const std::string& directory) {
 }
 
 void WarnAboutSpace(const std::string& directory) {
-  const uint64_t frame = 18 + static_cast<uint64_t>(ScreenWidth) * ScreenHeight * 3;
-  const uint64_t track = ThisRun.soundtrack ? uint64_t{kSamplesPerVideoFrame} * 2 * sizeof(float) : 0;
+  const uint64_t frame = 18 + static_cast<uint64_t>(FrameWidth()) * FrameHeight() * 3;
+  const uint64_t track = ThisRun.soundtrack ? (SamplesBefore(1) + 1) * 2 * sizeof(float) : 0;
   const uint64_t needed = CaptureFrameTotal() * (frame + track);
   std::error_code error;
   const std::filesystem::space_info space = std::filesystem::space(directory, error);

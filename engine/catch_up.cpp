@@ -1,6 +1,7 @@
 // Catching up to "-start" and between stills without showing the frames.
 #include <GL/gl.h>
 
+#include "base/frame_ticks.h"
 #include "base/run_state.h"
 #include "engine/composer.h"
 #include "engine/timeline.h"
@@ -18,14 +19,15 @@ namespace lumaro {
 // one level differently. Frames then match a full run byte for byte.
 namespace {
 bool LastBefore(const SceneSlot* slot, float start) {
-  const float following = DemoClock + kFrameStep;
+  const float following = DemoClock + FrameStep();
   return !(following < start) || following >= kBlankFrom || FindSceneSlot(following) != slot;
 }
 
 void CatchUpFrame(float start, CatchUp how) {
   PreviousClock = DemoClock;
-  DemoClock = DemoClock + kFrameStep;  // single precision, as the fixed clock sums
+  DemoClock = DemoClock + FrameStep();  // single precision, as the fixed clock sums
   if (FixedClock()) FrameNumber += 1;
+  NoteFrameClock(FrameNumber, PreviousClock, DemoClock);
   if (ShowFps) CountFrameRate();
   const SceneSlot* slot = EnterScene(DemoClock);
   if (!slot) return;
@@ -44,7 +46,7 @@ void CatchUpTo(float start, CatchUp how) {
     glScissor(0, 0, 1, 1);
     glEnable(GL_SCISSOR_TEST);
   }
-  while (DemoClock + kFrameStep < start) CatchUpFrame(start, how);
+  while (DemoClock + FrameStep() < start) CatchUpFrame(start, how);
   if (how == CatchUp::Exact) {
     glDisable(GL_SCISSOR_TEST);
     glScissor(box[0], box[1], box[2], box[3]);

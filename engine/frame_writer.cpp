@@ -8,9 +8,11 @@
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "audio/soundtrack.h"
 #include "base/report.h"
+#include "engine/yuv420.h"
 
 namespace lumaro {
 
@@ -27,8 +29,9 @@ Status Error;
 CaptureTally Tally;
 
 TrackFile Wav;
+std::vector<uint8_t> Planar;  // the writer's frame for the encoder
 bool TrackOpen = false;
-float Track[2 * kSamplesPerVideoFrame];
+float Track[2 * kMostSamplesPerFrame];
 
 // The writer and the track thread both count what they send out.
 void CountBytes(uint64_t bytes) {
@@ -36,15 +39,17 @@ void CountBytes(uint64_t bytes) {
   Tally.bytes += bytes;
 }
 
-// The next frame's sound, from the module (silence without one).
-const float* NextTrackFrame() {
+// The sound of frame `number` (numbered as in a whole run) into Track, from the module
+// (silence without one); its stereo samples.
+size_t NextTrackFrame(uint32_t number) {
   if (!TrackOpen) {
-    const Status opened = OpenSoundtrack(Setup.moduleFile, Setup.loop, Setup.firstSample);
+    const Status opened = OpenSoundtrack(Setup.moduleFile, Setup.loop, SamplesBefore(Setup.firstNumber - 1));
     if (!opened.ok()) Warn("the sound track is silent: " + opened.why());
     TrackOpen = true;
   }
-  RenderSoundtrack(Track, kSamplesPerVideoFrame);
-  return Track;
+  const size_t samples = SamplesBefore(number) - SamplesBefore(number - 1);
+  RenderSoundtrack(Track, samples);
+  return samples;
 }
 
 void Fail(Status failure) {
@@ -57,9 +62,10 @@ void Fail(Status failure) {
 // track of the frames to come, or until the run stops.
 void TrackLoop() {
   for (uint32_t frame = 0; frame < TrackLimit; ++frame) {
-    if (std::fwrite(NextTrackFrame(), sizeof Track, 1, Setup.audioStream) != 1)
+    const size_t samples = NextTrackFrame(Setup.firstNumber + frame);
+    if (std::fwrite(Track, 2 * sizeof(float), samples, Setup.audioStream) != samples)
       return Fail(ErrnoFailure("the video encoder stopped taking sound", errno));
-    CountBytes(sizeof Track);
+    CountBytes(2 * sizeof(float) * samples);
   }
 }
 
@@ -70,12 +76,13 @@ Status WriteToFiles(const CapturedFrame& f) {
   Status written = WriteFrameFile(path, f.width, f.height, f.pixels);
   if (!written.ok()) return written;
   if (Setup.sound) {
-    written = Wav.Append(NextTrackFrame(), kSamplesPerVideoFrame);
+    const size_t samples = NextTrackFrame(f.number);
+    written = Wav.Append(Track, samples);
     if (!written.ok()) {
       std::remove(path.c_str());
       return written;
     }
-    CountBytes(sizeof Track);
+    CountBytes(2 * sizeof(float) * samples);
   }
   CountBytes(FrameBytes::kHeaderRoom + f.pixels.size());
   return {};
@@ -83,10 +90,12 @@ Status WriteToFiles(const CapturedFrame& f) {
 
 Status Write(const CapturedFrame& f) {
   if (!Setup.videoStream) return WriteToFiles(f);
-  if (std::fwrite(f.pixels.pixels(), 1, f.pixels.size(), Setup.videoStream) != f.pixels.size() ||
+  Planar.resize(Yuv420Bytes(f.width, f.height));
+  ConvertToYuv420(f.pixels.pixels(), f.width, f.height, VideoMatrixFor(f.height), Planar.data());
+  if (std::fwrite(Planar.data(), 1, Planar.size(), Setup.videoStream) != Planar.size() ||
       std::fflush(Setup.videoStream) != 0)
     return ErrnoFailure("the video encoder stopped taking frames", errno);
-  CountBytes(f.pixels.size());
+  CountBytes(Planar.size());
   return {};
 }
 
@@ -195,6 +204,7 @@ Status StopFrameWriter() {
   CloseSoundtrack();
   Fail(Wav.Finish());
   for (CapturedFrame& f : Buffers) f.pixels.Release();
+  Planar = {};
   return FrameWriterError();
 }
 

@@ -16,7 +16,8 @@ struct CapturedFrame {
   uint32_t number = 0;  // names the file
   float clock = 0;      // demo time it shows
   int width = 0, height = 0;
-  FrameBytes pixels;  // BGR, bottom row first
+  int pixelBytes = 3;  // BGR for files; BGRA for an encoder, which takes it as 4:2:0
+  FrameBytes pixels;   // bottom row first
 };
 
 struct FrameWriterSetup {
@@ -27,11 +28,11 @@ struct FrameWriterSetup {
   bool sound = false;                // render the track: sound.wav beside the files, or the audio stream
   std::string moduleFile = ThisRun.modulePath;
   bool loop = false;
-  uint64_t firstSample = 0;  // the track starts this many stereo samples into the module
+  uint32_t firstNumber = 1;  // of the first frame: its sound starts SamplesBefore(firstNumber - 1) in
   bool threaded = true;      // false: every frame is written before CaptureFrame returns
 };
 
-constexpr int kFrameBuffers = 4;  // at most this many frames in memory
+constexpr int kFrameBuffers = 12;  // at most this many frames in memory
 
 Status StartFrameWriter(const FrameWriterSetup& setup);
 // A free buffer to fill; waits while all are in the queue, and gives up (null) when a

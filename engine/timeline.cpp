@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "audio/music.h"
+#include "base/frame_ticks.h"
 #include "base/report.h"
 #include "base/run_state.h"
 #include "engine/capture.h"
@@ -37,10 +38,11 @@ void AdvanceDemoClock(float elapsedSeconds) {
   PreviousClock = DemoClock;
   if (FixedClock()) {
     FrameNumber += 1;
-    DemoClock = DemoClock + kFrameStep;  // summed in single precision, as the frame numbers assume
+    DemoClock = DemoClock + FrameStep();  // summed in single precision, as the frame numbers assume
   } else {
     DemoClock = elapsedSeconds + ThisRun.startTime;
   }
+  NoteFrameClock(FrameNumber, PreviousClock, DemoClock);
 }
 
 void CountFrameRate() {

@@ -9,7 +9,13 @@
 
 namespace lumaro {
 
-void MultStandardPerspective() { gluPerspective(kFieldOfView, kProjectionAspect, kNearPlane, kFarPlane); }
+float Widening() {
+  if (!ThisRun.widescreen || ScreenHeight <= 0) return 1.0f;
+  constexpr float kFourThirds = 4.0f / 3.0f;
+  return static_cast<float>(ScreenWidth) / static_cast<float>(ScreenHeight) / kFourThirds;
+}
+
+void MultStandardPerspective() { gluPerspective(kFieldOfView, ProjectionAspect(), kNearPlane, kFarPlane); }
 
 void LoadStandardView() {
   glViewport(0, 0, ScreenWidth, ScreenHeight);

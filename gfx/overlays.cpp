@@ -30,7 +30,12 @@ void DrawBackdrop(int index) {
   glDisable(GL_LIGHTING);
   glBindTexture(GL_TEXTURE_2D, BackdropTexture);
   glColor4f(1, 1, 1, 0);
-  DrawTexturedQuad({0, 0, 0, 0, 0}, {0, 1, 0, 1, 0}, {1, 1, kOverlayWidth, 1, 0}, {1, 0, kOverlayWidth, 0, 0});
+  // Over the whole box: a wider one shows the picture's middle rows, a narrower its middle
+  // columns, never stretched.
+  const float w = OverlayWidth(), wide = Widening();
+  const float s0 = wide < 1 ? (1 - wide) / 2 : 0, s1 = 1 - s0;
+  const float t0 = wide > 1 ? (1 - 1 / wide) / 2 : 0, t1 = 1 - t0;
+  DrawTexturedQuad({s0, t0, 0, 0, 0}, {s0, t1, 0, 1, 0}, {s1, t1, w, 1, 0}, {s1, t0, w, 0, 0});
   glEnable(GL_DEPTH_TEST);
   glDepthMask(GL_TRUE);
   glEnable(GL_LIGHTING);
@@ -45,7 +50,8 @@ void DrawLogoOverlay() {
   glBlendFunc(GL_ONE, GL_ONE);
   glBindTexture(GL_TEXTURE_2D, TitleTextures[0]);
   glColor4f(1, 1, 1, 0);
-  const float w = 0.3325f, h = 0.083125f;  // 4 : 1, a quarter of the screen wide
+  // 4 : 1, a quarter of the 4:3 screen wide, in the bottom-left corner of any frame.
+  const float w = 0.3325f * Shrinking(), h = 0.083125f * Shrinking();
   DrawTexturedQuad({0, 0, 0, 0, 0}, {1, 0, w, 0, 0}, {1, 1, w, h, 0}, {0, 1, 0, h, 0});
   RestoreSceneState();
 }
@@ -61,8 +67,8 @@ void DrawFade(float factor) {
   glBegin(GL_QUADS);
   glVertex3f(0, 0, 0);
   glVertex3f(0, 1, 0);
-  glVertex3f(kOverlayWidth, 1, 0);
-  glVertex3f(kOverlayWidth, 0, 0);
+  glVertex3f(OverlayWidth(), 1, 0);
+  glVertex3f(OverlayWidth(), 0, 0);
   glEnd();
   glEnable(GL_TEXTURE_2D);
   RestoreSceneState();
@@ -85,7 +91,11 @@ void DrawGlyphString(int fontSet, const char* text, float x, float y, float brig
 }
 
 void DrawCaptionBand(unsigned texture, float b) {
-  constexpr float kBottom = 0.416875f, kTop = 0.583125f;
+  // The 4:3 screen's width, in the middle of a wider box.
+  const float shrink = Shrinking(), width = kOverlayWidth * shrink;
+  const float left = (OverlayWidth() - width) / 2, right = left + width;
+  constexpr float kBottom = 0.416875f, kTop = 0.583125f;  // the middle sixth
+  const float bottom = 0.5f + (kBottom - 0.5f) * shrink, top = 0.5f + (kTop - 0.5f) * shrink;
   PushOverlayBox();
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
@@ -94,8 +104,7 @@ void DrawCaptionBand(unsigned texture, float b) {
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, texture);
   glColor4f(b, b, b, 0);
-  DrawTexturedQuad({0, 0, 0, kBottom, 0}, {0, 1, 0, kTop, 0}, {1, 1, kOverlayWidth, kTop, 0},
-                   {1, 0, kOverlayWidth, kBottom, 0});
+  DrawTexturedQuad({0, 0, left, bottom, 0}, {0, 1, left, top, 0}, {1, 1, right, top, 0}, {1, 0, right, bottom, 0});
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_BLEND);
   PopOrthoBox();

@@ -1,5 +1,5 @@
 // Everything drawn around a scene: projection reset, backdrop, corner logo, fade, glyph text.
-// Each 2D drawing uses the overlay box x 0..1.33, y 0..1 and leaves depth test and lighting
+// Each 2D drawing uses the overlay box x 0..OverlayWidth(), y 0..1 and leaves depth test and lighting
 // on and blending off.
 #pragma once
 #include "gfx/draw.h"

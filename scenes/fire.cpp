@@ -98,9 +98,9 @@ void ConvertFire() {
   for (int i = 0; i < kFireCells; ++i) std::memcpy(FireImage + 3 * i, FirePalette[FireHeat[i]], 3);
 }
 
-void StepFire() {
-  if (!FireReady()) return;
-  for (int stage = 0; stage < kFireStagesPerStep; ++stage) FireStage();
+void StepFire(int stages) {
+  if (!FireReady() || stages <= 0) return;
+  for (int stage = 0; stage < stages; ++stage) FireStage();
   ConvertFire();
 }
 

@@ -12,6 +12,7 @@ constexpr int kFireSize = 128;  // cells a side
 constexpr int kFireCells = kFireSize * kFireSize;
 constexpr int kFireSpreadCells = kFireCells - 2 * kFireSize;  // rows 0..125 are recomputed
 constexpr int kFireStagesPerStep = 4;
+constexpr int kFireStagesPerSecond = 100;  // a step a frame at 25 frames a second
 constexpr int kFireSparksPerStage = 5;
 
 extern uint32_t* FireHeat;     // current grid, values 0..255
@@ -33,8 +34,9 @@ void SeedFireSpark(int x, int y);
 void SpreadFire();
 // Sparks from two rand() draws each (column first), then the spread: one stage.
 void FireStage();
-// Four stages, then the image from the palette. Does nothing when the fire has no memory.
-void StepFire();
+// Four stages (or as many as given), then the image from the palette; nothing without
+// stages, or when the fire has no memory.
+void StepFire(int stages = kFireStagesPerStep);
 void ConvertFire();
 
 }  // namespace lumaro

@@ -68,11 +68,12 @@ void ComputeScene8Lights(float t, float z, SceneLight lights[kScene8LightCount])
            z + 0.5f * FastCos(0.9f * t + 0.5f));
 }
 
-void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount], bool* primed) {
+void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount], bool* primed,
+                       bool shift) {
   for (int i = 0; i < kScene8LightCount; ++i) {
     float(*entries)[3] = trails[i].position;
     if (*primed) {
-      std::memmove(entries[1], entries[0], sizeof(entries[0]) * (kTrailLength - 1));
+      if (shift) std::memmove(entries[1], entries[0], sizeof(entries[0]) * (kTrailLength - 1));
       std::memcpy(entries[0], lights[i].position, sizeof(entries[0]));
     } else {
       for (int k = 0; k < kTrailLength; ++k) std::memcpy(entries[k], lights[i].position, sizeof(entries[k]));
@@ -83,12 +84,12 @@ void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight li
 
 float TrailBrightness(int k, float s) { return (0.5f - k / 64.0f) * s; }
 
-void UpdateScene8(float t, float d, Scene8Frame* frame, Scene8Trails* trails) {
+void UpdateScene8(float t, float d, Scene8Frame* frame, Scene8Trails* trails, int trailSteps) {
   frame->x = SlideInOffset(t);
   frame->z = FractalDistance(t, d);
   frame->s = OrbitBrightness(t);
   ComputeScene8Lights(t, frame->z, frame->lights);
-  if (t >= kOrbitFrom) UpdateLightTrails(trails->trails, frame->lights, &trails->primed);
+  if (t >= kOrbitFrom) UpdateLightTrails(trails->trails, frame->lights, &trails->primed, trailSteps > 0);
 }
 
 }  // namespace lumaro

@@ -49,8 +49,11 @@ struct LightTrail {
 };
 static_assert(sizeof(LightTrail) == 384);
 // First call (primed false): every entry takes the light's position. Later calls move the
-// entries one place back and store the new position in entry 0.
-void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount], bool* primed);
+// entries one place back (when `shift`, a trail's step of time having passed) and store the
+// new position in entry 0.
+constexpr int kTrailStepsPerSecond = 25;  // an entry a frame at 25 frames a second
+void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount], bool* primed,
+                       bool shift = true);
 float TrailBrightness(int k, float s);  // entry k = 1..31: (0.5 - k/64) s
 
 // Everything a frame of scene 8 draws from, computed before any drawing.
@@ -64,6 +67,7 @@ struct Scene8Trails {
   bool primed = false;
 };
 // The frame's values for local time t of a scene lasting d; the trails move from 18 s on.
-void UpdateScene8(float t, float d, Scene8Frame* frame, Scene8Trails* trails);
+// `trailSteps`: the trails' steps of time the frame covers.
+void UpdateScene8(float t, float d, Scene8Frame* frame, Scene8Trails* trails, int trailSteps = 1);
 
 }  // namespace lumaro

@@ -18,10 +18,14 @@ GLuint Scene5Textures[4] = {0, 0, 0, 0};  // plasma red, green, blue, then the t
 GLuint* const PlasmaTextures = Scene5Textures;
 GLuint& TitleTexture = Scene5Textures[3];
 
-// The middle half of the screen, in a box one unit wide.
+// The middle half of the screen, in a box one unit high and Widening() wide: across a wider
+// drawing, and scaled down to fit a narrower one. `du` is the texture's width over a 4:3
+// screen's width.
 void Band(float u, float v, float du, float dv) {
-  DrawTexturedQuad({u, v, 0, 0.25f, 0}, {u + du, v, 1, 0.25f, 0}, {u + du, v + dv, 1, 0.75f, 0},
-                   {u, v + dv, 0, 0.75f, 0});
+  const float wide = Widening(), shrink = Shrinking(), bottom = 0.5f - 0.25f * shrink, top = 0.5f + 0.25f * shrink;
+  const float across = du * (wide / shrink);
+  DrawTexturedQuad({u, v, 0, bottom, 0}, {u + across, v, wide, bottom, 0}, {u + across, v + dv, wide, top, 0},
+                   {u, v + dv, 0, top, 0});
 }
 }  // namespace
 
@@ -44,7 +48,7 @@ void DrawScene5(float t, float) {
   const float uG = FastSin(0.615f * t + 1), vG = FastCos(0.435f * t + 1);
   const float uB = FastSin(0.47f * t + 2), vB = FastCos(0.52f * t + 2);
 
-  PushOrthoBox(0, 1, 0, 1);
+  PushOrthoBox(0, Widening(), 0, 1);
   glDisable(GL_DEPTH_TEST);
   glDisable(GL_LIGHTING);
   glEnable(GL_BLEND);
@@ -64,7 +68,8 @@ void DrawScene5(float t, float) {
   glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA);
   glColor4f(1, 1, 1, 1);
   glBindTexture(GL_TEXTURE_2D, TitleTexture);
-  Band(0, 0, 1, 1);
+  // Centred: the sides of a wider band take the title's edge, its dark surround.
+  Band((1 - Widening() / Shrinking()) / 2, 0, 1, 1);
 
   glDisable(GL_BLEND);
   glEnable(GL_DEPTH_TEST);

@@ -6,6 +6,7 @@
 #include "gfx/draw.h"
 #include "gfx/overlays.h"
 #include "gfx/texture.h"
+#include "base/frame_ticks.h"
 #include "scenes/fractal.h"
 #include "scenes/scenes.h"
 
@@ -96,7 +97,7 @@ void SetupScene8() {
   Trails = Scene8Trails{};
 }
 
-void AdvanceScene8(float t, float d) { UpdateScene8(t, d, &Frame, &Trails); }
+void AdvanceScene8(float t, float d) { UpdateScene8(t, d, &Frame, &Trails, TicksThisFrame(kTrailStepsPerSecond)); }
 
 void DrawScene8(float t, float d) {
   AdvanceScene8(t, d);

@@ -5,6 +5,7 @@
 #include "assets/assets.h"
 #include "gfx/draw.h"
 #include "gfx/texture.h"
+#include "base/frame_ticks.h"
 #include "scenes/fire.h"
 #include "scenes/fireball.h"
 #include "scenes/scenes.h"
@@ -195,7 +196,7 @@ void SetupScene9() {
 }
 
 void AdvanceScene9(float t, float d) {
-  StepFire();
+  StepFire(TicksThisFrame(kFireStagesPerSecond));  // the same speed at any frame rate
   Pose = AdvanceFireball(t, d, &Memory);
 }
 

@@ -32,8 +32,9 @@ void KillEncoder();
 std::string EncoderEnding();
 
 // The finished file read back by ffprobe: a complete container with `frames` video frames
-// and, with `sound`, a track about as long as them.
-Status VerifyVideo(const std::string& path, uint32_t frames, bool sound);
+// and, with `sound`, a track about as long as them (or longer, when the run was cut short:
+// the encoder takes its sound ahead of the frames).
+Status VerifyVideo(const std::string& path, uint32_t frames, bool sound, bool cutShort = false);
 std::string EncoderPartName(const std::string& file);
 
 }  // namespace lumaro

@@ -37,17 +37,6 @@ bool MakeTarget(int width, int height) {
 }
 }  // namespace
 
-FittedRect FitFrame(int frameWidth, int frameHeight, int windowWidth, int windowHeight) {
-  if (frameWidth <= 0 || frameHeight <= 0 || windowWidth <= 0 || windowHeight <= 0) return {0, 0, 0, 0};
-  // Width-limited or height-limited, in whole pixels; products in 64 bits.
-  int width = windowWidth, height = static_cast<int>(int64_t{windowWidth} * frameHeight / frameWidth);
-  if (height > windowHeight) {
-    height = windowHeight;
-    width = static_cast<int>(int64_t{windowHeight} * frameWidth / frameHeight);
-  }
-  return {(windowWidth - width) / 2, (windowHeight - height) / 2, width, height};
-}
-
 bool BindFrameTarget(int width, int height) {
   if (Framebuffer && (width != TargetWidth || height != TargetHeight)) ReleaseFrameTarget();
   if (!Framebuffer && !MakeTarget(width, height)) return false;

@@ -3,15 +3,10 @@
 // screen and whatever a window manager does to the window. Captures read the offscreen
 // frame, so they always hold the drawing size.
 #pragma once
+#include "shell/frame_fit.h"
 
 namespace lumaro {
 
-struct FittedRect {
-  int x, y, width, height;
-};
-// The largest rectangle of the frame's shape inside the window, centred (pixel-exact sides:
-// the bars on either side differ by at most one pixel).
-FittedRect FitFrame(int frameWidth, int frameHeight, int windowWidth, int windowHeight);
 
 // Binds the offscreen frame for drawing, made anew when the size changed; false when GL
 // cannot make one (the show is then drawn into the window as it is).

@@ -1,9 +1,12 @@
 #include "shell/option_values.h"
 
+#include "shell/frame_fit.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cctype>
 #include <cstdlib>
 
 namespace lumaro {
@@ -70,6 +73,42 @@ Status ParseReadback(const std::string& name, const std::string& value) {
   return Status::Failure(name + "=" + value + ": the readback is auto, direct, pack or sync");
 }
 
+Status ParseWhole(const std::string& name, const std::string& value, int lowest, int highest, const char* meaning,
+                  int* number) {
+  char* end = nullptr;
+  errno = 0;
+  const long n = std::strtol(value.c_str(), &end, 10);
+  if (*end || errno || !std::isdigit(static_cast<unsigned char>(value[0])) || n < lowest || n > highest)
+    return Status::Failure(name + "=" + value + ": " + meaning + " is a whole number from " + std::to_string(lowest) +
+                           " to " + std::to_string(highest));
+  *number = static_cast<int>(n);
+  return {};
+}
+
+Status ParseFrameSize(const std::string& name, const std::string& value) {
+  const size_t x = value.find('x');
+  int width = 0, height = 0;
+  const char* meaning = "each side";
+  Status parsed = x == std::string::npos ? Status::Failure("")
+                                         : ParseWhole(name, value.substr(0, x), 240, 7680, meaning, &width);
+  if (parsed.ok()) parsed = ParseWhole(name, value.substr(x + 1), 240, 7680, meaning, &height);
+  if (!parsed.ok() || width % 2 || height % 2)
+    return Status::Failure(name + "=" + value +
+                           ": the size is WIDTHxHEIGHT, both even, each from 240 to 7680 (as 1920x1080)");
+  ThisRun.frameWidth = width;
+  ThisRun.frameHeight = height;
+  return {};
+}
+
+Status ParsePreset(const std::string& name, const std::string& value) {
+  for (const char* preset :
+       {"ultrafast", "superfast", "veryfast", "faster", "fast", "medium", "slow", "slower", "veryslow", "placebo"})
+    if (value == preset) return ThisRun.preset = value, Status();
+  return Status::Failure(name + "=" + value +
+                         ": the preset is one of x264's: ultrafast superfast veryfast faster fast medium slow slower "
+                         "veryslow placebo");
+}
+
 const char* VideoContainerFor(const std::string& file) {
   const size_t dot = file.find_last_of('.');
   const std::string extension = dot == std::string::npos ? "" : file.substr(dot + 1);
@@ -79,7 +118,29 @@ const char* VideoContainerFor(const std::string& file) {
   return nullptr;
 }
 
-Status SettleCombinations(bool rangeGiven) {
+namespace {
+// The frame's options: where the show is drawn in the frame, what they need beside them.
+Status SettleFrame(const Given& given) {
+  const bool video = !ThisRun.videoFile.empty();
+  if (ThisRun.videoRate != kDefaultVideoRate && !VideoSave && !video && !ThisRun.timedemo)
+    return Status::Failure("-videorate sets the frame rate of -video, -videosave and -timedemo: add one of them");
+  if ((ThisRun.crf >= 0 || !ThisRun.preset.empty()) && !video)
+    return Status::Failure("-crf and -preset set the encoder of -video: add -video=FILE");
+  if (ThisRun.widescreen && !ThisRun.frameWidth)
+    return Status::Failure("-widescreen fills the frame -size gives: add -size=WxH, as -size=1920x1080");
+  if (!ThisRun.frameWidth) return {};
+  if (given.sizeSwitch) return Status::Failure("-size sets the drawing size itself: leave out the -wNNN switch");
+  // 4:3 in the middle of the frame, as large as it fits, or the whole frame.
+  const FittedRect show = ThisRun.widescreen ? FittedRect{0, 0, ThisRun.frameWidth, ThisRun.frameHeight}
+                                             : FitFrame(4, 3, ThisRun.frameWidth, ThisRun.frameHeight);
+  ScreenWidth = show.width;
+  ScreenHeight = show.height;
+  return {};
+}
+}  // namespace
+
+Status SettleCombinations(const Given& given) {
+  const bool rangeGiven = given.range;
   if (!ThisRun.stillTimes.empty()) {
     if (rangeGiven) return Status::Failure("-stills picks its own frames: leave out -start and -end");
     if (!ThisRun.videoFile.empty()) return Status::Failure("-stills writes frame files: leave out -video");
@@ -103,7 +164,7 @@ Status SettleCombinations(bool rangeGiven) {
   if (VideoSave || ThisRun.timedemo) SoundOn = false;
   // A video or a timedemo is drawn offscreen unless a window is asked for.
   if ((!ThisRun.videoFile.empty() || ThisRun.timedemo) && Fullscreen) ThisRun.headless = true;
-  return {};
+  return SettleFrame(given);
 }
 
 }  // namespace lumaro

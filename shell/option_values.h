@@ -12,11 +12,22 @@ Status ParseSeed(const std::string& name, const std::string& value);
 Status ParseSecond(const std::string& name, const std::string& value, float* second);
 Status ParseStills(const std::string& name, const std::string& value);
 Status ParseReadback(const std::string& name, const std::string& value);
+// A whole number from `lowest` to `highest`; `meaning` says what it is in the refusal.
+Status ParseWhole(const std::string& name, const std::string& value, int lowest, int highest, const char* meaning,
+                  int* number);
+// "WxH", both even, each from 240 to 7680.
+Status ParseFrameSize(const std::string& name, const std::string& value);
+// One of x264's preset names.
+Status ParsePreset(const std::string& name, const std::string& value);
 
 // The container ffmpeg writes for a video name's extension, or null when we know none.
 const char* VideoContainerFor(const std::string& file);
 
 // After every argument: what the options imply for each other, and the pairs refused.
-Status SettleCombinations(bool rangeGiven);
+struct Given {
+  bool range = false;       // "-start" or "-end"
+  bool sizeSwitch = false;  // one of the "-wNNN" switches
+};
+Status SettleCombinations(const Given& given);
 
 }  // namespace lumaro

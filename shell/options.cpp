@@ -33,6 +33,11 @@ enum class Id {
   Readback,
   Loop,
   NoVsync,
+  FrameSize,
+  Widescreen,
+  VideoRate,
+  Crf,
+  Preset,
 };
 
 struct Option {
@@ -65,6 +70,13 @@ const Option kOptions[] = {
     {Id::TimedemoFile, "-timedemo=", "FILE.csv", "as -timedemo, and write each scene's frame times to FILE.csv"},
     {Id::Timedemo, "-timedemo", "",
      "draw the whole show as fast as possible on the fixed clock and print\neach scene's frame times"},
+    {Id::FrameSize, "-size=", "WxH",
+     "the frame for -video, -videosave, -timedemo and the window, any even size\n(as 1920x1080, 3840x2160, 1080x1920): "
+     "the 4:3 show in its middle"},
+    {Id::Widescreen, "-widescreen", "", "with -size: the show fills the frame, seeing more to the sides"},
+    {Id::VideoRate, "-videorate=", "N", "frames a second of -video, -videosave and -timedemo (default 25)"},
+    {Id::Crf, "-crf=", "N", "x264's quality for -video, 0 (lossless) to 51 (default 18)"},
+    {Id::Preset, "-preset=", "NAME", "x264's speed for -video, ultrafast to veryslow (default ultrafast)"},
     {Id::Headless, "-headless", "", "render offscreen, no display needed"},
     {Id::Seed, "-seed=", "N", "seed the random generator with N (default: the calendar time)"},
     {Id::Start, "-start=", "S", "begin at demo second S (0 up to 329)"},
@@ -139,6 +151,7 @@ void ApplySwitches(const bool (&hit)[kOptionCount], OptionsAction* action) {
       case Id::Progress: ThisRun.forceProgress = true; break;
       case Id::Timedemo: ThisRun.timedemo = true; break;
       case Id::Loop: ThisRun.loopShow = true; break;
+      case Id::Widescreen: ThisRun.widescreen = true; break;
       case Id::NoVsync: ThisRun.noVsync = true; break;
       case Id::Help: *action = OptionsAction::Help; break;
       case Id::Version: *action = OptionsAction::Version; break;
@@ -161,6 +174,11 @@ Status ApplyValue(Id id, const std::string& name, const std::string& value) {
     case Id::TimedemoFile: ThisRun.timedemo = true, ThisRun.timedemoFile = value; return {};
     case Id::Stills: return ParseStills(name, value);
     case Id::Readback: return ParseReadback(name, value);
+    case Id::FrameSize: return ParseFrameSize(name, value);
+    case Id::VideoRate:
+      return ParseWhole(name, value, kSlowestVideoRate, kFastestVideoRate, "the frame rate", &ThisRun.videoRate);
+    case Id::Crf: return ParseWhole(name, value, 0, 51, "the quality", &ThisRun.crf);
+    case Id::Preset: return ParsePreset(name, value);
     default: return {};
   }
 }
@@ -192,8 +210,10 @@ Status ParseOptions(const std::vector<std::string>& arguments, OptionsAction* ac
   }
   ApplySwitches(hit, action);
   if (*action != OptionsAction::Run) return {};
-  return SettleCombinations(std::find(given.begin(), given.end(), Id::Start) != given.end() ||
-                            std::find(given.begin(), given.end(), Id::End) != given.end());
+  auto was = [&](Id id) { return std::find(given.begin(), given.end(), id) != given.end(); };
+  bool sizeSwitch = false;
+  for (size_t i = 0; i < kOptionCount; ++i) sizeSwitch |= hit[i] && kOptions[i].id == Id::Size;
+  return SettleCombinations({.range = was(Id::Start) || was(Id::End), .sizeSwitch = sizeSwitch});
 }
 
 std::string OptionsHelpText() {

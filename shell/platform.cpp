@@ -94,7 +94,7 @@ SDL_Window* OpenWindow(int depthBits) {
     const SDL_Rect screen = ScreenArea(false);  // covered without a window manager too
     return SDL_CreateWindow("Lumaro", screen.x, screen.y, screen.w, screen.h, flags | SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
-  int width = ScreenWidth, height = ScreenHeight;
+  int width = FrameWidth(), height = FrameHeight();  // "-size" shows the bars in the window too
   FitToScreen(&width, &height);
   return SDL_CreateWindow("Lumaro", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
 }

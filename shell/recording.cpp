@@ -51,7 +51,7 @@ std::string HowItEnded(int signal, const CaptureTally& tally) {
 // The frames written whole that are still there at the end (someone may have removed the
 // folder meanwhile).
 uint32_t FramesOnDisk(const CaptureTally& tally) {
-  const uint64_t size = FrameBytes::kHeaderRoom + uint64_t{3} * ScreenWidth * ScreenHeight;
+  const uint64_t size = FrameBytes::kHeaderRoom + uint64_t{3} * FrameWidth() * FrameHeight();
   uint32_t count = 0;
   std::error_code error;
   for (uint32_t n = tally.first; tally.frames && n <= tally.last; ++n)
@@ -86,7 +86,7 @@ Status SettleVideo(Status failure, const std::string& ending, const CaptureTally
     Say("no video was written (" + (ending.empty() ? failure.why() : ending) + ")");
     return failure.ok() ? Status::Failure("no video was written") : failure;
   }
-  const Status checked = VerifyVideo(part, tally.frames, ThisRun.soundtrack);
+  const Status checked = VerifyVideo(part, tally.frames, ThisRun.soundtrack, !ending.empty());
   if (failure.ok() && ending.empty() && checked.ok()) {
     fs::rename(part, file, error);
     if (!error) {
@@ -130,7 +130,7 @@ Status FinishVideoCapture() {
 }  // namespace
 
 Status StartVideoRecording() {
-  Status started = StartEncoder(ThisRun.videoFile, ScreenWidth, ScreenHeight, ThisRun.soundtrack);
+  Status started = StartEncoder(ThisRun.videoFile, FrameWidth(), FrameHeight(), ThisRun.soundtrack);
   if (!started.ok()) return started;
   std::FILE* video = TakeEncoderVideoStream();
   return PrepareStreamCapture(video, TakeEncoderAudioStream());

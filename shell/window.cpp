@@ -63,7 +63,7 @@ void SetVsync(bool on) {
 }
 
 // The window covers the screen itself as well as asking for full screen: without a window
-// manager nobody else would make it do so. Back in a window, it has the drawing size again.
+// manager nobody else would make it do so. Back in a window, it has the frame's size again.
 void ToggleFullscreen() {
   if (!TheWindow) return;
   Fullscreen = !Fullscreen;
@@ -74,7 +74,7 @@ void ToggleFullscreen() {
     SDL_SetWindowFullscreen(TheWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
   } else {
     SDL_SetWindowFullscreen(TheWindow, 0);
-    int width = ScreenWidth, height = ScreenHeight;
+    int width = FrameWidth(), height = FrameHeight();
     FitToScreen(&width, &height);
     SDL_SetWindowSize(TheWindow, width, height);
     SDL_SetWindowPosition(TheWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
@@ -84,6 +84,9 @@ void ToggleFullscreen() {
 
 void SetDrawingSize(int width, int height) {
   if (DrawingLocked) return;  // recording: the size stays
+  // A size picked in the window replaces the frame "-size" gave.
+  ThisRun.frameWidth = ThisRun.frameHeight = 0;
+  ThisRun.widescreen = false;
   ScreenWidth = width;
   ScreenHeight = height;
   if (!TheWindow || Fullscreen) return;

@@ -3,7 +3,7 @@
 # second, the right-click menu opens inside the window at each corner and its items work,
 # a window destroyed by another client ends the run cleanly, and the player's keys: Space
 # holds picture and clock, Left and Right land on scene starts, F toggles full screen,
-# "-loop" plays on; a minimised window draws nothing.
+# "-loop" plays on; a minimised window draws nothing; Escape cuts a recording short, and says so.
 set -u
 lumaro=$1
 source "$(dirname "$0")/e2e_common.sh"
@@ -132,6 +132,19 @@ if start_show -window -nosound -w640 -start=50; then
   shot "$work/back.png"
   read -r _ _ _ _ <<< "$(content_box "$work/back.png")" || true
   end_show "Escape after minimising"
+fi
+
+# Escape while recording a video in the window: the cut video stays FILE.part, the last line
+# says it was stopped and when, and the exit code says so too.
+if settle=2 start_show -window -w320 -video="$work/cut.mp4"; then
+  press Escape
+  for _ in $(seq 50); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+  wait $show
+  rc=$?
+  [ $rc -eq 3 ] || fail "Escape while recording: exit $rc, not 3 ($(tail -1 "$work/err"))"
+  [ -s "$work/cut.mp4.part" ] && [ ! -e "$work/cut.mp4" ] || fail "Escape while recording: $(ls "$work" | grep cut)"
+  ffprobe -v error -f mp4 "$work/cut.mp4.part" || fail "the cut video does not play"
+  grep -q "stopped at demo time" "$work/err" || fail "Escape while recording: $(tail -1 "$work/err")"
 fi
 
 # Another X client destroys the window: a message and exit code 1, not an abort inside Xlib.

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "base/frame_ticks.h"
 #include "engine/composer.h"
 #include "engine/startup.h"
 #include "engine/timeline.h"
@@ -77,6 +78,7 @@ class SceneTest : public GlTest {
  protected:
   // Draws the frame of this clock, running the once-only steps of its window.
   std::vector<Rgb> FrameAt(float clock) {
+    NoteFrameClock(0, DemoClock, clock);  // what the frame covers, for the scenes that step
     DemoClock = clock;
     const SceneSlot* slot = EnterScene(clock);
     EXPECT_NE(slot, nullptr);

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Golden frames: fixed moments of the show, rendered by the program at 320 x 240 with seed 1
-on the fixed clock, kept as PNG files in tests/golden/ and compared with what it draws now.
+"""Golden frames: fixed moments of the show, rendered by the program at 320 x 240 (and the
+README's moments again filling a 426 x 240 frame) with seed 1 on the fixed clock, kept as PNG files in tests/golden/ and compared with what it draws now.
 
   golden.py check  --program build/lumaro   exact on the renderer the frames were made with,
                                             within a tolerance on any other
@@ -20,7 +20,7 @@ import zlib
 HERE = os.path.dirname(os.path.abspath(__file__))
 GOLDEN = os.path.join(HERE, 'golden')
 DOCS = os.path.join(HERE, '..', 'docs', 'images')
-WIDTH, HEIGHT = 320, 240
+WIDE = ['-size=426x240', '-widescreen']  # a 16:9 frame the show fills
 RENDERER_FILE = 'renderer.txt'
 # On another renderer: at most this share of pixels may differ by more than this many levels.
 TOLERANCE_SHARE, TOLERANCE_LEVELS = 0.01, 24
@@ -53,6 +53,9 @@ FRAMES = [
     ('s14-fading-in', 325.3, None), ('s14-the-end', 326.5, 'scene14'), ('s14-fading-out', 327.7, None),
     ('blank-last-second', 328.5, None),
 ]
+# The README's moment of each scene again, in the wide frame (pictures in docs/images/wide/).
+WIDE_FRAMES = [('wide-' + name, second, 'wide/' + docs) for name, second, docs in FRAMES if docs]
+ALL_FRAMES = FRAMES + WIDE_FRAMES
 
 
 def frame_number(second):
@@ -70,7 +73,7 @@ def frame_number(second):
 def read_tga(path):
     data = open(path, 'rb').read()
     width, height = struct.unpack('<HH', data[12:16])
-    assert data[2] == 2 and data[16] == 24 and (width, height) == (WIDTH, HEIGHT), path
+    assert data[2] == 2 and data[16] == 24, path
     rows = []
     for y in range(height - 1, -1, -1):  # stored bottom row first
         row = data[18 + y * width * 3:18 + (y + 1) * width * 3]
@@ -143,12 +146,18 @@ def difference(a, b):
     return differ, beyond, largest
 
 
-def render(program, scratch):
-    """Every golden frame in one run of the program; returns {name: rows}."""
-    seconds = ','.join('%g' % second for _, second, _ in FRAMES)
-    command = [program, '-headless', '-nosound', '-w320', '-seed=1', '-stills=' + seconds, '-videodir=' + scratch]
+def render_set(program, frames, options, scratch):
+    seconds = ','.join('%g' % second for _, second, _ in frames)
+    command = [program, '-headless', '-nosound', '-seed=1', '-stills=' + seconds, '-videodir=' + scratch] + options
     subprocess.run(command, check=True, stderr=subprocess.DEVNULL)
-    return {name: read_tga(os.path.join(scratch, '%06d.tga' % frame_number(second))) for name, second, _ in FRAMES}
+    return {name: read_tga(os.path.join(scratch, '%06d.tga' % frame_number(second))) for name, second, _ in frames}
+
+
+def render(program, scratch):
+    """Every golden frame, one run of the program for each frame size; returns {name: rows}."""
+    frames = render_set(program, FRAMES, ['-w320'], os.path.join(scratch, '4x3'))
+    frames.update(render_set(program, WIDE_FRAMES, WIDE, os.path.join(scratch, 'wide')))
+    return frames
 
 
 def renderer(program):
@@ -165,10 +174,11 @@ def check(program):
     failures = 0
     with tempfile.TemporaryDirectory() as scratch:
         frames = render(program, scratch)
-    for name, second, docs in FRAMES:
+    for name, second, docs in ALL_FRAMES:
         golden = read_png(os.path.join(GOLDEN, name + '.png'))
         differ, beyond, largest = difference(frames[name], golden)
-        if (differ if exact else beyond) > (0 if exact else TOLERANCE_SHARE * WIDTH * HEIGHT):
+        pixels = len(golden) * len(golden[0]) // 3
+        if (differ if exact else beyond) > (0 if exact else TOLERANCE_SHARE * pixels):
             failures += 1
             print('FAIL %s (%.2f s): %d pixels differ, %d by more than %d levels, at most %d' %
                   (name, second, differ, beyond, TOLERANCE_LEVELS, largest))
@@ -176,16 +186,17 @@ def check(program):
                 open(os.path.join(GOLDEN, name + '.png'), 'rb').read():
             failures += 1
             print('FAIL docs/images/%s.png is not the golden frame %s' % (docs, name))
-    print('%d golden frames, %d failed' % (len(FRAMES), failures))
+    print('%d golden frames, %d failed' % (len(ALL_FRAMES), failures))
     return failures == 0
 
 
 def update(program):
     os.makedirs(GOLDEN, exist_ok=True)
+    os.makedirs(os.path.join(DOCS, 'wide'), exist_ok=True)
     with tempfile.TemporaryDirectory() as scratch:
         frames = render(program, scratch)
     changed = 0
-    for name, second, docs in FRAMES:
+    for name, second, docs in ALL_FRAMES:
         path = os.path.join(GOLDEN, name + '.png')
         if os.path.exists(path):
             differ, beyond, largest = difference(frames[name], read_png(path))
@@ -199,13 +210,13 @@ def update(program):
         write_png(path, frames[name])
         if docs:
             write_png(os.path.join(DOCS, docs + '.png'), frames[name])
-    known = {name + '.png' for name, _, _ in FRAMES} | {RENDERER_FILE}
+    known = {name + '.png' for name, _, _ in ALL_FRAMES} | {RENDERER_FILE}
     for stale in sorted(set(os.listdir(GOLDEN)) - known):
         os.remove(os.path.join(GOLDEN, stale))
         print('removed %s' % stale)
     with open(os.path.join(GOLDEN, RENDERER_FILE), 'w') as f:
         f.write(renderer(program) + '\n')
-    print('%d golden frames, %d changed' % (len(FRAMES), changed))
+    print('%d golden frames, %d changed' % (len(ALL_FRAMES), changed))
 
 
 def main():

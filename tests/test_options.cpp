@@ -162,3 +162,50 @@ TEST_F(Options, CapturesAndTimedemosSettleWhatTheyImply) {
   EXPECT_FALSE(ThisRun.headless);
   EXPECT_TRUE(ThisRun.timedemoFile.empty());
 }
+
+TEST_F(Options, AFrameSizeHoldsTheShowAt43OrFilledWide) {
+  ExpectParsed({"-video=a.mp4", "-size=1920x1080"});
+  EXPECT_EQ(FrameWidth(), 1920);
+  EXPECT_EQ(FrameHeight(), 1080);
+  EXPECT_EQ(ScreenWidth, 1440);  // drawn 4:3 in the middle, bars at the sides
+  EXPECT_EQ(ScreenHeight, 1080);
+  ExpectParsed({"-videosave", "-size=1080x1920"});
+  EXPECT_EQ(ScreenWidth, 1080);  // upright: bars above and below
+  EXPECT_EQ(ScreenHeight, 810);
+  ExpectParsed({"-video=a.mp4", "-size=3840x2160", "-widescreen", "-videorate=60", "-crf=23", "-preset=veryfast"});
+  EXPECT_EQ(ScreenWidth, 3840);
+  EXPECT_EQ(ScreenHeight, 2160);
+  EXPECT_EQ(ThisRun.videoRate, 60);
+  EXPECT_FLOAT_EQ(FrameStep(), 1.0f / 60);
+  EXPECT_EQ(ThisRun.crf, 23);
+  EXPECT_EQ(ThisRun.preset, "veryfast");
+  ExpectParsed({"-timedemo", "-videorate=25"});
+  EXPECT_EQ(FrameStep(), kFrameStep);  // the show's own step, to the bit
+  ExpectParsed({"-size=1280x720", "-window"});  // live: the window holds the frame
+  EXPECT_EQ(FrameWidth(), 1280);
+}
+
+TEST_F(Options, FrameOptionsRefuseBadValuesAndMissingPartners) {
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* says;
+  } cases[] = {
+      {{"-video=a.mp4", "-size=1921x1080"}, "even"},
+      {{"-video=a.mp4", "-size=1920"}, "WIDTHxHEIGHT"},
+      {{"-video=a.mp4", "-size=200x150"}, "240"},
+      {{"-video=a.mp4", "-size=8000x4000"}, "7680"},
+      {{"-video=a.mp4", "-size=x1080"}, "WIDTHxHEIGHT"},
+      {{"-video=a.mp4", "-size=1920x1080", "-w800"}, "-wNNN"},
+      {{"-video=a.mp4", "-widescreen"}, "-size"},
+      {{"-video=a.mp4", "-videorate=9"}, "10 to 120"},
+      {{"-video=a.mp4", "-videorate=60fps"}, "whole number"},
+      {{"-videorate=60"}, "add one of them"},
+      {{"-videosave", "-crf=20"}, "-video=FILE"},
+      {{"-video=a.mp4", "-crf=52"}, "0 to 51"},
+      {{"-video=a.mp4", "-preset=quick"}, "ultrafast"},
+  };
+  for (const Case& c : cases) {
+    const Status parsed = Parse(c.arguments);
+    EXPECT_NE(parsed.why().find(c.says), std::string::npos) << c.arguments.back() << ": " << parsed.why();
+  }
+}

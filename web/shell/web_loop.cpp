@@ -69,7 +69,7 @@ void StillsStep() {
   if (!Running) return EndShow();
   const double begun = emscripten_get_now();
   const float still = Web.stills[Web.nextStill];
-  while (DemoClock + kFrameStep < still) {
+  while (DemoClock + FrameStep() < still) {
     CatchUpTo(std::min(still, DemoClock + kCatchUpChunk), CatchUp::Exact);
     if (emscripten_get_now() - begun > kStepBudgetMs) return;
   }

@@ -1,0 +1,131 @@
+// What makes a video of any size and rate: the 4:2:0 conversion the encoder takes, the sound
+// a frame carries at each rate, and the per-frame steps that must keep the show's speed.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "base/frame_ticks.h"
+#include "base/run_state.h"
+#include "engine/yuv420.h"
+
+using namespace lumaro;
+
+namespace {
+struct Bgra {
+  uint8_t b, g, r, a;
+};
+// `rows` top first, converted as GL hands them over: bottom first.
+std::vector<uint8_t> Convert(const std::vector<std::vector<Bgra>>& rows, ColourMatrix matrix) {
+  const int height = static_cast<int>(rows.size()), width = static_cast<int>(rows[0].size());
+  std::vector<uint8_t> bgra;
+  for (int y = height - 1; y >= 0; --y)
+    for (const Bgra& p : rows[y]) bgra.insert(bgra.end(), {p.b, p.g, p.r, p.a});
+  std::vector<uint8_t> yuv(Yuv420Bytes(width, height));
+  ConvertToYuv420(bgra.data(), width, height, matrix, yuv.data());
+  return yuv;
+}
+std::array<int, 3> YuvOfFlat(Bgra colour, ColourMatrix matrix) {
+  const std::vector<uint8_t> yuv = Convert({{colour, colour}, {colour, colour}}, matrix);
+  return {yuv[0], yuv[4], yuv[5]};
+}
+
+class AtRate : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    ThisRun = RunState{};
+    VideoSave = false;
+  }
+  void Use(int rate) {
+    ThisRun.videoRate = rate;
+    VideoSave = true;
+  }
+};
+}  // namespace
+
+// The studio-range values every broadcast table lists for these colours.
+TEST(Yuv420, PrimariesTakeEachMatrixsPublishedValues) {
+  const Bgra black{0, 0, 0, 255}, white{255, 255, 255, 255}, red{0, 0, 255, 255}, blue{255, 0, 0, 255};
+  for (ColourMatrix m : {ColourMatrix::Bt601, ColourMatrix::Bt709}) {
+    EXPECT_EQ(YuvOfFlat(black, m), (std::array<int, 3>{16, 128, 128}));
+    EXPECT_EQ(YuvOfFlat(white, m), (std::array<int, 3>{235, 128, 128}));
+  }
+  EXPECT_EQ(YuvOfFlat(red, ColourMatrix::Bt601), (std::array<int, 3>{81, 90, 240}));
+  EXPECT_EQ(YuvOfFlat(red, ColourMatrix::Bt709), (std::array<int, 3>{63, 102, 240}));
+  EXPECT_EQ(YuvOfFlat(blue, ColourMatrix::Bt601), (std::array<int, 3>{41, 240, 110}));
+  EXPECT_EQ(YuvOfFlat(blue, ColourMatrix::Bt709), (std::array<int, 3>{32, 240, 118}));
+  EXPECT_EQ(VideoMatrixFor(600), ColourMatrix::Bt601);
+  EXPECT_EQ(VideoMatrixFor(720), ColourMatrix::Bt709);
+  EXPECT_EQ(VideoMatrixFor(1080), ColourMatrix::Bt709);
+}
+
+TEST(Yuv420, RowsComeTopFirstAndChromaIsEachBlocksMean) {
+  const Bgra k{0, 0, 0, 255}, w{255, 255, 255, 255}, r{0, 0, 255, 255};
+  // A white top row over black: luma follows the rows; each 2 x 2 block is half white, grey
+  // in the mean, so no colour; the red block on the right colours only its own chroma.
+  const std::vector<uint8_t> yuv = Convert({{w, w, r, r}, {k, k, r, r}}, ColourMatrix::Bt601);
+  ASSERT_EQ(yuv.size(), 8u + 2 + 2);
+  EXPECT_EQ(std::vector<uint8_t>(yuv.begin(), yuv.begin() + 8),
+            (std::vector<uint8_t>{235, 235, 81, 81, 16, 16, 81, 81}));
+  EXPECT_EQ(yuv[8], 128);  // Cb of the left block
+  EXPECT_EQ(yuv[9], 90);   // Cb of the red one
+  EXPECT_EQ(yuv[10], 128);
+  EXPECT_EQ(yuv[11], 240);
+}
+
+TEST(Yuv420, AnOddSideRepeatsItsLastRowAndColumn) {
+  const Bgra k{0, 0, 0, 255}, w{255, 255, 255, 255};
+  EXPECT_EQ(Yuv420Bytes(3, 3), 16u + 4 + 4);
+  EXPECT_EQ(EvenSide(1079), 1080);
+  const std::vector<uint8_t> yuv = Convert({{k, k, w}, {k, k, w}, {w, w, w}}, ColourMatrix::Bt709);
+  ASSERT_EQ(yuv.size(), 24u);
+  const std::vector<uint8_t> luma(yuv.begin(), yuv.begin() + 16);
+  EXPECT_EQ(luma, (std::vector<uint8_t>{16, 16, 235, 235, 16, 16, 235, 235, 235, 235, 235, 235, 235, 235, 235, 235}));
+}
+
+TEST_F(AtRate, EachFrameCarriesItsShareOfTheSoundAndNoneIsLost) {
+  Use(60);
+  EXPECT_EQ(SamplesBefore(1), 800u);
+  EXPECT_EQ(SamplesBefore(121), 121u * 800);
+  Use(25);
+  EXPECT_EQ(SamplesBefore(8226), 8226u * 1920);
+  // 48000 / 14 is not whole: frames take 3428 or 3429, and a second's worth is exact.
+  Use(14);
+  for (uint64_t n = 1; n <= 14; ++n) {
+    const uint64_t share = SamplesBefore(n) - SamplesBefore(n - 1);
+    EXPECT_TRUE(share == 3428 || share == 3429) << n << ": " << share;
+  }
+  EXPECT_EQ(SamplesBefore(14 * 329), 48000u * 329);
+}
+
+TEST_F(AtRate, StepsPerSecondDoNotDependOnTheFrameRate) {
+  for (int rate : {24, 25, 30, 50, 60, 120}) {
+    Use(rate);
+    for (int perSecond : {25, 100}) {
+      int total = 0, least = 1 << 30, most = 0;
+      for (uint32_t n = 1; n <= static_cast<uint32_t>(rate) * 3; ++n) {
+        NoteFrameClock(n, 0, 0);
+        const int ticks = TicksThisFrame(perSecond);
+        total += ticks, least = std::min(least, ticks), most = std::max(most, ticks);
+      }
+      EXPECT_EQ(total, 3 * perSecond) << rate << " fps, " << perSecond << " a second";
+      EXPECT_LE(most - least, 1) << "spread evenly";
+    }
+  }
+  Use(25);  // as the show was made: the fire's four stages and one trail entry each frame
+  NoteFrameClock(7, 0, 0);
+  EXPECT_EQ(TicksThisFrame(100), 4);
+  EXPECT_EQ(TicksThisFrame(25), 1);
+}
+
+TEST_F(AtRate, OnTheLiveClockStepsFollowTheSecondsPassed) {
+  ThisRun.videoRate = 25;  // ignored live
+  NoteFrameClock(0, 10.0f, 10.0625f);
+  EXPECT_EQ(TicksThisFrame(100), 6);
+  NoteFrameClock(0, 10.0625f, 10.0703125f);
+  EXPECT_EQ(TicksThisFrame(100), 1);
+  NoteFrameClock(0, 10.0f, 13.0f);  // a stall: no more than a second's worth at once
+  EXPECT_EQ(TicksThisFrame(100), 100);
+  NoteFrameClock(0, 20.0f, 5.0f);  // a jump back
+  EXPECT_EQ(TicksThisFrame(100), 0);
+}
