@@ -2,7 +2,7 @@
 # The show on a 1920 x 1080 desktop, with a window manager (openbox) and without: full screen
 # at three drawing sizes and a window resized to an odd shape all show the 4:3 picture whole,
 # centred and unstretched between black bars, the logo in its corner; a capture started in
-# full screen writes frames of the drawing size, the same as offscreen.
+# full screen writes frames of the drawing size, the same as offscreen; "-size" in a window.
 set -u
 lumaro=$1
 source "$(dirname "$0")/e2e_common.sh"
@@ -31,6 +31,19 @@ for manager in wm none; do
       check_picture "$work/window.png" 800 600 ${shape%x*} ${shape#*x} "a window resized to $shape ($manager, ${got}px wide)"
     done
     end_show "Escape in a resized window"
+  fi
+done
+
+# "-size" in a window: the window takes the frame's size and shows what the video would, the
+# 4:3 show between bars, or filling the frame with -widescreen.
+for wide in "" -widescreen; do
+  if start_show -nosound -window -size=1280x720 $wide $show_at; then
+    import -window "$window" "$work/sized.png"
+    got=$(identify -format '%wx%h' "$work/sized.png")
+    [ "$got" = 1280x720 ] || fail "a window for -size=1280x720 $wide is $got"
+    if [ -n "$wide" ]; then shape="1280 720"; else shape="4 3"; fi
+    check_picture "$work/sized.png" $shape 1280 720 "a window for -size=1280x720 $wide"
+    end_show "Escape in a sized window"
   fi
 done
 
