@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds everything into build/tests with warnings as errors and runs
 # every test (headless: EGL, its own Xvfb), then the checked build: the tests again under
-# ASan and UBSan, and the fuzzers.
+# ASan and UBSan, and the fuzzers; then the page for the browser and its test in headless
+# Chromium.
 set -eu
 cd "$(dirname "$0")"
 bash scripts/install-deps.sh test
@@ -9,3 +10,4 @@ cmake --preset tests > /dev/null
 cmake --build --preset tests -j"$(nproc)"
 ctest --preset tests -j"$(nproc)"
 bash scripts/checked.sh
+bash scripts/web.sh test

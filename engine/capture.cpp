@@ -81,37 +81,37 @@ CapturedFrame* BufferFor(const Pending& p) {
   return f;
 }
 
-// The bars black: the rows below and above the drawing, and its row's ends.
-void ClearBars(const Pending& p, uint8_t* frame) {
+size_t DrawnBytes(const Pending& p) { return static_cast<size_t>(p.drawnWidth) * p.drawnHeight * p.pixelBytes; }
+
+// The drawing, read tightly packed at the start of `frame`, moved to its place in the middle
+// of a larger frame (rows from the last back, each to an address at or past its own) and the
+// bars around it made black.
+void PlaceInFrame(const Pending& p, uint8_t* frame) {
   if (p.drawnWidth == p.width && p.drawnHeight == p.height) return;
-  const size_t pixel = p.pixelBytes, row = p.width * pixel;
+  const size_t pixel = p.pixelBytes, row = p.width * pixel, drawnRow = p.drawnWidth * pixel;
+  for (int y = p.drawnHeight - 1; y >= 0; --y)
+    std::memmove(frame + row * (p.y + y) + p.x * pixel, frame + drawnRow * y, drawnRow);
   std::memset(frame, 0, row * p.y);
   std::memset(frame + row * (p.y + p.drawnHeight), 0, row * (p.height - p.y - p.drawnHeight));
   for (int y = p.y; y < p.y + p.drawnHeight; ++y) {
     std::memset(frame + row * y, 0, p.x * pixel);
-    std::memset(frame + row * y + (p.x + p.drawnWidth) * pixel, 0, row - (p.x + p.drawnWidth) * pixel);
+    std::memset(frame + row * y + p.x * pixel + drawnRow, 0, row - p.x * pixel - drawnRow);
   }
 }
 
-// Reads the drawing into its place in the frame at `into` (a pack buffer's offset, or memory).
+// Reads the drawing, tightly packed, to `into` (a pack buffer's offset, or memory).
 void ReadInto(const Pending& p, void* into) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);  // any width, no row padding
-  glPixelStorei(GL_PACK_ROW_LENGTH, p.width);
-  glPixelStorei(GL_PACK_SKIP_PIXELS, p.x);
-  glPixelStorei(GL_PACK_SKIP_ROWS, p.y);
   glReadPixels(0, 0, p.drawnWidth, p.drawnHeight, p.pixelBytes == 4 ? GL_BGRA_EXT : GL_BGR_EXT, GL_UNSIGNED_BYTE,
                into);
-  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-  glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-  glPixelStorei(GL_PACK_SKIP_ROWS, 0);
 }
 
 // Copies the pack buffer's frame out into a writer buffer and queues it.
 void Hand(const Pending& p, const void* pixels) {
   CapturedFrame* f = BufferFor(p);
   if (!f) return;
-  std::memcpy(f->pixels.pixels(), pixels, f->pixels.size());
-  ClearBars(p, f->pixels.pixels());
+  std::memcpy(f->pixels.pixels(), pixels, DrawnBytes(p));
+  PlaceInFrame(p, f->pixels.pixels());
   SubmitFrame(f);
 }
 
@@ -120,7 +120,7 @@ Status ReadAndHand(const Pending& p) {
   CapturedFrame* f = BufferFor(p);
   if (!f) return Status::Failure("the capture was interrupted");
   ReadInto(p, f->pixels.pixels());
-  ClearBars(p, f->pixels.pixels());
+  PlaceInFrame(p, f->pixels.pixels());
   SubmitFrame(f);
   return {};
 }
@@ -185,7 +185,7 @@ Status CaptureFrame(uint32_t frameNumber, float clock) {
                     .drawnWidth = ScreenWidth,
                     .drawnHeight = ScreenHeight,
                     .pixelBytes = Streaming ? 4 : 3};
-  const size_t bytes = static_cast<size_t>(width) * height * now.pixelBytes;
+  const size_t bytes = DrawnBytes(now);
   if (ReadDirect) {
     const Status read = ReadAndHand(now);
     return read.ok() ? FrameWriterError() : read;

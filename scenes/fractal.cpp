@@ -69,12 +69,13 @@ void ComputeScene8Lights(float t, float z, SceneLight lights[kScene8LightCount])
 }
 
 void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount], bool* primed,
-                       bool shift) {
+                       int steps) {
+  const int moved = steps < 0 ? 0 : steps > kTrailLength - 1 ? kTrailLength - 1 : steps;
   for (int i = 0; i < kScene8LightCount; ++i) {
     float(*entries)[3] = trails[i].position;
     if (*primed) {
-      if (shift) std::memmove(entries[1], entries[0], sizeof(entries[0]) * (kTrailLength - 1));
-      std::memcpy(entries[0], lights[i].position, sizeof(entries[0]));
+      std::memmove(entries[moved], entries[0], sizeof(entries[0]) * (kTrailLength - moved));
+      for (int k = 0; k < (moved > 0 ? moved : 1); ++k) std::memcpy(entries[k], lights[i].position, sizeof(entries[k]));
     } else {
       for (int k = 0; k < kTrailLength; ++k) std::memcpy(entries[k], lights[i].position, sizeof(entries[k]));
     }
@@ -89,7 +90,7 @@ void UpdateScene8(float t, float d, Scene8Frame* frame, Scene8Trails* trails, in
   frame->z = FractalDistance(t, d);
   frame->s = OrbitBrightness(t);
   ComputeScene8Lights(t, frame->z, frame->lights);
-  if (t >= kOrbitFrom) UpdateLightTrails(trails->trails, frame->lights, &trails->primed, trailSteps > 0);
+  if (t >= kOrbitFrom) UpdateLightTrails(trails->trails, frame->lights, &trails->primed, trailSteps);
 }
 
 }  // namespace lumaro

@@ -49,11 +49,11 @@ struct LightTrail {
 };
 static_assert(sizeof(LightTrail) == 384);
 // First call (primed false): every entry takes the light's position. Later calls move the
-// entries one place back (when `shift`, a trail's step of time having passed) and store the
-// new position in entry 0.
+// entries `steps` places back (the trail's steps of time the frame covers; none between two
+// steps at a high frame rate) and store the new position in entry 0 and the places opened.
 constexpr int kTrailStepsPerSecond = 25;  // an entry a frame at 25 frames a second
 void UpdateLightTrails(LightTrail trails[kScene8LightCount], const SceneLight lights[kScene8LightCount], bool* primed,
-                       bool shift = true);
+                       int steps = 1);
 float TrailBrightness(int k, float s);  // entry k = 1..31: (0.5 - k/64) s
 
 // Everything a frame of scene 8 draws from, computed before any drawing.

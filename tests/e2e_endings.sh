@@ -57,7 +57,7 @@ grep -q "on disk: 4 frames, 000001.tga to 000004.tga" name-taken.err || fail "na
 [ "$(stat -c %s named/sound.wav)" -eq $((44 + 4 * 1920 * 8)) ] || fail "name-taken: sound.wav does not match 4 frames"
 
 # The folder removed in the middle of the run.
-("$lumaro" -headless -w320 -videosave -videodir=gone -end=30 > /dev/null 2> gone.err; echo $? > gone.rc) &
+("$lumaro" -headless -w320 -videosave -videodir=gone -end=120 > /dev/null 2> gone.err; echo $? > gone.rc) &
 sleep 1.5; mv gone gone-away; rm -rf gone-away; wait
 [ "$(cat gone.rc)" -eq 1 ] && grep -q "on disk: no frame" gone.err || fail "folder removed: $(cat gone.rc): $(cat gone.err)"
 

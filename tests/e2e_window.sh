@@ -122,7 +122,9 @@ fi
 # Minimised, nothing is drawn (a few per cent of a core); shown again, the show goes on.
 if start_show -window -nosound -w640 -start=50; then
   xdotool windowminimize --sync "$window" 2> /dev/null
-  sleep 0.5
+  # Measured once the window is off the screen and the show has had time to notice.
+  for _ in $(seq 50); do xwininfo -id "$window" 2> /dev/null | grep -q IsViewable || break; sleep 0.1; done
+  sleep 1
   before=$(cpu_seconds)
   sleep 2
   used=$(awk -v a="$before" -v b="$(cpu_seconds)" 'BEGIN { print b - a }')

@@ -124,3 +124,54 @@ TEST_F(CaptureFailures, UncreatableDirectoryAndUnopenableFileAreReported) {
   EXPECT_NE(finished.why().find("000005.tga"), std::string::npos) << finished.why();
   fs::remove_all(dir);
 }
+
+namespace {
+class FramedCapture : public GlTest, public ::testing::WithParamInterface<Readback> {
+ protected:
+  void SetUp() override { StartAt(90, 60); }
+  void TearDown() override {
+    ThisRun.frameWidth = ThisRun.frameHeight = 0;
+    ThisRun.readback = Readback::Auto;
+    GlTest::TearDown();
+  }
+};
+}  // namespace
+
+// A frame larger than the drawing ("-size"): the drawing in its middle, black all round,
+// whichever way it is read back (a pack buffer's frame, one or two frames late, too).
+TEST_P(FramedCapture, TheDrawingSitsInTheMiddleOfBlackBars) {
+  ThisRun.readback = GetParam();
+  ThisRun.frameWidth = 128;
+  ThisRun.frameHeight = 72;
+  const int x0 = (128 - 90) / 2, y0 = (72 - 60) / 2;
+  const fs::path dir = TempDir("framed");
+  ASSERT_TRUE(PrepareCapture(dir).ok());
+  std::vector<std::vector<Rgb>> shown;
+  for (uint32_t n = 1; n <= 3; ++n) {
+    DemoClock = 30.0f + n;
+    ComposeFrame(kSchedule[5], DemoClock, 0);
+    shown.push_back(ReadFrame());
+    ASSERT_TRUE(CaptureFrame(n, DemoClock).ok());
+  }
+  ASSERT_TRUE(FinishCapture().ok());
+  for (uint32_t n = 1; n <= 3; ++n) {
+    const std::vector<unsigned char> bytes = ReadFile(CaptureFileName(dir.string(), n));
+    ASSERT_EQ(bytes.size(), 18u + 128 * 72 * 3);
+    EXPECT_EQ(bytes[12] | (bytes[13] << 8), 128);
+    int wrong = 0, bars = 0;
+    for (int y = 0; y < 72; ++y)
+      for (int x = 0; x < 128; ++x) {
+        const unsigned char* got = &bytes[18 + (static_cast<size_t>(y) * 128 + x) * 3];  // BGR, bottom row first
+        const bool inside = x >= x0 && x < x0 + 90 && y >= y0 && y < y0 + 60;
+        const Rgb want = inside ? Pixel(shown[n - 1], x - x0, y - y0) : Rgb{0, 0, 0};
+        wrong += want.r != got[2] || want.g != got[1] || want.b != got[0];
+        bars += !inside;
+      }
+    EXPECT_EQ(wrong, 0) << "frame " << n;
+    EXPECT_EQ(bars, 128 * 72 - 90 * 60);
+  }
+  fs::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Readbacks, FramedCapture, ::testing::Values(Readback::Direct, Readback::PackBuffer),
+                         [](const auto& info) { return info.param == Readback::Direct ? "Direct" : "PackBuffer"; });

@@ -131,3 +131,26 @@ TEST(Scene8Trails, UntouchedBefore18ThenPrimedThenShifted) {
     EXPECT_EQ(trails.trails[0].position[31][c], first[c]);
   }
 }
+
+// At other frame rates a frame covers no step of the trail or several: the entries move by
+// as many places, the newest position fills the places opened, and the trail keeps its span
+// of time.
+TEST(Scene8Trails, MoveByTheStepsAFrameCovers) {
+  BuildSineTable();
+  Scene8Frame frame;
+  Scene8Trails trails;
+  UpdateScene8(18.01f, 60, &frame, &trails);
+  auto x = [&](int entry) { return trails.trails[0].position[entry][0]; };
+  UpdateScene8(18.30f, 60, &frame, &trails, 1);
+  const float older = x(1), newer = x(0);
+  ASSERT_NE(older, newer);
+  UpdateScene8(18.31f, 60, &frame, &trails, 0);  // between two steps: only the head moves
+  EXPECT_EQ(x(1), older);
+  EXPECT_EQ(x(0), frame.lights[0].position[0]);
+  const float head = x(0);
+  UpdateScene8(18.50f, 60, &frame, &trails, 3);
+  EXPECT_EQ(x(0), frame.lights[0].position[0]);
+  EXPECT_EQ(x(2), frame.lights[0].position[0]);
+  EXPECT_EQ(x(3), head);
+  EXPECT_EQ(x(4), older);
+}
