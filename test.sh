@@ -10,4 +10,4 @@ cmake --preset tests > /dev/null
 cmake --build --preset tests -j"$(nproc)"
 ctest --preset tests -j"$(nproc)"
 bash scripts/checked.sh
-bash scripts/web.sh test
+LUMARO_WEB_NATIVE=build/tests bash scripts/web.sh test  # its generated files from the build above

@@ -7,11 +7,15 @@
 #   scripts/web.sh            build
 #   scripts/web.sh serve      build, then serve the page on http://127.0.0.1:8000/
 #   scripts/web.sh test       build, then the browser test (headless Chromium)
+# LUMARO_WEB_NATIVE=DIR takes the generated files and the native program from a native build
+# made already (./test.sh passes build/tests) instead of making build-web/native.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${LUMARO_WEB_BUILD:-$root/build-web}
 deps=$out/deps
 prefix=$deps/prefix
+native=$out/native
+[ -z "${LUMARO_WEB_NATIVE:-}" ] || native=$(cd "$LUMARO_WEB_NATIVE" && pwd)
 export NODE_PATH=/usr/share/nodejs  # Debian's acorn, for emcc under another node
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -78,16 +82,20 @@ build_openmpt() {
 
 # The artwork, mesh, tables and music come from the project's own generators, built natively.
 build_native() {
+  if [ -n "${LUMARO_WEB_NATIVE:-}" ]; then
+    [ -f "$native/SongM.xm" ] && [ -f "$native/lumaro" ] || { say "$native holds no native build"; exit 1; }
+    return 0
+  fi
   say "building the generators natively"
-  cmake -S "$root" -B "$out/native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMARO_TESTS=OFF \
+  cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMARO_TESTS=OFF \
     -DLUMARO_BENCH=OFF > /dev/null
-  cmake --build "$out/native" -j2 --target music generated/assets/embedded_blocks.cpp "$@"
+  cmake --build "$native" -j2 --target music generated/assets/embedded_blocks.cpp "$@"
 }
 
 build_site() {
   say "building the page"
   emcmake cmake -S "$root" -B "$out/wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DLUMARO_NATIVE_DIR="$out/native" -DLUMARO_WEB_DEPS="$prefix" -DLUMARO_SITE_DIR="$out/site" > /dev/null
+    -DLUMARO_NATIVE_DIR="$native" -DLUMARO_WEB_DEPS="$prefix" -DLUMARO_SITE_DIR="$out/site" > /dev/null
   cmake --build "$out/wasm" -j2
 }
 
@@ -101,7 +109,7 @@ install_node_packages() {
 run_test() {
   build_native lumaro  # the native program draws the reference frames
   install_node_packages
-  LUMARO_NODE_DIR="$out/node" LUMARO_SITE="$out/site" LUMARO_NATIVE="$out/native/lumaro" \
+  LUMARO_NODE_DIR="$out/node" LUMARO_SITE="$out/site" LUMARO_NATIVE="$native/lumaro" \
     LUMARO_TEST_DIR="$out/test" timeout 900 node --test --test-concurrency=1 --test-reporter=spec "$root"/web/test/*.test.mjs
 }
 
