@@ -12,7 +12,7 @@ start_x 1920x1080 wm
 
 key() {
   press "$@"
-  sleep 0.4
+  pause 0.4
 }
 shot() { timeout 10 import -window "$window" "$1" || fail "no screenshot of the window ($1)"; }
 # How far apart two pictures are (PSNR in dB, "inf" when equal).
@@ -24,8 +24,8 @@ cpu_seconds() { awk -v hz="$(getconf CLK_TCK)" '{ print ($14 + $15) / hz }' /pro
 # Escape, and Escape with the menu open (closes only the menu); the menu's EXIT.
 if start_show -window -nosound -w640; then
   key Escape
-  for _ in $(seq 10); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
-  kill -0 $show 2> /dev/null && fail "Escape did not end the show within a second"
+  for _ in $(seq "$(waits 10)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+  kill -0 $show 2> /dev/null && fail "Escape did not end the show within $slow s"
   wait $show || fail "Escape: exit code $?"
 fi
 if start_show -window -nosound -w640; then
@@ -33,7 +33,7 @@ if start_show -window -nosound -w640; then
   key Escape
   kill -0 $show 2> /dev/null || fail "Escape with the menu open ended the show"
   xdotool mousemove --window "$window" 100 100 click 3 sleep 0.3 mousemove --window "$window" 130 130 click 1
-  for _ in $(seq 10); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+  for _ in $(seq "$(waits 10)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
   wait $show || fail "the menu's EXIT: exit code $?"
 fi
 
@@ -60,9 +60,15 @@ if start_show -window -nosound -w320 -start=0.5; then
   end_show "Escape after a menu size"
 fi
 
+# The player's keys, -loop and the minimised window follow the wall clock, which a
+# sanitized build (several times slower to start and to draw) cannot keep up with: there
+# they are left to the release build's run of this script.
+timed=true
+[ "$slow" = 1 ] || { timed=false; echo "keys, -loop and the minimised window: left to the release build"; }
+
 # Space holds the picture and the clock: a run to 14 s started at 10 outlasts three
 # seconds paused, then ends on time once going on.
-if start_show -window -nosound -w320 -start=10 -end=14; then
+if $timed && start_show -window -nosound -w320 -start=10 -end=14; then
   key space
   shot "$work/paused1.png"
   sleep 1
@@ -81,7 +87,7 @@ fi
 
 # Left and Right, paused: each lands on a scene's start, drawn as a run from there draws it.
 "$lumaro" -headless -nosound -w320 -stills=8,12 -videodir="$work/stills" 2> /dev/null
-if start_show -window -nosound -w320 -start=13.5; then
+if $timed && start_show -window -nosound -w320 -start=13.5; then
   key space
   # (A still "at" a second is the first frame of the fixed clock not before it.)
   read -r at8 at12 <<< "$(ls "$work/stills" | tr '\n' ' ')"
@@ -107,7 +113,7 @@ if start_show -window -nosound -w320 -start=13.5; then
 fi
 
 # "-loop": the metaballs among the stars, then "The End", then the stars again.
-if settle=0.2 start_show -window -nosound -w320 -loop -start=321.5 -end=325.6; then
+if $timed && settle=0.2 start_show -window -nosound -w320 -loop -start=321.5 -end=325.6; then
   seen=""
   for _ in $(seq 30); do
     shot "$work/loop.png"
@@ -120,7 +126,7 @@ if settle=0.2 start_show -window -nosound -w320 -loop -start=321.5 -end=325.6; t
 fi
 
 # Minimised, nothing is drawn (a few per cent of a core); shown again, the show goes on.
-if start_show -window -nosound -w640 -start=50; then
+if $timed && start_show -window -nosound -w640 -start=50; then
   xdotool windowminimize --sync "$window" 2> /dev/null
   # Measured once the window is off the screen and the show has had time to notice.
   for _ in $(seq 50); do xwininfo -id "$window" 2> /dev/null | grep -q IsViewable || break; sleep 0.1; done

@@ -6,6 +6,11 @@ command -v Xvfb > /dev/null && command -v xdotool > /dev/null && command -v conv
 
 xvfb=""
 wm=""
+# How many times slower than a release build the program runs here: the checked build
+# (sanitizers) sets LUMARO_E2E_SLOW, and the waits for the show stretch by it.
+slow=${LUMARO_E2E_SLOW:-1}
+waits() { echo $(($1 * slow)); }  # a count of 0.1 s polls
+pause() { sleep "$(awk -v s="$1" -v k="$slow" 'BEGIN { print s * k }')"; }
 # start_x WIDTHxHEIGHT [wm]: a new server on a free display, the window manager if asked.
 start_x() {
   stop_x
@@ -43,7 +48,7 @@ start_show() {
     fail "no window titled Lumaro ($*), exit code $?: $(cat "$work/err")"
     return 1
   fi
-  sleep "${settle:-1.5}"  # the first frames drawn, the window manager done
+  pause "${settle:-1.5}"  # the first frames drawn, the window manager done
 }
 # press KEY...: the keys pressed in the show's window and released. With the window focused
 # xdotool fakes real key presses, and its own release fails once the window has gone (as
@@ -56,9 +61,9 @@ press() {
 # end_show: Escape, and the exit code 0 within two seconds.
 end_show() {
   press Escape
-  for _ in $(seq 20); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+  for _ in $(seq "$(waits 20)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
   if kill -0 $show 2> /dev/null; then
-    fail "${1:-Escape} did not end the show within two seconds"
+    fail "${1:-Escape} did not end the show within $((2 * slow)) seconds"
     kill $show
   fi
   wait $show
