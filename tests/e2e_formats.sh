@@ -12,19 +12,8 @@ cp "$song" "$work/SongM.xm"
 cd "$work"
 export SDL_AUDIODRIVER=dummy
 
-# Fixed-clock frames of a run to END at RATE frames a second, summed as the program sums them.
-frames_to() {
-  python3 - "$1" "$2" <<'PY'
-import struct, sys
-f = lambda v: struct.unpack('f', struct.pack('f', v))[0]
-end, step, clock, count = f(float(sys.argv[1])), f(1 / f(float(sys.argv[2]))), 0.0, 0
-while True:
-    clock, count = f(clock + step), count + 1
-    if clock >= end:
-        break
-print(count)
-PY
-}
+# Fixed-clock frames of a run to END at RATE frames a second.
+frames_to() { fixed_frames 0 "$1" "$2" | cut -d' ' -f1; }
 # The video stream's FIELDs, in the order asked.
 probe() {
   local video=$1 field

@@ -12,28 +12,10 @@ cp "$song" "$work/SongM.xm"
 cd "$work"
 export SDL_AUDIODRIVER=dummy
 
-# Frames of a fixed-clock run from START to END, as the program counts them.
-frames() {
-  python3 - "$1" "$2" <<'PY'
-import struct, sys
-f = lambda v: struct.unpack('f', struct.pack('f', v))[0]
-start, end = f(float(sys.argv[1])), f(float(sys.argv[2]))
-clock, count, first = 0.0, 0, None
-while True:
-    clock = f(clock + f(0.04))
-    if clock >= start:
-        count += 1
-        first = clock if first is None else first
-    if clock >= end or clock >= f(329.0):
-        break
-print(count, repr(first))
-PY
-}
-
 # -video: H.264 at 25 fps of the drawing size, AAC as long as the pictures.
 "$lumaro" -video="$work/ten.mp4" -w640 -seed=1 -end=10 2> video.err || fail "-video exited $?: $(cat video.err)"
 [ -f ten.mp4 ] && [ ! -e ten.mp4.part ] || fail "no ten.mp4, or its .part left behind"
-read -r count first < <(frames 0 10)
+read -r count first < <(fixed_frames 0 10)
 ffprobe -v error -show_entries stream=codec_name,width,height,r_frame_rate,nb_frames,duration -of json ten.mp4 > probe.json
 python3 - "$count" <<'PY' || fail "ffprobe's view of the video: $(cat probe.json)"
 import json, sys
@@ -61,7 +43,7 @@ PY
 
 # A range's track starts at its first frame's module position and lasts its frames.
 "$lumaro" -headless -videosave -w320 -seed=1 -start=3.9 -end=4.2 -videodir=range 2> /dev/null || fail "range run failed"
-read -r count first < <(frames 3.9 4.2)
+read -r count first < <(fixed_frames 3.9 4.2)
 size=$(stat -c %s range/sound.wav)
 [ "$size" -eq $((44 + count * 1920 * 8)) ] || fail "range track has $size bytes for $count frames"
 # Past the module's end: looped music keeps playing, music played once falls silent.
