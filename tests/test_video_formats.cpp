@@ -2,6 +2,7 @@
 // a frame carries at each rate, and the per-frame steps that must keep the show's speed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -81,6 +82,37 @@ TEST(Yuv420, AnOddSideRepeatsItsLastRowAndColumn) {
   ASSERT_EQ(yuv.size(), 24u);
   const std::vector<uint8_t> luma(yuv.begin(), yuv.begin() + 16);
   EXPECT_EQ(luma, (std::vector<uint8_t>{16, 16, 235, 235, 16, 16, 235, 235, 235, 235, 235, 235, 235, 235, 235, 235}));
+}
+
+// A wide frame goes through the vector code (eight pixels at a time) and ends in the scalar
+// code; each narrow strip of it, alone, goes through the scalar code only. Every sample of the
+// wide frame must be its strip's.
+TEST(Yuv420, WideRowsGiveWhatEachStripGivesAlone) {
+  const int width = 37, height = 6;
+  std::vector<std::vector<Bgra>> rows(height, std::vector<Bgra>(width));
+  uint32_t seed = 12345;
+  for (auto& row : rows)
+    for (Bgra& p : row) {
+      seed = seed * 1664525u + 1013904223u;
+      p = {static_cast<uint8_t>(seed >> 24), static_cast<uint8_t>(seed >> 16), static_cast<uint8_t>(seed >> 8),
+           static_cast<uint8_t>(seed)};
+    }
+  for (ColourMatrix matrix : {ColourMatrix::Bt601, ColourMatrix::Bt709}) {
+    const std::vector<uint8_t> wide = Convert(rows, matrix);
+    const size_t ew = EvenSide(width), chroma = ew * height;
+    for (int x = 0; x < width; x += 2) {
+      std::vector<std::vector<Bgra>> strip;
+      for (const auto& row : rows) strip.emplace_back(row.begin() + x, row.begin() + std::min(x + 2, width));
+      const std::vector<uint8_t> narrow = Convert(strip, matrix);
+      for (int y = 0; y < height; ++y)
+        for (int dx = 0; dx < 2; ++dx) ASSERT_EQ(wide[ew * y + x + dx], narrow[2 * y + dx]) << x + dx << ", " << y;
+      for (int by = 0; by < height / 2; ++by) {
+        ASSERT_EQ(wide[chroma + ew / 2 * by + x / 2], narrow[2 * height + by]) << "Cb " << x / 2 << ", " << by;
+        ASSERT_EQ(wide[chroma + ew / 2 * (height / 2 + by) + x / 2], narrow[2 * height + height / 2 + by])
+            << "Cr " << x / 2 << ", " << by;
+      }
+    }
+  }
 }
 
 TEST_F(AtRate, EachFrameCarriesItsShareOfTheSoundAndNoneIsLost) {
