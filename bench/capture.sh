@@ -30,6 +30,7 @@ psnr() {
 timed() {  # timed NAME command...: wall seconds into $seconds
   echo "$1 ..." >&2
   local t
+  sync  # the last run's writing back to disk must not load this one
   t=$(now)
   shift
   "$@" > /dev/null 2> "$scratch/last.err" || { cat "$scratch/last.err" >&2; exit 1; }
@@ -38,13 +39,14 @@ timed() {  # timed NAME command...: wall seconds into $seconds
 
 timed "drawing only (-timedemo)" ./lumaro -timedemo -seed=1
 draw=$seconds
+timed "MP4 with sound (-video)" ./lumaro -video="$scratch/show.mp4" -seed=1
+mp4=$seconds
+mp4_size=$(megabytes "$scratch/show.mp4")
 timed "TGA capture (-videosave)" ./lumaro -headless -videosave -seed=1 -videodir="$scratch/frames"
 tga=$seconds
 tga_size=$(megabytes "$scratch/frames")
 rm -rf "$scratch/frames"
-timed "MP4 with sound (-video)" ./lumaro -video="$scratch/show.mp4" -seed=1
-mp4=$seconds
-mp4_size=$(megabytes "$scratch/show.mp4")
+sync
 
 echo "quality: fireworks and tunnel ..." >&2
 quality=""

@@ -20,7 +20,7 @@ bool MakeTarget(int width, int height) {
   glGenRenderbuffers(1, &Depth);
   glBindFramebuffer(GL_FRAMEBUFFER, Framebuffer);
   glBindRenderbuffer(GL_RENDERBUFFER, Colour);
-  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width, height);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);  // BGRA: read back by a copy
   glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, Colour);
   for (GLenum depth : {GL_DEPTH_COMPONENT32, GL_DEPTH_COMPONENT24}) {
     glBindRenderbuffer(GL_RENDERBUFFER, Depth);

@@ -2,10 +2,12 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <thread>
 
 extern char** environ;
 
@@ -58,7 +60,7 @@ Status RunAndRead(const std::vector<std::string>& arguments, std::string* output
 }
 
 Status SpawnWithPipes(const std::vector<std::string>& arguments, int pipeCount, int errorOutput,
-                      SpawnedProgram* program) {
+                      SpawnedProgram* program, int niceness) {
   int ends[2][2] = {{-1, -1}, {-1, -1}};
   for (int k = 0; k < pipeCount; ++k)
     if (pipe2(ends[k], O_CLOEXEC) != 0) {
@@ -79,7 +81,18 @@ Status SpawnWithPipes(const std::vector<std::string>& arguments, int pipeCount, 
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
   posix_spawnattr_setpgroup(&attributes, 0);
   std::vector<char*> argv = ArgumentVector(arguments);
-  const int spawned = posix_spawnp(&program->pid, argv[0], &actions, &attributes, argv.data(), environ);
+  int spawned = 0;
+  auto spawn = [&] { spawned = posix_spawnp(&program->pid, argv[0], &actions, &attributes, argv.data(), environ); };
+  if (niceness > 0) {
+    // A child takes the niceness of the thread that starts it, and a thread cannot take
+    // back the priority it gave up: a thread of its own starts it.
+    std::thread([&] {
+      setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), niceness);
+      spawn();
+    }).join();
+  } else {
+    spawn();
+  }
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   if (errorCopy >= 0) close(errorCopy);

@@ -19,8 +19,9 @@ struct SpawnedProgram {
   int pipes[2] = {-1, -1};  // our write ends of the program's fd 3 and 4
 };
 // Starts a program from PATH in a process group of its own, with `pipeCount` (1 or 2) pipes
-// as its fd 3 and 4 and its stderr into `errorOutput` (when not -1).
+// as its fd 3 and 4 and its stderr into `errorOutput` (when not -1), at `niceness` (0 to 19:
+// higher gives way to everything else; it holds for all the threads the program starts).
 Status SpawnWithPipes(const std::vector<std::string>& arguments, int pipeCount, int errorOutput,
-                      SpawnedProgram* program);
+                      SpawnedProgram* program, int niceness = 0);
 
 }  // namespace lumaro

@@ -3,7 +3,7 @@
 # and, decoded as its tags say, shows the frame the program drew; the 4:3 show has black bars
 # of the right width and "-widescreen" none; a small video is tagged BT.601; "-videorate=60"
 # counts its frames by 1/60 s, gives each 800 samples and shows what 25 fps shows at the
-# same moment.
+# same moment; the encoder runs behind the drawing, at the lowest priority.
 set -u
 lumaro=$(realpath "$1")
 song=$(realpath "$2")
@@ -72,5 +72,21 @@ above "$same" 45 || fail "1 s at 60 fps and at 25 fps differ: $same dB"
 above "$same" "$next" || fail "1 s at 60 fps is no closer to 1 s at 25 fps ($same dB) than to 1.04 s ($next dB)"
 "$lumaro" -headless -video=sixty.mp4 -videorate=60 -w320 -seed=1 -end=1 2> /dev/null || fail "60 fps video"
 [ "$(probe sixty.mp4 r_frame_rate nb_frames)" = "60/1 $(frames_to 1 60)" ] || fail "60 fps video: $(probe sixty.mp4 r_frame_rate nb_frames)"
+
+# The encoder gives way to the drawing: ffmpeg at niceness 19, the program at its own.
+"$lumaro" -headless -video=nice.mp4 -w320 -seed=1 -end=4 2> nice.err &
+program=$!
+encoder_nice="" program_nice=""
+for _ in $(seq 200); do
+  if encoder=$(pgrep -P "$program" -f "ffmpeg .*pipe:3"); then  # not the check of its encoders
+    encoder_nice=$(ps -o ni= -p "$encoder" | tr -d ' ')
+    program_nice=$(ps -o ni= -p "$program" | tr -d ' ')
+    break
+  fi
+  sleep 0.05
+done
+wait "$program" || fail "the video beside the priority check: $(cat nice.err)"
+[ "$encoder_nice" = 19 ] && [ "$program_nice" = 0 ] ||
+  fail "niceness: encoder '$encoder_nice', program '$program_nice' (want 19 and 0)"
 
 finish e2e_formats

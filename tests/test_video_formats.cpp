@@ -1,14 +1,21 @@
-// What makes a video of any size and rate: the 4:2:0 conversion the encoder takes, the sound
-// a frame carries at each rate, and the per-frame steps that must keep the show's speed.
+// What makes a video of any size and rate: the 4:2:0 conversion the encoder takes, the
+// encoder's place behind the drawing, the sound a frame carries at each rate, and the
+// per-frame steps that must keep the show's speed.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstdlib>
 #include <vector>
 
 #include "base/frame_ticks.h"
 #include "base/run_state.h"
 #include "engine/yuv420.h"
+#include "shell/programs.h"
 
 using namespace lumaro;
 
@@ -113,6 +120,28 @@ TEST(Yuv420, WideRowsGiveWhatEachStripGivesAlone) {
       }
     }
   }
+}
+
+// The encoder runs at the niceness it is given, in every thread it starts; the program that
+// starts it keeps its own.
+TEST(EncoderPriority, TheChildGivesWayAndTheProgramDoesNot) {
+  char name[] = "/tmp/lumaro-nice-XXXXXX";
+  const int said = mkstemp(name);
+  ASSERT_GE(said, 0);
+  unlink(name);
+  SpawnedProgram child;
+  // Field 19 of /proc/PID/stat is the niceness; `cut` is a grandchild, as ffmpeg's threads are.
+  ASSERT_TRUE(SpawnWithPipes({"sh", "-c", "cut -d' ' -f19 /proc/self/stat >&2"}, 1, said, &child, 19).ok());
+  close(child.pipes[0]);
+  int status = 0;
+  ASSERT_EQ(waitpid(child.pid, &status, 0), child.pid);
+  char text[16] = {};
+  ASSERT_GT(pread(said, text, sizeof text - 1, 0), 0);
+  close(said);
+  EXPECT_EQ(std::atoi(text), 19) << text;
+  errno = 0;
+  EXPECT_EQ(getpriority(PRIO_PROCESS, static_cast<id_t>(gettid())), 0);
+  EXPECT_EQ(errno, 0);
 }
 
 TEST_F(AtRate, EachFrameCarriesItsShareOfTheSoundAndNoneIsLost) {
