@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # What making a video costs beside drawing, one run after another on this machine.
-#   800 x 600, 25 fps: drawn only (the timedemo), drawn into TGA files and sound.wav, and made
-#   into an MP4 with its music; the MP4's cost against drawing alone, its size, and its PSNR
-#   against the TGA frames (both in 4:2:0, the frames converted exactly) on the fireworks
-#   (40-50 s) and the tunnel (270-272 s).
+#   800 x 600, 25 fps: drawn only (the timedemo), made into an MP4 with its music, and drawn
+#   into TGA files and sound.wav (last: 12 GB of writing would slow the run after it); the
+#   MP4's cost against drawing alone, its size, and its PSNR against the TGA frames (both in
+#   4:2:0, the frames converted exactly) on the fireworks (40-50 s) and the tunnel (270-272 s).
 #   1920 x 1080 widescreen (with "full"): drawn only, and MP4s at 25 and 60 fps.
 # usage: bench/capture.sh BUILD_DIR [SCRATCH_DIR] [full]
 #   (the TGA run needs about 12 GB in SCRATCH_DIR; "full" adds about half an hour on 2 cores)
