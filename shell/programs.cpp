@@ -29,6 +29,17 @@ std::vector<char*> ArgumentVector(const std::vector<std::string>& arguments) {
   argv.push_back(nullptr);
   return argv;
 }
+
+// Runs `start` at `niceness`. A child takes the niceness of the thread that starts it, and a
+// thread cannot take back the priority it gave up: a thread of its own does it.
+template <typename Start>
+void AtNiceness(int niceness, Start start) {
+  if (niceness <= 0) return start();
+  std::thread([&] {
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), niceness);
+    start();
+  }).join();
+}
 }  // namespace
 
 Status RunAndRead(const std::vector<std::string>& arguments, std::string* output) {
@@ -82,17 +93,8 @@ Status SpawnWithPipes(const std::vector<std::string>& arguments, int pipeCount, 
   posix_spawnattr_setpgroup(&attributes, 0);
   std::vector<char*> argv = ArgumentVector(arguments);
   int spawned = 0;
-  auto spawn = [&] { spawned = posix_spawnp(&program->pid, argv[0], &actions, &attributes, argv.data(), environ); };
-  if (niceness > 0) {
-    // A child takes the niceness of the thread that starts it, and a thread cannot take
-    // back the priority it gave up: a thread of its own starts it.
-    std::thread([&] {
-      setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), niceness);
-      spawn();
-    }).join();
-  } else {
-    spawn();
-  }
+  AtNiceness(niceness,
+             [&] { spawned = posix_spawnp(&program->pid, argv[0], &actions, &attributes, argv.data(), environ); });
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   if (errorCopy >= 0) close(errorCopy);
