@@ -15,7 +15,7 @@ for manager in wm none; do
   start_x 1920x1080 $manager
   for size in 640x480 800x600 1600x1200; do
     if start_show -nosound -w${size%x*} $show_at; then
-      import -window root "$work/screen.png"
+      shoot root "$work/screen.png"
       check_picture "$work/screen.png" ${size%x*} ${size#*x} 1920 1080 "full screen at -w${size%x*} ($manager)"
       end_show "Escape in full screen"
     fi
@@ -26,7 +26,7 @@ for manager in wm none; do
     for shape in 1200x400 500x900; do
       xdotool windowsize --sync "$window" ${shape%x*} ${shape#*x} 2> /dev/null || xdotool windowsize "$window" ${shape%x*} ${shape#*x}
       sleep 0.7
-      import -window "$window" "$work/window.png"
+      shoot "$window" "$work/window.png"
       read -r got _ <<< "$(identify -format '%w %h' "$work/window.png")"
       check_picture "$work/window.png" 800 600 ${shape%x*} ${shape#*x} "a window resized to $shape ($manager, ${got}px wide)"
     done
@@ -38,7 +38,7 @@ done
 # 4:3 show between bars, or filling the frame with -widescreen.
 for wide in "" -widescreen; do
   if start_show -nosound -window -size=1280x720 $wide $show_at; then
-    import -window "$window" "$work/sized.png"
+    shoot "$window" "$work/sized.png"
     got=$(identify -format '%wx%h' "$work/sized.png")
     [ "$got" = 1280x720 ] || fail "a window for -size=1280x720 $wide is $got"
     if [ -n "$wide" ]; then shape="1280 720"; else shape="4 3"; fi

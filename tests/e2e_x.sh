@@ -71,6 +71,17 @@ end_show() {
   [ $rc -eq 0 ] || fail "${1:-the show}: exit code $rc ($(tail -2 "$work/err"))"
 }
 
+# shoot WINDOW FILE: a screenshot of WINDOW (or root) once the show has put a picture in it,
+# taken again while it is still all black (a slow start, a busy machine), for up to 3 s.
+shoot() {
+  local _ y
+  for _ in $(seq "$(waits 30)"); do
+    timeout 10 import -window "$1" "$2" 2> /dev/null
+    read -r _ _ _ y <<< "$(content_box "$2" 2> /dev/null)"
+    [ -n "$y" ] && [ "$y" != -1 ] && return
+    sleep 0.1
+  done
+}
 # The box of what is not black in a picture: "WIDTH HEIGHT X Y".
 content_box() {
   convert "$1" -fuzz 3% -trim -format '%w %h %X %Y' info: | tr -d +
