@@ -38,12 +38,12 @@ void OpenClosedStandardFiles() {
     if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDWR) != fd) std::abort();
 }
 
-// The timedemo's CSV must be writable before a minute of drawing, not only after it.
-Status CheckTimedemoFile() {
-  if (ThisRun.timedemoFile.empty()) return {};
+// A video or a timedemo's CSV must be writable before a minute of drawing, not only after it.
+Status CheckOutputFile(const std::string& path) {
+  if (path.empty()) return {};
   namespace fs = std::filesystem;
   std::error_code error;
-  const fs::path file = fs::absolute(ThisRun.timedemoFile, error), folder = file.parent_path();
+  const fs::path file = fs::absolute(path, error), folder = file.parent_path();
   if (fs::is_directory(file, error)) return Status::Failure("cannot write " + file.string() + ": it is a directory");
   if (!fs::is_directory(folder, error))
     return Status::Failure("cannot write " + file.string() + ": no folder " + folder.string());
@@ -119,8 +119,9 @@ int main(int argc, char** argv) {
   if (action == OptionsAction::Version) return std::printf("lumaro %s\n", LUMARO_VERSION) < 0 || std::fflush(stdout);
   InstallNewFileWriter(WriteNewFileDirect);
   FindModule();
-  Status usable = ThisRun.videoFile.empty() ? Status() : CheckEncoder(ThisRun.videoFile);
-  usable.Keep(CheckTimedemoFile());
+  Status usable = CheckOutputFile(ThisRun.videoFile);
+  if (usable.ok() && !ThisRun.videoFile.empty()) usable = CheckEncoder(ThisRun.videoFile);
+  usable.Keep(CheckOutputFile(ThisRun.timedemoFile));
   if (!usable.ok()) {
     Say(usable);
     return 1;  // before any window or frame

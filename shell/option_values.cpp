@@ -9,6 +9,9 @@
 #include <cctype>
 #include <cstdlib>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace lumaro {
 
 namespace {
@@ -26,7 +29,8 @@ Status ParseSeed(const std::string& name, const std::string& value) {
   char* end = nullptr;
   errno = 0;
   const unsigned long long seed = std::strtoull(value.c_str(), &end, 10);
-  if (*end || errno || value[0] == '-' || seed > 0xFFFFFFFFull)
+  // strtoull skips blanks and negates a minus: " -18446744073709551615" would wrap to 1.
+  if (*end || errno || !std::isdigit(static_cast<unsigned char>(value[0])) || seed > 0xFFFFFFFFull)
     return Status::Failure(name + "=" + value + ": the seed is a whole number from 0 to 4294967295");
   ThisRun.seedGiven = true;
   ThisRun.seed = static_cast<uint32_t>(seed);
@@ -109,6 +113,16 @@ Status ParsePreset(const std::string& name, const std::string& value) {
                          "veryslow placebo");
 }
 
+std::string ExpandHome(const std::string& path) {
+  if (path != "~" && path.rfind("~/", 0) != 0) return path;
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) {
+    const passwd* user = getpwuid(getuid());
+    home = user ? user->pw_dir : nullptr;
+  }
+  return home && *home ? home + path.substr(1) : path;
+}
+
 const char* VideoContainerFor(const std::string& file) {
   const size_t dot = file.find_last_of('.');
   const std::string extension = dot == std::string::npos ? "" : file.substr(dot + 1);
@@ -152,8 +166,15 @@ Status SettleCombinations(const Given& given) {
                   ThisRun.startTime);
     return Status::Failure(text);
   }
-  if (ThisRun.timedemo && (VideoSave || !ThisRun.videoFile.empty()))
-    return Status::Failure("-timedemo times the drawing alone: leave out -videosave and -video");
+  if (ThisRun.timedemo && (VideoSave || !ThisRun.videoFile.empty() || !ThisRun.stillTimes.empty()))
+    return Status::Failure("-timedemo times the drawing alone: leave out -videosave, -video and -stills");
+  // Offscreen with nothing made of it, the whole show would pass unseen; bounded by -end it
+  // plays the music that long (the live music's tests run so, without a display).
+  if (ThisRun.headless && !VideoSave && !ThisRun.timedemo && ThisRun.videoFile.empty() &&
+      ThisRun.stillTimes.empty() && !(ThisRun.endTime < kShowLength))
+    return Status::Failure(
+        "-headless draws where nobody sees it: add what to make of it (-video=FILE, -videosave, -stills=S or "
+        "-timedemo), or -end=S to hear the music that long");
   if (ThisRun.loopShow && (VideoSave || ThisRun.timedemo || !ThisRun.videoFile.empty() || !ThisRun.stillTimes.empty()))
     return Status::Failure("-loop is for the live show: leave out -videosave, -video, -stills and -timedemo");
   ThisRun.loopStart = ThisRun.startTime;

@@ -20,6 +20,9 @@ Status ParseFrameSize(const std::string& name, const std::string& value);
 // One of x264's preset names.
 Status ParsePreset(const std::string& name, const std::string& value);
 
+// A path as a shell would read it: a leading "~/" (or a lone "~") is the home folder.
+std::string ExpandHome(const std::string& path);
+
 // The container ffmpeg writes for a video name's extension, or null when we know none.
 const char* VideoContainerFor(const std::string& file);
 

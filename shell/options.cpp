@@ -4,6 +4,7 @@
 #include "shell/options.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #include "shell/option_values.h"
@@ -77,7 +78,8 @@ const Option kOptions[] = {
     {Id::VideoRate, "-videorate=", "N", "frames a second of -video, -videosave and -timedemo (default 25)"},
     {Id::Crf, "-crf=", "N", "x264's quality for -video, 0 (lossless) to 51 (default 18)"},
     {Id::Preset, "-preset=", "NAME", "x264's speed for -video, ultrafast to veryslow (default ultrafast)"},
-    {Id::Headless, "-headless", "", "render offscreen, no display needed"},
+    {Id::Headless, "-headless", "",
+     "render offscreen, no display needed: with -video, -videosave, -stills or\n-timedemo (or -end=S, to hear the music alone)"},
     {Id::Seed, "-seed=", "N", "seed the random generator with N (default: the calendar time)"},
     {Id::Start, "-start=", "S", "begin at demo second S (0 up to 329)"},
     {Id::End, "-end=", "S", "end the run at demo second S (after the start, at most 329)"},
@@ -122,8 +124,26 @@ bool HoldsSwitch(const std::string& argument, const char* name) {
   return false;
 }
 
+// "-w8000" holds "-w800" as a substring, but nobody who typed it meant 800 x 600: a size
+// switch with more digits after it is a size we do not have.
+Status RefuseLongerSizes(const std::string& argument) {
+  for (const Option& o : kOptions) {
+    if (o.id != Id::Size) continue;
+    const size_t length = std::strlen(o.name);
+    for (size_t at = argument.find(o.name); at != std::string::npos; at = argument.find(o.name, at + 1)) {
+      if (at + length >= argument.size() || !std::isdigit(static_cast<unsigned char>(argument[at + length]))) continue;
+      const size_t end = argument.find_first_not_of("0123456789", at + 2);
+      return Status::Failure(argument.substr(at, end == std::string::npos ? std::string::npos : end - at) +
+                             " is not one of the sizes -w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600");
+    }
+  }
+  return {};
+}
+
 // The switches an argument holds as substrings, noted for applying in table order.
 Status FindSwitches(const std::string& argument, bool (&hit)[kOptionCount], OptionsAction* action) {
+  Status sizes = RefuseLongerSizes(argument);
+  if (!sizes.ok()) return sizes;
   bool any = argument == "-h";
   if (any) *action = OptionsAction::Help;
   for (size_t i = 0; i < kOptionCount; ++i)
@@ -165,13 +185,13 @@ Status ApplyValue(Id id, const std::string& name, const std::string& value) {
     case Id::Seed: return ParseSeed(name, value);
     case Id::Start: return ParseSecond(name, value, &ThisRun.startTime);
     case Id::End: return ParseSecond(name, value, &ThisRun.endTime);
-    case Id::VideoDir: ThisRun.videoDir = value; return {};
+    case Id::VideoDir: ThisRun.videoDir = ExpandHome(value); return {};
     case Id::Video:
       if (!VideoContainerFor(value))
         return Status::Failure(name + "=" + value + ": the name must end in .mp4, .m4v, .mov or .mkv");
-      ThisRun.videoFile = value;
+      ThisRun.videoFile = ExpandHome(value);
       return {};
-    case Id::TimedemoFile: ThisRun.timedemo = true, ThisRun.timedemoFile = value; return {};
+    case Id::TimedemoFile: ThisRun.timedemo = true, ThisRun.timedemoFile = ExpandHome(value); return {};
     case Id::Stills: return ParseStills(name, value);
     case Id::Readback: return ParseReadback(name, value);
     case Id::FrameSize: return ParseFrameSize(name, value);
@@ -234,7 +254,8 @@ std::string OptionsHelpText() {
          "  F, Alt+Enter  full screen on or off\n"
          "  Escape        end the show (so do closing the window and Ctrl+C)\n"
          "In a window, the right mouse button opens a menu of drawing sizes.\n"
-         "Each value is the rest of its argument: quote a value with spaces, as in \"-video=my show.mp4\".\n";
+         "Each value is the rest of its argument: quote a value with spaces, as in \"-video=my show.mp4\".\n"
+         "A FILE or DIR that starts with ~/ is in your home folder, as a shell reads it.\n";
 }
 
 }  // namespace lumaro

@@ -52,14 +52,17 @@ size=$(stat -c %s take-w320/000001.tga 2>/dev/null || echo 0)
 "$lumaro" -headless -nosound -videosave -w320 -end=0.1 -videodir=x/-help > help.out 2> /dev/null
 [ -f x/-help/000001.tga ] && ! grep -q usage help.out || fail "-videodir=x/-help printed help instead of rendering"
 
-# An argument that holds no option is refused with its name (exit 2); "-w3200" holds "-w320".
-for bad in -w700 -fast window; do
+# An argument that holds no option is refused with its name (exit 2), and so is a size
+# switch with more digits after it ("-w8000" holds "-w800" but is no size of ours).
+for bad in -w700 -fast window -w8000 -w3200; do
   timeout 10 "$lumaro" -headless -nosound $bad -end=0.1 2> bad.err
   rc=$?
   [ $rc -eq 2 ] && grep -q -- "$bad" bad.err || fail "'$bad': exit $rc: $(cat bad.err)"
 done
 grep -q -- "not one of the sizes" <("$lumaro" -w700 2>&1) || fail "-w700 is not said to be no size"
-"$lumaro" -headless -nosound -w3200 -end=0.1 2> /dev/null || fail "-w3200 (which holds -w320) did not run"
+"$lumaro" -headless 2> headless.err
+rc=$?
+[ $rc -eq 2 ] && grep -q -- "-headless draws where nobody sees it" headless.err || fail "-headless alone: exit $rc"
 
 # No display: an error for a show nobody would see, offscreen with one line for a capture.
 env -u DISPLAY -u WAYLAND_DISPLAY "$lumaro" -nosound -end=0.3 2> nodisplay.err

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,6 @@ TEST_F(Options, FixedTestOrderPicksTheSmallestSize) {
   EXPECT_EQ(ScreenWidth, 640);
   ExpectParsed({"-w1280"});
   EXPECT_EQ(ScreenHeight, 1024);  // 5 : 4, unlike the menu's 1280 x 960
-  ExpectParsed({"-w3200"});       // holds "-w320", as the original reads it
-  EXPECT_EQ(ScreenWidth, 320);
 }
 
 TEST_F(Options, SwitchesAreCaseSensitiveSubstringsOfTheirArgument) {
@@ -60,6 +59,13 @@ TEST_F(Options, SwitchesAreCaseSensitiveSubstringsOfTheirArgument) {
     EXPECT_NE(parsed.why().find(bad), std::string::npos) << bad << ": " << parsed.why();
   }
   EXPECT_NE(Parse({"-w700"}).why().find("not one of the sizes"), std::string::npos);
+  // A size with more digits holds a shorter one as a substring, but is no size of ours.
+  for (const char* longer : {"-w8000", "-w3200", "-window-w16000", "-w6400"}) {
+    const Status parsed = Parse({longer});
+    EXPECT_NE(parsed.why().find("not one of the sizes"), std::string::npos) << longer << ": " << parsed.why();
+  }
+  ExpectParsed({"-w800x"});  // a letter after it ends the switch, as it always did
+  EXPECT_EQ(ScreenWidth, 800);
 }
 
 TEST_F(Options, AShorterSwitchInsideALongerOneIsOnlyTheLongerOne) {
@@ -107,6 +113,8 @@ TEST_F(Options, BadValuesTwiceGivenOrEmptyAreRefused) {
                                                      {"-seed=12ab"},
                                                      {"-seed=-3"},
                                                      {"-seed=4294967296"},
+                                                     {"-seed= -18446744073709551615"},
+                                                     {"-seed= 7"},
                                                      {"-videodir="},
                                                      {"-video="},
                                                      {"-end=1", "-end=abc"},
@@ -115,7 +123,9 @@ TEST_F(Options, BadValuesTwiceGivenOrEmptyAreRefused) {
                                                      {"-readback=fast"},
                                                      {"-stills=3", "-start=2"},
                                                      {"-timedemo", "-videosave"},
-                                                     {"-timedemo=a.csv", "-video=a.mp4"}};
+                                                     {"-timedemo=a.csv", "-video=a.mp4"},
+                                                     {"-stills=0", "-timedemo=t.csv"},
+                                                     {"-timedemo", "-stills=0"}};
   for (const std::vector<std::string>& arguments : bad) {
     const Status parsed = Parse(arguments);
     EXPECT_FALSE(parsed.ok()) << arguments[0];
@@ -126,6 +136,30 @@ TEST_F(Options, BadValuesTwiceGivenOrEmptyAreRefused) {
   }
   ExpectParsed({"-start=328.9", "-end=329", "-seed=4294967295"});
   EXPECT_EQ(ThisRun.seed, 4294967295u);
+}
+
+TEST_F(Options, HeadlessNeedsSomethingToMake) {
+  const Status alone = Parse({"-headless"});
+  EXPECT_NE(alone.why().find("-headless"), std::string::npos) << alone.why();
+  EXPECT_FALSE(Parse({"-headless", "-w640", "-start=5", "-fps"}).ok());
+  EXPECT_FALSE(Parse({"-headless", "-end=329"}).ok());
+  for (const char* made : {"-videosave", "-video=a.mp4", "-stills=3", "-timedemo", "-end=5"})
+    ExpectParsed({"-headless", made});
+}
+
+TEST_F(Options, PathsStartingWithTildeAreInTheHomeFolder) {
+  const char* home = std::getenv("HOME");
+  ASSERT_TRUE(home && *home);
+  ExpectParsed({"-headless", "-videodir=~/my frames", "-timedemo=~/t.csv"});
+  EXPECT_EQ(ThisRun.videoDir, std::string(home) + "/my frames");
+  EXPECT_EQ(ThisRun.timedemoFile, std::string(home) + "/t.csv");
+  ExpectParsed({"-video=~/show.mp4"});
+  EXPECT_EQ(ThisRun.videoFile, std::string(home) + "/show.mp4");
+  // Only a leading "~/" is the home folder; "~name" and a tilde further in stay as written.
+  ExpectParsed({"-videodir=~frames", "-videosave"});
+  EXPECT_EQ(ThisRun.videoDir, "~frames");
+  ExpectParsed({"-videodir=a/~/b", "-videosave"});
+  EXPECT_EQ(ThisRun.videoDir, "a/~/b");
 }
 
 TEST_F(Options, HelpAndVersionAreAskedForInTheirUsualSpellings) {
