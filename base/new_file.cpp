@@ -21,6 +21,16 @@ NewFileWriter Writer = WritePlainFile;
 
 Status WriteNewFile(const char* path, const uint8_t* data, size_t size) { return Writer(path, data, size); }
 
+Status WriteWholeFile(const std::string& path, const std::string& contents) {
+  const std::string temporary = path + ".part";
+  std::remove(temporary.c_str());
+  Status written = WritePlainFile(temporary.c_str(), reinterpret_cast<const uint8_t*>(contents.data()), contents.size());
+  if (written.ok() && std::rename(temporary.c_str(), path.c_str()) != 0)
+    written = ErrnoFailure("cannot write " + path, errno);
+  if (!written.ok()) std::remove(temporary.c_str());
+  return written;
+}
+
 void InstallNewFileWriter(NewFileWriter writer) { Writer = writer ? writer : WritePlainFile; }
 
 }  // namespace lumaro

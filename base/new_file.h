@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "base/status.h"
 
@@ -14,6 +15,10 @@ constexpr size_t kNewFileAlignment = 4096;
 // Creates `path` (failing if anything, a link included, is there) and writes `size` bytes
 // from `data` to it. A failed file may be left partly written for the caller to remove.
 Status WriteNewFile(const char* path, const uint8_t* data, size_t size);
+
+// Writes `contents` to `path` whole or not at all: into PATH.part, renamed over `path` once
+// all of it is on disk. On failure neither name is left behind.
+Status WriteWholeFile(const std::string& path, const std::string& contents);
 
 using NewFileWriter = Status (*)(const char* path, const uint8_t* data, size_t size);
 void InstallNewFileWriter(NewFileWriter writer);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/new_file.h"
 #include "scenes/scene_list.h"
 
 namespace lumaro {
@@ -90,33 +91,29 @@ std::string FormatTimedemoTable(const std::vector<SceneTiming>& rows, const Time
 }
 
 Status WriteTimedemoCsv(const std::string& path, const std::vector<SceneTiming>& rows, const TimedemoRun& run) {
-  std::FILE* table = std::fopen(path.c_str(), "w");
-  const std::string framesPath = FramesPath(path);
-  std::FILE* frames = table ? std::fopen(framesPath.c_str(), "w") : nullptr;
-  if (!table || !frames) {
-    const Status failed = ErrnoFailure("cannot write " + (table ? framesPath : path), errno);
-    if (table) std::fclose(table);
-    return failed;
-  }
   // The whole run's figures are columns of the "show" row.
-  std::fprintf(table, "scene,name,frames,median_ms,p95_ms,worst_ms,fps,wall_s,startup_ms,peak_mb\n");
+  std::string table = "scene,name,frames,median_ms,p95_ms,worst_ms,fps,wall_s,startup_ms,peak_mb\n";
+  char line[200];
   for (const SceneTiming& r : rows) {
-    std::fprintf(table, "%s,%s,%u,%.3f,%.3f,%.3f,%.2f",
-                 r.scene < 0              ? "show"
-                 : r.scene == kBlankScene ? "blank"
-                                          : std::to_string(r.scene).c_str(),
-                 SceneName(r.scene), r.frames, r.median, r.p95, r.worst, r.fps);
+    const std::string label = r.scene < 0 ? "show" : r.scene == kBlankScene ? "blank" : std::to_string(r.scene);
+    std::snprintf(line, sizeof line, "%s,%s,%u,%.3f,%.3f,%.3f,%.2f", label.c_str(), SceneName(r.scene), r.frames,
+                  r.median, r.p95, r.worst, r.fps);
+    table += line;
     if (r.scene < 0)
-      std::fprintf(table, ",%.3f,%.1f,%.1f\n", run.wallSeconds, run.startupMs, run.peakMegabytes);
-    else
-      std::fprintf(table, ",,,\n");
+      std::snprintf(line, sizeof line, ",%.3f,%.1f,%.1f\n", run.wallSeconds, run.startupMs, run.peakMegabytes);
+    table += r.scene < 0 ? line : ",,,\n";
   }
-  std::fprintf(frames, "clock_s,scene,ms\n");
-  for (const FrameTime& f : Frames) std::fprintf(frames, "%.2f,%d,%.3f\n", f.clock, f.scene, f.ms);
-  bool ok = !std::ferror(table) && !std::ferror(frames);
-  ok = std::fclose(table) == 0 && ok;
-  ok = std::fclose(frames) == 0 && ok;
-  return ok ? Status() : ErrnoFailure("cannot write " + path, errno ? errno : EIO);
+  std::string frames = "clock_s,scene,ms\n";
+  for (const FrameTime& f : Frames) {
+    std::snprintf(line, sizeof line, "%.2f,%d,%.3f\n", f.clock, f.scene, f.ms);
+    frames += line;
+  }
+  // Both files or neither: the frames first, taken back when the table cannot follow.
+  const std::string framesPath = FramesPath(path);
+  Status written = WriteWholeFile(framesPath, frames);
+  if (written.ok()) written = WriteWholeFile(path, table);
+  if (!written.ok()) std::remove(framesPath.c_str());
+  return written;
 }
 
 }  // namespace lumaro
