@@ -10,5 +10,5 @@ if [ "${1:-}" = -web ]; then
   exec bash "$here/scripts/web.sh" serve
 fi
 bash "$here/scripts/install-deps.sh"
-(cd "$here" && cmake --preset release > /dev/null && cmake --build --preset release -j"$(nproc)")
+bash "$here/scripts/build.sh" release
 exec "$here/build/release/lumaro" "$@"
