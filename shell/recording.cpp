@@ -15,6 +15,7 @@
 #include "engine/capture.h"
 #include "engine/frame_files.h"
 #include "engine/frame_writer.h"
+#include "engine/wav.h"
 #include "shell/encoder.h"
 
 namespace lumaro {
@@ -48,33 +49,87 @@ std::string HowItEnded(int signal, const CaptureTally& tally) {
   return text;
 }
 
-// The frames written whole that are still there at the end (someone may have removed the
-// folder meanwhile).
-uint32_t FramesOnDisk(const CaptureTally& tally) {
+// What is on disk at the end, counted then and not taken from the writer's tally: someone
+// may have removed a frame, the track or the whole folder while the run went on.
+struct FramesFound {
+  uint32_t count = 0, first = 0, last = 0;
+  uint64_t bytes = 0;
+  bool soundWhole = false;
+};
+
+FramesFound CountOnDisk(const CaptureTally& tally) {
   const uint64_t size = FrameBytes::kHeaderRoom + uint64_t{3} * FrameWidth() * FrameHeight();
-  uint32_t count = 0;
+  FramesFound found;
   std::error_code error;
-  for (uint32_t n = tally.first; tally.frames && n <= tally.last; ++n)
-    count += fs::file_size(CaptureFileName(ThisRun.videoDir, n), error) == size && !error;
-  return count;
+  for (uint32_t n = tally.first; tally.frames && n <= tally.last; ++n) {
+    if (fs::file_size(CaptureFileName(ThisRun.videoDir, n), error) != size || error) continue;
+    found.first = found.count++ ? found.first : n;
+    found.last = n;
+    found.bytes += size;
+  }
+  if (ThisRun.soundtrack && tally.frames) {
+    const uint64_t samples = SamplesBefore(tally.last) - SamplesBefore(tally.first - 1);
+    const uint64_t wav = fs::file_size(fs::path(ThisRun.videoDir) / "sound.wav", error);
+    found.soundWhole = !error && wav == kWavHeaderBytes + samples * 2 * sizeof(float);
+    found.bytes += error ? 0 : wav;
+  }
+  return found;
 }
 
-// The frames (and sound.wav) on disk, in one line; a failure when they are not all there.
-Status SayFrames(Status failure, const std::string& ending, const CaptureTally& tally) {
-  const uint32_t there = FramesOnDisk(tally);
-  if (there != tally.frames)
-    failure.Keep(Status::Failure(std::to_string(tally.frames - there) + " of the frames written are gone"));
-  std::string onDisk = "no frame";
-  if (there) {
-    char range[64];
-    std::snprintf(range, sizeof range, "%u frames, %06u.tga to %06u.tga", there, tally.first, tally.last);
-    onDisk = range + std::string(ThisRun.soundtrack ? " and their sound in sound.wav" : "");
-  }
-  const std::string where = " in " + Absolute(ThisRun.videoDir) + " (" + Megabytes(tally.bytes) + ")";
-  if (failure.ok() && ending.empty())
-    Say("wrote " + onDisk + where);
+std::string Plural(uint32_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// "12 frames, 000001.tga to 000012.tga and their sound in sound.wav", or "no frame".
+std::string DescribeOnDisk(const FramesFound& found) {
+  if (!found.count) return "no frame";
+  char range[64];
+  if (found.count == 1)
+    std::snprintf(range, sizeof range, "1 frame, %06u.tga", found.first);
   else
-    Say((ending.empty() ? "the capture failed" : ending) + "; on disk: " + onDisk + where);
+    std::snprintf(range, sizeof range, "%u frames, %06u.tga to %06u.tga", found.count, found.first, found.last);
+  return range + std::string(found.soundWhole ? " and their sound in sound.wav" : "");
+}
+
+// For a shell: in single quotes, each quote in it closed, escaped and opened again.
+std::string ShellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// The ffmpeg command that makes these very frames and their sound one video: the numbers
+// need not start at 1 (a run from -start), and the rate is the capture's.
+void SayHowToJoin(const FramesFound& found) {
+  if (found.count < 2 || found.count != found.last - found.first + 1) return;  // stills, or gaps
+  const std::string folder = Absolute(ThisRun.videoDir) + "/";
+  std::string command = "ffmpeg -framerate " + std::to_string(ThisRun.videoRate) + " -start_number " +
+                        std::to_string(found.first) + " -i " + ShellQuoted(folder + "%06d.tga");
+  if (found.soundWhole) command += " -i " + ShellQuoted(folder + "sound.wav") + " -c:a aac";
+  Say("to join them into a video: " + command + " -c:v libx264 -pix_fmt yuv420p lumaro.mp4");
+}
+
+// The frames (and sound.wav) on disk, in one last line with what went wrong, if anything.
+Status SayFrames(Status failure, const std::string& ending, const CaptureTally& tally) {
+  const FramesFound found = CountOnDisk(tally);
+  // Every reason, the writer's first: files taken away may come on top of it.
+  std::string why = failure.why();
+  const auto add = [&why](const std::string& reason) { why += (why.empty() ? "" : ", and ") + reason; };
+  if (found.count != tally.frames)
+    add(std::to_string(tally.frames - found.count) + " of the " + Plural(tally.frames, "frame", "frames") +
+        " written " + (tally.frames - found.count == 1 ? "is" : "are") + " gone");
+  if (failure.ok() && ThisRun.soundtrack && tally.frames && !found.soundWhole)
+    add("sound.wav is gone or no longer holds the frames' sound");
+  if (!why.empty() && failure.ok()) failure = Status::Failure(why);
+  const std::string where =
+      " in " + Absolute(ThisRun.videoDir) + (found.bytes ? " (" + Megabytes(found.bytes) + ")" : "");
+  if (failure.ok() && ending.empty()) {
+    if (ThisRun.stillTimes.empty()) SayHowToJoin(found);
+    Say("wrote " + DescribeOnDisk(found) + where);
+    return failure;
+  }
+  const std::string head = ending.empty() ? "the capture failed" : ending;
+  Say(head + (why.empty() ? "" : ": " + why) + "; on disk: " + DescribeOnDisk(found) + where);
   return failure;
 }
 
@@ -83,24 +138,27 @@ Status SettleVideo(Status failure, const std::string& ending, const CaptureTally
   const std::string file = Absolute(ThisRun.videoFile), part = EncoderPartName(file);
   std::error_code error;
   if (!fs::exists(part, error)) {
-    Say("no video was written (" + (ending.empty() ? failure.why() : ending) + ")");
-    return failure.ok() ? Status::Failure("no video was written") : failure;
+    failure.Keep(Status::Failure("the encoder made no file " + part));
+    Say("no video was written: " + (ending.empty() ? failure.why() : ending));
+    return failure;
   }
   const Status checked = VerifyVideo(part, tally.frames, ThisRun.soundtrack, !ending.empty());
   if (failure.ok() && ending.empty() && checked.ok()) {
     fs::rename(part, file, error);
     if (!error) {
-      Say("wrote " + file + " (" + std::to_string(tally.frames) + " frames, " + Megabytes(fs::file_size(file, error)) +
-          ")");
+      Say("wrote " + file + " (" + Plural(tally.frames, "frame", "frames") + ", " +
+          Megabytes(fs::file_size(file, error)) + ")");
       return {};
     }
     failure = Status::Failure("cannot name the video " + file + ": " + error.message());
   }
   failure.Keep(checked);
   const std::string why = !ending.empty() ? ending : failure.why();
-  Say(checked.ok() ? "the video so far is in " + part + ": " + std::to_string(tally.frames) + " whole frames (" +
-                         why + ")"
-                   : part + " is left as the encoder left it: " + checked.why() + " (" + why + ")");
+  if (checked.ok())
+    Say("the video so far is in " + part + ": " + Plural(tally.frames, "whole frame", "whole frames") + " (" + why +
+        ")");
+  else
+    Say(part + " is left as the encoder left it: " + checked.why() + (why == checked.why() ? "" : " (" + why + ")"));
   return failure;
 }
 
@@ -141,8 +199,7 @@ void EndRecording(int signal) {
   const CaptureTally tally = FrameWriterTally();
   const std::string ending = HowItEnded(signal, tally);
   if (ThisRun.videoFile.empty()) {
-    if (!failure.ok()) Say(failure);
-    failure = SayFrames(failure, ending, tally);
+    failure = SayFrames(failure, ending, tally);  // its last line names the cause
   } else {
     if (!failure.ok() && !ending.empty()) Say(failure);  // the last line names the cause otherwise
     failure = SettleVideo(failure, ending, tally);

@@ -41,9 +41,10 @@ Status VerifyVideo(const std::string& path, uint32_t frames, bool sound, bool cu
   if (!probed.ok()) return Status::Failure(path + " does not read back as a whole video");
   long video = -1, audio = -1;
   for (const StreamCount& s : ReadStreams(listing)) (s.type == "video" ? video : audio) = s.packets;
+  if (video < 0) return Status::Failure(path + " holds no picture");
   if (video != static_cast<long>(frames))
-    return Status::Failure(path + " holds " + std::to_string(video < 0 ? 0 : video) + " of its " +
-                           std::to_string(frames) + " frames");
+    return Status::Failure(path + " holds " + std::to_string(video) + " of the " + std::to_string(frames) +
+                           (frames == 1 ? " frame" : " frames") + " sent to the encoder");
   // AAC carries 1,024 samples a packet, and a packet or two of the encoder's own lead-in.
   const long expected = static_cast<long>(std::floor(static_cast<double>(SamplesBefore(frames)) / 1024.0));
   // A run cut short sent the encoder the sound it wanted ahead of the frames: more is whole too.
