@@ -66,4 +66,28 @@ rc=$?
 [ $rc -eq 1 ] && grep -q "cannot write $work/no/such/folder/v.mp4: no folder $work/no/such/folder" nofolder.err ||
   fail "video into a missing folder: exit $rc: $(cat nofolder.err)"
 
+# Stand-in encoders: the real ffmpeg, then its file taken away; an ffprobe that reads nothing.
+mkdir -p nofile/bin noprobe/bin
+real_ffmpeg=$(command -v ffmpeg) real_ffprobe=$(command -v ffprobe)
+cat > nofile/bin/ffmpeg <<STANDIN
+#!/usr/bin/env bash
+"$real_ffmpeg" "\$@"; status=\$?
+out="\${@: -1}"; rm -f "\${out#file:}"; exit \$status
+STANDIN
+cat > noprobe/bin/ffprobe <<STANDIN
+#!/usr/bin/env bash
+case " \$* " in *" -version "*) exec "$real_ffprobe" "\$@" ;; esac
+exit 1
+STANDIN
+chmod +x nofile/bin/ffmpeg noprobe/bin/ffprobe
+PATH="$work/nofile/bin:$PATH" "$lumaro" -headless -w320 -end=0.4 -video=gone.mp4 > /dev/null 2> nofile.err
+rc=$?
+[ $rc -eq 1 ] && tail -1 nofile.err | grep -q "^lumaro: no video was written: the encoder made no file $work/gone.mp4.part$" ||
+  fail "an encoder that made no file: exit $rc: $(cat nofile.err)"
+PATH="$work/noprobe/bin:$PATH" "$lumaro" -headless -w320 -end=0.4 -video=unread.mp4 > /dev/null 2> noprobe.err
+rc=$?
+last=$(tail -1 noprobe.err)
+[ $rc -eq 1 ] && [ "$(grep -o "does not read back" <<< "$last" | wc -l)" -eq 1 ] ||
+  fail "a video that does not read back: exit $rc, the reason not said once: $last"
+
 finish e2e_last_lines
