@@ -38,7 +38,7 @@ void SceneFrames(benchmark::State& state, float from) {
     clock += kFrameStep;
     if (clock >= until) clock = from;
     DemoClock = clock;
-    if (const SceneSlot* s = EnterScene(DemoClock)) ComposeFrame(*s, DemoClock, ShownFrameRate);
+    if (const SceneSlot* s = EnterScene(DemoClock)) ComposeFrame(*s, {clock - kFrameStep, clock}, ShownFrameRate);
   };
   for (int i = 0; i < 50; ++i) frame();  // warm-up: particle scenes fill up, set-up steps run
   glFinish();

@@ -28,8 +28,7 @@ endfunction()
 # A scene is its files in scenes/ and its row in scenes/scene_list.h: nothing to list here.
 file(GLOB SCENE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/scenes/*.cpp)
 
-lumaro_layer(base SOURCES base/run_state.cpp base/random.cpp base/clock.cpp base/report.cpp base/new_file.cpp
-                          base/frame_ticks.cpp)
+lumaro_layer(base SOURCES base/run_state.cpp base/random.cpp base/clock.cpp base/report.cpp base/new_file.cpp)
 lumaro_layer(gfx SOURCES gfx/sine.cpp gfx/tga.cpp gfx/texture.cpp gfx/overlays.cpp gfx/draw.cpp gfx/gl_reset.cpp
              BELOW base LIBRARIES ${LUMARO_GL_LIBRARIES})
 lumaro_layer(audio SOURCES audio/sound_library.cpp audio/music.cpp audio/xm_check.cpp audio/module_file.cpp

@@ -1,7 +1,6 @@
 // Catching up to "-start" and between stills without showing the frames.
 #include <GL/gl.h>
 
-#include "base/frame_ticks.h"
 #include "base/run_state.h"
 #include "engine/composer.h"
 #include "engine/timeline.h"
@@ -27,14 +26,13 @@ void CatchUpFrame(float start, CatchUp how) {
   PreviousClock = DemoClock;
   DemoClock = DemoClock + FrameStep();  // single precision, as the fixed clock sums
   if (FixedClock()) FrameNumber += 1;
-  NoteFrameClock(FrameNumber, PreviousClock, DemoClock);
   if (ShowFps) CountFrameRate();
   const SceneSlot* slot = EnterScene(DemoClock);
   if (!slot) return;
   if (how == CatchUp::Exact || LastBefore(slot, start)) {
-    ComposeFrame(*slot, DemoClock, ShownFrameRate);
+    ComposeFrame(*slot, CurrentSpan(), ShownFrameRate);
   } else {
-    AdvanceScene(slot->scene, LocalTime(*slot, DemoClock), slot->duration);
+    AdvanceScene(slot->scene, {LocalTime(*slot, DemoClock), slot->duration, CurrentSpan()});
   }
 }
 }  // namespace

@@ -20,18 +20,18 @@ float IntroAngle(const SceneSlot& slot, float localTime) {
 
 void FormatFrameRate(int rate, char* text, int size) { std::snprintf(text, size, "%3d FPS", rate); }
 
-void ComposeFrame(const SceneSlot& slot, float clock, int shownFrameRate) {
+void ComposeFrame(const SceneSlot& slot, const FrameSpan& span, int shownFrameRate) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   ResetProjection();
   DrawBackdrop(slot.backdrop);
 
-  const float localTime = static_cast<float>(static_cast<double>(clock) - slot.start);
+  const float localTime = static_cast<float>(static_cast<double>(span.now) - slot.start);
   glPushMatrix();
   if (slot.card()) DrawIntroScene(slot.scene, IntroAngle(slot, localTime));
   glPopMatrix();
 
   if (!slot.card()) {
-    DrawScene(slot.scene, localTime, slot.duration);
+    RunScene(slot.scene, {localTime, slot.duration, span});
     if (slot.logo) DrawLogoOverlay();
   }
   if (slot.fadeIn && localTime < 1.0f) DrawFade(localTime);

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "audio/music.h"
-#include "base/frame_ticks.h"
 #include "base/report.h"
 #include "base/run_state.h"
 #include "engine/capture.h"
@@ -42,7 +41,11 @@ void AdvanceDemoClock(float elapsedSeconds) {
   } else {
     DemoClock = elapsedSeconds + ThisRun.startTime;
   }
-  NoteFrameClock(FrameNumber, PreviousClock, DemoClock);
+}
+
+FrameSpan CurrentSpan() {
+  const bool fixed = FixedClock();
+  return {PreviousClock, DemoClock, fixed ? FrameNumber : 0, fixed ? ThisRun.videoRate : 0};
 }
 
 void CountFrameRate() {
@@ -102,7 +105,7 @@ void RunFrame(float elapsedSeconds) {
 
   DrawnScene = 0;
   if (const SceneSlot* slot = EnterScene(DemoClock)) {
-    ComposeFrame(*slot, DemoClock, ShownFrameRate);
+    ComposeFrame(*slot, CurrentSpan(), ShownFrameRate);
     DrawnScene = slot->scene;
   } else if (DemoClock >= kBlankFrom) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the last second shows black

@@ -34,6 +34,8 @@ const SceneSlot* FindSceneSlot(float clock);  // null outside every window
 // then this scene's set-up); returns the slot to draw, or null.
 const SceneSlot* EnterScene(float clock);
 float LocalTime(const SceneSlot& slot, float clock);  // formed in double, rounded to float
+// The show time the current frame covers, for the scenes that step.
+FrameSpan CurrentSpan();
 
 // Walks the fixed clock from where it stands up to the last frame before `start`, changing
 // all a full run's frames change (state, random numbers, GL settings) without showing them.

@@ -52,7 +52,8 @@ void SetupScene10() {
   GlowList = CompileLattice(CloudTexture, kGlowHalfSize, LatticeIndexOrder());
 }
 
-void DrawScene10(float t, float) {
+void DrawScene10(const SceneFrame& frame) {
+  const float t = frame.localTime;
   const LatticeMotion m = LatticeAt(t);
   glDisable(GL_LIGHTING);
   glCullFace(GL_BACK);

@@ -190,7 +190,8 @@ void SetupScene11() {
   glEndList();
 }
 
-void DrawScene11(float t, float) {
+void DrawScene11(const SceneFrame& frame) {
+  const float t = frame.localTime;
   const Vec3 centre = OrnamentCentre(t);
   glDisable(GL_TEXTURE_2D);
   glCullFace(GL_BACK);

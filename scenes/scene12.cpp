@@ -226,7 +226,8 @@ void SetupScene12() {
   CompileSquare(SmallQuad, 0.25f);
 }
 
-void DrawScene12(float t, float) {
+void DrawScene12(const SceneFrame& frame) {
+  const float t = frame.localTime;
   const TunnelCamera camera = TunnelCameraAt(t);
   glDisable(GL_LIGHTING);
   glCullFace(GL_BACK);

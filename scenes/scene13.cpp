@@ -94,7 +94,8 @@ void SetupScene13() {
   }
 }
 
-void DrawScene13(float t, float) {
+void DrawScene13(const SceneFrame& frame) {
+  const float t = frame.localTime;
   BuildIsoSurface(t);
   glCullFace(GL_BACK);
   glEnable(GL_CULL_FACE);

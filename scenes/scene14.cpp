@@ -18,7 +18,8 @@ void SetupScene14() {
   UploadClamped(kEndCardImage, EndTexture, GL_RGBA8, GL_BGRA_EXT);
 }
 
-void DrawScene14(float t, float) {
+void DrawScene14(const SceneFrame& frame) {
+  const float t = frame.localTime;
   glDisable(GL_LIGHTING);
   glEnable(GL_TEXTURE_2D);
   DrawCaptionBand(EndTexture, EndCardBrightness(t));

@@ -43,7 +43,8 @@ void SetupScene5() {
   UploadClamped(kPlasmaTitleImage, TitleTexture, GL_RGBA8, GL_BGRA_EXT);
 }
 
-void DrawScene5(float t, float) {
+void DrawScene5(const SceneFrame& frame) {
+  const float t = frame.localTime;
   const float uR = FastSin(0.5f * t), vR = FastCos(0.65f * t);
   const float uG = FastSin(0.615f * t + 1), vG = FastCos(0.435f * t + 1);
   const float uB = FastSin(0.47f * t + 2), vB = FastCos(0.52f * t + 2);

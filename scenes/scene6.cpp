@@ -43,11 +43,8 @@ void DrawLiveSparks(bool bindFirstSprite) {
   glEnable(GL_DEPTH_TEST);
 }
 
-void AdvanceScene6(float t, float d) { UpdateFountain(t, d); }
+void AdvanceScene6(const SceneFrame& frame) { UpdateFountain(frame.localTime, frame.duration); }
 
-void DrawScene6(float t, float d) {
-  AdvanceScene6(t, d);
-  DrawLiveSparks(true);
-}
+void DrawScene6(const SceneFrame&) { DrawLiveSparks(true); }
 
 }  // namespace lumaro

@@ -5,11 +5,8 @@
 
 namespace lumaro {
 
-void AdvanceScene7(float t, float d) { UpdateFireworks(t, d); }
+void AdvanceScene7(const SceneFrame& frame) { UpdateFireworks(frame.localTime, frame.duration); }
 
-void DrawScene7(float t, float d) {
-  AdvanceScene7(t, d);
-  DrawLiveSparks(false);
-}
+void DrawScene7(const SceneFrame&) { DrawLiveSparks(false); }
 
 }  // namespace lumaro

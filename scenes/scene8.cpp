@@ -6,7 +6,6 @@
 #include "gfx/draw.h"
 #include "gfx/overlays.h"
 #include "gfx/texture.h"
-#include "base/frame_ticks.h"
 #include "scenes/fractal.h"
 #include "scenes/scenes.h"
 
@@ -97,10 +96,12 @@ void SetupScene8() {
   Trails = Scene8Trails{};
 }
 
-void AdvanceScene8(float t, float d) { UpdateScene8(t, d, &Frame, &Trails, TicksThisFrame(kTrailStepsPerSecond)); }
+void AdvanceScene8(const SceneFrame& frame) {
+  UpdateScene8(frame.localTime, frame.duration, &Frame, &Trails, frame.Ticks(kTrailStepsPerSecond));
+}
 
-void DrawScene8(float t, float d) {
-  AdvanceScene8(t, d);
+void DrawScene8(const SceneFrame& frame) {
+  const float t = frame.localTime;
 
   SetLights();
   glPushMatrix();

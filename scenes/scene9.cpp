@@ -5,7 +5,6 @@
 #include "assets/assets.h"
 #include "gfx/draw.h"
 #include "gfx/texture.h"
-#include "base/frame_ticks.h"
 #include "scenes/fire.h"
 #include "scenes/fireball.h"
 #include "scenes/scenes.h"
@@ -195,13 +194,13 @@ void SetupScene9() {
   Memory = FireballMemory{};
 }
 
-void AdvanceScene9(float t, float d) {
-  StepFire(TicksThisFrame(kFireStagesPerSecond));  // the same speed at any frame rate
-  Pose = AdvanceFireball(t, d, &Memory);
+void AdvanceScene9(const SceneFrame& frame) {
+  StepFire(frame.Ticks(kFireStagesPerSecond));  // the same speed at any frame rate
+  Pose = AdvanceFireball(frame.localTime, frame.duration, &Memory);
 }
 
-void DrawScene9(float t, float d) {
-  AdvanceScene9(t, d);
+void DrawScene9(const SceneFrame& frame) {
+  const float t = frame.localTime, d = frame.duration;
   const FireballPose& pose = Pose;
 
   glDisable(GL_LIGHTING);

@@ -24,13 +24,13 @@ namespace lumaro {
 
 #define LUMARO_ADVANCE_Card(n)
 #define LUMARO_ADVANCE_Draw(n)
-#define LUMARO_ADVANCE_Stepped(n) LUMARO_CASE(n, AdvanceScene##n(localTime, duration))
+#define LUMARO_ADVANCE_Stepped(n) LUMARO_CASE(n, AdvanceScene##n(frame))
 #define LUMARO_ADVANCE_Owned(n)
 #define LUMARO_ADVANCE_OwnedStepped(n) LUMARO_ADVANCE_Stepped(n)
 #define LUMARO_ADVANCE(n, start, duration, backdrop, fades, logo, procedures, name) LUMARO_ADVANCE_##procedures(n)
 
 #define LUMARO_DRAW_Card(n)
-#define LUMARO_DRAW_Draw(n) LUMARO_CASE(n, DrawScene##n(localTime, duration))
+#define LUMARO_DRAW_Draw(n) LUMARO_CASE(n, DrawScene##n(frame))
 #define LUMARO_DRAW_Stepped(n) LUMARO_DRAW_Draw(n)
 #define LUMARO_DRAW_Owned(n) LUMARO_DRAW_Draw(n)
 #define LUMARO_DRAW_OwnedStepped(n) LUMARO_DRAW_Draw(n)
@@ -50,14 +50,15 @@ void ReleaseScene(int scene) {
   }
 }
 
-void AdvanceScene(int scene, float localTime, float duration) {
+void AdvanceScene(int scene, const SceneFrame& frame) {
   switch (scene) {
     LUMARO_SCENES(LUMARO_ADVANCE)
     default: break;  // the others draw from their local time alone
   }
 }
 
-void DrawScene(int scene, float localTime, float duration) {
+void RunScene(int scene, const SceneFrame& frame) {
+  AdvanceScene(scene, frame);
   switch (scene) {
     LUMARO_SCENES(LUMARO_DRAW)
     default: break;

@@ -8,11 +8,12 @@
 // lies over it; its procedures; the name the timedemo prints. The procedures:
 //   Card          the intro card of its number (DrawIntroScene), turning over its window
 //   Draw          DrawSceneN
-//   Stepped       AdvanceSceneN, which its draw runs first, and DrawSceneN: state from frame to frame
+//   Stepped       AdvanceSceneN, run before each DrawSceneN: state from frame to frame
 //   Owned         SetupSceneN and ReleaseSceneN around DrawSceneN: resources of its own
 //   OwnedStepped  all four
 // A scene's set-up runs on its window's first frame, after the release of the scene before.
 #pragma once
+#include "scenes/scene_frame.h"
 
 namespace lumaro {
 
@@ -62,7 +63,9 @@ constexpr float kBlankFrom = kSchedule[kSceneCount - 1].start + kSchedule[kScene
 // the procedure asked for are passed over.
 void SetupScene(int scene);
 void ReleaseScene(int scene);
-void AdvanceScene(int scene, float localTime, float duration);
-void DrawScene(int scene, float localTime, float duration);  // scenes after the cards
+// A frame skipped on the way to a later start: the scene's state moves on, nothing is drawn.
+void AdvanceScene(int scene, const SceneFrame& frame);
+// A frame of a scene after the cards: its Advance, if it has one, then its Draw.
+void RunScene(int scene, const SceneFrame& frame);
 
 }  // namespace lumaro

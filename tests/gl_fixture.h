@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "base/frame_ticks.h"
 #include "engine/composer.h"
 #include "engine/startup.h"
 #include "engine/timeline.h"
@@ -78,11 +77,11 @@ class SceneTest : public GlTest {
  protected:
   // Draws the frame of this clock, running the once-only steps of its window.
   std::vector<Rgb> FrameAt(float clock) {
-    NoteFrameClock(0, DemoClock, clock);  // what the frame covers, for the scenes that step
+    const FrameSpan span{DemoClock, clock};  // live: the steps of the seconds it covers
     DemoClock = clock;
     const SceneSlot* slot = EnterScene(clock);
     EXPECT_NE(slot, nullptr);
-    if (slot) ComposeFrame(*slot, clock, ShownFrameRate);
+    if (slot) ComposeFrame(*slot, span, ShownFrameRate);
     return ReadFrame();
   }
   // Every frame of the fixed 0.04 s clock from one clock to another; returns the last.

@@ -42,7 +42,7 @@ TEST_P(Capture, FileDecodesElsewhereToTheFrameShown) {
   const fs::path dir = TempDir("capture");
   ASSERT_TRUE(PrepareCapture(dir).ok());
   DemoClock = 30.0f;
-  ComposeFrame(kSchedule[5], DemoClock, 0);  // scene 6: backdrop, sparks, logo, fade
+  ComposeFrame(kSchedule[5], {DemoClock, DemoClock}, 0);  // scene 6: backdrop, sparks, logo, fade
   const std::vector<Rgb> shown = ReadFrame();
   ASSERT_TRUE(CaptureFrame(17, DemoClock).ok());
   ASSERT_TRUE(FinishCapture().ok());  // the writer runs behind the frames: wait for it
@@ -150,7 +150,7 @@ TEST_P(FramedCapture, TheDrawingSitsInTheMiddleOfBlackBars) {
   std::vector<std::vector<Rgb>> shown;
   for (uint32_t n = 1; n <= 3; ++n) {
     DemoClock = 30.0f + n;
-    ComposeFrame(kSchedule[5], DemoClock, 0);
+    ComposeFrame(kSchedule[5], {DemoClock, DemoClock}, 0);
     shown.push_back(ReadFrame());
     ASSERT_TRUE(CaptureFrame(n, DemoClock).ok());
   }

@@ -103,7 +103,7 @@ TEST_F(Overlays, FrameRateTextSitsInTheTopLeftCorner) {
   SceneSlot fountain = kSchedule[5];
   fountain.backdrop = NoBackdrop;  // so only the text and the logo show
   fountain.fadeIn = false;
-  ComposeFrame(fountain, 30.5f, 88);
+  ComposeFrame(fountain, {30.5f, 30.5f}, 88);
   ShowFps = false;
   const std::vector<Rgb> frame = ReadFrame();
   EXPECT_GT(Brightness(frame, 0, 0.9, 0.3, 1.0), 500);
@@ -113,9 +113,9 @@ TEST_F(Overlays, FrameRateTextSitsInTheTopLeftCorner) {
 TEST_F(Overlays, FadeOutOfSceneFourHalvesItsCard) {
   SceneSlot card = kSchedule[3];  // scene 4 at local time 7.5 of 8
   card.fadeOut = false;
-  ComposeFrame(card, 19.5f, 0);
+  ComposeFrame(card, {19.5f, 19.5f}, 0);
   const double full = Brightness(ReadFrame(), 0, 0, 1, 1);
-  ComposeFrame(kSchedule[3], 19.5f, 0);
+  ComposeFrame(kSchedule[3], {19.5f, 19.5f}, 0);
   const double faded = Brightness(ReadFrame(), 0, 0, 1, 1);
   ASSERT_GT(full, 10000);
   EXPECT_NEAR(faded / full, 0.5, 0.02);

@@ -159,6 +159,7 @@ class SceneState : public SceneTest {
   // The show on the fixed clock up to the frame before `clock`, then that frame's scene alone.
   void DrawSceneAlone(float clock) {
     CatchUpTo(clock, CatchUp::Quick);
+    PreviousClock = DemoClock;
     DemoClock = DemoClock + kFrameStep;
     const SceneSlot* slot = EnterScene(DemoClock);
     ASSERT_NE(slot, nullptr);
@@ -169,7 +170,7 @@ class SceneState : public SceneTest {
     glPushMatrix();
     if (slot->card()) DrawIntroScene(slot->scene, IntroAngle(*slot, t));
     glPopMatrix();
-    if (!slot->card()) DrawScene(slot->scene, t, slot->duration);
+    if (!slot->card()) RunScene(slot->scene, {t, slot->duration, CurrentSpan()});
   }
 };
 

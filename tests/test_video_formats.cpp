@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "base/frame_ticks.h"
 #include "base/run_state.h"
+#include "scenes/scene_frame.h"
 #include "engine/yuv420.h"
 #include "shell/programs.h"
 
@@ -165,28 +165,22 @@ TEST_F(AtRate, StepsPerSecondDoNotDependOnTheFrameRate) {
     for (int perSecond : {25, 100}) {
       int total = 0, least = 1 << 30, most = 0;
       for (uint32_t n = 1; n <= static_cast<uint32_t>(rate) * 3; ++n) {
-        NoteFrameClock(n, 0, 0);
-        const int ticks = TicksThisFrame(perSecond);
+        const int ticks = FrameSpan{0, 0, n, rate}.Ticks(perSecond);
         total += ticks, least = std::min(least, ticks), most = std::max(most, ticks);
       }
       EXPECT_EQ(total, 3 * perSecond) << rate << " fps, " << perSecond << " a second";
       EXPECT_LE(most - least, 1) << "spread evenly";
     }
   }
-  Use(25);  // as the show was made: the fire's four stages and one trail entry each frame
-  NoteFrameClock(7, 0, 0);
-  EXPECT_EQ(TicksThisFrame(100), 4);
-  EXPECT_EQ(TicksThisFrame(25), 1);
+  // As the show was made: the fire's four stages and one trail entry each frame.
+  const FrameSpan seventh{0, 0, 7, 25};
+  EXPECT_EQ(seventh.Ticks(100), 4);
+  EXPECT_EQ(seventh.Ticks(25), 1);
 }
 
 TEST_F(AtRate, OnTheLiveClockStepsFollowTheSecondsPassed) {
-  ThisRun.videoRate = 25;  // ignored live
-  NoteFrameClock(0, 10.0f, 10.0625f);
-  EXPECT_EQ(TicksThisFrame(100), 6);
-  NoteFrameClock(0, 10.0625f, 10.0703125f);
-  EXPECT_EQ(TicksThisFrame(100), 1);
-  NoteFrameClock(0, 10.0f, 13.0f);  // a stall: no more than a second's worth at once
-  EXPECT_EQ(TicksThisFrame(100), 100);
-  NoteFrameClock(0, 20.0f, 5.0f);  // a jump back
-  EXPECT_EQ(TicksThisFrame(100), 0);
+  EXPECT_EQ((FrameSpan{10.0f, 10.0625f}.Ticks(100)), 6);
+  EXPECT_EQ((FrameSpan{10.0625f, 10.0703125f}.Ticks(100)), 1);
+  EXPECT_EQ((FrameSpan{10.0f, 13.0f}.Ticks(100)), 100);  // a stall: no more than a second's worth at once
+  EXPECT_EQ((FrameSpan{20.0f, 5.0f}.Ticks(100)), 0);     // a jump back
 }
