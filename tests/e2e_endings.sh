@@ -38,9 +38,16 @@ run() {  # NAME EXPECTED-EXIT PATTERN COMMAND...
 }
 frames_in() { ls "$1" 2> /dev/null | grep -c '^[0-9]*\.tga$'; }
 
+# A directory at the video's name: refused before drawing, or, made while the video is
+# recorded, the part file stays and says why.
 mkdir taken.mp4
-run dir-as-video 1 "cannot name the video .*taken.mp4" "$lumaro" -headless -w320 -end=0.4 -video=taken.mp4
-[ -f taken.mp4.part ] || fail "dir-as-video: the part file did not stay"
+run dir-as-video 1 "cannot write .*taken.mp4: it is a directory" "$lumaro" -headless -w320 -end=0.4 -video=taken.mp4
+[ -e taken.mp4.part ] && fail "dir-as-video: refused, yet a part file was made"
+("$lumaro" -headless -w320 -end=4 -video=late.mp4 > /dev/null 2> late.err; echo $? > late.rc) &
+for _ in $(seq 100); do [ -f late.mp4.part ] && break; sleep 0.05; done
+mkdir late.mp4; wait
+[ "$(cat late.rc)" -eq 1 ] && grep -q "cannot name the video .*late.mp4" late.err || fail "dir made late: $(cat late.err)"
+[ -f late.mp4.part ] || fail "dir made late: the part file did not stay"
 
 mkdir -p bin/exits1-dir bin/trailer-dir
 cp bin/exits1 bin/exits1-dir/ffmpeg
