@@ -17,53 +17,58 @@
 namespace lumaro {
 
 namespace {
-FrameWriterSetup Setup;
-CapturedFrame Buffers[kFrameBuffers];
-std::deque<CapturedFrame*> Free, Queue;
-std::mutex Lock;
-std::condition_variable Changed;
-std::thread Writer, TrackWriter;
-bool Stopping = false, WriterRunning = false;
-std::atomic<uint32_t> TrackLimit{0};  // video frames whose sound the track thread writes
-Status Error;
-CaptureTally Tally;
+// Everything the writer keeps from StartFrameWriter to StopFrameWriter.
+struct WriterState {
+  FrameWriterSetup setup;
+  CapturedFrame buffers[kFrameBuffers];
+  std::deque<CapturedFrame*> free, queue;
+  std::mutex lock;  // guards free, queue, stopping, error and tally: the threads share them
+  std::condition_variable changed;
+  std::thread writer, trackWriter;
+  bool stopping = false, running = false;
+  std::atomic<uint32_t> trackLimit{0};  // video frames whose sound the track thread writes
+  Status error;
+  CaptureTally tally;
 
-TrackFile Wav;
-std::vector<uint8_t> Planar;  // the writer's frame for the encoder
-bool TrackOpen = false;
-float Track[2 * kMostSamplesPerFrame];
+  TrackFile wav;
+  std::vector<uint8_t> planar;  // the writer's frame for the encoder
+  bool trackOpen = false;
+  float track[2 * kMostSamplesPerFrame];
+};
+WriterState State;
 
 // The writer and the track thread both count what they send out.
 void CountBytes(uint64_t bytes) {
-  std::lock_guard<std::mutex> hold(Lock);
-  Tally.bytes += bytes;
+  std::lock_guard<std::mutex> hold(State.lock);
+  State.tally.bytes += bytes;
 }
 
-// The sound of frame `number` (numbered as in a whole run) into Track, from the module
+// The sound of frame `number` (numbered as in a whole run) into the track buffer, from the module
 // (silence without one); its stereo samples.
 size_t NextTrackFrame(uint32_t number) {
-  if (!TrackOpen) {
-    const Status opened = OpenSoundtrack(Setup.moduleFile, Setup.loop, SamplesBefore(Setup.firstNumber - 1));
+  if (!State.trackOpen) {
+    const Status opened =
+        OpenSoundtrack(State.setup.moduleFile, State.setup.loop, SamplesBefore(State.setup.firstNumber - 1));
     if (!opened.ok()) Warn("the sound track is silent: " + opened.why());
-    TrackOpen = true;
+    State.trackOpen = true;
   }
   const size_t samples = SamplesBefore(number) - SamplesBefore(number - 1);
-  RenderSoundtrack(Track, samples);
+  RenderSoundtrack(State.track, samples);
   return samples;
 }
 
 void Fail(Status failure) {
-  std::lock_guard<std::mutex> hold(Lock);
-  Error.Keep(std::move(failure));
+  std::lock_guard<std::mutex> hold(State.lock);
+  State.error.Keep(std::move(failure));
 }
 
 // The encoder reads its two streams at its own pace (at the start it wants seconds of sound
 // before its first frame), so the sound goes out from a thread of its own: the whole
 // track of the frames to come, or until the run stops.
 void TrackLoop() {
-  for (uint32_t frame = 0; frame < TrackLimit; ++frame) {
-    const size_t samples = NextTrackFrame(Setup.firstNumber + frame);
-    if (std::fwrite(Track, 2 * sizeof(float), samples, Setup.audioStream) != samples)
+  for (uint32_t frame = 0; frame < State.trackLimit; ++frame) {
+    const size_t samples = NextTrackFrame(State.setup.firstNumber + frame);
+    if (std::fwrite(State.track, 2 * sizeof(float), samples, State.setup.audioStream) != samples)
       return Fail(ErrnoFailure("the video encoder stopped taking sound", errno));
     CountBytes(2 * sizeof(float) * samples);
   }
@@ -72,12 +77,12 @@ void TrackLoop() {
 // A frame and its sound are one: when the sound cannot follow the frame's file, the file
 // goes again, so the track and the frames on disk always match.
 Status WriteToFiles(const CapturedFrame& f) {
-  const std::string path = CaptureFileName(Setup.directory, f.number);
+  const std::string path = CaptureFileName(State.setup.directory, f.number);
   Status written = WriteFrameFile(path, f.width, f.height, f.pixels);
   if (!written.ok()) return written;
-  if (Setup.sound) {
+  if (State.setup.sound) {
     const size_t samples = NextTrackFrame(f.number);
-    written = Wav.Append(Track, samples);
+    written = State.wav.Append(State.track, samples);
     if (!written.ok()) {
       std::remove(path.c_str());
       return written;
@@ -89,13 +94,13 @@ Status WriteToFiles(const CapturedFrame& f) {
 }
 
 Status Write(const CapturedFrame& f) {
-  if (!Setup.videoStream) return WriteToFiles(f);
-  Planar.resize(Yuv420Bytes(f.width, f.height));
-  ConvertToYuv420(f.pixels.pixels(), f.width, f.height, VideoMatrixFor(f.height), Planar.data());
-  if (std::fwrite(Planar.data(), 1, Planar.size(), Setup.videoStream) != Planar.size() ||
-      std::fflush(Setup.videoStream) != 0)
+  if (!State.setup.videoStream) return WriteToFiles(f);
+  State.planar.resize(Yuv420Bytes(f.width, f.height));
+  ConvertToYuv420(f.pixels.pixels(), f.width, f.height, VideoMatrixFor(f.height), State.planar.data());
+  if (std::fwrite(State.planar.data(), 1, State.planar.size(), State.setup.videoStream) != State.planar.size() ||
+      std::fflush(State.setup.videoStream) != 0)
     return ErrnoFailure("the video encoder stopped taking frames", errno);
-  CountBytes(Planar.size());
+  CountBytes(State.planar.size());
   return {};
 }
 
@@ -104,113 +109,113 @@ Status Write(const CapturedFrame& f) {
 void WriteAndRecord(const CapturedFrame& f) {
   if (!FrameWriterError().ok()) return;
   Status written = Write(f);
-  std::lock_guard<std::mutex> hold(Lock);
+  std::lock_guard<std::mutex> hold(State.lock);
   if (!written.ok()) {
-    Error.Keep(std::move(written));
+    State.error.Keep(std::move(written));
     return;
   }
-  if (Tally.frames == 0) Tally.first = f.number;
-  Tally.last = f.number;
-  Tally.lastClock = f.clock;
-  Tally.frames += 1;
+  if (State.tally.frames == 0) State.tally.first = f.number;
+  State.tally.last = f.number;
+  State.tally.lastClock = f.clock;
+  State.tally.frames += 1;
 }
 
 void WriterLoop() {
   for (;;) {
     CapturedFrame* f;
     {
-      std::unique_lock<std::mutex> hold(Lock);
-      Changed.wait(hold, [] { return Stopping || !Queue.empty(); });
-      if (Queue.empty()) return;
-      f = Queue.front();
-      Queue.pop_front();
+      std::unique_lock<std::mutex> hold(State.lock);
+      State.changed.wait(hold, [] { return State.stopping || !State.queue.empty(); });
+      if (State.queue.empty()) return;
+      f = State.queue.front();
+      State.queue.pop_front();
     }
     WriteAndRecord(*f);
-    std::lock_guard<std::mutex> hold(Lock);
-    Free.push_back(f);
-    Changed.notify_all();
+    std::lock_guard<std::mutex> hold(State.lock);
+    State.free.push_back(f);
+    State.changed.notify_all();
   }
 }
 
 // The end of the frames first: the encoder then takes what sound it still wants.
 void CloseStreams() {
-  if (std::fclose(Setup.videoStream) != 0) Fail(ErrnoFailure("the video encoder stopped taking frames", errno));
-  TrackLimit = std::min<uint32_t>(TrackLimit, FrameWriterTally().frames);  // as long as the pictures
-  if (TrackWriter.joinable()) TrackWriter.join();
-  if (Setup.audioStream && std::fclose(Setup.audioStream) != 0)
+  if (std::fclose(State.setup.videoStream) != 0) Fail(ErrnoFailure("the video encoder stopped taking frames", errno));
+  State.trackLimit = std::min<uint32_t>(State.trackLimit, FrameWriterTally().frames);  // as long as the pictures
+  if (State.trackWriter.joinable()) State.trackWriter.join();
+  if (State.setup.audioStream && std::fclose(State.setup.audioStream) != 0)
     Fail(ErrnoFailure("the video encoder stopped taking sound", errno));
-  Setup.videoStream = Setup.audioStream = nullptr;
+  State.setup.videoStream = State.setup.audioStream = nullptr;
 }
 }  // namespace
 
 Status StartFrameWriter(const FrameWriterSetup& setup) {
-  Setup = setup;
-  Error = {};
-  Tally = {};
-  Stopping = false;
-  TrackOpen = false;
-  Free.clear();
-  Queue.clear();
-  for (CapturedFrame& f : Buffers) Free.push_back(&f);
+  State.setup = setup;
+  State.error = {};
+  State.tally = {};
+  State.stopping = false;
+  State.trackOpen = false;
+  State.free.clear();
+  State.queue.clear();
+  for (CapturedFrame& f : State.buffers) State.free.push_back(&f);
   if (setup.sound && !setup.videoStream) {
-    Status opened = Wav.Open(setup.directory + "/sound.wav");
+    Status opened = State.wav.Open(setup.directory + "/sound.wav");
     if (!opened.ok()) return opened;
   }
-  if (setup.threaded) Writer = std::thread(WriterLoop);
-  TrackLimit = setup.trackFrames;
-  if (setup.sound && setup.videoStream) TrackWriter = std::thread(TrackLoop);
-  WriterRunning = true;
+  if (setup.threaded) State.writer = std::thread(WriterLoop);
+  State.trackLimit = setup.trackFrames;
+  if (setup.sound && setup.videoStream) State.trackWriter = std::thread(TrackLoop);
+  State.running = true;
   return {};
 }
 
 CapturedFrame* TakeFrameBuffer() {
-  std::unique_lock<std::mutex> hold(Lock);
-  while (Free.empty()) {
+  std::unique_lock<std::mutex> hold(State.lock);
+  while (State.free.empty()) {
     if (StopSignalNumber) return nullptr;
-    Changed.wait_for(hold, std::chrono::milliseconds(100));
+    State.changed.wait_for(hold, std::chrono::milliseconds(100));
   }
-  CapturedFrame* f = Free.front();
-  Free.pop_front();
+  CapturedFrame* f = State.free.front();
+  State.free.pop_front();
   return f;
 }
 
 void SubmitFrame(CapturedFrame* f) {
-  if (!Setup.threaded) {
+  if (!State.setup.threaded) {
     WriteAndRecord(*f);
-    std::lock_guard<std::mutex> hold(Lock);
-    Free.push_back(f);
+    std::lock_guard<std::mutex> hold(State.lock);
+    State.free.push_back(f);
     return;
   }
-  std::lock_guard<std::mutex> hold(Lock);
-  Queue.push_back(f);
-  Changed.notify_all();
+  std::lock_guard<std::mutex> hold(State.lock);
+  State.queue.push_back(f);
+  State.changed.notify_all();
 }
 
 Status FrameWriterError() {
-  std::lock_guard<std::mutex> hold(Lock);
-  return Error;
+  std::lock_guard<std::mutex> hold(State.lock);
+  return State.error;
 }
 
 Status StopFrameWriter() {
-  if (!WriterRunning) return {};
+  if (!State.running) return {};
   {
-    std::lock_guard<std::mutex> hold(Lock);
-    Stopping = true;
-    Changed.notify_all();
+    std::lock_guard<std::mutex> hold(State.lock);
+    State.stopping = true;
+    State.changed.notify_all();
   }
-  if (Writer.joinable()) Writer.join();
-  if (Setup.videoStream) CloseStreams();
-  WriterRunning = false;
+  if (State.writer.joinable()) State.writer.join();
+  if (State.setup.videoStream) CloseStreams();
+  State.running = false;
   CloseSoundtrack();
-  Fail(Wav.Finish());
-  for (CapturedFrame& f : Buffers) f.pixels.Release();
-  Planar = {};
+  Fail(State.wav.Finish());
+  for (CapturedFrame& f : State.buffers) f.pixels.Release();
+  State.planar = {};
   return FrameWriterError();
 }
 
 CaptureTally FrameWriterTally() {
-  std::lock_guard<std::mutex> hold(Lock);
-  return Tally;
+  std::lock_guard<std::mutex> hold(State.lock);
+  return State.tally;
 }
 
 }  // namespace lumaro
