@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The installed program: everything lands under the prefix, the program started from any
-# folder finds its music there, and the uninstall takes it all away again.
+# folder finds its music there, and the uninstall takes it all away again, but leaves the
+# folders that were there before.
 set -u
 build=$(realpath "$1")
 source "$(dirname "$0")/e2e_common.sh"
@@ -12,6 +13,7 @@ for file in bin/lumaro share/lumaro/SongM.xm share/applications/lumaro.desktop \
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 grep -q "^Categories=AudioVideo;Graphics;" "$prefix/share/applications/lumaro.desktop" || fail "desktop entry's categories"
+installed=$(find "$prefix" -type f | wc -l)
 
 mkdir elsewhere && cd elsewhere
 "$prefix/bin/lumaro" -headless -videosave -w320 -end=1 -videodir=frames 2> run.err || fail "installed run: $(cat run.err)"
@@ -28,4 +30,18 @@ bash "$source_dir/scripts/uninstall.sh" "$build" > uninstall.log || fail "uninst
 left=$(find "$work/my prefix" -type f 2> /dev/null)
 [ -z "$left" ] || fail "uninstall left: $left"
 [ ! -e "$work/my prefix" ] || fail "uninstall left the emptied folders: $(find "$work/my prefix")"
+grep -q "uninstalled the $installed files" uninstall.log || fail "$installed files installed, the uninstall says: $(cat uninstall.log)"
+
+# A prefix that already has its bin, etc and share/applications, as /usr/local or ~/.local
+# have: they stay, with what they held; only the folders the install made go.
+shared="$work/local"
+mkdir -p "$shared"/{bin,etc,share/applications} && touch "$shared/etc/theirs.conf"
+cmake --install "$build" --prefix "$shared" > install.log 2>&1 || fail "install into $shared failed: $(cat install.log)"
+bash "$source_dir/scripts/uninstall.sh" "$build" > uninstall.log || fail "uninstall failed: $(cat uninstall.log)"
+for dir in bin etc share share/applications; do
+  [ -d "$shared/$dir" ] || fail "the uninstall removed $dir, which was there before the install"
+done
+[ -f "$shared/etc/theirs.conf" ] || fail "the uninstall removed a file it did not install"
+left=$(cd "$shared" && find . -mindepth 1 | sort | tr '\n' ' ')
+[ "$left" = "./bin ./etc ./etc/theirs.conf ./share ./share/applications " ] || fail "after the uninstall $shared holds: $left"
 finish e2e_install
