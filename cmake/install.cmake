@@ -1,4 +1,4 @@
-# `cmake --install BUILD [--prefix PREFIX]`: the program, its music where it looks
+# `cmake --install BUILD [--prefix PREFIX]`: the program (stripped), its music where it looks
 # for it (PREFIX/share/lumaro beside PREFIX/bin), a desktop entry and the icon our art
 # generator draws. scripts/uninstall.sh takes them away again, by the list the install writes.
 include(GNUInstallDirs)
@@ -33,6 +33,19 @@ install(CODE "
 ")
 
 install(TARGETS lumaro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Users type plain `cmake --install`, not `--strip`: the installed program is stripped here.
+if(CMAKE_STRIP)
+  install(CODE "
+    set(program \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:lumaro>\")
+    if(IS_ABSOLUTE \"${CMAKE_INSTALL_BINDIR}\")
+      set(program \"\$ENV{DESTDIR}${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:lumaro>\")
+    endif()
+    execute_process(COMMAND \"${CMAKE_STRIP}\" \"\${program}\" RESULT_VARIABLE stripped)
+    if(NOT stripped EQUAL 0)
+      message(FATAL_ERROR \"cannot strip \${program}\")
+    endif()
+  ")
+endif()
 install(FILES ${CMAKE_BINARY_DIR}/SongM.xm DESTINATION ${CMAKE_INSTALL_DATADIR}/lumaro)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/lumaro.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${ART_DIR}/lumaro.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)

@@ -5,7 +5,7 @@ packages="cmake g++ make pkg-config libsdl2-dev libx11-dev libopenmpt-dev libgl-
   libgl1-mesa-dri libegl-mesa0 libfreetype-dev libpng-dev fonts-dejavu-core ffmpeg"
 if [ "${1:-}" = test ]; then
   packages="$packages libgtest-dev libbenchmark-dev libxmp-dev xvfb xdotool x11-utils openbox imagemagick python3 clang
-    libclang-rt-14-dev libgles-dev"
+    libclang-rt-14-dev libgles-dev desktop-file-utils"
 fi
 missing=""
 for p in $packages; do

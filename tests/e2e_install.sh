@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The installed program: everything lands under the prefix, the program started from any
-# folder finds its music there, and the uninstall takes it all away again, but leaves the
-# folders that were there before.
+# The installed program: everything lands under the prefix, the program stripped and the
+# desktop entry valid, the program started from any folder finds its music there, and the
+# uninstall takes it all away again, but leaves the folders that were there before.
 set -u
 build=$(realpath "$1")
 source "$(dirname "$0")/e2e_common.sh"
@@ -12,7 +12,14 @@ for file in bin/lumaro share/lumaro/SongM.xm share/applications/lumaro.desktop \
             share/icons/hicolor/256x256/apps/lumaro.png; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
-grep -q "^Categories=AudioVideo;Graphics;" "$prefix/share/applications/lumaro.desktop" || fail "desktop entry's categories"
+if command -v desktop-file-validate > /dev/null; then
+  verdict=$(desktop-file-validate "$prefix/share/applications/lumaro.desktop" 2>&1)
+  [ -z "$verdict" ] || fail "desktop-file-validate: $verdict"
+else
+  fail "desktop-file-validate missing (Debian package desktop-file-utils)"
+fi
+sections=$(readelf -S --wide "$prefix/bin/lumaro" | grep -oE '\.(debug|zdebug)[a-z_]*' | sort -u | tr '\n' ' ')
+[ -z "$sections" ] || fail "the installed program keeps its debug sections: $sections"
 installed=$(find "$prefix" -type f | wc -l)
 
 mkdir elsewhere && cd elsewhere
