@@ -50,4 +50,5 @@
   P(tunnel11, 32, DrawTunnelImage(11))                   \
   P(granite, 24, DrawGranite())                          \
   P(magenta_grid, 32, DrawMagentaGrid())                 \
-  P(caption_end, 32, DrawCaptionStrip("The End"))
+  P(caption_end, 32, DrawCaptionStrip("The End"))        \
+  P(icon, 32, DrawIcon())

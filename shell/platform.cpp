@@ -143,6 +143,7 @@ bool CreateRenderWindow() {
   TheWindow = OpenWindow(32);
   if (!TheWindow) TheWindow = OpenWindow(24);
   if (!TheWindow) return FailCreation("Can't Find A Suitable PixelFormat.");
+  GiveWindowItsIcon(TheWindow);
   if (Fullscreen) SDL_ShowCursor(SDL_DISABLE);
   Context = SDL_GL_CreateContext(TheWindow);
   if (!Context) return FailCreation("Can't Create A GL Rendering Context.");

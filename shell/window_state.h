@@ -11,5 +11,7 @@ extern SDL_Window* TheWindow;  // null offscreen
 SDL_Rect ScreenArea(bool usable);
 // A size shrunk to fit the screen's usable area, its shape kept.
 void FitToScreen(int* width, int* height);
+// The desktop entry's icon on the window (a warning when it cannot be set).
+void GiveWindowItsIcon(SDL_Window* window);
 
 }  // namespace lumaro

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A real window under Xvfb with a window manager: title "Lumaro", Escape quits within a
-# second, the right-click menu opens inside the window at each corner and its items work,
+# A real window under Xvfb with a window manager: title "Lumaro" and the desktop entry's
+# icon, Escape quits within a second, the right-click menu opens inside the window at each corner and its items work,
 # a window destroyed by another client ends the run cleanly, and the player's keys: Space
 # holds picture and clock, Left and Right land on scene starts, F toggles full screen,
 # "-loop" plays on; a minimised window draws nothing; Escape cuts a recording short, and says so.
@@ -21,8 +21,32 @@ at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a == "inf" || a + 0 >= b) }
 # The CPU seconds the show has used.
 cpu_seconds() { awk -v hz="$(getconf CLK_TCK)" '{ print ($14 + $15) / hz }' /proc/$show/stat; }
 
+# The window's icon (_NET_WM_ICON: width, height, then ARGB pixels) is the picture the
+# install gives the desktop entry, the art generator's lumaro.png beside the program.
+icon_matches() {
+  xprop -id "$window" -notype -f _NET_WM_ICON 32c _NET_WM_ICON | tr -d '\n' > "$work/icon.txt"
+  convert "$1" -depth 8 rgba:"$work/icon.rgba" || return 1
+  python3 - "$work/icon.txt" "$work/icon.rgba" "$(identify -format '%w %h' "$1")" <<'PY'
+import sys
+text, rgba, size = open(sys.argv[1]).read(), open(sys.argv[2], 'rb').read(), sys.argv[3].split()
+if '=' not in text:
+    sys.exit('the window has no icon')
+values = [int(v) for v in text.split('=', 1)[1].split(',')]
+width, height = values[0], values[1]
+if [width, height] != [int(size[0]), int(size[1])]:
+    sys.exit(f'the icon is {width} x {height}, the picture {size[0]} x {size[1]}')
+worst = 0
+for i, argb in enumerate(values[2:2 + width * height]):
+    got = [(argb >> 16) & 255, (argb >> 8) & 255, argb & 255, argb >> 24]
+    worst = max([worst] + [abs(a - b) for a, b in zip(got, rgba[i * 4:i * 4 + 4])])
+if worst > 2:
+    sys.exit(f'the icon differs from the picture by up to {worst} in a channel')
+PY
+}
+
 # Escape, and Escape with the menu open (closes only the menu); the menu's EXIT.
 if start_show -window -nosound -w640; then
+  verdict=$(icon_matches "$(dirname "$lumaro")/art/lumaro.png" 2>&1) || fail "the window's icon: $verdict"
   key Escape
   for _ in $(seq "$(waits 10)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
   kill -0 $show 2> /dev/null && fail "Escape did not end the show within $slow s"

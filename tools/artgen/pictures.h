@@ -26,8 +26,8 @@ Canvas DrawNebulaCloud();   // 256 x 256 grey clouds, black at every border
 // Scenes 12 and 13.
 Canvas DrawTunnelImage(int index);  // T0..T11 at their sizes (see scene 12)
 Canvas DrawGranite();               // 256 x 256 grainy grey stone, grey 45..248; tiles
-Canvas DrawMagentaGrid();
-Canvas DrawIcon();  // 256 x 256 RGBA, the desktop icon (not embedded)           // 256 x 256 soft magenta lines at texels 64 and 192, alpha on the lines
+Canvas DrawMagentaGrid();           // 256 x 256 soft magenta lines at texels 64 and 192, alpha on the lines
+Canvas DrawIcon();                  // 256 x 256 RGBA: the desktop entry's icon and the window's
 
 // The ornament mesh, lit, seen from a yaw and a pitch (radians): for the contact sheet only.
 Canvas DrawOrnamentView(const lumaro::OrnamentMesh& mesh, float yaw, float pitch);
