@@ -51,4 +51,5 @@
   P(granite, 24, DrawGranite())                          \
   P(magenta_grid, 32, DrawMagentaGrid())                 \
   P(caption_end, 32, DrawCaptionStrip("The End"))        \
-  P(icon, 32, DrawIcon())
+  P(icon, 32, DrawIcon())                                \
+  P(text_font, 8, DrawTextSheet())

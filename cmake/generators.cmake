@@ -5,6 +5,7 @@ add_executable(artgen tools/artgen/main.cpp tools/artgen/canvas.cpp tools/artgen
                       tools/artgen/pictures.cpp tools/artgen/sheet.cpp tools/artgen/planet.cpp
                       tools/artgen/blast.cpp tools/artgen/lattice_art.cpp tools/artgen/ornament_view.cpp
                       tools/artgen/tunnel_art.cpp tools/artgen/blob_art.cpp tools/artgen/icon.cpp
+                      tools/artgen/text_font.cpp
                       scenes/ornament_mesh.cpp)
 target_include_directories(artgen PRIVATE ${CMAKE_SOURCE_DIR})  # shares the scenes' layout tables
 target_link_libraries(artgen PRIVATE Freetype::Freetype PNG::PNG)

@@ -30,6 +30,7 @@ file(GLOB SCENE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/scenes/*.cpp)
 
 lumaro_layer(base SOURCES base/run_state.cpp base/random.cpp base/clock.cpp base/report.cpp base/new_file.cpp)
 lumaro_layer(gfx SOURCES gfx/sine.cpp gfx/tga.cpp gfx/texture.cpp gfx/overlays.cpp gfx/draw.cpp gfx/gl_reset.cpp
+                         gfx/text_font.cpp
              BELOW base LIBRARIES ${LUMARO_GL_LIBRARIES})
 lumaro_layer(audio SOURCES audio/sound_library.cpp audio/music.cpp audio/xm_check.cpp audio/module_file.cpp
                            audio/soundtrack.cpp
@@ -53,7 +54,7 @@ if(EMSCRIPTEN)
 endif()
 
 lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp shell/headless.cpp
-                           shell/window_proc.cpp shell/menu.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
+                           shell/window_proc.cpp shell/menu.cpp shell/menu_draw.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
                            shell/programs.cpp shell/video_check.cpp shell/recording.cpp
                            shell/new_file.cpp shell/frame_fit.cpp shell/frame_target.cpp shell/window.cpp shell/window_icon.cpp shell/player.cpp
              BELOW base gfx audio assets scenes engine LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)

@@ -1,32 +1,25 @@
+// The menu's rows, where it opens, and what the pointer and the keys pick; drawn in
+// menu_draw.cpp.
 #include "shell/menu.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
-
-#include "gfx/draw.h"
-#include "gfx/glyphs.h"
+#include <cctype>
 
 namespace lumaro {
 
 const MenuRow kMenuRows[kMenuRowCount] = {
-    {"FILE", 0},
-    {" EXIT", 40001},
-    {"DRAW", 0},
-    {" 320 X 240", 40002},
-    {" 512 X 384", 40009},
-    {" 640 X 480", 40003},
-    {" 800 X 600", 40004},
-    {" 1024 X 768", 40005},
-    {" 1152 X 864", 40008},
-    {" 1280 X 960", 40006},
-    {" 1600 X 1200", 40007},
+    {"&File", 0},           {"E&xit", 40001},        {"&Draw", 0},
+    {"&320 x 240", 40002},  {"&512 x 384", 40009},   {"&640 x 480", 40003},
+    {"&800 x 600", 40004},  {"102&4 x 768", 40005},  {"&1152 x 864", 40008},
+    {"1&280 x 960", 40006}, {"16&00 x 1200", 40007},
 };
 
 namespace {
 bool Open = false;
 int Left = 0, Top = 0;
 int Highlighted = -1;
+// The rows the keys act on: a heading's items when the keys opened it, all when the mouse did.
+int KeyRowsBegin = 0, KeyRowsEnd = kMenuRowCount;
 
 int RowAt(int x, int y) {
   if (!Open || x < Left || x >= Left + kMenuWidth || y < Top) return -1;
@@ -34,11 +27,18 @@ int RowAt(int x, int y) {
   return row < kMenuRowCount ? row : -1;
 }
 
-// Window pixels, y down: the texture's top row at y0.
-void Quad(float x0, float y0, float x1, float y1) {
-  DrawTexturedQuad({0, 1, x0, y0, 0}, {1, 1, x1, y0, 0}, {1, 0, x1, y1, 0}, {0, 0, x0, y1, 0});
+uint32_t PickRow(int row) {
+  const uint32_t id = kMenuRows[row].id;
+  if (id != 0) CloseMenu();
+  return id;
 }
 }  // namespace
+
+char AccessLetter(const char* text) {
+  for (const char* c = text; *c; ++c)
+    if (c[0] == '&' && c[1]) return static_cast<char>(std::tolower(static_cast<unsigned char>(c[1])));
+  return 0;
+}
 
 void OpenMenu(int x, int y, int windowWidth, int windowHeight) {
   Open = true;
@@ -48,7 +48,48 @@ void OpenMenu(int x, int y, int windowWidth, int windowHeight) {
   Left = std::max(0, std::min(Left, windowWidth - kMenuWidth));
   Top = std::max(0, std::min(Top, windowHeight - kMenuHeight));
   Highlighted = -1;
+  KeyRowsBegin = 0;
+  KeyRowsEnd = kMenuRowCount;
 }
+
+bool OpenMenuAtHeading(char letter, int windowWidth, int windowHeight) {
+  const char wanted = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+  for (int row = 0; row < kMenuRowCount; ++row) {
+    if (kMenuRows[row].id != 0 || AccessLetter(kMenuRows[row].text) != wanted) continue;
+    OpenMenu(0, 0, windowWidth, windowHeight);
+    KeyRowsBegin = row + 1;
+    KeyRowsEnd = KeyRowsBegin;
+    while (KeyRowsEnd < kMenuRowCount && kMenuRows[KeyRowsEnd].id != 0) ++KeyRowsEnd;
+    Highlighted = KeyRowsBegin < KeyRowsEnd ? KeyRowsBegin : -1;
+    return true;
+  }
+  return false;
+}
+
+uint32_t PickMenuItemByLetter(char letter) {
+  if (!Open) return 0;
+  const char wanted = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+  for (int row = KeyRowsBegin; row < KeyRowsEnd; ++row)
+    if (kMenuRows[row].id != 0 && AccessLetter(kMenuRows[row].text) == wanted) return PickRow(row);
+  return 0;
+}
+
+void MoveMenuHighlight(int step) {
+  if (!Open || KeyRowsBegin >= KeyRowsEnd) return;
+  int row = Highlighted;
+  for (int tries = 0; tries < kMenuRowCount; ++tries) {
+    // From none lit, Down lights the first item and Up the last.
+    row = row < 0 ? (step > 0 ? KeyRowsBegin : KeyRowsEnd - 1) : row + step;
+    if (row < KeyRowsBegin) row = KeyRowsEnd - 1;
+    if (row >= KeyRowsEnd) row = KeyRowsBegin;
+    if (kMenuRows[row].id != 0) {
+      Highlighted = row;
+      return;
+    }
+  }
+}
+
+uint32_t PickHighlightedMenuItem() { return Open && Highlighted >= 0 ? PickRow(Highlighted) : 0; }
 
 void MenuCorner(int* left, int* top) {
   *left = Left;
@@ -67,42 +108,6 @@ uint32_t MenuItemAt(int x, int y) {
 void HighlightMenuItemAt(int x, int y) {
   int row = RowAt(x, y);
   Highlighted = (row >= 0 && kMenuRows[row].id != 0) ? row : -1;
-}
-
-void DrawMenuPopup(int windowWidth, int windowHeight) {
-  if (!Open) return;
-  glViewport(0, 0, windowWidth, windowHeight);
-  PushOrthoBox(0, windowWidth, windowHeight, 0);  // window pixels, y down
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
-  const float bottom = static_cast<float>(Top + kMenuHeight);
-  glColor4f(0.08f, 0.1f, 0.12f, 1);
-  Quad(Left, Top, Left + kMenuWidth, bottom);
-  if (Highlighted >= 0) {
-    glColor4f(0.15f, 0.35f, 0.2f, 1);
-    float y = static_cast<float>(Top + Highlighted * kMenuRowHeight);
-    Quad(Left, y, Left + kMenuWidth, y + kMenuRowHeight);
-  }
-  glEnable(GL_TEXTURE_2D);
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_ONE, GL_ONE);
-  for (int row = 0; row < kMenuRowCount; ++row) {
-    float brightness = kMenuRows[row].id == 0 ? 0.6f : 1.0f;
-    glColor4f(brightness, brightness, brightness, 0);
-    float x = static_cast<float>(Left + 4);
-    float y = static_cast<float>(Top + row * kMenuRowHeight + (kMenuRowHeight - kMenuGlyphSize) / 2);
-    for (const char* c = kMenuRows[row].text; *c; ++c) {
-      glBindTexture(GL_TEXTURE_2D, GlyphTextures[GlyphIndex(*c)]);
-      Quad(x, y, x + kMenuGlyphSize, y + kMenuGlyphSize);
-      x += kMenuGlyphSize * 0.8f;
-    }
-  }
-  glDisable(GL_BLEND);
-  glEnable(GL_DEPTH_TEST);
-  glEnable(GL_LIGHTING);
-  PopOrthoBox();
 }
 
 }  // namespace lumaro

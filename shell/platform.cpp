@@ -11,6 +11,7 @@
 #include "base/run_state.h"
 #include "shell/frame_target.h"
 #include "shell/headless.h"
+#include "shell/menu.h"
 #include "shell/window_state.h"
 #include "shell/x11_watch.h"
 
@@ -164,6 +165,7 @@ void DestroyRenderWindow() {
   }
   if (Fullscreen && TheWindow) SDL_ShowCursor(SDL_ENABLE);
   ReleaseFrameTarget();
+  ReleaseMenuText();
   if (Context) {
     if (SDL_GL_MakeCurrent(TheWindow, nullptr) != 0) ShowMessage("Release Of DC And RC Failed.", "SHUTDOWN ERROR");
     SDL_GL_DeleteContext(Context);
@@ -183,6 +185,7 @@ bool CreateOffscreenContext(int width, int height) {
 }
 
 void DestroyOffscreenContext() {
+  ReleaseMenuText();
   const Status destroyed = HeadlessDestroy();
   if (!destroyed.ok()) Say("offscreen context: " + destroyed.why());
 }

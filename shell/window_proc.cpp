@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <cctype>
 #include <chrono>
 
 #include "base/clock.h"
@@ -72,16 +73,48 @@ bool DispatchPendingEvent() {
 }
 
 namespace {
+// While the menu is open the keys are its own: Escape closes it, Up, Down and Return walk
+// and pick, an access letter picks its item, Alt and a heading's letter opens that heading.
+void HandleMenuKey(const SDL_Keysym& key) {
+  uint32_t id = 0;
+  switch (key.sym) {
+    case SDLK_ESCAPE: CloseMenu(); return;
+    case SDLK_UP:
+    case SDLK_DOWN: MoveMenuHighlight(key.sym == SDLK_UP ? -1 : +1); return;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: id = PickHighlightedMenuItem(); break;
+    default:
+      if (key.sym <= 0 || key.sym >= 128 || !std::isalnum(key.sym)) return;
+      if (key.mod & KMOD_ALT) {
+        int width = 0, height = 0;
+        WindowPixelSize(&width, &height);
+        OpenMenuAtHeading(static_cast<char>(key.sym), width, height);
+        return;
+      }
+      id = PickMenuItemByLetter(static_cast<char>(key.sym));
+  }
+  if (id != 0) HandleMenuCommand(id);
+}
+
+// Alt and a heading's access letter in a window: the menu at that heading. False for any
+// other key, which then does what it does without Alt.
+bool OpenMenuByKey(const SDL_Keysym& key) {
+  if (Fullscreen || !(key.mod & KMOD_ALT) || key.sym <= 0 || key.sym >= 128 || !std::isalpha(key.sym)) return false;
+  int width = 0, height = 0;
+  WindowPixelSize(&width, &height);
+  return OpenMenuAtHeading(static_cast<char>(key.sym), width, height);
+}
+
 // The player's keys; a held key acts once.
 void HandleKey(const SDL_KeyboardEvent& key) {
   if (key.repeat) return;
+  if (MenuIsOpen()) {
+    HandleMenuKey(key.keysym);
+    return;
+  }
+  if (OpenMenuByKey(key.keysym)) return;
   switch (key.keysym.sym) {
-    case SDLK_ESCAPE:
-      if (MenuIsOpen())
-        CloseMenu();  // Escape closes only the popup while it is open
-      else
-        StopRunning(StopReason::UserQuit);
-      break;
+    case SDLK_ESCAPE: StopRunning(StopReason::UserQuit); break;
     case SDLK_SPACE: TogglePause(); break;
     case SDLK_LEFT:
     case SDLK_RIGHT:

@@ -2,11 +2,16 @@
 // clock, the frame's fit into a window of any shape.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <set>
+
 #include "base/clock.h"
+#include "base/run_state.h"
 #include "engine/navigation.h"
 #include "scenes/scene_list.h"
 #include "shell/frame_target.h"
 #include "shell/menu.h"
+#include "shell/window_proc.h"
 
 using namespace lumaro;
 
@@ -52,6 +57,82 @@ TEST(Menu, OpensInsideTheWindowAtEveryCorner) {
   EXPECT_EQ(left, 0);
   EXPECT_EQ(top, 0);
   CloseMenu();
+}
+
+namespace {
+// A key pressed in the window, as its event reaches the window procedure.
+void Press(SDL_Keycode key, Uint16 modifiers = KMOD_NONE) {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.keysym.sym = key;
+  event.key.keysym.mod = modifiers;
+  HandleWindowEvent(event);
+}
+// Exit asks for the end through the event queue, or directly where there is none.
+bool QuitAsked() {
+  SDL_Event quit;
+  return Running == 0 || SDL_PeepEvents(&quit, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) == 1;
+}
+}  // namespace
+
+TEST(Menu, KeyboardAltAndAccessLetters) {
+  Fullscreen = false;
+  ScreenWidth = 320;
+  ScreenHeight = 240;
+  Running = 1;
+  // Alt+F opens File, X picks Exit: the run ends.
+  Press(SDLK_f, KMOD_LALT);
+  ASSERT_TRUE(MenuIsOpen());
+  EXPECT_FALSE(QuitAsked());
+  Press(SDLK_x);
+  EXPECT_FALSE(MenuIsOpen());
+  EXPECT_TRUE(QuitAsked());
+  Running = 1;
+  // Under Draw, X is no item's letter: the menu stays; 6 picks 640 x 480.
+  Press(SDLK_d, KMOD_LALT);
+  Press(SDLK_x);
+  EXPECT_TRUE(MenuIsOpen());
+  EXPECT_FALSE(QuitAsked());
+  Press(SDLK_6);
+  EXPECT_FALSE(MenuIsOpen());
+  EXPECT_EQ(ScreenWidth, 640);
+  EXPECT_EQ(ScreenHeight, 480);
+  // Down from the first size and Return: the second; Escape closes only the menu.
+  Press(SDLK_d, KMOD_LALT);
+  Press(SDLK_DOWN);
+  Press(SDLK_RETURN);
+  EXPECT_FALSE(MenuIsOpen());
+  EXPECT_EQ(ScreenWidth, 512);
+  Press(SDLK_f, KMOD_LALT);
+  Press(SDLK_ESCAPE);
+  EXPECT_FALSE(MenuIsOpen());
+  EXPECT_FALSE(QuitAsked());
+  // F without Alt is still the player's full-screen key, not the menu.
+  Press(SDLK_f);
+  EXPECT_FALSE(MenuIsOpen());
+  ScreenWidth = 320;
+  ScreenHeight = 240;
+}
+
+TEST(Menu, EveryItemHasALetterOfItsOwnUnderItsHeading) {
+  int heading = -1;
+  std::set<char> taken;
+  for (int row = 0; row < kMenuRowCount; ++row) {
+    const char letter = AccessLetter(kMenuRows[row].text);
+    SCOPED_TRACE(kMenuRows[row].text);
+    ASSERT_NE(letter, 0);
+    if (kMenuRows[row].id == 0) {
+      heading = row;
+      taken.clear();
+      continue;
+    }
+    ASSERT_GE(heading, 0);
+    EXPECT_TRUE(taken.insert(letter).second) << "the letter is another item's too";
+    // Alt and the heading's letter, then the item's: this item, in any case.
+    ASSERT_TRUE(OpenMenuAtHeading(static_cast<char>(std::toupper(AccessLetter(kMenuRows[heading].text))), 800, 600));
+    EXPECT_EQ(PickMenuItemByLetter(static_cast<char>(std::toupper(letter))), kMenuRows[row].id);
+    EXPECT_FALSE(MenuIsOpen());
+  }
 }
 
 TEST(PausedClock, StandsStillAndGoesOnWithoutTheHeldTime) {

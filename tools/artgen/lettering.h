@@ -8,6 +8,9 @@ namespace artgen {
 
 bool OpenFont(const std::string& path);
 void CloseFont();
+// The menu's text font (tools/artgen/text_font.cpp), a face of its own beside the lettering's.
+bool OpenTextFont(const std::string& path);
+void CloseTextFont();
 
 // The text centred in a width x height mask, as large as fits in the given share of the
 // box; xScale < 1 narrows the letters (for pictures shown stretched on screen).

@@ -40,8 +40,9 @@ bool AddOrnamentViews(const std::string& path, std::vector<SheetEntry>& entries)
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr,
-                 "usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh] [--icon icon.png]\n");
+    std::fprintf(
+        stderr,
+        "usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh] [--icon icon.png]\n");
     return 2;
   }
   std::string outDir = argv[1], sheetPath, meshPath, iconPath;
@@ -52,8 +53,10 @@ int main(int argc, char** argv) {
     if (!std::strcmp(argv[i], "--mesh")) meshPath = argv[i + 1];
     if (!std::strcmp(argv[i], "--icon")) iconPath = argv[i + 1];
   }
-  if (!OpenFont(fontPath)) {
-    std::fprintf(stderr, "artgen: the lettering needs %s (Debian package fonts-dejavu-core)\n", fontPath.c_str());
+  const std::string textFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+  if (!OpenFont(fontPath) || !OpenTextFont(textFontPath)) {
+    std::fprintf(stderr, "artgen: the lettering needs %s and %s (Debian package fonts-dejavu-core)\n", fontPath.c_str(),
+                 textFontPath.c_str());
     return 1;
   }
 
@@ -80,5 +83,6 @@ int main(int argc, char** argv) {
     ok = false;
   }
   CloseFont();
+  CloseTextFont();
   return ok ? 0 : 1;
 }

@@ -11,6 +11,7 @@ Canvas DrawBackdrop();                      // 512 x 512 nebula with stars
 Canvas DrawFontSheet();                     // 320 x 192 green glyphs, codes 32..90
 Canvas DrawPlasmaTitle();                   // 512 x 256, alpha the lettering, colour its cyan glow
 Canvas DrawCaptionStrip(const char* text);  // 512 x 64 white lettering on black, alpha 0
+Canvas DrawTextSheet();                     // the menu's text font, laid out as gfx/text_sheet.h says
 
 // Scene 9.
 Canvas DrawSkyFace(int face);  // 256 x 256: face 0 front .. 5 back, as the scene's table lays them
