@@ -6,13 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -89,17 +87,6 @@ std::string ReadErrorOutput() {
   return text;
 }
 
-// Waits for ffmpeg; after a stop signal at most `patience` seconds more, then kills it.
-void WaitForEncoder(double patience) {
-  using Clock = std::chrono::steady_clock;
-  Clock::time_point signalled{};
-  while (waitpid(Encoder, &Ended, WNOHANG) == 0) {
-    if (StopSignalNumber && signalled == Clock::time_point{}) signalled = Clock::now();
-    if (signalled != Clock::time_point{} && Clock::now() - signalled > std::chrono::duration<double>(patience))
-      KillEncoder();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-}
 }  // namespace
 
 std::string EncoderPartName(const std::string& file) { return file + ".part"; }
@@ -108,8 +95,10 @@ Status CheckEncoder(const std::string& file) {
   if (!VideoContainerFor(file))
     return Status::Failure("cannot tell the video format from the name " + file + " (use .mp4, .m4v, .mov or .mkv)");
   std::string encoders, probe;
-  if (!RunAndRead({"ffmpeg", "-hide_banner", "-encoders"}, &encoders).ok() ||
-      !RunAndRead({"ffprobe", "-version"}, &probe).ok())
+  Status ran = RunAndRead({"ffmpeg", "-hide_banner", "-encoders"}, &encoders);
+  if (ran.ok()) ran = RunAndRead({"ffprobe", "-version"}, &probe);
+  if (ran.interrupted()) return ran;
+  if (!ran.ok())
     return Status::Failure("making a video needs the ffmpeg and ffprobe programs, and they do not run from PATH "
                            "(Debian package ffmpeg)");
   if (encoders.find(" libx264 ") == std::string::npos || encoders.find(" aac ") == std::string::npos)
@@ -148,7 +137,7 @@ Status StopEncoder(double patienceSeconds) {
   if (Video) std::fclose(Video);
   if (Audio) std::fclose(Audio);
   Video = Audio = nullptr;
-  WaitForEncoder(patienceSeconds);
+  const bool killed = WaitForProgram(Encoder, patienceSeconds, &Ended);
   Encoder = -1;
   Ending = WIFEXITED(Ended)     ? "exited with code " + std::to_string(WEXITSTATUS(Ended))
            : WIFSIGNALED(Ended) ? std::string("was killed by signal ") + std::to_string(WTERMSIG(Ended)) + " (" +
@@ -158,6 +147,8 @@ Status StopEncoder(double patienceSeconds) {
   if (ErrorOutput >= 0) close(ErrorOutput);
   ErrorOutput = -1;
   if (WIFEXITED(Ended) && WEXITSTATUS(Ended) == 0 && said.empty()) return {};
+  if (killed)
+    return Status::Interrupted("the video encoder (ffmpeg) " + Ending + ", still running after the stop signal");
   return Status::Failure("the video encoder (ffmpeg) " + Ending + (said.empty() ? "" : ": " + said));
 }
 

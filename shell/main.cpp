@@ -118,13 +118,14 @@ int main(int argc, char** argv) {
   if (action == OptionsAction::Help) return std::fputs(OptionsHelpText().c_str(), stdout) < 0 || std::fflush(stdout);
   if (action == OptionsAction::Version) return std::printf("lumaro %s\n", LUMARO_VERSION) < 0 || std::fflush(stdout);
   InstallNewFileWriter(WriteNewFileDirect);
+  InstallStopSignals();  // before the first wait on another program
   FindModule();
   Status usable = CheckOutputFile(ThisRun.videoFile);
   if (usable.ok() && !ThisRun.videoFile.empty()) usable = CheckEncoder(ThisRun.videoFile);
   usable.Keep(CheckOutputFile(ThisRun.timedemoFile));
   if (!usable.ok()) {
     Say(usable);
-    return 1;  // before any window or frame
+    return usable.interrupted() ? 128 + StopSignal() : 1;  // before any window or frame
   }
 
   const bool screenSaverWasActive = ScreenSaverActive(ThisRun.headless);
@@ -133,7 +134,6 @@ int main(int argc, char** argv) {
     if (screenSaverWasActive) SetScreenSaver(true);
     return 1;  // start-up failed
   }
-  InstallStopSignals();
   RenderStartup();
   if (!ThisRun.videoFile.empty() && ThisRun.exitCode == 0) {
     const Status started = StartVideoRecording();

@@ -1,19 +1,42 @@
 #include "shell/programs.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <thread>
+
+#include "base/run_state.h"
 
 extern char** environ;
 
 namespace lumaro {
 
 namespace {
+constexpr int kPollMilliseconds = 20;  // how late a program's end or a signal is noticed
+
+// Counts the patience from the first look that finds a stop signal.
+class Patience {
+ public:
+  explicit Patience(double seconds) : seconds_(seconds) {}
+  bool Over() {
+    using Clock = std::chrono::steady_clock;
+    if (!StopSignalNumber) return false;
+    if (signalled_ == Clock::time_point{}) signalled_ = Clock::now();
+    return Clock::now() - signalled_ >= std::chrono::duration<double>(seconds_);
+  }
+
+ private:
+  double seconds_;
+  std::chrono::steady_clock::time_point signalled_{};
+};
+
 // Moves a descriptor above the ones the child's are mapped onto (0 to 4), so that mapping
 // one never overwrites another before it is mapped.
 int AboveMapped(int fd) {
@@ -42,6 +65,21 @@ void AtNiceness(int niceness, Start start) {
 }
 }  // namespace
 
+bool WaitForProgram(pid_t pid, double patienceSeconds, int* status) {
+  Patience patience(patienceSeconds);
+  bool killed = false;
+  pid_t got;
+  *status = 0;
+  while ((got = waitpid(pid, status, WNOHANG)) == 0 || (got < 0 && errno == EINTR)) {
+    if (!killed && patience.Over()) {
+      kill(-pid, SIGKILL);  // its group: nothing it started stays behind
+      killed = true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(kPollMilliseconds));
+  }
+  return killed;
+}
+
 Status RunAndRead(const std::vector<std::string>& arguments, std::string* output) {
   int out[2];
   if (pipe2(out, O_CLOEXEC) != 0) return ErrnoFailure("cannot make a pipe for " + arguments[0], errno);
@@ -49,23 +87,37 @@ Status RunAndRead(const std::vector<std::string>& arguments, std::string* output
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
   posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  // A group of its own: Ctrl+C at a terminal reaches only us, and we end it.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
   pid_t pid = -1;
   std::vector<char*> argv = ArgumentVector(arguments);
-  const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  const int spawned = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   close(out[1]);
   output->clear();
+  Patience patience(kStopPatienceSeconds);
+  bool killed = false;
   char chunk[4096];
-  ssize_t got;
-  while (spawned == 0 && (got = read(out[0], chunk, sizeof chunk)) != 0) {
-    if (got > 0) output->append(chunk, static_cast<size_t>(got));
-    else if (errno != EINTR) break;
+  while (spawned == 0 && !killed) {
+    pollfd readable{out[0], POLLIN, 0};
+    if (poll(&readable, 1, kPollMilliseconds) > 0) {
+      const ssize_t got = read(out[0], chunk, sizeof chunk);
+      if (got > 0)
+        output->append(chunk, static_cast<size_t>(got));
+      else if (got == 0 || errno != EINTR)
+        break;
+    }
+    if (patience.Over()) killed = kill(-pid, SIGKILL) == 0;
   }
   close(out[0]);
   if (spawned != 0) return ErrnoFailure("cannot start " + arguments[0], spawned);
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
+  killed |= WaitForProgram(pid, kStopPatienceSeconds, &status);
+  if (killed) return Status::Interrupted("interrupted while " + arguments[0] + " ran");
   if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return {};
   return Status::Failure(arguments[0] + " did not finish cleanly");
 }

@@ -10,8 +10,18 @@
 
 namespace lumaro {
 
-// Runs a program from PATH to its end and keeps what it printed on stdout (stderr goes
-// nowhere); fails when it cannot start or does not exit with 0.
+// Seconds a program is given to end by itself after a stop signal before its process group
+// is killed: enough to write a trailer, short enough that Ctrl+C still ends the run at once.
+constexpr double kStopPatienceSeconds = 3.0;
+
+// Waits for a program to end and gives its wait status. After a stop signal (now or already)
+// it waits at most `patienceSeconds` more, then kills the program's process group; true
+// when it had to.
+bool WaitForProgram(pid_t pid, double patienceSeconds, int* status);
+
+// Runs a program from PATH to its end, in a process group of its own, and keeps what it
+// printed on stdout (stderr goes nowhere); fails when it cannot start or does not exit with
+// 0, and is interrupted when a stop signal came and it had to be killed.
 Status RunAndRead(const std::vector<std::string>& arguments, std::string* output);
 
 struct SpawnedProgram {

@@ -143,6 +143,11 @@ Status SettleVideo(Status failure, const std::string& ending, const CaptureTally
     return failure;
   }
   const Status checked = VerifyVideo(part, tally.frames, ThisRun.soundtrack, !ending.empty());
+  if (checked.interrupted()) {
+    StopRunning(StopReason::Signal, StopSignalNumber);
+    Say("the video is in " + part + ", unchecked: " + checked.why());
+    return failure.Keep(checked);
+  }
   if (failure.ok() && ending.empty() && checked.ok()) {
     fs::rename(part, file, error);
     if (!error) {
@@ -196,6 +201,10 @@ Status StartVideoRecording() {
 
 void EndRecording(int signal) {
   Status failure = ThisRun.videoFile.empty() ? FinishCapture() : FinishVideoCapture();
+  if (!signal && failure.interrupted()) {  // a signal while the encoder finished, and it had to be killed
+    signal = StopSignalNumber;
+    StopRunning(StopReason::Signal, signal);
+  }
   const CaptureTally tally = FrameWriterTally();
   const std::string ending = HowItEnded(signal, tally);
   if (ThisRun.videoFile.empty()) {

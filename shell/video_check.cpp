@@ -38,6 +38,7 @@ Status VerifyVideo(const std::string& path, uint32_t frames, bool sound, bool cu
                                     "stream=codec_type,nb_read_packets", "-of", "default=noprint_wrappers=1",
                                     "file:" + absolute},
                                    &listing);
+  if (probed.interrupted()) return Status::Interrupted("interrupted while ffprobe read it back");
   if (!probed.ok()) return Status::Failure(path + " does not read back as a whole video");
   long video = -1, audio = -1;
   for (const StreamCount& s : ReadStreams(listing)) (s.type == "video" ? video : audio) = s.packets;

@@ -6,7 +6,7 @@
 set -u
 lumaro=$(realpath "$1")
 source "$(dirname "$0")/e2e_common.sh"
-at_exit+=('pkill -P $$ 2>/dev/null' 'pkill -CONT -f "lumaro-stop-test" 2>/dev/null' 'mountpoint -q "$work/small" && umount "$work/small"')
+at_exit+=('pkill -P $$ 2>/dev/null' 'pkill -CONT -f "lumaro-stop-test" 2>/dev/null' 'pkill -f lumaro-stalled-probe' 'mountpoint -q "$work/small" && umount "$work/small"')
 cd "$work"
 export SDL_AUDIODRIVER=dummy
 real_ffmpeg=$(command -v ffmpeg)
@@ -103,6 +103,38 @@ pkill -INT -f "lumaro -headless -w320 -video=lumaro-stop-test"; wait
 took=$(( $(date +%s) - started ))
 [ "$(cat stop.rc)" -eq 130 ] && [ $took -le 8 ] || fail "SIGINT, stalled encoder: exit $(cat stop.rc) after $took s"
 pgrep -f "lumaro-stop-test" > /dev/null && fail "an encoder was left running"
+
+# A stalled ffprobe: SIGTERM to the program, or Ctrl+C to the terminal's process group, ends
+# the run within seconds as interrupted, and no ffprobe is left behind.
+real_ffprobe=$(command -v ffprobe)
+mkdir bin/stalled-probe
+cat > bin/stalled-probe/ffprobe <<EOF
+#!/usr/bin/env bash
+case " \$* " in *" -version "*) exec "$real_ffprobe" "\$@" ;; esac
+touch "$work/probing"
+exec -a lumaro-stalled-probe sleep 60
+EOF
+chmod +x bin/stalled-probe/ffprobe
+for signal in TERM:143 INT:130; do
+  name=SIG${signal%%:*}
+  rm -f probing probe.rc
+  # setsid: a process group of its own, as a terminal gives the command it runs
+  (env PATH="$work/bin/stalled-probe:$PATH" setsid "$lumaro" -headless -w320 -end=0.4 -video=probe.mp4 \
+    > /dev/null 2> probe.err; echo $? > probe.rc) &
+  for _ in $(seq 300); do [ -e probing ] && break; sleep 0.1; done
+  [ -e probing ] || fail "$name, stalled ffprobe: it never ran: $(cat probe.err)"
+  group=$(pgrep -f "lumaro -headless -w320 -end=0.4 -video=probe.mp4")
+  started=$(date +%s)
+  if [ $name = SIGINT ]; then kill -INT -- -"$group"; else kill -TERM "$group"; fi
+  for _ in $(seq 100); do [ -e probe.rc ] && break; sleep 0.1; done
+  took=$(($(date +%s) - started))
+  [ "$(cat probe.rc 2> /dev/null)" = "${signal##*:}" ] && [ $took -le 10 ] ||
+    fail "$name, stalled ffprobe: exit $(cat probe.rc 2> /dev/null) after $took s: $(cat probe.err)"
+  tail -1 probe.err | grep -q "interrupted" || fail "$name, stalled ffprobe: the last line is: $(tail -1 probe.err)"
+  pgrep -f lumaro-stalled-probe > /dev/null && fail "$name: a stalled ffprobe was left running"
+  pkill -f lumaro-stalled-probe
+  wait
+done
 
 # Names that look like options or protocols are file names.
 "$lumaro" -headless -w320 -end=0.3 "-video=-x.mp4" 2> /dev/null && [ -f ./-x.mp4 ] || fail "-video=-x.mp4 did not land as -x.mp4"
