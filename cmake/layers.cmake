@@ -55,7 +55,7 @@ endif()
 
 lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp shell/headless.cpp
                            shell/window_proc.cpp shell/menu.cpp shell/menu_draw.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
-                           shell/programs.cpp shell/video_check.cpp shell/recording.cpp
+                           shell/programs.cpp shell/video_check.cpp shell/recording.cpp shell/message_box.cpp
                            shell/new_file.cpp shell/frame_fit.cpp shell/frame_target.cpp shell/window.cpp shell/window_icon.cpp shell/player.cpp
              BELOW base gfx audio assets scenes engine LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)
 target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")

@@ -20,6 +20,7 @@
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
 #include "shell/encoder.h"
+#include "shell/message_box.h"
 #include "shell/module_search.h"
 #include "shell/new_file.h"
 #include "shell/options.h"
@@ -107,6 +108,7 @@ int RunLoop() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const int answer = ShowBoxIfAsked(argc, argv); answer >= 0) return answer;  // started to show a box
   const auto programStart = std::chrono::steady_clock::now();
   OpenClosedStandardFiles();
   OptionsAction action = OptionsAction::Run;

@@ -12,6 +12,7 @@
 #include "shell/frame_target.h"
 #include "shell/headless.h"
 #include "shell/menu.h"
+#include "shell/message_box.h"
 #include "shell/window_state.h"
 #include "shell/x11_watch.h"
 
@@ -37,21 +38,13 @@ std::string DisplayProblem() {
 
 void ShowBox(const char* text, const char* caption) {
   if (!VideoReady || UsingHeadless) return;
-  SDL_ShowSimpleMessageBox(
-      std::strcmp(caption, "SHUTDOWN ERROR") == 0 ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_ERROR, caption, text,
-      nullptr);
+  (void)ShowBoxAside(std::strcmp(caption, "SHUTDOWN ERROR") == 0 ? BoxKind::Information : BoxKind::Error, text,
+                     caption);
 }
 
 DialogAnswer AskBox(const char* text, const char* caption) {
   if (!VideoReady || UsingHeadless) return DialogAnswer::Cancel;
-  const SDL_MessageBoxButtonData buttons[] = {
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"},
-      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"},
-  };
-  const SDL_MessageBoxData box = {SDL_MESSAGEBOX_ERROR, nullptr, caption, text, 2, buttons, nullptr};
-  int pressed = 0;
-  if (SDL_ShowMessageBox(&box, &pressed) != 0) return DialogAnswer::Cancel;
-  return pressed == 1 ? DialogAnswer::Ok : DialogAnswer::Cancel;
+  return ShowBoxAside(BoxKind::OkCancel, text, caption);
 }
 
 // Brings up SDL's video layer once; false when no display can be opened.

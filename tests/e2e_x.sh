@@ -11,12 +11,13 @@ wm=""
 slow=${LUMARO_E2E_SLOW:-1}
 waits() { echo $(($1 * slow)); }  # a count of 0.1 s polls
 pause() { sleep "$(awk -v s="$1" -v k="$slow" 'BEGIN { print s * k }')"; }
-# start_x WIDTHxHEIGHT [wm]: a new server on a free display, the window manager if asked.
+# start_x WIDTHxHEIGHT [wm|-] [XVFB-OPTION...]: a new server on a free display, the window
+# manager if asked.
 start_x() {
   stop_x
   local number=$((90 + RANDOM % 100))
   while [ -e /tmp/.X$number-lock ]; do number=$((number + 1)); done
-  Xvfb ":$number" -screen 0 "$1x24" -nolisten tcp > "$work/xvfb.log" 2>&1 &
+  Xvfb ":$number" -screen 0 "$1x24" -nolisten tcp "${@:3}" > "$work/xvfb.log" 2>&1 &
   xvfb=$!
   export DISPLAY=:$number
   for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The original's message boxes under X: a stop signal while one is up ends the run as it
+# would without the box.
+set -u
+lumaro=$(realpath "$1")
+source "$(dirname "$0")/e2e_common.sh"
+source "$(dirname "$0")/e2e_x.sh"
+at_exit+=('pkill -P $$ 2>/dev/null')
+cd "$work"
+start_x 1024x768
+
+# box_up CAPTION: waits up to 20 s for a window of that name (SDL's boxes name theirs in a
+# way xdotool's search misses); prints its id.
+box_up() {
+  local _ id
+  for _ in $(seq 200); do
+    id=$(xwininfo -root -tree | grep -F "\"$1\":" | awk '{ print $1 }' | head -1)
+    [ -n "$id" ] && echo "$id" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# ended_by SIGNAL NAME: the windowed show $show ended by SIGNAL within 5 s; its exit code
+# in $ended (empty if it did not end).
+ended_by() {
+  kill -"$1" $show
+  ended=""
+  for _ in $(seq "$(waits 50)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+  if kill -0 $show 2> /dev/null; then
+    fail "$2: still running 5 s after SIG$1: $(cat "$work/$2.err")"
+    kill -KILL $show
+    wait $show
+    return
+  fi
+  wait $show
+  ended=$?
+}
+# The exit code a signal gives a windowed show without any box.
+plain_exit() {  # SIGNAL
+  "$lumaro" -window -nosound -end=60 2> "$work/plain.err" &
+  show=$!
+  timeout 20 xdotool search --sync --all --pid $show --name '^Lumaro$' > /dev/null
+  ended_by "$1" plain
+  expected=$ended
+}
+
+# A box up at start-up: the module's (an empty SongM.xm beside the program) and the audio
+# device's retry box (no driver). Each signal ends the run as it would without the box.
+mkdir empty && : > empty/SongM.xm
+program=$(program_in "$work/empty")
+for case in "module:Fehler beim laden des Modules:TERM:dummy" "audio:Fehler beim Initialisieren:INT:nonexistent" \
+  "module-hup:Fehler beim laden des Modules:HUP:dummy"; do
+  IFS=: read -r name caption signal driver <<< "$case"
+  plain_exit "$signal"
+  (cd empty && SDL_AUDIODRIVER=$driver exec "$program" -window -end=60 2> "$work/$name.err") &
+  show=$!
+  if ! box_up "$caption" > /dev/null; then
+    fail "$name: no box captioned '$caption': $(cat "$work/$name.err")"
+    kill -KILL $show
+    wait $show
+    continue
+  fi
+  ended_by "$signal" "$name"
+  [ -n "$ended" ] && [ "$ended" = "$expected" ] ||
+    fail "$name: SIG$signal with the box up: exit '$ended', without the box $expected"
+done
+pgrep -f "^lumaro Fehler" > /dev/null && fail "a box was left on the screen"
+
+finish e2e_boxes
