@@ -1,6 +1,7 @@
 #include "audio/music.h"
 
 #include <cstdlib>
+#include <string>
 
 #include "base/clock.h"
 #include "base/report.h"
@@ -12,7 +13,9 @@ uint32_t PlayHandle = 0;
 
 namespace {
 SoundModuleInfo ModuleInformation;  // filled when playing starts, not read afterwards
-}
+// Under the original's text, for whoever does not read German: what the buttons do.
+constexpr const char* kRetryButtons = "\nOK tries the sound again; Cancel plays the show without sound.";
+}  // namespace
 
 void MusicFatal() {
   ShowMessage(SoundLastError(), "MIDAS Fehler !");
@@ -27,7 +30,8 @@ void MusicStartup() {
   if (!SoundInit()) {
     // OK retries with sound; Cancel switches to silent operation.
     do {
-      if (AskOkCancel(SoundLastError(), "Fehler beim Initialisieren") == DialogAnswer::Cancel) {
+      if (AskOkCancel(SoundLastError() + std::string(kRetryButtons), "Fehler beim Initialisieren") ==
+          DialogAnswer::Cancel) {
         SoundSetForceNoSound(true);
         if (!SoundInit()) MusicFatal();
       }

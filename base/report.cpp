@@ -19,6 +19,13 @@ void Line(const std::string& text) {
   std::fprintf(stderr, "%s\n", text.c_str());
   std::fflush(stderr);
 }
+
+// A box's text on stderr: its lines joined, so that it stays one line there.
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\n') c = ' ';
+  return text;
+}
 }  // namespace
 
 Status ErrnoFailure(const std::string& what, int error) {
@@ -45,12 +52,12 @@ void EndProgressLine() {
 }
 
 void ShowMessage(const std::string& text, const std::string& caption) {
-  Line(caption + ": " + text);
+  Line(caption + ": " + OneLine(text));
   if (Boxes.show) Boxes.show(text.c_str(), caption.c_str());
 }
 
 DialogAnswer AskOkCancel(const std::string& text, const std::string& caption) {
-  Line(caption + ": " + text);
+  Line(caption + ": " + OneLine(text));
   return Boxes.ask ? Boxes.ask(text.c_str(), caption.c_str()) : DialogAnswer::Cancel;
 }
 

@@ -135,5 +135,8 @@ rc=$?
 rc=$?
 [ $rc -eq 0 ] || fail "silent fallback run exited $rc"
 grep -q "Fehler beim Initialisieren" "$work/good/err" || fail "no init dialog for a broken audio driver"
+# Under the original's text the box says in English what its buttons do.
+grep -q "Fehler beim Initialisieren: .*OK .* again.*Cancel .* without sound" "$work/good/err" ||
+  fail "the init dialog does not say what OK and Cancel do: $(cat "$work/good/err")"
 
 finish e2e_program
