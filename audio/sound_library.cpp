@@ -3,7 +3,9 @@
 #include <SDL.h>
 #include <libopenmpt/libopenmpt.h>
 
+#include "audio/caught_stderr.h"
 #include "audio/module_file.h"
+#include "base/report.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -76,17 +78,19 @@ void SoundSetForceNoSound(bool silent) {
   ForceNoSound = silent;
 }
 
-int SoundInit() {
-  ++Calls;
-  if (ForceNoSound) {
-    Initialised = true;
-    return 1;
-  }
+namespace {
+// The subsystem and the device, with what the back end prints itself caught: its gist goes
+// into the failure, or into one warning when the device opens all the same.
+int OpenDevice() {
+  CaughtStderr caught;
+  std::string failure;
   if (!AudioSubsystem) {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return Fail(std::string("audio: ") + SDL_GetError());
-    AudioSubsystem = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
+      AudioSubsystem = true;
+    else
+      failure = std::string("audio: ") + SDL_GetError();
   }
-  if (!Device) {
+  if (AudioSubsystem) {
     SDL_AudioSpec want{}, have{};
     want.freq = kRate;
     want.format = AUDIO_F32SYS;
@@ -94,8 +98,22 @@ int SoundInit() {
     want.samples = 1024;
     want.callback = MixModule;
     Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (!Device) return Fail(std::string("audio device: ") + SDL_GetError());
+    if (!Device) failure = std::string("audio device: ") + SDL_GetError();
   }
+  const std::string said = caught.Release();
+  if (failure.empty() && !said.empty()) Warn("the audio device opened, but its driver said: " + said);
+  if (failure.empty()) return 1;
+  return Fail(said.empty() ? failure : failure + " (" + said + ")");
+}
+}  // namespace
+
+int SoundInit() {
+  ++Calls;
+  if (ForceNoSound) {
+    Initialised = true;
+    return 1;
+  }
+  if (!Device && !OpenDevice()) return 0;
   Initialised = true;
   return 1;
 }
