@@ -101,6 +101,19 @@ void ReleaseWindowAndContext() {
   TheWindow = nullptr;
 }
 
+// The original's text where a window opens but not one to draw into with OpenGL (an X
+// server without GLX, say), and what still works then.
+constexpr const char* kNoOpenGl =
+    "Can't Find A Suitable PixelFormat.\n"
+    "This display offers no OpenGL for a window; -video=FILE and -videosave still work offscreen (-headless).";
+
+// Whether the display takes a window at all, OpenGL aside.
+bool PlainWindowOpens() {
+  SDL_Window* plain = SDL_CreateWindow("Lumaro", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
+  if (plain) SDL_DestroyWindow(plain);
+  return plain != nullptr;
+}
+
 bool FailCreation(const char* text) {
   ReleaseWindowAndContext();
   ShowMessage(text, "ERROR");
@@ -136,7 +149,7 @@ bool CreateRenderWindow() {
   // SDL picks the visual when the window is made; 32 depth bits falls back to 24.
   TheWindow = OpenWindow(32);
   if (!TheWindow) TheWindow = OpenWindow(24);
-  if (!TheWindow) return FailCreation("Can't Find A Suitable PixelFormat.");
+  if (!TheWindow) return FailCreation(PlainWindowOpens() ? kNoOpenGl : "Window Creation Error.");
   GiveWindowItsIcon(TheWindow);
   if (Fullscreen) SDL_ShowCursor(SDL_DISABLE);
   Context = SDL_GL_CreateContext(TheWindow);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The original's message boxes under X: a stop signal while one is up ends the run as it
-# would without the box.
+# would without the box, and a display without OpenGL gets a box that says so and what
+# still works.
 set -u
 lumaro=$(realpath "$1")
 source "$(dirname "$0")/e2e_common.sh"
@@ -65,5 +66,24 @@ for case in "module:Fehler beim laden des Modules:TERM:dummy" "audio:Fehler beim
     fail "$name: SIG$signal with the box up: exit '$ended', without the box $expected"
 done
 pgrep -f "^lumaro Fehler" > /dev/null && fail "a box was left on the screen"
+
+# Without GLX: the original's box, a line that names OpenGL and what works offscreen.
+start_x 1024x768 - -extension GLX
+"$lumaro" -window -nosound -end=1 2> "$work/noglx.err" &
+show=$!
+if box=$(box_up ERROR); then
+  xdotool key --window "$box" Return 2> /dev/null  # no window manager: xdotool grumbles about the focus
+else
+  fail "without GLX: no box captioned ERROR: $(cat "$work/noglx.err")"
+fi
+for _ in $(seq "$(waits 50)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+kill -0 $show 2> /dev/null && { fail "without GLX: the box did not end the run"; kill -KILL $show; }
+wait $show
+rc=$?
+line=$(grep "^ERROR: " "$work/noglx.err")
+[ $rc -eq 1 ] && [[ "$line" == "ERROR: Can't Find A Suitable PixelFormat. "*OpenGL*-video*-videosave* ]] ||
+  fail "without GLX: exit $rc: $(cat "$work/noglx.err")"
+"$lumaro" -headless -w320 -nosound -videosave -end=0.2 -videodir=frames 2> "$work/offscreen.err" ||
+  fail "without GLX, offscreen: $(cat "$work/offscreen.err")"
 
 finish e2e_boxes
