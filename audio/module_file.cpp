@@ -41,6 +41,24 @@ Status ReadModuleBytes(int fd, const std::string& name, std::vector<char>* bytes
   if (bytes->empty()) return Status::Failure(name + ": the file is empty");
   return {};
 }
+
+// A link that leads nowhere is named as one: the bare error would speak of a file that is there.
+Status OpenFailure(const std::string& fileName, int error) {
+  struct stat info;
+  if ((error == ENOENT || error == ELOOP) && lstat(fileName.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    const size_t slash = fileName.rfind('/');
+    const std::string where = slash == std::string::npos ? fileName + " here"
+                                                         : fileName.substr(slash + 1) + " in " +
+                                                               (slash == 0 ? "/" : fileName.substr(0, slash));
+    if (error == ELOOP) return Status::Failure(where + " is a link that loops");
+    char target[4096];
+    const ssize_t length = readlink(fileName.c_str(), target, sizeof target - 1);
+    if (length >= 0)
+      return Status::Failure(where + " is a link to " + std::string(target, static_cast<size_t>(length)) +
+                             ", which does not exist");
+  }
+  return ErrnoFailure("cannot open " + fileName, error);
+}
 }  // namespace
 
 uint64_t ModuleFramesAt(double seconds) {
@@ -62,7 +80,7 @@ Status LoadModuleFile(const std::string& fileName, openmpt_module** decoder) {
   *decoder = nullptr;
   if (fileName.empty()) return Status::Failure("SongM.xm is in none of " + ThisRun.moduleSearch);
   const int fd = open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return ErrnoFailure("cannot open " + fileName, errno);
+  if (fd < 0) return OpenFailure(fileName, errno);
   std::vector<char> bytes;
   const Status read = ReadModuleBytes(fd, fileName, &bytes);
   close(fd);

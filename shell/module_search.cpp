@@ -28,7 +28,8 @@ void FindModule() {
   ThisRun.moduleSearch.clear();
   for (const std::string& folder : ModuleFolders(error ? "" : self.string())) {
     const fs::path candidate = fs::path(folder) / "SongM.xm";
-    if (fs::exists(candidate, error)) {
+    // A link counts as found even when broken: loading it then says what is wrong with it.
+    if (fs::exists(fs::symlink_status(candidate, error))) {
       ThisRun.modulePath = candidate.string();
       return;
     }

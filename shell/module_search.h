@@ -8,7 +8,7 @@ namespace lumaro {
 
 // The folders in that order, for the program at `executable`.
 std::vector<std::string> ModuleFolders(const std::string& executable);
-// Sets ThisRun.modulePath to the first folder's SongM.xm that exists, or empty with
+// Sets ThisRun.modulePath to the first folder's SongM.xm that exists (a broken link too), or empty with
 // ThisRun.moduleSearch naming the folders.
 void FindModule();
 

@@ -1,17 +1,22 @@
-// The module check against valid layouts other writers use: our own SongM.xm rewritten, so
-// the music they hold is known.
+// The module check against valid layouts other writers use, and what a broken SongM.xm link
+// is said to be. The layouts are our own SongM.xm rewritten, so the music they hold is known.
 #include <gtest/gtest.h>
 #include <libopenmpt/libopenmpt.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "audio/module_file.h"
+#include "base/run_state.h"
+#include "shell/module_search.h"
 
 using namespace lumaro;
+namespace fs = std::filesystem;
 
 namespace {
 using Bytes = std::vector<uint8_t>;
@@ -141,3 +146,30 @@ TEST(ModuleCheck, TakesValidLayoutsOfOtherWriters) {
   }
 }
 
+// A SongM.xm that is a broken link is the one found, and the message says what is wrong with it.
+TEST(ModuleSearch, SaysWhatIsWrongWithABrokenLink) {
+  const fs::path dir = fs::temp_directory_path() / ("lumaro_link_" + std::to_string(getpid()));
+  const fs::path link = dir / "SongM.xm";
+  fs::create_directories(dir);
+  const fs::path before = fs::current_path();
+  fs::current_path(dir);
+  struct Case {
+    fs::path target;
+    std::string said;
+  };
+  const Case cases[] = {{dir / "gone" / "song.xm", "SongM.xm in " + dir.string() + " is a link to " +
+                                                       (dir / "gone" / "song.xm").string() + ", which does not exist"},
+                        {"SongM.xm", "SongM.xm in " + dir.string() + " is a link that loops"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.target);
+    fs::remove(link);
+    fs::create_symlink(c.target, link);
+    FindModule();
+    EXPECT_EQ(ThisRun.modulePath, link.string());
+    openmpt_module* decoder = nullptr;
+    EXPECT_EQ(LoadModuleFile(ThisRun.modulePath, &decoder).why(), c.said);
+  }
+  fs::current_path(before);
+  fs::remove_all(dir);
+  ThisRun.modulePath = "SongM.xm";
+}
