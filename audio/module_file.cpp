@@ -76,14 +76,20 @@ bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames) {
   return true;
 }
 
-Status LoadModuleFile(const std::string& fileName, openmpt_module** decoder) {
-  *decoder = nullptr;
+Status ReadModuleFile(const std::string& fileName, std::vector<char>* bytes) {
+  bytes->clear();
   if (fileName.empty()) return Status::Failure("SongM.xm is in none of " + ThisRun.moduleSearch);
   const int fd = open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return OpenFailure(fileName, errno);
-  std::vector<char> bytes;
-  const Status read = ReadModuleBytes(fd, fileName, &bytes);
+  const Status read = ReadModuleBytes(fd, fileName, bytes);
   close(fd);
+  return read;
+}
+
+Status LoadModuleFile(const std::string& fileName, openmpt_module** decoder) {
+  *decoder = nullptr;
+  std::vector<char> bytes;
+  const Status read = ReadModuleFile(fileName, &bytes);
   if (!read.ok()) return read;
   return LoadModuleBytes(bytes.data(), bytes.size(), fileName, decoder);
 }

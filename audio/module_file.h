@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/run_state.h"
 #include "base/status.h"
@@ -25,6 +26,8 @@ bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames);
 // A module is a few megabytes at most; anything far larger is not one, and is not read.
 constexpr uint64_t kMaxModuleBytes = 64u << 20;
 
+// The bytes of a file that may be a module (a regular file of a module's size), or why not.
+Status ReadModuleFile(const std::string& fileName, std::vector<char>* bytes);
 // The decoder of the file in `decoder`, or the reason it cannot be played.
 Status LoadModuleFile(const std::string& fileName, openmpt_module** decoder);
 // The same for bytes already read (`name` appears in the reason).

@@ -13,7 +13,8 @@ extern uint32_t PlayHandle;       // 0 until the first frame
 void MusicStartup();
 SoundModule* LoadMusic(const char* fileName);
 uint32_t PlayMusic(SoundModule* module, bool loop);
-// "-start": before the first frame, the module is put where the first frame's music is.
+// "-start": before the first frame, the module is put where the first frame's music is
+// (silence past the end of a module played once).
 void CueMusic(SoundModule* module, float seconds);
 void StopMusic(uint32_t playHandle, SoundModule* module);
 void MusicShutdown();

@@ -4,22 +4,27 @@
 #include <libopenmpt/libopenmpt.h>
 
 #include "audio/caught_stderr.h"
+#include "audio/cue_ahead.h"
 #include "audio/module_file.h"
 #include "base/report.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace lumaro {
 
 struct SoundModule {
-  openmpt_module* decoder;
-  bool cued = true;         // at the position playing starts from; a fresh module is at its start
-  uint64_t framesRead = 0;  // since its start: where the decoder stands, until it runs out or loops
+  openmpt_module* decoder = nullptr;
+  bool cued = true;          // at the position playing starts from; a fresh module is at its start
+  bool cuedPastEnd = false;  // cued where a module played once is over: it plays silence
+  uint64_t framesRead = 0;   // since its start: where the decoder stands, until it runs out or loops
   uint64_t lengthFrames = 0;
+  std::unique_ptr<CueAhead> ahead;  // decoders made ready at the cues to come, once asked for
+  std::vector<char> bytes;          // the file, for those decoders
 };
 
 namespace {
@@ -36,6 +41,7 @@ SoundModule* Playing = nullptr;
 bool PlayingEnded = false;
 uint32_t PlayingHandle = 0;
 uint32_t NextHandle = 1;
+uint64_t CueFramesDecoded = 0;  // by cues, on the thread that asked for them
 
 int Fail(const std::string& why) {
   LastError = why;
@@ -128,7 +134,9 @@ int SoundStartBackgroundPlay() {
 SoundModule* SoundLoadModule(const char* fileName) {
   ++Calls;
   openmpt_module* decoder = nullptr;
-  const Status loaded = LoadModuleFile(fileName, &decoder);
+  std::vector<char> bytes;
+  Status loaded = ReadModuleFile(fileName, &bytes);
+  if (loaded.ok()) loaded = LoadModuleBytes(bytes.data(), bytes.size(), fileName, &decoder);
   if (!loaded.ok()) {
     Fail(loaded.why());
     return nullptr;
@@ -136,7 +144,11 @@ SoundModule* SoundLoadModule(const char* fileName) {
   // A second short of its length counts as its end: the decoder may run out or loop a little
   // before the length its rows add up to.
   const double length = openmpt_module_get_duration_seconds(decoder) - 1.0;
-  return new SoundModule{.decoder = decoder, .lengthFrames = length > 0 ? ModuleFramesAt(length) : 0};
+  SoundModule* module = new SoundModule;
+  module->decoder = decoder;
+  module->lengthFrames = length > 0 ? ModuleFramesAt(length) : 0;
+  module->bytes = std::move(bytes);
+  return module;
 }
 
 uint32_t SoundPlayModule(SoundModule* module, bool loop) {
@@ -147,10 +159,11 @@ uint32_t SoundPlayModule(SoundModule* module, bool loop) {
   if (!module->cued) {
     openmpt_module_set_position_seconds(module->decoder, 0.0);
     module->framesRead = 0;
+    module->cuedPastEnd = false;
   }
   module->cued = false;
   Playing = module;
-  PlayingEnded = false;
+  PlayingEnded = module->cuedPastEnd;
   PlayingHandle = NextHandle++;
   uint32_t handle = PlayingHandle;
   Unlock();
@@ -177,21 +190,43 @@ int SoundCueModule(SoundModule* module, double seconds) {
   ++Calls;
   if (!module) return Fail("no module to cue");
   if (module == Playing) return Fail("the module is playing");
-  // Onward from where the decoder stands, when it has neither ended nor looped: the same
-  // samples as from the start, without decoding the way there again (a jump to the next scene).
   const uint64_t target = ModuleFramesAt(seconds);
-  if (module->framesRead > target || module->framesRead >= module->lengthFrames) {
-    openmpt_module_set_position_seconds(module->decoder, 0.0);
-    module->framesRead = 0;
+  bool reached = false;
+  uint64_t decodedHere = 0;
+  if (openmpt_module* ready = module->ahead ? module->ahead->Take(target, &reached, &decodedHere) : nullptr) {
+    openmpt_module_destroy(module->decoder);  // one made ready there ahead of time takes its place
+    module->decoder = ready;
+  } else {
+    // Onward from where the decoder stands, when it has neither ended nor looped: the same
+    // samples as from the start, without decoding the way there again (a jump to the next scene).
+    if (module->framesRead > target || module->framesRead >= module->lengthFrames) {
+      openmpt_module_set_position_seconds(module->decoder, 0.0);
+      module->framesRead = 0;
+    }
+    decodedHere = target - module->framesRead;
+    reached = SkipModuleFrames(module->decoder, decodedHere);
   }
-  const bool reached = SkipModuleFrames(module->decoder, target - module->framesRead);
-  module->framesRead = target;
-  if (!reached) {
-    module->framesRead = module->lengthFrames;  // spent: the next cue starts over
-    return Fail("the module ends before the cue");
-  }
+  CueFramesDecoded += decodedHere;
+  // Past the end of a module played once there is silence, as in a capture from there; the
+  // decoder is spent and the next cue starts over.
+  module->framesRead = reached ? target : module->lengthFrames;
+  module->cuedPastEnd = !reached;
   module->cued = true;
   return 1;
+}
+
+int SoundPrepareCues(SoundModule* module, const double* seconds, int count) {
+  ++Calls;
+  if (!module) return Fail("no module to prepare cues of");
+  if (!module->ahead) module->ahead = std::make_unique<CueAhead>(module->bytes);
+  std::vector<uint64_t> positions;
+  for (int i = 0; i < count; ++i) positions.push_back(ModuleFramesAt(seconds[i]));
+  module->ahead->Want(positions);
+  return 1;
+}
+
+bool SoundCueReady(SoundModule* module, double seconds) {
+  return module && module->ahead && module->ahead->Ready(ModuleFramesAt(seconds));
 }
 
 size_t SoundReadModule(SoundModule* module, float* stereo, size_t frames) {
@@ -252,6 +287,7 @@ bool SoundIsPlaying(uint32_t playHandle) {
 }
 
 int SoundCallCount() { return Calls; }
+uint64_t SoundCueFramesDecoded() { return CueFramesDecoded; }
 bool SoundDeviceOpen() { return Device != 0; }
 
 }  // namespace lumaro

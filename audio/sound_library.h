@@ -27,8 +27,11 @@ int SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info);
 // Puts a module that is not playing at `seconds` exactly: decoded from its start with the
 // samples before the position thrown away (a module's own seek lands on the next row, and
 // what it skipped still sounds different for a while), or onward from where it stopped when
-// that lies before. Playing then starts there.
+// that lies before. Playing then starts there; past the end of a module played once, silent.
 int SoundCueModule(SoundModule* module, double seconds);
+// Makes the module ready to be cued at these seconds without delay, decoding there on a
+// thread of its own; a later call replaces the list. A cue elsewhere takes its usual way.
+int SoundPrepareCues(SoundModule* module, const double* seconds, int count);
 int SoundStopModule(uint32_t playHandle);
 int SoundFreeModule(SoundModule* module);
 int SoundStopBackgroundPlay();
@@ -40,6 +43,10 @@ const char* SoundLastError();
 bool SoundIsPlaying(uint32_t playHandle);
 int SoundCallCount();
 bool SoundDeviceOpen();
+// Whether a cue at `seconds` prepared by SoundPrepareCues would take no decoding now, and
+// the stereo frames the cues so far decoded on the thread that asked for them.
+bool SoundCueReady(SoundModule* module, double seconds);
+uint64_t SoundCueFramesDecoded();
 // The next samples of a module that is not playing, as the device would get them.
 size_t SoundReadModule(SoundModule* module, float* stereo, size_t frames);
 

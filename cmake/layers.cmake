@@ -33,7 +33,7 @@ lumaro_layer(gfx SOURCES gfx/sine.cpp gfx/tga.cpp gfx/texture.cpp gfx/overlays.c
                          gfx/text_font.cpp
              BELOW base LIBRARIES ${LUMARO_GL_LIBRARIES})
 lumaro_layer(audio SOURCES audio/sound_library.cpp audio/music.cpp audio/xm_check.cpp audio/module_file.cpp
-                           audio/soundtrack.cpp audio/caught_stderr.cpp
+                           audio/soundtrack.cpp audio/caught_stderr.cpp audio/cue_ahead.cpp
              BELOW base LIBRARIES ${LUMARO_AUDIO_LIBRARIES})
 lumaro_layer(assets SOURCES assets/assets.cpp ${EMBED_DIR}/assets/embedded_blocks.cpp BELOW base gfx)
 target_include_directories(lumaro_assets PRIVATE ${EMBED_DIR})

@@ -1,5 +1,7 @@
 #include "engine/navigation.h"
 
+#include "audio/music.h"
+#include "audio/sound_library.h"
 #include "base/run_state.h"
 #include "engine/startup.h"
 #include "engine/timeline.h"
@@ -21,6 +23,18 @@ void ReleasePendingScenes() {
       ReleaseScene(slot.scene);
       DoneFlag[slot.scene].released = true;
     }
+}
+
+void KeepMusicCuesReady(float clock) {
+  if (!SoundOn || !MusicModule || FixedClock()) return;
+  double seconds[3];
+  int count = 0;
+  if (ThisRun.loopShow) seconds[count++] = ThisRun.loopStart;
+  for (int direction : {-1, +1}) {
+    const float start = SceneStartFrom(clock, direction);
+    if (start >= 0) seconds[count++] = start;
+  }
+  SoundPrepareCues(MusicModule, seconds, count);  // fails only without a module
 }
 
 void RestartShowAt(float second) {

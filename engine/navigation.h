@@ -14,5 +14,8 @@ void ReleasePendingScenes();
 // start-up (the textures and the music kept), then the quick catching up to `second`. The
 // music is the caller's to cue.
 void RestartShowAt(float second);
+// A live show with music keeps it ready to be cued, without a pause, at the starts of the
+// scenes before and after the clock's and where "-loop" starts again.
+void KeepMusicCuesReady(float clock);
 
 }  // namespace lumaro

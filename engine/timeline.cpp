@@ -93,14 +93,17 @@ const SceneSlot* EnterScene(float clock) {
   return slot;
 }
 
+void StartMusic() {
+  if (!SoundOn || MusicStarted) return;
+  PlayHandle = PlayMusic(MusicModule, LoopSound);  // at "-start" when start-up put it there
+  MusicStarted = true;
+}
+
 void RunFrame(float elapsedSeconds) {
   AdvanceDemoClock(elapsedSeconds);
   DrawnScene = -1;
 
-  if (SoundOn && !MusicStarted) {
-    PlayHandle = PlayMusic(MusicModule, LoopSound);  // at "-start" when start-up put it there
-    MusicStarted = true;
-  }
+  StartMusic();
   if (ShowFps) CountFrameRate();
 
   DrawnScene = 0;

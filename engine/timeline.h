@@ -28,6 +28,8 @@ void RunFrame(float elapsedSeconds);
 
 // The pieces of RunFrame, in its order.
 void AdvanceDemoClock(float elapsedSeconds);
+// The music from where it is cued, once the clock runs, whether or not a frame is drawn.
+void StartMusic();
 void CountFrameRate();
 const SceneSlot* FindSceneSlot(float clock);  // null outside every window
 // Runs the pending once-only steps of the clock's window (the release of the scene before,

@@ -65,6 +65,8 @@ void StartShowAgain() {
 void PassTimeUnseen() {
   Unseen = true;
   const float clock = ThisRun.startTime + ElapsedSeconds();
+  StartMusic();  // the music follows the clock, drawn or not
+  KeepMusicCuesReady(clock);
   if (clock >= ThisRun.endTime || clock >= kShowLength) StopRunning(StopReason::ShowOver);
 }
 

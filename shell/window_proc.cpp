@@ -7,6 +7,7 @@
 
 #include "base/clock.h"
 #include "base/run_state.h"
+#include "engine/navigation.h"
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
 #include "shell/menu.h"
@@ -57,6 +58,7 @@ void PaintFrame() {
   BeginFrame();
   CatchUpUnseen();
   RunFrame(ElapsedSeconds());
+  KeepMusicCuesReady(DemoClock);
   PresentFrame();
   if (ThisRun.timedemo && DrawnScene >= 0) {
     glFinish();  // a software renderer is not credited with work it has not done yet

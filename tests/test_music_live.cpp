@@ -1,0 +1,102 @@
+// The music of a live show: started past the module's end, while the window is out of sight,
+// and cued without a pause at the seconds made ready ahead.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "audio/music.h"
+#include "audio/sound_library.h"
+#include "base/clock.h"
+#include "base/run_state.h"
+#include "engine/timeline.h"
+#include "shell/player.h"
+#include "tests/dummy_audio.h"
+
+using namespace lumaro;
+
+namespace {
+std::vector<float> NextSamples(SoundModule* module, size_t frames) {
+  std::vector<float> out(2 * frames);
+  EXPECT_EQ(SoundReadModule(module, out.data(), frames), frames);
+  return out;
+}
+}  // namespace
+
+// "-start" where the module has a tenth of a second left, and after its end: no message, and
+// after the end silence, as in a capture from there.
+TEST_F(DummyAudio, StartingPastTheModulesEndPlaysSilenceWithoutAWord) {
+  SoundModule* module = LoadMusic(LUMARO_SONG);
+  ASSERT_NE(module, nullptr);
+  for (float second : {328.8f, 328.95f, 328.99f}) {
+    SCOPED_TRACE(second);
+    testing::internal::CaptureStderr();
+    CueMusic(module, second);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    const uint32_t handle = PlayMusic(module, false);
+    ASSERT_NE(handle, 0u);
+    if (second > 328.9f) {
+      EXPECT_FALSE(SoundIsPlaying(handle));
+    }
+    ASSERT_TRUE(SoundStopModule(handle));
+  }
+  // Played from the start again afterwards, it sounds.
+  const uint32_t handle = PlayMusic(module, false);
+  EXPECT_TRUE(SoundIsPlaying(handle));
+  StopMusic(handle, module);
+}
+
+// Minimised when "-loop" starts the show again, no frame is drawn: the music still starts
+// with the clock, where it was cued.
+TEST_F(DummyAudio, TimePassingUnseenStartsTheMusic) {
+  MusicModule = LoadMusic(LUMARO_SONG);
+  ASSERT_NE(MusicModule, nullptr);
+  ResetTimeline();
+  PlayHandle = 0;
+  ThisRun.startTime = 20;
+  CueMusic(MusicModule, ThisRun.startTime);
+  ResetElapsedSeconds();
+  PassTimeUnseen();
+  EXPECT_TRUE(SoundIsPlaying(PlayHandle));
+  StopMusic(PlayHandle, MusicModule);
+  MusicModule = nullptr;
+  PlayHandle = 0;
+  ThisRun.startTime = 0;
+  ResetTimeline();
+}
+
+// Cues made ready ahead take no decoding when the show gets there, and sound exactly as a
+// cue decoded from the module's start; one past the end is silence.
+TEST_F(DummyAudio, PreparedCuesNeedNoDecodingAndSoundTheSame) {
+  SoundModule* ready = LoadMusic(LUMARO_SONG);
+  SoundModule* fresh = LoadMusic(LUMARO_SONG);
+  ASSERT_TRUE(ready && fresh);
+  const double cues[] = {300.0, 25.5, 328.95};
+  ASSERT_TRUE(SoundPrepareCues(ready, cues, 3));
+  // A generous bound for a loaded machine: the decoding runs at the lowest priority.
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(2);
+  auto allReady = [&] {
+    for (double second : cues)
+      if (!SoundCueReady(ready, second)) return false;
+    return true;
+  };
+  while (!allReady() && std::chrono::steady_clock::now() < giveUp)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_TRUE(allReady());
+  for (double second : {300.0, 25.5}) {
+    SCOPED_TRACE(second);
+    const uint64_t before = SoundCueFramesDecoded();
+    ASSERT_TRUE(SoundCueModule(ready, second));
+    EXPECT_EQ(SoundCueFramesDecoded(), before);
+    ASSERT_TRUE(SoundCueModule(fresh, 0.0));
+    ASSERT_TRUE(SoundCueModule(fresh, second));
+    EXPECT_EQ(NextSamples(ready, 4800), NextSamples(fresh, 4800));
+  }
+  ASSERT_TRUE(SoundCueModule(ready, 328.95));
+  const uint32_t handle = PlayMusic(ready, false);
+  EXPECT_FALSE(SoundIsPlaying(handle));
+  StopMusic(handle, ready);
+  StopMusic(0, fresh);
+}
