@@ -1,11 +1,16 @@
-// Decoding the whole module to 48 kHz stereo: CPU seconds per second of music.
+// Decoding the whole module to 48 kHz stereo: CPU seconds per second of music; and the time a
+// live cue at 300 s takes on the show's thread, decoded from the start or made ready ahead.
 #include <benchmark/benchmark.h>
 #include <libopenmpt/libopenmpt.h>
 
+#include <chrono>
 #include <ctime>
 #include <fstream>
 #include <iterator>
+#include <thread>
 #include <vector>
+
+#include "audio/sound_library.h"
 
 namespace {
 void DecodeWholeModule(benchmark::State& state) {
@@ -30,7 +35,37 @@ void DecodeWholeModule(benchmark::State& state) {
   state.counters["cpu_s_per_music_s"] = cpuSeconds / musicSeconds;
   state.counters["music_s"] = musicSeconds / state.iterations();
 }
+
+constexpr double kLateCue = 300.0;  // seconds: a late "-start" or scene
+
+void CueFromTheStart(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    lumaro::SoundModule* module = lumaro::SoundLoadModule(LUMARO_SONG);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(lumaro::SoundCueModule(module, kLateCue));
+    state.PauseTiming();
+    benchmark::DoNotOptimize(lumaro::SoundFreeModule(module));
+    state.ResumeTiming();
+  }
+}
+
+void CueMadeReadyAhead(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    lumaro::SoundModule* module = lumaro::SoundLoadModule(LUMARO_SONG);
+    benchmark::DoNotOptimize(lumaro::SoundPrepareCues(module, &kLateCue, 1));
+    while (!lumaro::SoundCueReady(module, kLateCue)) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(lumaro::SoundCueModule(module, kLateCue));
+    state.PauseTiming();
+    benchmark::DoNotOptimize(lumaro::SoundFreeModule(module));
+    state.ResumeTiming();
+  }
+}
 }  // namespace
 
 BENCHMARK(DecodeWholeModule)->Unit(benchmark::kSecond)->Iterations(3);
+BENCHMARK(CueFromTheStart)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(CueMadeReadyAhead)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_MAIN();

@@ -11,6 +11,7 @@
 
 #include "base/random.h"
 #include "engine/composer.h"
+#include "engine/navigation.h"
 #include "engine/startup.h"
 #include "engine/timeline.h"
 #include "gfx/sine.h"
@@ -142,6 +143,15 @@ void FireworksUpdate(benchmark::State& state) {
   for (int i = 0; i < 200; ++i) UpdateFireworks(t += 0.04f, 1e9f);
   for (auto _ : state) UpdateFireworks(t += 0.04f, 1e9f);
 }
+
+// "-loop" from a late "-start": the picture's part of starting over (the show's state anew,
+// then the quick catching up), which the frame loop waits for.
+void RestartAtLateSecond(benchmark::State& state) {
+  for (auto _ : state) {
+    RestartShowAt(300.0f);
+    glFinish();
+  }
+}
 }  // namespace
 
 BENCHMARK(CardFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
@@ -164,6 +174,7 @@ BENCHMARK(ClearOnly)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggre
 BENCHMARK(ReadbackClient)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(ReadbackPackBuffer)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(FireworksUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(RestartAtLateSecond)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
   ScreenWidth = 800;
