@@ -152,6 +152,25 @@ void RestartAtLateSecond(benchmark::State& state) {
     glFinish();
   }
 }
+
+// The same in the blank last second, a slice a frame: the longest slice is what a frame
+// there waits for (one catching-up frame may outlast the slice's budget).
+void RestartInSlices(benchmark::State& state) {
+  double longest = 0;
+  int slices = 0;
+  for (auto _ : state) {
+    BeginRestart();
+    for (bool done = false; !done; ++slices) {
+      const auto begin = std::chrono::steady_clock::now();
+      done = CatchUpPartly(300.0f, 0.006);
+      glFinish();
+      longest = std::max(longest,
+                         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
+    }
+  }
+  state.counters["longest_slice_ms"] = longest;
+  state.counters["slices"] = benchmark::Counter(slices, benchmark::Counter::kAvgIterations);
+}
 }  // namespace
 
 BENCHMARK(CardFrame)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
@@ -175,6 +194,7 @@ BENCHMARK(ReadbackClient)->Unit(benchmark::kMillisecond)->Repetitions(3)->Report
 BENCHMARK(ReadbackPackBuffer)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 BENCHMARK(FireworksUpdate)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK(RestartAtLateSecond)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(RestartInSlices)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
   ScreenWidth = 800;

@@ -1,6 +1,8 @@
 // Catching up to "-start" and between stills without showing the frames.
 #include <GL/gl.h>
 
+#include <chrono>
+
 #include "base/run_state.h"
 #include "engine/composer.h"
 #include "engine/timeline.h"
@@ -36,6 +38,15 @@ void CatchUpFrame(float start, CatchUp how) {
   }
 }
 }  // namespace
+
+bool CatchUpPartly(float start, double budgetSeconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(budgetSeconds);
+  while (DemoClock + FrameStep() < start) {
+    if (std::chrono::steady_clock::now() >= until) return false;
+    CatchUpFrame(start, CatchUp::Quick);
+  }
+  return true;
+}
 
 void CatchUpTo(float start, CatchUp how) {
   GLint box[4];

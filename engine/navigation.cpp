@@ -37,9 +37,13 @@ void KeepMusicCuesReady(float clock) {
   SoundPrepareCues(MusicModule, seconds, count);  // fails only without a module
 }
 
-void RestartShowAt(float second) {
+void BeginRestart() {
   ReleasePendingScenes();
   ResetShowState();
+}
+
+void RestartShowAt(float second) {
+  BeginRestart();
   CatchUpTo(second, CatchUp::Quick);
 }
 

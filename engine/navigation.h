@@ -14,6 +14,9 @@ void ReleasePendingScenes();
 // start-up (the textures and the music kept), then the quick catching up to `second`. The
 // music is the caller's to cue.
 void RestartShowAt(float second);
+// Its first half alone: the resources released, GL and the show's state as at start-up. The
+// catching up may then follow in slices (CatchUpPartly) over frames with nothing to draw.
+void BeginRestart();
 // A live show with music keeps it ready to be cued, without a pause, at the starts of the
 // scenes before and after the clock's and where "-loop" starts again.
 void KeepMusicCuesReady(float clock);

@@ -45,5 +45,8 @@ FrameSpan CurrentSpan();
 // byte (about 0.5 ms a skipped frame); Quick draws only the last frame of each scene.
 enum class CatchUp { Exact, Quick };
 void CatchUpTo(float start, CatchUp how);
+// The quick way in slices: catches up until `start` or until `budgetSeconds` of wall time
+// have gone, and says whether it reached `start`. Run again, it goes on from where it stopped.
+bool CatchUpPartly(float start, double budgetSeconds);
 
 }  // namespace lumaro

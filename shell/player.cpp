@@ -1,5 +1,7 @@
 #include "shell/player.h"
 
+#include <GL/gl.h>
+
 #include "audio/music.h"
 #include "audio/sound_library.h"
 #include "base/clock.h"
@@ -23,6 +25,12 @@ void ContinueFrom(float second) {
 }
 
 bool Unseen = false;  // frames were left out while the window could not be seen
+
+// "-loop" starts the show over in its last, blank second, where nothing is drawn: a slice a
+// frame, so that its start is ready when the second is over and no frame waits for it.
+enum class LoopRestart { None, Underway, Ready };
+LoopRestart Restarting = LoopRestart::None;
+constexpr double kRestartSliceSeconds = 0.006;  // of a frame's 16.7 ms at 60 a second
 
 void GoTo(float second) {
   BeginFrame();  // the frames between are drawn at the drawing size, never shown
@@ -50,14 +58,35 @@ void TogglePause() {
 
 void JumpScene(int direction) {
   if (FixedClock()) return;
-  const float target = SceneStartFrom(DemoClock, direction);
+  // Starting over in the blank second, the clock is the new show's: the viewer is in the blank.
+  const float target = SceneStartFrom(Restarting == LoopRestart::None ? DemoClock : kBlankFrom, direction);
   if (target < 0) return;
+  Restarting = LoopRestart::None;  // the show as it stands goes on, or starts over, to the target
   GoTo(target);
+}
+
+bool StartOverInTheBlank() {
+  if (Restarting == LoopRestart::None) {
+    if (!ThisRun.loopShow || FixedClock() || ThisRun.endTime < kShowLength || DemoClock < kBlankFrom) return false;
+    BeginRestart();
+    Restarting = LoopRestart::Underway;
+    Unseen = false;  // whatever was left out belongs to the show that ends
+  }
+  if (Restarting == LoopRestart::Underway && CatchUpPartly(ThisRun.loopStart, kRestartSliceSeconds))
+    Restarting = LoopRestart::Ready;
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the blank second stays black
+  if (ThisRun.startTime + ElapsedSeconds() >= kShowLength) StopRunning(StopReason::ShowOver);
+  KeepMusicCuesReady(kBlankFrom);
+  return true;
 }
 
 void StartShowAgain() {
   BeginFrame();
-  RestartShowAt(ThisRun.loopStart);
+  if (Restarting == LoopRestart::None)
+    RestartShowAt(ThisRun.loopStart);
+  else
+    CatchUpTo(ThisRun.loopStart, CatchUp::Quick);  // what the blank second had no time for
+  Restarting = LoopRestart::None;
   ContinueFrom(ThisRun.loopStart);
   Running = 1;
 }

@@ -8,7 +8,10 @@ namespace lumaro {
 bool Paused();
 void TogglePause();
 void JumpScene(int direction);  // -1 back, +1 forward
-// "-loop": the show from its start again, as a run from there would be.
+// "-loop": the show from its start again, as a run from there would be. Begun in the show's
+// blank last second by StartOverInTheBlank, which stands in for a frame there (true when it
+// did), it only finishes what that second left.
+bool StartOverInTheBlank();
 void StartShowAgain();
 // Minimised or hidden, the show draws nothing but goes on: the clock and the music run and
 // the show ends on time. PassTimeUnseen stands in for a frame; CatchUpUnseen, before the

@@ -56,6 +56,7 @@ void PresentFrame() {
 void PaintFrame() {
   const auto start = std::chrono::steady_clock::now();
   BeginFrame();
+  if (StartOverInTheBlank()) return PresentFrame();
   CatchUpUnseen();
   RunFrame(ElapsedSeconds());
   KeepMusicCuesReady(DemoClock);

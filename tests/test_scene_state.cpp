@@ -294,3 +294,25 @@ TEST_F(CatchingUp, StartingOverIsTheRunFromThere) {
     EXPECT_LE(LargestDifference(NextFrame(), freshFrame), 2) << jump.from << " back to " << jump.to;
   }
 }
+
+// "-loop" starts over in slices across the blank last second: taken up again and again
+// wherever a slice stopped, it ends as the run from there, as starting over at once does.
+TEST_F(CatchingUp, StartingOverInSlicesIsTheRunFromThere) {
+  const float loopStart = 300.5f;
+  Restart();
+  CatchUpTo(loopStart, CatchUp::Quick);
+  const GlSnapshot fresh = TakeGlSnapshot();
+  const std::vector<uint8_t> freshShow = ShowState();
+  const std::vector<Rgb> freshFrame = NextFrame();
+
+  Restart();
+  CatchUpTo(328.5f, CatchUp::Quick);
+  NextFrame();
+  BeginRestart();
+  int slices = 1;
+  while (!CatchUpPartly(loopStart, 0.0002)) ++slices;
+  EXPECT_GT(slices, 10) << "the slices were not cut short";
+  EXPECT_EQ(SnapshotDifferences(TakeGlSnapshot(), fresh), "");
+  EXPECT_EQ(ShowState(), freshShow);
+  EXPECT_LE(LargestDifference(NextFrame(), freshFrame), 2);
+}
