@@ -86,4 +86,30 @@ line=$(grep "^ERROR: " "$work/noglx.err")
 "$lumaro" -headless -w320 -nosound -videosave -end=0.2 -videodir=frames 2> "$work/offscreen.err" ||
   fail "without GLX, offscreen: $(cat "$work/offscreen.err")"
 
+# No window at all (SDL refuses every one): the original's "Window Creation Error.".
+cat > nowindow.c <<'C'
+void* SDL_CreateWindow(const char* title, int x, int y, int w, int h, unsigned flags) {
+  (void)title, (void)x, (void)y, (void)w, (void)h, (void)flags;
+  return 0;
+}
+C
+if cc -shared -fPIC -o nowindow.so nowindow.c; then
+  ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" LD_PRELOAD="$work/nowindow.so" \
+    "$lumaro" -window -nosound -end=1 2> "$work/nowindow.err" &
+  show=$!
+  if box=$(box_up ERROR); then
+    xdotool key --window "$box" Return 2> /dev/null
+  else
+    fail "no window: no box captioned ERROR: $(cat "$work/nowindow.err")"
+  fi
+  for _ in $(seq "$(waits 50)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+  kill -0 $show 2> /dev/null && { fail "no window: the box did not end the run"; kill -KILL $show; }
+  wait $show
+  rc=$?
+  [ $rc -eq 1 ] && grep -qx "ERROR: Window Creation Error." "$work/nowindow.err" ||
+    fail "no window: exit $rc: $(cat "$work/nowindow.err")"
+else
+  fail "cannot build the stand-in that refuses windows"
+fi
+
 finish e2e_boxes
