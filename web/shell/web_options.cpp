@@ -1,5 +1,6 @@
 #include "web/shell/web_options.h"
 
+#include <cctype>
 #include <vector>
 
 #include "base/run_state.h"
@@ -30,17 +31,85 @@ std::string Decode(const std::string& text) {
   return out;
 }
 
+constexpr const char* kPageOptions = "fps, seed=N, start=S, end=S, w=640, nosound, loop, timedemo, stills=S,S";
+constexpr const char* kPageNames[] = {"fps",     "seed", "start",    "end",    "w",
+                                      "nosound", "loop", "timedemo", "stills", "still"};
+
+bool IsPageName(const std::string& name) {
+  for (const char* known : kPageNames)
+    if (name == known) return true;
+  return false;
+}
+
+// The desktop program's options that mean nothing in a browser, and why: a switch matches
+// its name, a value option (with its '=') the start of the item.
+struct DesktopOnly {
+  const char* name;
+  const char* why;
+};
+constexpr DesktopOnly kDesktopOnly[] = {
+    {"window", "the page is the window; F shows it full screen"},
+    {"headless", "the page always draws into its canvas"},
+    {"size=", "the page fits the 4:3 picture to the window; w= sets its drawing size"},
+    {"widescreen", "the page fits the 4:3 picture to the window"},
+    {"video=", "the page makes no video files"},
+    {"videosave", "the page writes no frame files"},
+    {"videodir=", "the page writes no frame files"},
+    {"videorate=", "the page makes no video files"},
+    {"crf=", "the page makes no video files"},
+    {"preset=", "the page makes no video files"},
+    {"readback=", "the page writes no frame files"},
+    {"timedemo=", "the page writes no files; its timedemo shows the table on the page"},
+    {"novsync", "the page draws on the browser's beat"},
+    {"progress", "the page writes no progress line"},
+};
+
+// The query's item as the page names it, when the page takes no such option.
+Status CheckPageItem(const std::string& item) {
+  const std::string name = item.substr(0, item.find('='));
+  for (const DesktopOnly& d : kDesktopOnly) {
+    const std::string entry = d.name;
+    const bool matches = entry.back() == '=' ? item.rfind(entry, 0) == 0 : name == entry;
+    if (matches) return Status::Failure("?" + item + " is the desktop program's option: " + d.why);
+  }
+  if (IsPageName(name)) return {};
+  return Status::Failure("?" + item + " is no option of the page; it takes " + kPageOptions);
+}
+
+// The desktop's messages name its options with a dash ("-seed=abc", "-w641", "-loopsound"):
+// the page names them as its query does ("?seed=abc", "?w=641", "?loop").
+std::string PageWording(const std::string& text) {
+  std::string out;
+  for (size_t at = 0; at < text.size();) {
+    if (text[at] == '-' && (at == 0 || !std::isalnum(static_cast<unsigned char>(text[at - 1])))) {
+      size_t end = at + 1;
+      while (end < text.size() && std::islower(static_cast<unsigned char>(text[end]))) ++end;
+      std::string name = text.substr(at + 1, end - at - 1);
+      if (name == "loopsound") name = "loop";
+      const bool size = name == "w" && end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]));
+      if (size || (name != "w" && IsPageName(name))) {
+        out += "?" + name + (size ? "=" : "");
+        at = end;
+        continue;
+      }
+    }
+    out += text[at++];
+  }
+  return out;
+}
+
 // "?fps&seed=1&w=640&loop&still=2" as the desktop's arguments: "-fps -seed=1 -w640
 // -loopsound -stills=2". The page's names are the options' own without their dash, but for
 // the size, the looped music and a single still.
-std::vector<std::string> Arguments(const std::string& query) {
-  std::vector<std::string> arguments;
+Status Arguments(const std::string& query, std::vector<std::string>* out) {
+  std::vector<std::string>& arguments = *out;
   for (size_t at = !query.empty() && query[0] == '?' ? 1 : 0; at < query.size();) {
     size_t end = query.find('&', at);
     if (end == std::string::npos) end = query.size();
     const std::string pair = Decode(query.substr(at, end - at));
     at = end + 1;
     if (pair.empty()) continue;
+    if (Status known = CheckPageItem(pair); !known.ok()) return known;
     const size_t equals = pair.find('=');
     const std::string name = pair.substr(0, equals), value = equals == std::string::npos ? "" : pair.substr(equals);
     if (name == "w")
@@ -52,14 +121,16 @@ std::vector<std::string> Arguments(const std::string& query) {
     else
       arguments.push_back("-" + pair);
   }
-  return arguments;
+  return {};
 }
 }  // namespace
 
 Status ApplyQuery(const std::string& query) {
+  std::vector<std::string> arguments;
+  if (Status known = Arguments(query, &arguments); !known.ok()) return known;
   OptionsAction action = OptionsAction::Run;
-  const Status parsed = ParseOptions(Arguments(query), &action);
-  if (!parsed.ok()) return parsed;
+  const Status parsed = ParseOptions(arguments, &action);
+  if (!parsed.ok()) return Status::Failure(PageWording(parsed.why()));
   if (action != OptionsAction::Run) return Status::Failure("the page has no help or version to show");
   // A page draws into its canvas, 4:3 whatever the size's name, and captures nothing: its
   // stills and its timedemo run on the fixed clock, which the engine gives the timedemo.

@@ -1,5 +1,5 @@
 // The page in headless Chromium, before and around a show: its title and start button, the
-// message without WebGL, the picture's shape in any window and full screen, a wrong option.
+// message without WebGL, the picture's shape in any window and full screen, wrong options.
 // scripts/web.sh test runs these files (node --test) with the site and the native program built.
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
@@ -76,11 +76,18 @@ describe('the page', { timeout: 90_000 }, () => {
     await page.close();
   });
 
-  it('names a wrong option instead of starting', async () => {
-    const { page } = await open(browser, server.url + '?seed=abc');
-    await clickStart(page);
-    await page.waitForFunction(() => /seed=abc/.test(document.getElementById('message').textContent));
-    assert.equal((await status(page)).phase, 'idle');
+  it('refuses a wrong option and the desktop program\'s own, naming each as the query has it', async () => {
+    const { page } = await open(browser, server.url);
+    const items = ['seed=abc', 'foo', 'video=show.mp4', 'videosave', 'window', 'headless', 'size=1920x1080',
+                   'widescreen'];
+    for (const item of items) {
+      await page.evaluate((query) => history.replaceState(null, '', '?' + query), item);
+      await clickStart(page);
+      await page.waitForFunction((text) => document.getElementById('message').textContent.includes(text), item);
+      const said = await page.textContent('#message');
+      assert.equal((await status(page)).phase, 'idle', `${item}: nothing starts`);
+      assert.ok(!said.includes('-' + item.split('=')[0]), `${item} in the page's words: ${said}`);
+    }
     await page.close();
   });
 });
