@@ -2,12 +2,12 @@
 # mesh, tables and music come from a native build (LUMARO_NATIVE_DIR), SDL2 and libopenmpt
 # built with emcc from Debian's sources (LUMARO_WEB_DEPS: include/ and lib/), and every
 # layer draws through glcompat, whose GL/gl.h and GL/glu.h come before any other.
-set(LUMARO_NATIVE_DIR "" CACHE PATH "native build folder holding generated/ and SongM.xm")
+set(LUMARO_NATIVE_DIR "" CACHE PATH "native build folder holding generated/, art/lumaro.png and SongM.xm")
 set(LUMARO_WEB_DEPS "" CACHE PATH "prefix of SDL2 and libopenmpt built with emcc")
 set(LUMARO_SITE_DIR ${CMAKE_BINARY_DIR}/site CACHE PATH "where the page's files go")
 set(EMBED_DIR ${LUMARO_NATIVE_DIR}/generated)
 foreach(needed ${EMBED_DIR}/assets/embedded_blocks.cpp ${LUMARO_NATIVE_DIR}/SongM.xm
-               ${LUMARO_WEB_DEPS}/lib/libSDL2.a ${LUMARO_WEB_DEPS}/lib/libopenmpt.a)
+               ${LUMARO_NATIVE_DIR}/art/lumaro.png ${LUMARO_WEB_DEPS}/lib/libSDL2.a ${LUMARO_WEB_DEPS}/lib/libopenmpt.a)
   if(NOT EXISTS ${needed})
     message(FATAL_ERROR "${needed} is missing: scripts/web.sh builds it first.")
   endif()

@@ -18,32 +18,32 @@ void ToggleFullscreen() {
     emscripten_exit_fullscreen();
     return;
   }
-  // The stage, not the canvas: the page keeps the picture's shape inside it with black bars.
-  emscripten_request_fullscreen("#stage", true);
+  // The whole show, not the canvas: the page keeps the picture's shape inside it with black
+  // bars, and its messages, controls and the button at the end stay in sight.
+  emscripten_request_fullscreen("#show", true);
+}
+
+bool Showing() {
+  return Web.phase == Phase::Running || Web.phase == Phase::Paused || Web.phase == Phase::CatchingUp ||
+         Web.phase == Phase::StillShown;
 }
 
 // True when the key was ours, so that the browser does not scroll or search as well.
 EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void*) {
   if (event->ctrlKey || event->altKey || event->metaKey) return false;  // the browser's shortcuts
-  const bool showing = Web.phase == Phase::Running || Web.phase == Phase::Paused || Web.phase == Phase::CatchingUp ||
-                       Web.phase == Phase::StillShown;
   if (Is(event, "f") || Is(event, "F")) {
     if (!event->repeat) ToggleFullscreen();
     return true;
   }
-  if (!showing) return false;
-  if (Is(event, "Escape")) {
-    StopRunning(StopReason::UserQuit);                                // the frame loop ends the show at its next turn
-    if (Web.phase == Phase::StillShown) SetPhase(Phase::CatchingUp);  // no longer waiting for the page
-    return true;
-  }
-  if (Web.mode == Mode::Stills && Web.phase == Phase::StillShown && Is(event, " ")) {
-    SetPhase(Phase::CatchingUp);  // on to the next still
+  if (!Showing()) return false;
+  if (Is(event, "Escape")) return StopShow(StopReason::UserQuit);
+  if (Is(event, " ") && Web.mode == Mode::Stills && Web.phase == Phase::StillShown) {
+    PauseOrNext();
     return true;
   }
   if (Web.mode != Mode::Live) return false;
   if (Is(event, " ")) {
-    if (!event->repeat) TogglePause();
+    if (!event->repeat) PauseOrNext();
     return true;
   }
   if (Is(event, "ArrowLeft") || Is(event, "ArrowRight")) {
@@ -53,6 +53,21 @@ EM_BOOL OnKey(int, const EmscriptenKeyboardEvent* event, void*) {
   return false;
 }
 }  // namespace
+
+bool StopShow(StopReason reason) {
+  if (!Showing()) return false;
+  StopRunning(reason);                                              // the frame loop ends the show at its next turn
+  if (Web.phase == Phase::StillShown) SetPhase(Phase::CatchingUp);  // no longer waiting for the page
+  return true;
+}
+
+void PauseOrNext() {
+  if (Web.mode == Mode::Stills && Web.phase == Phase::StillShown) {
+    SetPhase(Phase::CatchingUp);  // on to the next still
+  } else if (Web.mode == Mode::Live) {
+    TogglePause();
+  }
+}
 
 void InstallKeys() {
   static bool installed = false;  // a second listener would see every key twice

@@ -119,6 +119,14 @@ EMSCRIPTEN_KEEPALIVE void lumaro_next() {
   if (Web.phase == Phase::StillShown) SetPhase(Phase::CatchingUp);
 }
 
+// The page's touch controls: Space, Left or Right, Escape.
+EMSCRIPTEN_KEEPALIVE void lumaro_pause() { PauseOrNext(); }
+EMSCRIPTEN_KEEPALIVE void lumaro_jump(int direction) {
+  if (Web.mode == Mode::Live && (Web.phase == Phase::Running || Web.phase == Phase::Paused)) JumpScene(direction);
+}
+// Escape, or with `lost` the browser took the WebGL context away: the show cannot go on.
+EMSCRIPTEN_KEEPALIVE void lumaro_stop(int lost) { StopShow(lost ? StopReason::Failure : StopReason::UserQuit); }
+
 EMSCRIPTEN_KEEPALIVE float lumaro_clock() { return DemoClock; }
 EMSCRIPTEN_KEEPALIVE int lumaro_scene() { return DrawnScene; }
 EMSCRIPTEN_KEEPALIVE uint32_t lumaro_frames() { return Web.framesDrawn; }

@@ -11,7 +11,7 @@ const { chromium } = createRequire(join(process.env.LUMARO_NODE_DIR || '.', 'pac
 
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.xm': 'application/octet-stream',
+  '.xm': 'application/octet-stream', '.png': 'image/png',
 };
 
 export async function serve(root) {
@@ -20,7 +20,8 @@ export async function serve(root) {
     const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
     try {
       const body = await readFile(file);
-      reply.writeHead(200, { 'content-type': types[extname(file)] || 'application/octet-stream' });
+      reply.writeHead(200, { 'content-type': types[extname(file)] || 'application/octet-stream',
+                             'content-length': body.length });
       reply.end(body);
     } catch {
       reply.writeHead(404).end();
