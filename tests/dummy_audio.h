@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "audio/music.h"
 #include "audio/sound_library.h"
@@ -16,3 +17,10 @@ class DummyAudio : public ::testing::Test {
   }
   void TearDown() override { lumaro::MusicShutdown(); }
 };
+
+// The module's next `frames` stereo samples, all of them there.
+inline std::vector<float> NextSamples(lumaro::SoundModule* module, size_t frames) {
+  std::vector<float> out(2 * frames);
+  EXPECT_EQ(lumaro::SoundReadModule(module, out.data(), frames), frames);
+  return out;
+}

@@ -69,17 +69,22 @@ pgrep -f "^lumaro Fehler" > /dev/null && fail "a box was left on the screen"
 
 # Without GLX: the original's box, a line that names OpenGL and what works offscreen.
 start_x 1024x768 - -extension GLX
+# answer_error NAME: the show $show puts up an ERROR box; OK answers it and the run ends.
+# Its exit code in $rc.
+answer_error() {
+  if box=$(box_up ERROR); then
+    xdotool key --window "$box" Return 2> /dev/null  # no window manager: xdotool grumbles about the focus
+  else
+    fail "$1: no box captioned ERROR: $(cat "$work/$1.err")"
+  fi
+  for _ in $(seq "$(waits 50)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
+  kill -0 $show 2> /dev/null && { fail "$1: the box did not end the run"; kill -KILL $show; }
+  wait $show
+  rc=$?
+}
 "$lumaro" -window -nosound -end=1 2> "$work/noglx.err" &
 show=$!
-if box=$(box_up ERROR); then
-  xdotool key --window "$box" Return 2> /dev/null  # no window manager: xdotool grumbles about the focus
-else
-  fail "without GLX: no box captioned ERROR: $(cat "$work/noglx.err")"
-fi
-for _ in $(seq "$(waits 50)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
-kill -0 $show 2> /dev/null && { fail "without GLX: the box did not end the run"; kill -KILL $show; }
-wait $show
-rc=$?
+answer_error noglx
 line=$(grep "^ERROR: " "$work/noglx.err")
 [ $rc -eq 1 ] && [[ "$line" == "ERROR: Can't Find A Suitable PixelFormat. "*OpenGL*-video*-videosave* ]] ||
   fail "without GLX: exit $rc: $(cat "$work/noglx.err")"
@@ -97,15 +102,7 @@ if cc -shared -fPIC -o nowindow.so nowindow.c; then
   ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" LD_PRELOAD="$work/nowindow.so" \
     "$lumaro" -window -nosound -end=1 2> "$work/nowindow.err" &
   show=$!
-  if box=$(box_up ERROR); then
-    xdotool key --window "$box" Return 2> /dev/null
-  else
-    fail "no window: no box captioned ERROR: $(cat "$work/nowindow.err")"
-  fi
-  for _ in $(seq "$(waits 50)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
-  kill -0 $show 2> /dev/null && { fail "no window: the box did not end the run"; kill -KILL $show; }
-  wait $show
-  rc=$?
+  answer_error nowindow
   [ $rc -eq 1 ] && grep -qx "ERROR: Window Creation Error." "$work/nowindow.err" ||
     fail "no window: exit $rc: $(cat "$work/nowindow.err")"
 else

@@ -145,13 +145,6 @@ TEST_F(DummyAudio, BadFilesAreRefusedWithTheLibraryText) {
   fs::remove_all(dir);
 }
 
-namespace {
-std::vector<float> NextSamples(SoundModule* module, size_t frames) {
-  std::vector<float> out(2 * frames);
-  EXPECT_EQ(SoundReadModule(module, out.data(), frames), frames);
-  return out;
-}
-}  // namespace
 
 // A viewer's jumps cue the playing module again and again, onward and back: each cue leaves
 // exactly the samples of a module cued there fresh.

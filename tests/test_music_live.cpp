@@ -17,13 +17,6 @@
 
 using namespace lumaro;
 
-namespace {
-std::vector<float> NextSamples(SoundModule* module, size_t frames) {
-  std::vector<float> out(2 * frames);
-  EXPECT_EQ(SoundReadModule(module, out.data(), frames), frames);
-  return out;
-}
-}  // namespace
 
 // "-start" where the module has a tenth of a second left, and after its end: no message, and
 // after the end silence, as in a capture from there.

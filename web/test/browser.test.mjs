@@ -2,24 +2,14 @@
 // picture's shape in any window and full screen, wrong options.
 // scripts/web.sh test runs these files (node --test) with the site and the native program built.
 import assert from 'node:assert/strict';
-import { after, before, describe, it } from 'node:test';
-import { clickStart, launch, open, serve, status, troubles, waitForStatus } from './harness.mjs';
+import { describe, it } from 'node:test';
+import { clickStart, open, status, troubles, useSite, waitForStatus } from './harness.mjs';
 
-let server, browser;
-
-before(async () => {
-  assert.ok(process.env.LUMARO_SITE, 'LUMARO_SITE names the built site');
-  server = await serve(process.env.LUMARO_SITE);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const site = useSite();
 
 describe('the page', { timeout: 90_000 }, () => {
   it('is titled with the show and offers the start button', async () => {
-    const { page, lines } = await open(browser, server.url);
+    const { page, lines } = await open(site.browser, site.server.url);
     assert.equal(await page.title(), 'Lumaro');
     await page.waitForSelector('#start:not([disabled])', { timeout: 60_000 });
     assert.equal((await page.textContent('#start')).trim(), 'Start');
@@ -29,7 +19,7 @@ describe('the page', { timeout: 90_000 }, () => {
 
   it('keeps the picture whole in its 4:3 shape, centred between black bars, in the window and full screen',
      async () => {
-    const { page, lines } = await open(browser, server.url + '?w=640&nosound', { width: 1000, height: 600 });
+    const { page, lines } = await open(site.browser, site.server.url + '?w=640&nosound', { width: 1000, height: 600 });
     await clickStart(page);
     await waitForStatus(page, () => window.lumaro.status().frames > 0, null, 60_000);
     const box = () => page.evaluate(() => {
@@ -62,7 +52,7 @@ describe('the page', { timeout: 90_000 }, () => {
   });
 
   it('refuses a wrong option and the desktop program\'s own, naming each as the query has it', async () => {
-    const { page } = await open(browser, server.url);
+    const { page } = await open(site.browser, site.server.url);
     const items = ['seed=abc', 'foo', 'video=show.mp4', 'videosave', 'window', 'headless', 'size=1920x1080',
                    'widescreen'];
     for (const item of items) {

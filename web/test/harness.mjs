@@ -2,6 +2,7 @@
 // built site, Debian's Chromium through playwright-core (software WebGL, no network of
 // its own), and the page's messages kept for checking.
 import { createServer } from 'node:http';
+import { after, before } from 'node:test';
 import { readFile } from 'node:fs/promises';
 import { createRequire } from 'node:module';
 import { extname, join, normalize } from 'node:path';
@@ -13,6 +14,22 @@ const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.xm': 'application/octet-stream', '.png': 'image/png',
 };
+
+// The built site served and a browser launched for one file's tests, both closed after
+// them: `site.server.url`, `site.browser`.
+export function useSite() {
+  const site = {};
+  before(async () => {
+    if (!process.env.LUMARO_SITE) throw new Error('LUMARO_SITE names the built site');
+    site.server = await serve(process.env.LUMARO_SITE);
+    site.browser = await launch();
+  });
+  after(async () => {
+    await site.browser?.close();
+    site.server?.close();
+  });
+  return site;
+}
 
 export async function serve(root) {
   const server = createServer(async (request, reply) => {

@@ -4,25 +4,16 @@
 import assert from 'node:assert/strict';
 import { readFileSync, statSync } from 'node:fs';
 import { dirname, join } from 'node:path';
-import { after, before, describe, it } from 'node:test';
-import { launch, open, serve, troubles } from './harness.mjs';
+import { describe, it } from 'node:test';
+import { open, troubles, useSite } from './harness.mjs';
 
-let server, browser;
-
-before(async () => {
-  server = await serve(process.env.LUMARO_SITE);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const site = useSite();
 
 const messageText = (page) => page.textContent('#message');
 
 describe('a page that cannot load', { timeout: 90_000 }, () => {
   it('says it needs a web server when opened as a file', async () => {
-    const { page } = await open(browser, 'file://' + join(process.env.LUMARO_SITE, 'index.html'));
+    const { page } = await open(site.browser, 'file://' + join(process.env.LUMARO_SITE, 'index.html'));
     await page.waitForFunction(() => /server/.test(document.getElementById('message').textContent), null,
                                { timeout: 30_000 });
     assert.equal(await page.isDisabled('#start'), true);
@@ -31,18 +22,18 @@ describe('a page that cannot load', { timeout: 90_000 }, () => {
   });
 
   it('says it needs JavaScript when that is off, and offers no button that never comes', async () => {
-    const context = await browser.newContext({ javaScriptEnabled: false });
+    const context = await site.browser.newContext({ javaScriptEnabled: false });
     const page = await context.newPage();
-    await page.goto(server.url);
+    await page.goto(site.server.url);
     assert.equal(await page.getByText(/JavaScript/).isVisible(), true);
     assert.equal(await page.isVisible('#start'), false);
     await context.close();
   });
 
   it('names the missing program file and what the server answered', async () => {
-    const page = await browser.newPage();
+    const page = await site.browser.newPage();
     await page.route('**/lumaro.wasm', (route) => route.fulfill({ status: 404, body: 'none here' }));
-    await page.goto(server.url);
+    await page.goto(site.server.url);
     await page.waitForFunction(() => /lumaro\.wasm/.test(document.getElementById('message').textContent), null,
                                { timeout: 30_000 });
     assert.match(await messageText(page), /404/);
@@ -51,7 +42,7 @@ describe('a page that cannot load', { timeout: 90_000 }, () => {
   });
 
   it('checks for WebGL before downloading the program, says so and cannot be started', async () => {
-    const page = await browser.newPage();
+    const page = await site.browser.newPage();
     const asked = [];
     page.on('request', (request) => asked.push(new URL(request.url()).pathname));
     await page.addInitScript(() => {
@@ -60,7 +51,7 @@ describe('a page that cannot load', { timeout: 90_000 }, () => {
         return /webgl/.test(kind) ? null : real.call(this, kind, ...rest);
       };
     });
-    await page.goto(server.url, { waitUntil: 'load' });
+    await page.goto(site.server.url, { waitUntil: 'load' });
     await page.waitForFunction(() => /WebGL/.test(document.getElementById('message').textContent), null,
                                { timeout: 60_000 });
     assert.equal(await page.isDisabled('#start'), true);
@@ -71,7 +62,7 @@ describe('a page that cannot load', { timeout: 90_000 }, () => {
 
 describe('a page that loads', { timeout: 90_000 }, () => {
   it('shows the download\'s progress on the button, then offers Start', async () => {
-    const page = await browser.newPage();
+    const page = await site.browser.newPage();
     await page.addInitScript(() => {
       window.testLabels = [];
       new MutationObserver((changes) => {
@@ -80,7 +71,7 @@ describe('a page that loads', { timeout: 90_000 }, () => {
             for (const node of change.addedNodes) window.testLabels.push(node.textContent);
       }).observe(document, { childList: true, subtree: true });
     });
-    await page.goto(server.url);
+    await page.goto(site.server.url);
     await page.waitForSelector('#start:not([disabled])', { timeout: 60_000 });
     const labels = await page.evaluate(() => window.testLabels);
     const shown = labels.map((label) => /(\d+) % of ([\d.]+) MB/.exec(label)).filter(Boolean);
@@ -94,7 +85,7 @@ describe('a page that loads', { timeout: 90_000 }, () => {
   });
 
   it('has the desktop program\'s icon as its own', async () => {
-    const { page, lines } = await open(browser, server.url);
+    const { page, lines } = await open(site.browser, site.server.url);
     const icon = await page.evaluate(async () => {
       const reply = await fetch(document.querySelector('link[rel~=icon]').href);
       return [...new Uint8Array(await reply.arrayBuffer())];

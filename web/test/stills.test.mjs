@@ -8,25 +8,16 @@
 // apart by a few levels, and the odd edge or depth tie falls the other way. A wrong scene
 // state (a texture, blend mode, light, fog or random number off) moves whole regions.
 import assert from 'node:assert/strict';
-import { after, before, it } from 'node:test';
+import { it } from 'node:test';
 import { join } from 'node:path';
-import { clickStart, launch, open, serve, status, troubles, waitForStatus } from './harness.mjs';
+import { clickStart, open, status, troubles, useSite, waitForStatus } from './harness.mjs';
 import { compare, nativeStills, readTga } from './frames.mjs';
 
 const level = 25, share = 0.005;
 const seconds = [2, 6, 10, 16, 24, 31.52, 42.4, 110, 150, 200, 225, 262, 305, 326.5];
 const width = 640;
 const directory = join(process.env.LUMARO_TEST_DIR || '/tmp/lumaro-web-test', 'native-stills');
-let server, browser;
-
-before(async () => {
-  server = await serve(process.env.LUMARO_SITE);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const site = useSite();
 
 // The canvas's drawing buffer (kept for reading in this mode), rows from the bottom.
 async function readCanvas(page) {
@@ -44,7 +35,7 @@ async function readCanvas(page) {
 
 it('draws each scene as the native program does', { timeout: 360_000 }, async (t) => {
   nativeStills(process.env.LUMARO_NATIVE, directory, seconds, width);
-  const { page, lines } = await open(browser, `${server.url}?stills=${seconds.join(',')}&seed=1&w=${width}`);
+  const { page, lines } = await open(site.browser, `${site.server.url}?stills=${seconds.join(',')}&seed=1&w=${width}`);
   const started = Date.now();
   await clickStart(page);
   const scenes = [];

@@ -2,20 +2,11 @@
 // table on the page. From 322 s: the metaballs' last seconds, the end card, the black
 // second.
 import assert from 'node:assert/strict';
-import { after, before, it } from 'node:test';
-import { clickStart, launch, open, serve, troubles } from './harness.mjs';
+import { it } from 'node:test';
+import { clickStart, open, troubles, useSite } from './harness.mjs';
 
 const start = 322;
-let server, browser;
-
-before(async () => {
-  server = await serve(process.env.LUMARO_SITE);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const site = useSite();
 
 // The fixed clock's frames from `start` on: 0.04 s steps summed in single precision from
 // zero, the first at or after the start, the last the first at or past the show's 329 s.
@@ -30,7 +21,7 @@ function fixedClockFrames(from) {
 }
 
 it('prints the table of each scene\'s frame times on the page', { timeout: 240_000 }, async (t) => {
-  const { page, lines } = await open(browser, `${server.url}?timedemo&start=${start}&w=320`);
+  const { page, lines } = await open(site.browser, `${site.server.url}?timedemo&start=${start}&w=320`);
   await clickStart(page);
   await page.waitForSelector('#table:not([hidden])', { timeout: 200_000 });
   const table = await page.textContent('#table');

@@ -3,19 +3,10 @@
 // end of a show in full screen keeps the button, the messages and the timedemo's table in
 // sight; a lost WebGL context stops the show and says so.
 import assert from 'node:assert/strict';
-import { after, before, describe, it } from 'node:test';
-import { clickStart, launch, open, serve, status, troubles, waitForStatus } from './harness.mjs';
+import { describe, it } from 'node:test';
+import { clickStart, open, status, troubles, useSite, waitForStatus } from './harness.mjs';
 
-let server, browser;
-
-before(async () => {
-  server = await serve(process.env.LUMARO_SITE);
-  browser = await launch();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const site = useSite();
 
 // What the live regions say now (a screen reader reads them out as they change).
 const spoken = (page) => page.evaluate(() =>
@@ -33,11 +24,11 @@ const button = (page, name) => page.getByRole('button', { name });
 
 describe('without a keyboard', { timeout: 120_000 }, () => {
   it('pauses on a tap; the controls skip, go full screen and stop; a screen reader hears it', async () => {
-    const context = await browser.newContext({ hasTouch: true, viewport: { width: 800, height: 600 } });
+    const context = await site.browser.newContext({ hasTouch: true, viewport: { width: 800, height: 600 } });
     const page = await context.newPage();
     const lines = [];
     page.on('pageerror', (error) => lines.push('page error: ' + error.message));
-    await page.goto(server.url + '?w=320&seed=1&start=60&nosound');
+    await page.goto(site.server.url + '?w=320&seed=1&start=60&nosound');
     await page.waitForSelector('#start:not([disabled])', { timeout: 60_000 });
     await page.tap('#start');
     await waitForStatus(page, () => window.lumaro.status().frames > 0, null, 60_000);
@@ -69,11 +60,11 @@ describe('without a keyboard', { timeout: 120_000 }, () => {
 
 describe('the end of a show in full screen', { timeout: 120_000 }, () => {
   it('shows Play again and the messages over the picture, and gives the button the keyboard\'s focus', async () => {
-    const page = await browser.newPage();
+    const page = await site.browser.newPage();
     const lines = [];
     page.on('pageerror', (error) => lines.push('page error: ' + error.message));
     await page.route('**/SongM.xm', (route) => route.fulfill({ status: 404, body: '' }));  // a message to show
-    await page.goto(server.url + '?start=325&w=320');
+    await page.goto(site.server.url + '?start=325&w=320');
     await clickStart(page);
     await waitForStatus(page, () => window.lumaro.status().frames > 0, null, 60_000);
     await page.keyboard.press('f');
@@ -91,7 +82,7 @@ describe('the end of a show in full screen', { timeout: 120_000 }, () => {
   });
 
   it('shows the timedemo\'s table over the picture', async () => {
-    const { page } = await open(browser, server.url + '?timedemo&start=327&w=320&nosound');
+    const { page } = await open(site.browser, site.server.url + '?timedemo&start=327&w=320&nosound');
     await clickStart(page);
     await page.keyboard.press('f');
     await page.waitForFunction(() => document.fullscreenElement !== null);
@@ -103,7 +94,7 @@ describe('the end of a show in full screen', { timeout: 120_000 }, () => {
 
 describe('a lost WebGL context', { timeout: 120_000 }, () => {
   it('stops the show and says so on the page', async () => {
-    const { page } = await open(browser, server.url + '?w=320&seed=1&start=60&nosound');
+    const { page } = await open(site.browser, site.server.url + '?w=320&seed=1&start=60&nosound');
     await clickStart(page);
     await waitForStatus(page, () => window.lumaro.status().frames > 0, null, 60_000);
     await page.evaluate(() =>
