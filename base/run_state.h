@@ -3,6 +3,7 @@
 // Written by the shell (options, window) and the timeline; the lowest layer, so no other
 // layer has to reach upward for it.
 #pragma once
+#include <cmath>
 #include <csignal>
 #include <cstdint>
 #include <string>
@@ -10,7 +11,6 @@
 
 namespace lumaro {
 
-constexpr float kShowLength = 329.0f;  // demo seconds; the run ends at the first frame past it
 constexpr float kFrameStep = 0.04f;    // seconds a frame on the fixed clock at its first rate
 constexpr int kDefaultVideoRate = 25;  // frames a second of the fixed clock: kFrameStep
 constexpr int kSlowestVideoRate = 10, kFastestVideoRate = 120;
@@ -39,7 +39,7 @@ struct RunState {
   bool seedGiven = false;  // "-seed=N" replaces the calendar-time seed
   uint32_t seed = 0;
   float startTime = 0;                 // "-start=S": the first demo second shown
-  float endTime = kShowLength;         // "-end=S": the run stops at this demo time
+  float endTime = INFINITY;            // "-end=S": the run stops at this demo time (else the show's end)
   std::vector<float> stillTimes;       // "-stills=S,...": only these frames, ascending
   std::string videoDir = "demovideo";  // "-videodir=DIR" for captured frames
   std::string videoFile;               // "-video=FILE": frames and sound straight into a video

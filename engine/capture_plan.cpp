@@ -8,6 +8,7 @@
 #include "base/report.h"
 #include "base/run_state.h"
 #include "engine/capture.h"
+#include "scenes/scene_list.h"
 
 namespace lumaro {
 

@@ -58,6 +58,8 @@ inline constexpr SceneSlot kSchedule[] = {LUMARO_SCENES(LUMARO_SCENE_SLOT)};
 constexpr int kSceneCount = sizeof kSchedule / sizeof kSchedule[0];
 // From the end of the last window nothing is drawn; the run ends a second later.
 constexpr float kBlankFrom = kSchedule[kSceneCount - 1].start + kSchedule[kSceneCount - 1].duration;
+constexpr float kBlankSeconds = 1.0f;
+constexpr float kShowLength = kBlankFrom + kBlankSeconds;  // the run ends at the first frame past it
 
 // The scenes' own procedures by number, as the list says each has them; scenes without
 // the procedure asked for are passed over.

@@ -1,18 +1,25 @@
 #include "shell/option_values.h"
 
+#include "scenes/scene_list.h"
 #include "shell/frame_fit.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cctype>
 #include <cstdlib>
 
 #include <pwd.h>
 #include <unistd.h>
 
 namespace lumaro {
+
+std::string ShowLengthText() {
+  char text[16];
+  std::snprintf(text, sizeof text, "%g", kShowLength);
+  return text;
+}
 
 namespace {
 // A finite number and nothing else, or NaN.
@@ -42,8 +49,8 @@ Status ParseSecond(const std::string& name, const std::string& value, float* sec
   const bool start = name == "-start";
   if (start ? !(s >= 0 && s < kShowLength) : !(s > 0 && s <= kShowLength))
     return Status::Failure(name + "=" + value +
-                           (start ? ": the start is a demo second from 0 up to (not including) 329"
-                                  : ": the end is a demo second above 0, at most 329"));
+                           (start ? ": the start is a demo second from 0 up to (not including) " + ShowLengthText()
+                                  : ": the end is a demo second above 0, at most " + ShowLengthText()));
   *second = s;
   return {};
 }
@@ -55,7 +62,7 @@ Status ParseStills(const std::string& name, const std::string& value) {
     const float second = Number(item);
     if (!(second >= 0 && second < kShowLength))
       return Status::Failure(name + "=" + value + ": '" + item +
-                             "' is not a demo second from 0 up to (not including) 329");
+                             "' is not a demo second from 0 up to (not including) " + ShowLengthText());
     ThisRun.stillTimes.push_back(second);
     if (comma == std::string::npos) break;
     at = comma + 1;
@@ -93,8 +100,8 @@ Status ParseFrameSize(const std::string& name, const std::string& value) {
   const size_t x = value.find('x');
   int width = 0, height = 0;
   const char* meaning = "each side";
-  Status parsed = x == std::string::npos ? Status::Failure("")
-                                         : ParseWhole(name, value.substr(0, x), 240, 7680, meaning, &width);
+  Status parsed =
+      x == std::string::npos ? Status::Failure("") : ParseWhole(name, value.substr(0, x), 240, 7680, meaning, &width);
   if (parsed.ok()) parsed = ParseWhole(name, value.substr(x + 1), 240, 7680, meaning, &height);
   if (!parsed.ok() || width % 2 || height % 2)
     return Status::Failure(name + "=" + value +
@@ -170,8 +177,8 @@ Status SettleCombinations(const Given& given) {
     return Status::Failure("-timedemo times the drawing alone: leave out -videosave, -video and -stills");
   // Offscreen with nothing made of it, the whole show would pass unseen; bounded by -end it
   // plays the music that long (the live music's tests run so, without a display).
-  if (ThisRun.headless && !VideoSave && !ThisRun.timedemo && ThisRun.videoFile.empty() &&
-      ThisRun.stillTimes.empty() && !(ThisRun.endTime < kShowLength))
+  if (ThisRun.headless && !VideoSave && !ThisRun.timedemo && ThisRun.videoFile.empty() && ThisRun.stillTimes.empty() &&
+      !(ThisRun.endTime < kShowLength))
     return Status::Failure(
         "-headless draws where nobody sees it: add what to make of it (-video=FILE, -videosave, -stills=S or "
         "-timedemo), or -end=S to hear the music that long");

@@ -7,6 +7,9 @@
 
 namespace lumaro {
 
+// The show's length in seconds as the messages print it ("329").
+std::string ShowLengthText();
+
 Status ParseSeed(const std::string& name, const std::string& value);
 // A demo second: 0 up to 329 for "-start", above 0 up to 329 for "-end".
 Status ParseSecond(const std::string& name, const std::string& value, float* second);

@@ -45,7 +45,8 @@ struct Option {
   Id id;
   const char* name;               // a switch's text, or a value option's up to and with its '='
   const char* argument;           // what the help shows after a value option's '='
-  const char* help;               // one line or more, each after the first indented under it
+  const char* help;               // one line or more, each after the first indented under it;
+                                  // {length} is the show's length
   int32_t width = 0, height = 0;  // the size switches
 };
 
@@ -79,10 +80,11 @@ const Option kOptions[] = {
     {Id::Crf, "-crf=", "N", "x264's quality for -video, 0 (lossless) to 51 (default 18)"},
     {Id::Preset, "-preset=", "NAME", "x264's speed for -video, ultrafast to veryslow (default ultrafast)"},
     {Id::Headless, "-headless", "",
-     "render offscreen, no display needed: with -video, -videosave, -stills or\n-timedemo (or -end=S, to hear the music alone)"},
+     "render offscreen, no display needed: with -video, -videosave, -stills or\n-timedemo (or -end=S, to hear the "
+     "music alone)"},
     {Id::Seed, "-seed=", "N", "seed the random generator with N (default: the calendar time)"},
-    {Id::Start, "-start=", "S", "begin at demo second S (0 up to 329)"},
-    {Id::End, "-end=", "S", "end the run at demo second S (after the start, at most 329)"},
+    {Id::Start, "-start=", "S", "begin at demo second S (0 up to {length})"},
+    {Id::End, "-end=", "S", "end the run at demo second S (after the start, at most {length})"},
     {Id::VideoDir, "-videodir=", "DIR", "directory for captured frames (default demovideo)"},
     {Id::Stills, "-stills=", "S,S,...",
      "capture only the frames at these demo seconds, numbered as in a\nwhole run (no sound track)"},
@@ -243,6 +245,7 @@ std::string OptionsHelpText() {
     std::string head =
         o.id == Id::Size ? "-w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600" : std::string(o.name) + o.argument;
     std::string help = o.help;
+    if (const size_t at = help.find("{length}"); at != std::string::npos) help.replace(at, 8, ShowLengthText());
     for (size_t at = 0; (at = help.find('\n', at)) != std::string::npos; at += 17) help.insert(at + 1, 16, ' ');
     text += "  " + head + (head.size() < 14 ? std::string(14 - head.size(), ' ') : "\n" + std::string(16, ' ')) + help +
             "\n";
