@@ -1,6 +1,5 @@
 #include "audio/music.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "base/clock.h"
@@ -15,59 +14,64 @@ namespace {
 SoundModuleInfo ModuleInformation;  // filled when playing starts, not read afterwards
 // Under the original's text, for whoever does not read German: what the buttons do.
 constexpr const char* kRetryButtons = "\nOK tries the sound again; Cancel plays the show without sound.";
+constexpr const char* kLoadCaption = "Fehler beim laden des Modules";
 }  // namespace
 
-void MusicFatal() {
-  ShowMessage(SoundLastError(), "MIDAS Fehler !");
-  SoundClose();
-  std::exit(1);  // the shell's exit handler still puts the desktop mode back
+void ShowMusicFailure(const Status& failure) {
+  ShowMessage(failure.why(), "MIDAS Fehler !");
+  (void)SoundClose();  // the run ends: nothing more to say should closing fail too
 }
 
-void MusicStartup() {
+Status MusicStartup() {
   SoundStartup();
   SoundSetForceNoSound(false);
   SleepMilliseconds(300);
-  if (!SoundInit()) {
-    // OK retries with sound; Cancel switches to silent operation.
-    do {
-      if (AskOkCancel(SoundLastError() + std::string(kRetryButtons), "Fehler beim Initialisieren") ==
-          DialogAnswer::Cancel) {
-        SoundSetForceNoSound(true);
-        if (!SoundInit()) MusicFatal();
-      }
-    } while (!SoundInit());
+  // OK retries with sound; Cancel switches to silent operation.
+  for (Status ready = SoundInit(); !ready.ok(); ready = SoundInit()) {
+    if (AskOkCancel(ready.why() + kRetryButtons, "Fehler beim Initialisieren") == DialogAnswer::Cancel) {
+      SoundSetForceNoSound(true);
+      Status silent = SoundInit();
+      if (!silent.ok()) return silent;
+    }
   }
-  if (!SoundStartBackgroundPlay()) MusicFatal();
+  return SoundStartBackgroundPlay();
 }
 
 SoundModule* LoadMusic(const char* fileName) {
-  SoundModule* module = SoundLoadModule(fileName);
-  if (!module) ShowMessage(SoundLastError(), "Fehler beim laden des Modules");
+  SoundModule* module = nullptr;
+  const Status loaded = SoundLoadModule(fileName, &module);
+  if (!loaded.ok()) ShowMessage(loaded.why(), kLoadCaption);
   return module;
 }
 
-uint32_t PlayMusic(SoundModule* module, bool loop) {
+Status PlayMusic(SoundModule* module, bool loop, uint32_t* playHandle) {
+  *playHandle = 0;
   // A module that did not load was reported at start-up; the show then runs silently.
-  if (!module) return 0;
-  uint32_t handle = SoundPlayModule(module, loop);
-  if (!handle) MusicFatal();
-  if (!SoundGetModuleInfo(module, &ModuleInformation)) MusicFatal();
-  return handle;
+  if (!module) return {};
+  Status playing = SoundPlayModule(module, loop, playHandle);
+  if (playing.ok()) playing = SoundGetModuleInfo(module, &ModuleInformation);
+  return playing;
 }
 
 void CueMusic(SoundModule* module, float seconds) {
-  if (module && !SoundCueModule(module, seconds)) ShowMessage(SoundLastError(), "Fehler beim laden des Modules");
-}
-
-void StopMusic(uint32_t playHandle, SoundModule* module) {
   if (!module) return;
-  if (playHandle && !SoundStopModule(playHandle)) MusicFatal();
-  if (!SoundFreeModule(module)) MusicFatal();
+  const Status cued = SoundCueModule(module, seconds);
+  if (!cued.ok()) ShowMessage(cued.why(), kLoadCaption);
 }
 
-void MusicShutdown() {
-  if (!SoundStopBackgroundPlay()) MusicFatal();
-  if (!SoundClose()) MusicFatal();
+Status StopMusic(uint32_t playHandle, SoundModule* module) {
+  if (!module) return {};
+  if (playHandle) {
+    Status stopped = SoundStopModule(playHandle);
+    if (!stopped.ok()) return stopped;
+  }
+  return SoundFreeModule(module);
+}
+
+Status MusicShutdown() {
+  Status stopped = SoundStopBackgroundPlay();
+  if (!stopped.ok()) return stopped;
+  return SoundClose();
 }
 
 }  // namespace lumaro

@@ -4,20 +4,26 @@
 #include <cstdint>
 
 #include "audio/sound_library.h"
+#include "base/status.h"
 
 namespace lumaro {
 
 extern SoundModule* MusicModule;  // null when loading failed
 extern uint32_t PlayHandle;       // 0 until the first frame
 
-void MusicStartup();
+// A failure of these the run cannot go on without: the caller shows it with
+// ShowMusicFailure and ends the run with exit code 1.
+Status MusicStartup();
+Status PlayMusic(SoundModule* module, bool loop, uint32_t* playHandle);  // 0 without a module
+Status StopMusic(uint32_t playHandle, SoundModule* module);
+Status MusicShutdown();
+// The original's box for such a failure; the sound library is closed after it.
+void ShowMusicFailure(const Status& failure);
+
+// A module that does not load or cue is shown in its own box and the show goes on silent.
 SoundModule* LoadMusic(const char* fileName);
-uint32_t PlayMusic(SoundModule* module, bool loop);
 // "-start": before the first frame, the module is put where the first frame's music is
 // (silence past the end of a module played once).
 void CueMusic(SoundModule* module, float seconds);
-void StopMusic(uint32_t playHandle, SoundModule* module);
-void MusicShutdown();
-[[noreturn]] void MusicFatal();
 
 }  // namespace lumaro

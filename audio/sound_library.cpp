@@ -29,7 +29,6 @@ struct SoundModule {
 
 namespace {
 constexpr int kRate = kMusicRate;
-std::string LastError = "no error";
 int Calls = 0;
 bool ForceNoSound = false;
 bool Initialised = false;
@@ -42,11 +41,6 @@ bool PlayingEnded = false;
 uint32_t PlayingHandle = 0;
 uint32_t NextHandle = 1;
 uint64_t CueFramesDecoded = 0;  // by cues, on the thread that asked for them
-
-int Fail(const std::string& why) {
-  LastError = why;
-  return 0;
-}
 
 void Lock() {
   if (Device) SDL_LockAudioDevice(Device);
@@ -74,10 +68,7 @@ void MixModule(void*, Uint8* stream, int length) {
 }
 }  // namespace
 
-void SoundStartup() {
-  ++Calls;
-  LastError = "no error";
-}
+void SoundStartup() { ++Calls; }
 
 void SoundSetForceNoSound(bool silent) {
   ++Calls;
@@ -87,7 +78,7 @@ void SoundSetForceNoSound(bool silent) {
 namespace {
 // The subsystem and the device, with what the back end prints itself caught: its gist goes
 // into the failure, or into one warning when the device opens all the same.
-int OpenDevice() {
+Status OpenDevice() {
   CaughtStderr caught;
   std::string failure;
   if (!AudioSubsystem) {
@@ -108,52 +99,51 @@ int OpenDevice() {
   }
   const std::string said = caught.Release();
   if (failure.empty() && !said.empty()) Warn("the audio device opened, but its driver said: " + said);
-  if (failure.empty()) return 1;
-  return Fail(said.empty() ? failure : failure + " (" + said + ")");
+  if (failure.empty()) return {};
+  return Status::Failure(said.empty() ? failure : failure + " (" + said + ")");
 }
 }  // namespace
 
-int SoundInit() {
+Status SoundInit() {
   ++Calls;
-  if (ForceNoSound) {
-    Initialised = true;
-    return 1;
+  if (!ForceNoSound && !Device) {
+    Status opened = OpenDevice();
+    if (!opened.ok()) return opened;
   }
-  if (!Device && !OpenDevice()) return 0;
   Initialised = true;
-  return 1;
+  return {};
 }
 
-int SoundStartBackgroundPlay() {
+Status SoundStartBackgroundPlay() {
   ++Calls;
-  if (!Initialised) return Fail("background play before initialisation");
+  if (!Initialised) return Status::Failure("background play before initialisation");
   if (Device) SDL_PauseAudioDevice(Device, 0);
-  return 1;
+  return {};
 }
 
-SoundModule* SoundLoadModule(const char* fileName) {
+Status SoundLoadModule(const char* fileName, SoundModule** module) {
   ++Calls;
+  *module = nullptr;
   openmpt_module* decoder = nullptr;
   std::vector<char> bytes;
   Status loaded = ReadModuleFile(fileName, &bytes);
   if (loaded.ok()) loaded = LoadModuleBytes(bytes.data(), bytes.size(), fileName, &decoder);
-  if (!loaded.ok()) {
-    Fail(loaded.why());
-    return nullptr;
-  }
+  if (!loaded.ok()) return loaded;
   // A second short of its length counts as its end: the decoder may run out or loop a little
   // before the length its rows add up to.
   const double length = openmpt_module_get_duration_seconds(decoder) - 1.0;
-  SoundModule* module = new SoundModule;
-  module->decoder = decoder;
-  module->lengthFrames = length > 0 ? ModuleFramesAt(length) : 0;
-  module->bytes = std::move(bytes);
-  return module;
+  SoundModule* made = new SoundModule;
+  made->decoder = decoder;
+  made->lengthFrames = length > 0 ? ModuleFramesAt(length) : 0;
+  made->bytes = std::move(bytes);
+  *module = made;
+  return {};
 }
 
-uint32_t SoundPlayModule(SoundModule* module, bool loop) {
+Status SoundPlayModule(SoundModule* module, bool loop, uint32_t* playHandle) {
   ++Calls;
-  if (!module) return static_cast<uint32_t>(Fail("no module to play"));
+  *playHandle = 0;
+  if (!module) return Status::Failure("no module to play");
   openmpt_module_set_repeat_count(module->decoder, loop ? -1 : 0);
   Lock();
   if (!module->cued) {
@@ -165,14 +155,14 @@ uint32_t SoundPlayModule(SoundModule* module, bool loop) {
   Playing = module;
   PlayingEnded = module->cuedPastEnd;
   PlayingHandle = NextHandle++;
-  uint32_t handle = PlayingHandle;
+  *playHandle = PlayingHandle;
   Unlock();
-  return handle;
+  return {};
 }
 
-int SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info) {
+Status SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info) {
   ++Calls;
-  if (!module || !info) return Fail("no module");
+  if (!module || !info) return Status::Failure("no module");
   std::memset(info, 0, sizeof *info);
   const char* title = openmpt_module_get_metadata(module->decoder, "title");
   if (title) {
@@ -183,13 +173,13 @@ int SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info) {
   info->instruments = openmpt_module_get_num_instruments(module->decoder);
   info->orders = openmpt_module_get_num_orders(module->decoder);
   info->durationSeconds = openmpt_module_get_duration_seconds(module->decoder);
-  return 1;
+  return {};
 }
 
-int SoundCueModule(SoundModule* module, double seconds) {
+Status SoundCueModule(SoundModule* module, double seconds) {
   ++Calls;
-  if (!module) return Fail("no module to cue");
-  if (module == Playing) return Fail("the module is playing");
+  if (!module) return Status::Failure("no module to cue");
+  if (module == Playing) return Status::Failure("the module is playing");
   const uint64_t target = ModuleFramesAt(seconds);
   bool reached = false;
   uint64_t decodedHere = 0;
@@ -212,17 +202,17 @@ int SoundCueModule(SoundModule* module, double seconds) {
   module->framesRead = reached ? target : module->lengthFrames;
   module->cuedPastEnd = !reached;
   module->cued = true;
-  return 1;
+  return {};
 }
 
-int SoundPrepareCues(SoundModule* module, const double* seconds, int count) {
+Status SoundPrepareCues(SoundModule* module, const double* seconds, int count) {
   ++Calls;
-  if (!module) return Fail("no module to prepare cues of");
+  if (!module) return Status::Failure("no module to prepare cues of");
   if (!module->ahead) module->ahead = std::make_unique<CueAhead>(module->bytes);
   std::vector<uint64_t> positions;
   for (int i = 0; i < count; ++i) positions.push_back(ModuleFramesAt(seconds[i]));
   module->ahead->Want(positions);
-  return 1;
+  return {};
 }
 
 bool SoundCueReady(SoundModule* module, double seconds) {
@@ -236,19 +226,19 @@ size_t SoundReadModule(SoundModule* module, float* stereo, size_t frames) {
   return got;
 }
 
-int SoundStopModule(uint32_t playHandle) {
+Status SoundStopModule(uint32_t playHandle) {
   ++Calls;
-  if (!playHandle || playHandle != PlayingHandle) return Fail("no such play handle");
+  if (!playHandle || playHandle != PlayingHandle) return Status::Failure("no such play handle");
   Lock();
   Playing = nullptr;
   PlayingHandle = 0;
   Unlock();
-  return 1;
+  return {};
 }
 
-int SoundFreeModule(SoundModule* module) {
+Status SoundFreeModule(SoundModule* module) {
   ++Calls;
-  if (!module) return Fail("no module to free");
+  if (!module) return Status::Failure("no module to free");
   Lock();
   if (Playing == module) {
     Playing = nullptr;
@@ -257,16 +247,16 @@ int SoundFreeModule(SoundModule* module) {
   Unlock();
   openmpt_module_destroy(module->decoder);
   delete module;
-  return 1;
+  return {};
 }
 
-int SoundStopBackgroundPlay() {
+Status SoundStopBackgroundPlay() {
   ++Calls;
   if (Device) SDL_PauseAudioDevice(Device, 1);
-  return 1;
+  return {};
 }
 
-int SoundClose() {
+Status SoundClose() {
   ++Calls;
   if (Device) SDL_CloseAudioDevice(Device);
   Device = 0;
@@ -274,10 +264,8 @@ int SoundClose() {
   AudioSubsystem = false;
   Initialised = false;
   Playing = nullptr;
-  return 1;
+  return {};
 }
-
-const char* SoundLastError() { return LastError.c_str(); }
 
 bool SoundIsPlaying(uint32_t playHandle) {
   Lock();

@@ -1,9 +1,10 @@
 // Our small sound library: libopenmpt decodes the module, an SDL audio device plays it
-// from its own callback. Every call but the first two and the error queries returns
-// non-zero on success and zero on failure; SoundLastError names the last failure.
+// from its own callback. A call that can fail returns its Status, the reason inside.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+
+#include "base/status.h"
 
 namespace lumaro {
 
@@ -19,24 +20,23 @@ struct SoundModuleInfo {
 
 void SoundStartup();
 void SoundSetForceNoSound(bool silent);  // silent: initialise without any audio device
-int SoundInit();
-int SoundStartBackgroundPlay();
-SoundModule* SoundLoadModule(const char* fileName);
-uint32_t SoundPlayModule(SoundModule* module, bool loop);  // play handle, 0 on failure
-int SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info);
+Status SoundInit();
+Status SoundStartBackgroundPlay();
+Status SoundLoadModule(const char* fileName, SoundModule** module);
+Status SoundPlayModule(SoundModule* module, bool loop, uint32_t* playHandle);
+Status SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info);
 // Puts a module that is not playing at `seconds` exactly: decoded from its start with the
 // samples before the position thrown away (a module's own seek lands on the next row, and
 // what it skipped still sounds different for a while), or onward from where it stopped when
 // that lies before. Playing then starts there; past the end of a module played once, silent.
-int SoundCueModule(SoundModule* module, double seconds);
+Status SoundCueModule(SoundModule* module, double seconds);
 // Makes the module ready to be cued at these seconds without delay, decoding there on a
 // thread of its own; a later call replaces the list. A cue elsewhere takes its usual way.
-int SoundPrepareCues(SoundModule* module, const double* seconds, int count);
-int SoundStopModule(uint32_t playHandle);
-int SoundFreeModule(SoundModule* module);
-int SoundStopBackgroundPlay();
-int SoundClose();
-const char* SoundLastError();
+Status SoundPrepareCues(SoundModule* module, const double* seconds, int count);
+Status SoundStopModule(uint32_t playHandle);
+Status SoundFreeModule(SoundModule* module);
+Status SoundStopBackgroundPlay();
+Status SoundClose();
 
 // For checks: whether the handle's module is still producing sound, the library calls
 // made so far, and whether the audio device is open.

@@ -41,11 +41,12 @@ constexpr double kLateCue = 300.0;  // seconds: a late "-start" or scene
 void CueFromTheStart(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
-    lumaro::SoundModule* module = lumaro::SoundLoadModule(LUMARO_SONG);
+    lumaro::SoundModule* module = nullptr;
+    if (!lumaro::SoundLoadModule(LUMARO_SONG, &module).ok()) state.SkipWithError("the module does not load");
     state.ResumeTiming();
-    benchmark::DoNotOptimize(lumaro::SoundCueModule(module, kLateCue));
+    benchmark::DoNotOptimize(lumaro::SoundCueModule(module, kLateCue).ok());
     state.PauseTiming();
-    benchmark::DoNotOptimize(lumaro::SoundFreeModule(module));
+    benchmark::DoNotOptimize(lumaro::SoundFreeModule(module).ok());
     state.ResumeTiming();
   }
 }
@@ -53,13 +54,14 @@ void CueFromTheStart(benchmark::State& state) {
 void CueMadeReadyAhead(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
-    lumaro::SoundModule* module = lumaro::SoundLoadModule(LUMARO_SONG);
-    benchmark::DoNotOptimize(lumaro::SoundPrepareCues(module, &kLateCue, 1));
+    lumaro::SoundModule* module = nullptr;
+    if (!lumaro::SoundLoadModule(LUMARO_SONG, &module).ok()) state.SkipWithError("the module does not load");
+    benchmark::DoNotOptimize(lumaro::SoundPrepareCues(module, &kLateCue, 1).ok());
     while (!lumaro::SoundCueReady(module, kLateCue)) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     state.ResumeTiming();
-    benchmark::DoNotOptimize(lumaro::SoundCueModule(module, kLateCue));
+    benchmark::DoNotOptimize(lumaro::SoundCueModule(module, kLateCue).ok());
     state.PauseTiming();
-    benchmark::DoNotOptimize(lumaro::SoundFreeModule(module));
+    benchmark::DoNotOptimize(lumaro::SoundFreeModule(module).ok());
     state.ResumeTiming();
   }
 }

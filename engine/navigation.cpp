@@ -34,7 +34,7 @@ void KeepMusicCuesReady(float clock) {
     const float start = SceneStartFrom(clock, direction);
     if (start >= 0) seconds[count++] = start;
   }
-  SoundPrepareCues(MusicModule, seconds, count);  // fails only without a module
+  (void)SoundPrepareCues(MusicModule, seconds, count);  // fails only without a module
 }
 
 void BeginRestart() {

@@ -72,7 +72,10 @@ void ResetShowState() {
 
 void RenderStartup() {
   if (SoundOn) {
-    MusicStartup();
+    const Status started = MusicStartup();
+    if (!started.ok()) EndForMusic(started);  // the rest is made as usual, for the usual teardown
+  }
+  if (SoundOn) {
     MusicModule = LoadMusic(ThisRun.modulePath.c_str());
     if (ThisRun.startTime > 0) CueMusic(MusicModule, ThisRun.startTime);
   }
@@ -91,8 +94,9 @@ void RenderStartup() {
 
 void RenderShutdown() {
   if (SoundOn) {
-    StopMusic(PlayHandle, MusicModule);
-    MusicShutdown();
+    Status stopped = StopMusic(PlayHandle, MusicModule);
+    if (stopped.ok()) stopped = MusicShutdown();
+    if (!stopped.ok()) EndForMusic(stopped);
   }
   glDeleteTextures(4, TitleTextures);
   glDeleteTextures(kSpriteCount, SpriteTextures);

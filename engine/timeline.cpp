@@ -93,10 +93,17 @@ const SceneSlot* EnterScene(float clock) {
   return slot;
 }
 
+void EndForMusic(const Status& failure) {
+  ShowMusicFailure(failure);
+  SoundOn = false;  // the library is closed: nothing more to stop or free
+  StopRunning(StopReason::Failure);
+}
+
 void StartMusic() {
   if (!SoundOn || MusicStarted) return;
-  PlayHandle = PlayMusic(MusicModule, LoopSound);  // at "-start" when start-up put it there
   MusicStarted = true;
+  const Status playing = PlayMusic(MusicModule, LoopSound, &PlayHandle);  // at "-start" when start-up put it there
+  if (!playing.ok()) EndForMusic(playing);
 }
 
 void RunFrame(float elapsedSeconds) {

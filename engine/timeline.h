@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+#include "base/status.h"
 #include "scenes/scene_list.h"
 
 namespace lumaro {
@@ -30,6 +31,9 @@ void RunFrame(float elapsedSeconds);
 void AdvanceDemoClock(float elapsedSeconds);
 // The music from where it is cued, once the clock runs, whether or not a frame is drawn.
 void StartMusic();
+// A music failure the run cannot go on without: the original's box, no more sound, and the
+// run ends with exit code 1.
+void EndForMusic(const Status& failure);
 void CountFrameRate();
 const SceneSlot* FindSceneSlot(float clock);  // null outside every window
 // Runs the pending once-only steps of the clock's window (the release of the scene before,

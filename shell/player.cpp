@@ -16,7 +16,7 @@ namespace {
 // The show goes on from `second`: the live clock reads it at the next frame, and the music
 // starts there on that frame, cued from the module's start.
 void ContinueFrom(float second) {
-  if (PlayHandle) SoundStopModule(PlayHandle);
+  if (PlayHandle) (void)SoundStopModule(PlayHandle);  // a handle that ended on its own has nothing to stop
   PlayHandle = 0;
   ThisRun.startTime = second;
   ResetElapsedSeconds();
@@ -50,9 +50,9 @@ void TogglePause() {
   HoldElapsedSeconds(pause);
   if (SoundOn) {
     if (pause)
-      SoundStopBackgroundPlay();  // the device asks for no samples: the module holds its place
+      (void)SoundStopBackgroundPlay();  // the device asks for no samples: the module holds its place
     else
-      SoundStartBackgroundPlay();
+      (void)SoundStartBackgroundPlay();  // fails only before start-up, which ran
   }
 }
 

@@ -77,27 +77,27 @@ TEST(GeneratedModule, IsTheSameBytesEveryTime) {
 TEST_F(DummyAudio, OncePlayedModuleFinishesAndLoopedOneGoesOn) {
   SoundModule* module = LoadMusic(LUMARO_SONG);
   ASSERT_NE(module, nullptr);
-  uint32_t handle = PlayMusic(module, false);
+  uint32_t handle = PlayOk(module, false);
   ASSERT_NE(handle, 0u);
   WaitSeconds(0.2);
-  EXPECT_TRUE(SoundIsPlaying(handle));   // playing from the first frame
-  ASSERT_TRUE(SoundStopModule(handle));  // stopped, still loaded
+  EXPECT_TRUE(SoundIsPlaying(handle));        // playing from the first frame
+  ASSERT_TRUE(SoundStopModule(handle).ok());  // stopped, still loaded
   EXPECT_FALSE(SoundIsPlaying(handle));
 
   // Cued near its end, played once it falls silent; looped it starts again.
-  ASSERT_TRUE(SoundCueModule(module, 328.5));
-  handle = PlayMusic(module, false);
+  ASSERT_TRUE(SoundCueModule(module, 328.5).ok());
+  handle = PlayOk(module, false);
   WaitSeconds(1.0);
   EXPECT_FALSE(SoundIsPlaying(handle));
-  ASSERT_TRUE(SoundStopModule(handle));
-  ASSERT_TRUE(SoundCueModule(module, 328.5));
-  handle = PlayMusic(module, true);
+  ASSERT_TRUE(SoundStopModule(handle).ok());
+  ASSERT_TRUE(SoundCueModule(module, 328.5).ok());
+  handle = PlayOk(module, true);
   WaitSeconds(1.0);
   EXPECT_TRUE(SoundIsPlaying(handle));
-  EXPECT_FALSE(SoundCueModule(module, 10));  // not while it plays
+  EXPECT_EQ(SoundCueModule(module, 10).why(), "the module is playing");  // not while it plays
 
   const int before = SoundCallCount();
-  StopMusic(handle, module);
+  StopOk(handle, module);
   EXPECT_EQ(SoundCallCount(), before + 2);  // one stop, one free
   EXPECT_FALSE(SoundIsPlaying(handle));
 }
@@ -135,16 +135,17 @@ TEST_F(DummyAudio, BadFilesAreRefusedWithTheLibraryText) {
   SoundModule* module = LoadMusic((dir / "damaged.xm").c_str());
   testing::internal::GetCapturedStderr();
   if (module) {
-    uint32_t handle = PlayMusic(module, false);
+    uint32_t handle = PlayOk(module, false);
     WaitSeconds(0.1);
-    StopMusic(handle, module);
+    StopOk(handle, module);
   }
   // A null module is never handed to the player: the show goes on silently.
-  EXPECT_EQ(PlayMusic(nullptr, false), 0u);
-  StopMusic(0, nullptr);
+  EXPECT_EQ(PlayOk(nullptr, false), 0u);
+  StopOk(0, nullptr);
+  // A handle that is not playing is a failure with its reason, not a silent success.
+  EXPECT_EQ(SoundStopModule(12345).why(), "no such play handle");
   fs::remove_all(dir);
 }
-
 
 // A viewer's jumps cue the playing module again and again, onward and back: each cue leaves
 // exactly the samples of a module cued there fresh.
@@ -155,19 +156,19 @@ TEST_F(DummyAudio, CuesOnwardAndBackLeaveTheSamplesOfAFreshCue) {
   const double cues[] = {10.0, 28.0, 190.0, 20.0, 327.5, 40.0};
   for (double second : cues) {
     SCOPED_TRACE(second);
-    ASSERT_TRUE(SoundCueModule(jumping, second));
-    ASSERT_TRUE(SoundCueModule(fresh, 0.0));  // back to the start: a full decode from there
-    ASSERT_TRUE(SoundCueModule(fresh, second));
+    ASSERT_TRUE(SoundCueModule(jumping, second).ok());
+    ASSERT_TRUE(SoundCueModule(fresh, 0.0).ok());  // back to the start: a full decode from there
+    ASSERT_TRUE(SoundCueModule(fresh, second).ok());
     EXPECT_EQ(NextSamples(jumping, 4800), NextSamples(fresh, 4800));
   }
   // A cue past the end leaves silence, and the next one starts over.
-  ASSERT_TRUE(SoundCueModule(jumping, 400.0));
+  ASSERT_TRUE(SoundCueModule(jumping, 400.0).ok());
   float none[2 * 480];
   EXPECT_EQ(SoundReadModule(jumping, none, 480), 0u);
-  ASSERT_TRUE(SoundCueModule(jumping, 70.0));
-  ASSERT_TRUE(SoundCueModule(fresh, 0.0));
-  ASSERT_TRUE(SoundCueModule(fresh, 70.0));
+  ASSERT_TRUE(SoundCueModule(jumping, 70.0).ok());
+  ASSERT_TRUE(SoundCueModule(fresh, 0.0).ok());
+  ASSERT_TRUE(SoundCueModule(fresh, 70.0).ok());
   EXPECT_EQ(NextSamples(jumping, 4800), NextSamples(fresh, 4800));
-  StopMusic(0, fresh);
-  StopMusic(0, jumping);
+  StopOk(0, fresh);
+  StopOk(0, jumping);
 }

@@ -17,7 +17,6 @@
 
 using namespace lumaro;
 
-
 // "-start" where the module has a tenth of a second left, and after its end: no message, and
 // after the end silence, as in a capture from there.
 TEST_F(DummyAudio, StartingPastTheModulesEndPlaysSilenceWithoutAWord) {
@@ -28,17 +27,17 @@ TEST_F(DummyAudio, StartingPastTheModulesEndPlaysSilenceWithoutAWord) {
     testing::internal::CaptureStderr();
     CueMusic(module, second);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    const uint32_t handle = PlayMusic(module, false);
+    const uint32_t handle = PlayOk(module, false);
     ASSERT_NE(handle, 0u);
     if (second > 328.9f) {
       EXPECT_FALSE(SoundIsPlaying(handle));
     }
-    ASSERT_TRUE(SoundStopModule(handle));
+    ASSERT_TRUE(SoundStopModule(handle).ok());
   }
   // Played from the start again afterwards, it sounds.
-  const uint32_t handle = PlayMusic(module, false);
+  const uint32_t handle = PlayOk(module, false);
   EXPECT_TRUE(SoundIsPlaying(handle));
-  StopMusic(handle, module);
+  StopOk(handle, module);
 }
 
 // Minimised when "-loop" starts the show again, no frame is drawn: the music still starts
@@ -53,7 +52,7 @@ TEST_F(DummyAudio, TimePassingUnseenStartsTheMusic) {
   ResetElapsedSeconds();
   PassTimeUnseen();
   EXPECT_TRUE(SoundIsPlaying(PlayHandle));
-  StopMusic(PlayHandle, MusicModule);
+  StopOk(PlayHandle, MusicModule);
   MusicModule = nullptr;
   PlayHandle = 0;
   ThisRun.startTime = 0;
@@ -67,7 +66,7 @@ TEST_F(DummyAudio, PreparedCuesNeedNoDecodingAndSoundTheSame) {
   SoundModule* fresh = LoadMusic(LUMARO_SONG);
   ASSERT_TRUE(ready && fresh);
   const double cues[] = {300.0, 25.5, 328.95};
-  ASSERT_TRUE(SoundPrepareCues(ready, cues, 3));
+  ASSERT_TRUE(SoundPrepareCues(ready, cues, 3).ok());
   // A generous bound for a loaded machine: the decoding runs at the lowest priority.
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(2);
   auto allReady = [&] {
@@ -81,15 +80,15 @@ TEST_F(DummyAudio, PreparedCuesNeedNoDecodingAndSoundTheSame) {
   for (double second : {300.0, 25.5}) {
     SCOPED_TRACE(second);
     const uint64_t before = SoundCueFramesDecoded();
-    ASSERT_TRUE(SoundCueModule(ready, second));
+    ASSERT_TRUE(SoundCueModule(ready, second).ok());
     EXPECT_EQ(SoundCueFramesDecoded(), before);
-    ASSERT_TRUE(SoundCueModule(fresh, 0.0));
-    ASSERT_TRUE(SoundCueModule(fresh, second));
+    ASSERT_TRUE(SoundCueModule(fresh, 0.0).ok());
+    ASSERT_TRUE(SoundCueModule(fresh, second).ok());
     EXPECT_EQ(NextSamples(ready, 4800), NextSamples(fresh, 4800));
   }
-  ASSERT_TRUE(SoundCueModule(ready, 328.95));
-  const uint32_t handle = PlayMusic(ready, false);
+  ASSERT_TRUE(SoundCueModule(ready, 328.95).ok());
+  const uint32_t handle = PlayOk(ready, false);
   EXPECT_FALSE(SoundIsPlaying(handle));
-  StopMusic(handle, ready);
-  StopMusic(0, fresh);
+  StopOk(handle, ready);
+  StopOk(0, fresh);
 }

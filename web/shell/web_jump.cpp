@@ -17,11 +17,11 @@ namespace lumaro::web {
 void TogglePause() {
   if (Web.phase == Phase::Running) {
     Web.pausedAtMs = emscripten_get_now();
-    if (SoundOn) SoundStopBackgroundPlay();  // the device asks for no samples: the module holds its place
+    if (SoundOn) (void)SoundStopBackgroundPlay();  // the device asks for no samples: the module holds its place
     SetPhase(Phase::Paused);
   } else if (Web.phase == Phase::Paused) {
     if (Web.originSet) Web.originMs += emscripten_get_now() - Web.pausedAtMs;
-    if (SoundOn) SoundStartBackgroundPlay();
+    if (SoundOn) (void)SoundStartBackgroundPlay();  // fails only before start-up, which ran
     SetPhase(Phase::Running);
   }
 }
@@ -29,7 +29,7 @@ void TogglePause() {
 namespace {
 // The module stops where it is; the audio device stays open and plays silence.
 void LeaveMusic() {
-  if (PlayHandle) SoundStopModule(PlayHandle);
+  if (PlayHandle) (void)SoundStopModule(PlayHandle);  // a handle that ended on its own has nothing to stop
   PlayHandle = 0;
 }
 
