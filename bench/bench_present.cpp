@@ -46,7 +46,10 @@ BENCHMARK(Present)
 BENCHMARK(ClearWindowOnly)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly();
 
 int main(int argc, char** argv) {
-  if (!CreateOffscreenContext(kScreenWidth, kScreenHeight)) return 1;
+  if (const Status created = CreateOffscreenContext(kScreenWidth, kScreenHeight); !created.ok()) {
+    Say(created);
+    return 1;
+  }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   DestroyOffscreenContext();

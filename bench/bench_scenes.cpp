@@ -203,7 +203,10 @@ int main(int argc, char** argv) {
   ThisRun.seedGiven = true;
   ThisRun.seed = 1;
   const auto begin = std::chrono::steady_clock::now();
-  if (!CreateOffscreenContext(ScreenWidth, ScreenHeight)) return 1;
+  if (const Status created = CreateOffscreenContext(ScreenWidth, ScreenHeight); !created.ok()) {
+    Say(created);
+    return 1;
+  }
   RenderStartup();
   glFinish();
   const double startup = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();

@@ -84,6 +84,18 @@ void WaitUnseenOrPaused() {
     PresentFrame();
 }
 
+// The window, or why there is none: no display in a line, a window that fails in the
+// original's box.
+bool OpenRenderWindow() {
+  if (const Status display = ChooseDisplay(); !display.ok()) {
+    Say(display);
+    return false;
+  }
+  const Status created = CreateRenderWindow();
+  if (!created.ok()) ShowMessage(created.why(), "ERROR");
+  return created.ok();
+}
+
 // Until Escape, the end of the show, a signal or a vanished window.
 int RunLoop() {
   int signal = 0;
@@ -132,7 +144,7 @@ int main(int argc, char** argv) {
 
   const bool screenSaverWasActive = ScreenSaverActive(ThisRun.headless);
   if (screenSaverWasActive) SetScreenSaver(false);
-  if (!CreateRenderWindow()) {
+  if (!OpenRenderWindow()) {
     if (screenSaverWasActive) SetScreenSaver(true);
     return 1;  // start-up failed
   }

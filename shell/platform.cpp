@@ -114,10 +114,9 @@ bool PlainWindowOpens() {
   return plain != nullptr;
 }
 
-bool FailCreation(const char* text) {
+Status FailCreation(const char* text) {
   ReleaseWindowAndContext();
-  ShowMessage(text, "ERROR");
-  return false;
+  return Status::Failure(text);
 }
 
 void OnStopSignal(int signal) { StopSignalNumber = signal; }
@@ -125,25 +124,23 @@ void OnStopSignal(int signal) { StopSignalNumber = signal; }
 
 bool HeadlessActive() { return UsingHeadless; }
 
-bool CreateRenderWindow() {
-  if (!ThisRun.headless && !StartVideo()) {
-    // Drawing into nothing for five minutes helps nobody; a capture still has its files.
-    if (!FixedClock()) {
-      Say(DisplayProblem() + "; to run without one, use -headless with -videosave, -video=FILE or -timedemo");
-      return false;
-    }
-    Say(DisplayProblem() + "; rendering offscreen");
-    ThisRun.headless = true;
-  }
+Status ChooseDisplay() {
+  if (ThisRun.headless || StartVideo()) return {};
+  // Drawing into nothing for five minutes helps nobody; a capture still has its files.
+  if (!FixedClock())
+    return Status::Failure(DisplayProblem() +
+                           "; to run without one, use -headless with -videosave, -video=FILE or -timedemo");
+  Say(DisplayProblem() + "; rendering offscreen");
+  ThisRun.headless = true;
+  return {};
+}
+
+Status CreateRenderWindow() {
   if (ThisRun.headless) {
     UsingHeadless = true;
     const Status created = HeadlessCreate(ScreenWidth, ScreenHeight);
-    if (!created.ok()) {
-      UsingHeadless = false;
-      ShowMessage(created.why(), "ERROR");
-      return false;
-    }
-    return true;
+    if (!created.ok()) UsingHeadless = false;
+    return created;
   }
 
   // SDL picks the visual when the window is made; 32 depth bits falls back to 24.
@@ -159,7 +156,7 @@ bool CreateRenderWindow() {
   SDL_ShowWindow(TheWindow);
   SDL_RaiseWindow(TheWindow);
   WatchXWindow(TheWindow);
-  return true;
+  return {};
 }
 
 void DestroyRenderWindow() {
@@ -184,10 +181,9 @@ void DestroyRenderWindow() {
   DrainXErrors();
 }
 
-bool CreateOffscreenContext(int width, int height) {
+Status CreateOffscreenContext(int width, int height) {
   const Status created = HeadlessCreate(width, height);
-  if (!created.ok()) Say("offscreen context: " + created.why());
-  return created.ok();
+  return created.ok() ? created : Status::Failure("offscreen context: " + created.why());
 }
 
 void DestroyOffscreenContext() {

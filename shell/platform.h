@@ -9,11 +9,14 @@
 
 namespace lumaro {
 
+// Whether the run has a display, or renders offscreen: a capture or a timedemo without one
+// goes offscreen (said once), anything else fails with which display would not open.
+Status ChooseDisplay();
 // Creates the window (or the offscreen context) with its GL context current, for the
 // options parsed already. Full screen is the desktop's own (no mode change); a window starts
-// at the drawing size, fitted to the screen. Shows the failing step's message and returns
-// false.
-bool CreateRenderWindow();
+// at the drawing size, fitted to the screen. A failure releases what was made and carries
+// the failing step's text, which the caller shows in the original's "ERROR" box.
+Status CreateRenderWindow();
 // Releases whatever exists, in reverse order; each failure has its own message.
 void DestroyRenderWindow();
 // Full screen on or off at once (F, Alt+Enter); the cursor hides with it.
@@ -22,7 +25,7 @@ void ToggleFullscreen();
 bool HeadlessActive();
 
 // A standalone offscreen context (tests, benchmarks): width x height pbuffer, made current.
-bool CreateOffscreenContext(int width, int height);
+Status CreateOffscreenContext(int width, int height);
 void DestroyOffscreenContext();
 
 // A frame in a window: drawn at the drawing size into the offscreen frame (BeginFrame),

@@ -28,7 +28,8 @@ class GlTest : public ::testing::Test {
     ShowFps = false;
     ThisRun.seedGiven = true;
     ThisRun.seed = 1;
-    ASSERT_TRUE(CreateOffscreenContext(width, height));
+    const Status created = CreateOffscreenContext(width, height);
+    ASSERT_TRUE(created.ok()) << created.why();
     started_ = true;
     RenderStartup();
   }
