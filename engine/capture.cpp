@@ -68,16 +68,22 @@ Status Start(FrameWriterSetup setup) {
 }
 
 // A free writer buffer labelled for the frame, sized for its pixels; null when a stop signal
-// came while every buffer was still being written.
+// came while every buffer was still being written, or when the frame does not fit in memory
+// (the capture is then refused: a huge "-size" ends it with that reason, not a crash).
 CapturedFrame* BufferFor(const Pending& p) {
   CapturedFrame* f = TakeFrameBuffer();
   if (!f) return nullptr;
+  if (!f->pixels.Resize(static_cast<size_t>(p.width) * p.height * p.pixelBytes).ok()) {
+    ReturnFrameBuffer(f);
+    Refused.Keep(Status::Failure("not enough memory for a " + std::to_string(p.width) + " x " +
+                                 std::to_string(p.height) + " frame"));
+    return nullptr;
+  }
   f->number = p.number;
   f->clock = p.clock;
   f->width = p.width;
   f->height = p.height;
   f->pixelBytes = p.pixelBytes;
-  f->pixels.Resize(static_cast<size_t>(p.width) * p.height * p.pixelBytes);
   return f;
 }
 
@@ -102,8 +108,7 @@ void PlaceInFrame(const Pending& p, uint8_t* frame) {
 // Reads the drawing, tightly packed, to `into` (a pack buffer's offset, or memory).
 void ReadInto(const Pending& p, void* into) {
   glPixelStorei(GL_PACK_ALIGNMENT, 1);  // any width, no row padding
-  glReadPixels(0, 0, p.drawnWidth, p.drawnHeight, p.pixelBytes == 4 ? GL_BGRA_EXT : GL_BGR_EXT, GL_UNSIGNED_BYTE,
-               into);
+  glReadPixels(0, 0, p.drawnWidth, p.drawnHeight, p.pixelBytes == 4 ? GL_BGRA_EXT : GL_BGR_EXT, GL_UNSIGNED_BYTE, into);
 }
 
 // Copies the pack buffer's frame out into a writer buffer and queues it.
@@ -118,7 +123,7 @@ void Hand(const Pending& p, const void* pixels) {
 // Reads the drawing straight into a writer buffer and queues it.
 Status ReadAndHand(const Pending& p) {
   CapturedFrame* f = BufferFor(p);
-  if (!f) return Status::Failure("the capture was interrupted");
+  if (!f) return Refused.ok() ? Status::Failure("the capture was interrupted") : Refused;
   ReadInto(p, f->pixels.pixels());
   PlaceInFrame(p, f->pixels.pixels());
   SubmitFrame(f);
@@ -168,8 +173,8 @@ Status CaptureFrame(uint32_t frameNumber, float clock) {
   Status failed = FrameWriterError();
   if (!failed.ok() || !Refused.ok()) return failed.ok() ? Refused : failed;
   const int width = FrameWidth(), height = FrameHeight();
-  if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF || ScreenWidth > width ||
-      ScreenHeight > height || (Streaming && (width != StreamWidth || height != StreamHeight))) {
+  if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF || ScreenWidth > width || ScreenHeight > height ||
+      (Streaming && (width != StreamWidth || height != StreamHeight))) {
     Refused = Status::Failure("cannot capture a " + std::to_string(width) + " x " + std::to_string(height) + " frame");
     return Refused;
   }
@@ -204,7 +209,8 @@ Status CaptureFrame(uint32_t frameNumber, float clock) {
   glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
   CollectInFlight();  // the frame before, long finished by now
   InFlight = now;
-  return FrameWriterError();
+  failed = FrameWriterError();
+  return failed.ok() ? Refused : failed;
 }
 
 Status FinishCapture() {

@@ -1,9 +1,9 @@
 #include "engine/frame_files.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <new>
 #include <system_error>
 
 #include "base/new_file.h"
@@ -30,16 +30,18 @@ void EncodeCaptureHeader(int width, int height, uint8_t header[18]) {
   header[17] = 0;  // no alpha bits, first row is the bottom row
 }
 
-uint8_t* FrameBytes::Resize(size_t pixelBytes) {
+Status FrameBytes::Resize(size_t pixelBytes) {
+  if (pixelBytes > SIZE_MAX - kHeaderRoom - kNewFileAlignment) return Status::Failure("not enough memory");
   const size_t needed = kHeaderRoom + pixelBytes;
   if (needed > capacity_) {
     const size_t rounded = (needed + kNewFileAlignment - 1) / kNewFileAlignment * kNewFileAlignment;
-    bytes_.reset(static_cast<uint8_t*>(std::aligned_alloc(kNewFileAlignment, rounded)));
-    if (!bytes_) throw std::bad_alloc();
+    uint8_t* more = static_cast<uint8_t*>(std::aligned_alloc(kNewFileAlignment, rounded));
+    if (!more) return Status::Failure("not enough memory");
+    bytes_.reset(more);
     capacity_ = rounded;
   }
   size_ = pixelBytes;
-  return pixels();
+  return {};
 }
 
 void FrameBytes::Release() {

@@ -20,7 +20,9 @@ void EncodeCaptureHeader(int width, int height, uint8_t header[18]);
 class FrameBytes {
  public:
   static constexpr size_t kHeaderRoom = 18;  // a TGA header
-  uint8_t* Resize(size_t pixelBytes);        // the pixels; their contents are kept only when the size is
+  // Room for this many pixel bytes; their contents are kept only when the size is. Fails,
+  // keeping what it had, when the memory cannot be had.
+  Status Resize(size_t pixelBytes);
   uint8_t* pixels() const { return file() + kHeaderRoom; }
   uint8_t* file() const { return bytes_.get(); }  // header room and pixels
   size_t size() const { return size_; }           // pixels alone

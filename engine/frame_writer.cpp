@@ -191,6 +191,12 @@ void SubmitFrame(CapturedFrame* f) {
   State.changed.notify_all();
 }
 
+void ReturnFrameBuffer(CapturedFrame* f) {
+  std::lock_guard<std::mutex> hold(State.lock);
+  State.free.push_back(f);
+  State.changed.notify_all();
+}
+
 Status FrameWriterError() {
   std::lock_guard<std::mutex> hold(State.lock);
   return State.error;

@@ -39,6 +39,7 @@ Status StartFrameWriter(const FrameWriterSetup& setup);
 // stop signal comes meanwhile: a stalled encoder must not hold the run.
 CapturedFrame* TakeFrameBuffer();
 void SubmitFrame(CapturedFrame* frame);
+void ReturnFrameBuffer(CapturedFrame* frame);  // taken but not filled
 // The first write error, if any. Safe to ask from the frame loop at any time.
 Status FrameWriterError();
 // Writes what is queued, finishes the track's header (or closes the encoder's streams, which

@@ -1,6 +1,7 @@
 #include <GL/gl.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "engine/capture.h"
 #include "engine/composer.h"
+#include "engine/frame_files.h"
 #include "engine/frame_writer.h"
 #include "engine/timeline.h"
 #include "gl_fixture.h"
@@ -86,6 +88,23 @@ TEST(CaptureNames, SixDigitFrameNumbers) {
   EncodeCaptureHeader(333, 201, header);
   EXPECT_EQ(header[12] | (header[13] << 8), 333);
   EXPECT_EQ(header[14] | (header[15] << 8), 201);
+}
+
+// A frame that cannot be had is a failure to report, not an exception that ends the program;
+// the buffer keeps what it held and takes a size it can have afterwards.
+TEST(FrameBuffers, ASizeBeyondMemoryFailsAndKeepsTheBuffer) {
+  FrameBytes frame;
+  ASSERT_TRUE(frame.Resize(64).ok());
+  frame.pixels()[0] = 42;
+  for (size_t impossible : {SIZE_MAX, SIZE_MAX - FrameBytes::kHeaderRoom, SIZE_MAX / 2}) {
+    SCOPED_TRACE(impossible);
+    const Status refused = frame.Resize(impossible);
+    EXPECT_EQ(refused.why(), "not enough memory");
+    EXPECT_EQ(frame.size(), 64u);
+    EXPECT_EQ(frame.pixels()[0], 42);
+  }
+  EXPECT_TRUE(frame.Resize(4096).ok());
+  EXPECT_EQ(frame.size(), 4096u);
 }
 
 namespace {
