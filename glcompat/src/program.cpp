@@ -85,7 +85,7 @@ GLuint CompileShader(GLenum type, unsigned features) {
   if (!ok) {
     char log[2048] = {};
     glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    std::fprintf(stderr, "glcompat: variant %u does not compile:\n%s\n", features, log);
+    Tell("glcompat: variant %u does not compile:\n%s", features, log);
     std::abort();  // the layer's own text: a bug, whatever the failure policy
   }
   return shader;
@@ -106,7 +106,7 @@ Program& Build(unsigned features) {
   GLint ok = 0;
   glGetProgramiv(p.id, GL_LINK_STATUS, &ok);
   if (!ok) {
-    std::fprintf(stderr, "glcompat: variant %u does not link\n", features);
+    Tell("glcompat: variant %u does not link", features);
     std::abort();
   }
   for (int u = 0; u < kUniforms; ++u) p.uniforms[u] = glGetUniformLocation(p.id, kUniformNames[u]);

@@ -1,6 +1,8 @@
 // The state object, failure reporting, capabilities, glGetError and the layer's lifecycle.
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "state.h"
 
@@ -12,6 +14,8 @@ State& S() {
 }
 
 namespace {
+lgl_MessageHandler Handler = nullptr;  // outside State: a shutdown keeps it
+
 void Record(GLenum error) {
   if (S().error == GL_NO_ERROR) S().error = error;  // GL keeps the first error until read
 }
@@ -79,14 +83,29 @@ void ResetEsState() {
 }
 }  // namespace
 
+void Tell(const char* format, ...) {
+  va_list args, again;
+  va_start(args, format);
+  va_copy(again, args);
+  const int length = std::vsnprintf(nullptr, 0, format, args);
+  std::string line(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+  std::vsnprintf(line.data(), line.size() + 1, format, again);
+  va_end(again);
+  va_end(args);
+  if (Handler)
+    Handler(line.c_str());
+  else
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
 void Unsupported(const char* call, const char* what, GLenum value) {
-  std::fprintf(stderr, "glcompat: %s: %s 0x%04X is not supported\n", call, what, value);
+  Tell("glcompat: %s: %s 0x%04X is not supported", call, what, value);
   Record(GL_INVALID_ENUM);
   if (S().abortOnUnsupported) std::abort();
 }
 
 void Refuse(const char* call, const char* why, GLenum error) {
-  std::fprintf(stderr, "glcompat: %s: %s\n", call, why);
+  Tell("glcompat: %s: %s", call, why);
   Record(error);
 }
 
@@ -132,6 +151,8 @@ GLenum lgl_GetError(void) {
   const GLenum es = glGetError();  // read either way, so that it does not linger
   return mine != GL_NO_ERROR ? mine : es;
 }
+
+void lgl_SetMessageHandler(lgl_MessageHandler handler) { Handler = handler; }
 
 void lgl_SetAbortOnUnsupported(int abort_on_unsupported) { S().abortOnUnsupported = abort_on_unsupported != 0; }
 

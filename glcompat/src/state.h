@@ -87,11 +87,13 @@ struct State {
 State& S();
 inline void Changed() { ++S().serial; }
 
-// A call outside what the layer covers: "glcompat: CALL: WHAT 0xVALUE is not supported" on
-// stderr, GL_INVALID_ENUM for glGetError, and abort() when asked for.
+// A message through the installed handler (stderr by default), printf-style.
+void Tell(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// A call outside what the layer covers: "glcompat: CALL: WHAT 0xVALUE is not supported" told, GL_INVALID_ENUM for
+// glGetError, and abort() when asked for.
 void Unsupported(const char* call, const char* what, GLenum value);
 // A GL error the layer detected (a stack overflow, glEnd without glBegin): "glcompat: CALL:
-// WHY" on stderr and the error for glGetError.
+// WHY" told and the error for glGetError.
 void Refuse(const char* call, const char* why, GLenum error);
 // GL's rule that only vertex calls may come between glBegin and glEnd; false, and refused,
 // when broken.

@@ -1,5 +1,8 @@
 // The layer's loud failures: calls outside what it covers print what they were, record a
 // GL error, and abort when asked to; GL errors it detects are reported too.
+#include <string>
+#include <vector>
+
 #include "compare.h"
 #include "glcompat/glcompat.h"
 
@@ -98,6 +101,23 @@ TEST_F(Failures, GlErrorsOfTheLayerAndOfGles2) {
         for (int i = 0; i < 40; ++i) lgl_PushMatrix();
       },
       GL_STACK_OVERFLOW);
+}
+
+// The program's handler gets each message as one line, and nothing goes to stderr beside
+// it; taken away, the messages are on stderr again.
+std::vector<std::string> Told;
+TEST_F(Failures, MessagesGoWhereTheProgramSays) {
+  Told.clear();
+  lgl_SetMessageHandler([](const char* line) { Told.push_back(line); });
+  std::string printed = Expect([] { lgl_PopMatrix(); }, GL_STACK_UNDERFLOW);
+  lgl_SetMessageHandler(nullptr);
+  EXPECT_EQ(printed, "");
+  ASSERT_EQ(Told.size(), 1u);
+  EXPECT_EQ(Told[0].rfind("glcompat: glPopMatrix: ", 0), 0u) << Told[0];
+  EXPECT_EQ(Told[0].find('\n'), std::string::npos) << Told[0];
+  printed = Expect([] { lgl_PopMatrix(); }, GL_STACK_UNDERFLOW);
+  EXPECT_EQ(printed, Told[0] + "\n");
+  EXPECT_EQ(Told.size(), 1u);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "engine/startup.h"
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
+#include "glcompat/glcompat.h"
 #include "web/shell/page.h"
 #include "web/shell/web_keys.h"
 #include "web/shell/web_options.h"
@@ -98,6 +99,7 @@ EMSCRIPTEN_KEEPALIVE int lumaro_start(const char* query) {
     return 1;
   }
   InstallMessageBoxes({ShowBox, AskBox});
+  lgl_SetMessageHandler([](const char* line) { Say(line); });  // the layer's lines like every other
   InstallKeys();
   emscripten_set_canvas_element_size("#canvas", ScreenWidth, ScreenHeight);
   lumaro_page_canvas(ScreenWidth, ScreenHeight);

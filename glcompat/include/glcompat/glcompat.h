@@ -7,9 +7,13 @@
 extern "C" {
 #endif
 
-// A call outside what the layer covers prints "glcompat: <call>: <what> 0x<enum>" on stderr
-// and records a GL error for glGetError; with aborting on (the default in builds without
-// NDEBUG) it then calls abort().
+// Where the layer's messages go, one line each ("glcompat: ...", no newline); the program
+// installs its own as it does its message boxes. Null puts back the default: stderr.
+typedef void (*lgl_MessageHandler)(const char* line);
+void lgl_SetMessageHandler(lgl_MessageHandler handler);
+
+// A call outside what the layer covers says "glcompat: <call>: <what> 0x<enum>" and records a GL error for glGetError;
+// with aborting on (the default in builds without NDEBUG) it then calls abort().
 void lgl_SetAbortOnUnsupported(int abort_on_unsupported);
 
 // How many draws the layer has handed to GLES2 so far.
