@@ -1,5 +1,5 @@
 // The music of a live show: started past the module's end, while the window is out of sight,
-// and cued without a pause at the seconds made ready ahead.
+// and cued without a pause at the seconds made ready ahead; and a failure that ends the run.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -91,4 +91,22 @@ TEST_F(DummyAudio, PreparedCuesNeedNoDecodingAndSoundTheSame) {
   EXPECT_FALSE(SoundIsPlaying(handle));
   StopOk(handle, ready);
   StopOk(0, fresh);
+}
+
+// A music failure the run cannot go on without is shown in the original's box and ends the
+// run with exit code 1, the sound closed, instead of ending the process where it happened.
+TEST_F(DummyAudio, AFatalMusicFailureEndsTheRunWithItsBox) {
+  Running = 1;
+  testing::internal::CaptureStderr();
+  EndForMusic(Status::Failure("no such play handle"));
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("MIDAS Fehler !: no such play handle"), std::string::npos) << said;
+  EXPECT_EQ(Running, 0);
+  EXPECT_EQ(ThisRun.exitCode, 1);
+  EXPECT_EQ(LastStopReason, StopReason::Failure);
+  EXPECT_FALSE(SoundOn);
+  EXPECT_FALSE(SoundDeviceOpen());
+  ThisRun.exitCode = 0;
+  LastStopReason = StopReason::ShowOver;
+  SoundOn = true;
 }
