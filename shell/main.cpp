@@ -1,5 +1,4 @@
 // Entry: options and window, renderer start-up, the frame loop, teardown.
-#include <GL/gl.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -15,9 +14,9 @@
 #include "base/clock.h"
 #include "base/report.h"
 #include "engine/capture.h"
+#include "engine/player.h"
 #include "engine/progress.h"
 #include "engine/startup.h"
-#include "engine/timedemo.h"
 #include "engine/timeline.h"
 #include "shell/encoder.h"
 #include "shell/message_box.h"
@@ -25,7 +24,6 @@
 #include "shell/new_file.h"
 #include "shell/options.h"
 #include "shell/platform.h"
-#include "shell/player.h"
 #include "shell/recording.h"
 #include "shell/window_proc.h"
 
@@ -50,26 +48,6 @@ Status CheckOutputFile(const std::string& path) {
     return Status::Failure("cannot write " + file.string() + ": no folder " + folder.string());
   if (access(folder.c_str(), W_OK) != 0) return ErrnoFailure("cannot write in " + folder.string(), errno);
   return {};
-}
-
-// The timedemo's table on stdout (and as CSV).
-Status ReportTimedemo(std::chrono::steady_clock::time_point programStart,
-                      std::chrono::steady_clock::time_point loopStart) {
-  using Seconds = std::chrono::duration<double>;
-  const auto now = std::chrono::steady_clock::now();
-  struct rusage usage;
-  getrusage(RUSAGE_SELF, &usage);
-  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  const TimedemoRun run{renderer ? renderer : "an unknown renderer",
-                        ScreenWidth,
-                        ScreenHeight,
-                        Seconds(now - loopStart).count(),
-                        Seconds(FirstFrameDone() - programStart).count() * 1000,
-                        usage.ru_maxrss / 1024.0};
-  const std::vector<SceneTiming> rows = TimedemoTable();
-  if (std::fputs(FormatTimedemoTable(rows, run).c_str(), stdout) < 0 || std::fflush(stdout) != 0)
-    return ErrnoFailure("cannot write the timedemo's table to stdout", errno);
-  return ThisRun.timedemoFile.empty() ? Status() : WriteTimedemoCsv(ThisRun.timedemoFile, rows, run);
 }
 
 // Paused or out of sight, nothing is drawn: the loop waits for the next event (a key, the
@@ -148,6 +126,7 @@ int main(int argc, char** argv) {
     if (screenSaverWasActive) SetScreenSaver(true);
     return 1;  // start-up failed
   }
+  InstallPlayer({HoldElapsedSeconds, ResetElapsedSeconds, ElapsedSeconds, BeginFrame, PaintFrame});
   RenderStartup();
   if (!ThisRun.videoFile.empty() && ThisRun.exitCode == 0) {
     const Status started = StartVideoRecording();
@@ -171,7 +150,9 @@ int main(int argc, char** argv) {
   }
   FinishProgress();
   if (ThisRun.timedemo && ThisRun.exitCode == 0 && !signal) {
-    const Status reported = ReportTimedemo(programStart, loopStart);
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    const Status reported = ReportTimedemo({programStart, loopStart, "", usage.ru_maxrss / 1024.0, nullptr});
     if (!reported.ok()) {
       Say(reported);
       ThisRun.exitCode = 1;

@@ -8,11 +8,11 @@
 #include "base/clock.h"
 #include "base/run_state.h"
 #include "engine/navigation.h"
+#include "engine/player.h"
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
 #include "shell/menu.h"
 #include "shell/platform.h"
-#include "shell/player.h"
 
 namespace lumaro {
 
@@ -120,10 +120,7 @@ void HandleKey(const SDL_KeyboardEvent& key) {
     case SDLK_ESCAPE: StopRunning(StopReason::UserQuit); break;
     case SDLK_SPACE: TogglePause(); break;
     case SDLK_LEFT:
-    case SDLK_RIGHT:
-      JumpScene(key.keysym.sym == SDLK_LEFT ? -1 : +1);
-      if (Paused()) PaintFrame();  // paused, the picture shows where the show now stands
-      break;
+    case SDLK_RIGHT: JumpScene(key.keysym.sym == SDLK_LEFT ? -1 : +1); break;
     case SDLK_f: ToggleFullscreen(); break;
     case SDLK_RETURN:
       if (key.keysym.mod & KMOD_ALT) ToggleFullscreen();

@@ -11,8 +11,8 @@
 #include "audio/sound_library.h"
 #include "base/clock.h"
 #include "base/run_state.h"
+#include "engine/player.h"
 #include "engine/timeline.h"
-#include "shell/player.h"
 #include "tests/dummy_audio.h"
 
 using namespace lumaro;

@@ -1,29 +1,25 @@
-#include "shell/player.h"
+#include "engine/player.h"
 
 #include <GL/gl.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <vector>
 
 #include "audio/music.h"
 #include "audio/sound_library.h"
 #include "base/clock.h"
 #include "base/run_state.h"
 #include "engine/navigation.h"
+#include "engine/timedemo.h"
 #include "engine/timeline.h"
-#include "shell/platform.h"
 
 namespace lumaro {
 
 namespace {
-// The show goes on from `second`: the live clock reads it at the next frame, and the music
-// starts there on that frame, cued from the module's start.
-void ContinueFrom(float second) {
-  if (PlayHandle) (void)SoundStopModule(PlayHandle);  // a handle that ended on its own has nothing to stop
-  PlayHandle = 0;
-  ThisRun.startTime = second;
-  ResetElapsedSeconds();
-  MusicStarted = false;
-  if (SoundOn) CueMusic(MusicModule, second);
-}
-
+// Until a platform installs its own: the desktop's clock, no frames of its own.
+PlayerPlatform Platform{HoldElapsedSeconds, ResetElapsedSeconds, ElapsedSeconds, nullptr, nullptr};
+bool Held = false;
 bool Unseen = false;  // frames were left out while the window could not be seen
 
 // "-loop" starts the show over in its last, blank second, where nothing is drawn: a slice a
@@ -32,8 +28,23 @@ enum class LoopRestart { None, Underway, Ready };
 LoopRestart Restarting = LoopRestart::None;
 constexpr double kRestartSliceSeconds = 0.006;  // of a frame's 16.7 ms at 60 a second
 
+void BeginFrameUnseen() {
+  if (Platform.beginFrame) Platform.beginFrame();
+}
+
+// The show goes on from `second`: the live clock reads it at the next frame, and the music
+// starts there on that frame, cued from the module's start.
+void ContinueFrom(float second) {
+  if (PlayHandle) (void)SoundStopModule(PlayHandle);  // a handle that ended on its own has nothing to stop
+  PlayHandle = 0;
+  ThisRun.startTime = second;
+  Platform.restartClock();
+  MusicStarted = false;
+  if (SoundOn) CueMusic(MusicModule, second);
+}
+
 void GoTo(float second) {
-  BeginFrame();  // the frames between are drawn at the drawing size, never shown
+  BeginFrameUnseen();  // the frames between are drawn at the drawing size, never shown
   if (second > DemoClock)
     CatchUpTo(second, CatchUp::Quick);  // onward: the frames between, without showing them
   else
@@ -42,14 +53,21 @@ void GoTo(float second) {
 }
 }  // namespace
 
-bool Paused() { return ElapsedSecondsHeld(); }
+void InstallPlayer(const PlayerPlatform& platform) {
+  Platform = platform;
+  Held = false;
+  Unseen = false;
+  Restarting = LoopRestart::None;
+}
+
+bool Paused() { return Held; }
 
 void TogglePause() {
   if (FixedClock()) return;  // a capture's clock is its own
-  const bool pause = !Paused();
-  HoldElapsedSeconds(pause);
+  Held = !Held;
+  Platform.holdClock(Held);
   if (SoundOn) {
-    if (pause)
+    if (Held)
       (void)SoundStopBackgroundPlay();  // the device asks for no samples: the module holds its place
     else
       (void)SoundStartBackgroundPlay();  // fails only before start-up, which ran
@@ -63,6 +81,7 @@ void JumpScene(int direction) {
   if (target < 0) return;
   Restarting = LoopRestart::None;  // the show as it stands goes on, or starts over, to the target
   GoTo(target);
+  if (Held && Platform.showPausedFrame) Platform.showPausedFrame();  // the picture shows where the show stands
 }
 
 bool StartOverInTheBlank() {
@@ -75,13 +94,13 @@ bool StartOverInTheBlank() {
   if (Restarting == LoopRestart::Underway && CatchUpPartly(ThisRun.loopStart, kRestartSliceSeconds))
     Restarting = LoopRestart::Ready;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the blank second stays black
-  if (ThisRun.startTime + ElapsedSeconds() >= kShowLength) StopRunning(StopReason::ShowOver);
+  if (ThisRun.startTime + Platform.elapsedSeconds() >= kShowLength) StopRunning(StopReason::ShowOver);
   KeepMusicCuesReady(kBlankFrom);
   return true;
 }
 
 void StartShowAgain() {
-  BeginFrame();
+  BeginFrameUnseen();
   if (Restarting == LoopRestart::None)
     RestartShowAt(ThisRun.loopStart);
   else
@@ -93,7 +112,7 @@ void StartShowAgain() {
 
 void PassTimeUnseen() {
   Unseen = true;
-  const float clock = ThisRun.startTime + ElapsedSeconds();
+  const float clock = ThisRun.startTime + Platform.elapsedSeconds();
   StartMusic();  // the music follows the clock, drawn or not
   KeepMusicCuesReady(clock);
   if (clock >= ThisRun.endTime || clock >= kShowLength) StopRunning(StopReason::ShowOver);
@@ -102,7 +121,27 @@ void PassTimeUnseen() {
 void CatchUpUnseen() {
   if (!Unseen) return;
   Unseen = false;
-  CatchUpTo(ThisRun.startTime + ElapsedSeconds(), CatchUp::Quick);
+  CatchUpTo(ThisRun.startTime + Platform.elapsedSeconds(), CatchUp::Quick);
+}
+
+Status ReportTimedemo(const TimedemoReport& report) {
+  using Seconds = std::chrono::duration<double>;
+  const auto now = std::chrono::steady_clock::now();
+  const char* named = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  const TimedemoRun run{!report.renderer.empty() ? report.renderer
+                        : named                  ? named
+                                                 : "an unknown renderer",
+                        ScreenWidth,
+                        ScreenHeight,
+                        Seconds(now - report.loopStart).count(),
+                        Seconds(FirstFrameDone() - report.programStart).count() * 1000,
+                        report.peakMegabytes};
+  const std::vector<SceneTiming> rows = TimedemoTable();
+  const std::string table = FormatTimedemoTable(rows, run);
+  if (std::fputs(table.c_str(), stdout) < 0 || std::fflush(stdout) != 0)
+    return ErrnoFailure("cannot write the timedemo's table to stdout", errno);
+  if (report.alsoShow) report.alsoShow(table.c_str());
+  return ThisRun.timedemoFile.empty() ? Status() : WriteTimedemoCsv(ThisRun.timedemoFile, rows, run);
 }
 
 }  // namespace lumaro
