@@ -78,8 +78,8 @@ describe('a page that loads', { timeout: 90_000 }, () => {
     assert.ok(shown.length >= 2, `progress on the button: ${JSON.stringify(labels)}`);
     const percents = shown.map((m) => Number(m[1]));
     assert.deepEqual(percents, [...percents].sort((a, b) => a - b), 'the progress never goes back');
-    const site = ['lumaro.wasm', 'SongM.xm'].reduce((sum, file) => sum + statSync(join(process.env.LUMARO_SITE, file)).size, 0);
-    assert.equal(shown[shown.length - 1][2], (site / 1e6).toFixed(1), 'the program and the music in all');
+    const bytes = ['lumaro.wasm', 'SongM.xm'].reduce((sum, file) => sum + statSync(join(process.env.LUMARO_SITE, file)).size, 0);
+    assert.equal(shown[shown.length - 1][2], (bytes / 1e6).toFixed(1), 'the program and the music in all');
     assert.equal(labels[labels.length - 1], 'Start');
     await page.close();
   });
