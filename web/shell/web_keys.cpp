@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/run_state.h"
+#include "engine/player.h"
 #include "web/shell/web_run.h"
 
 namespace lumaro::web {
@@ -65,7 +66,7 @@ void PauseOrNext() {
   if (Web.mode == Mode::Stills && Web.phase == Phase::StillShown) {
     SetPhase(Phase::CatchingUp);  // on to the next still
   } else if (Web.mode == Mode::Live) {
-    TogglePause();
+    PauseOrResume();
   }
 }
 

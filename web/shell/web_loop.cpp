@@ -9,8 +9,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/report.h"
 #include "base/run_state.h"
 #include "engine/navigation.h"
+#include "engine/player.h"
 #include "engine/startup.h"
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
@@ -25,34 +27,15 @@ namespace {
 constexpr double kStepBudgetMs = 40;
 constexpr float kCatchUpChunk = 0.4f;  // demo seconds
 
-void ReportTimedemo() {
-  using Seconds = std::chrono::duration<double>;
-  const auto now = std::chrono::steady_clock::now();
+// The page's memory only grows: its size now is its peak.
+void ShowTimedemoTable() {
   char* renderer = lumaro_page_renderer();
-  const char* plain = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  const TimedemoRun run{renderer && *renderer ? renderer
-                        : plain               ? plain
-                                              : "an unknown renderer",
-                        ScreenWidth,
-                        ScreenHeight,
-                        Seconds(now - Web.loopStart).count(),
-                        Seconds(FirstFrameDone() - Web.programStart).count() * 1000,
-                        emscripten_get_heap_size() / (1024.0 * 1024.0)};  // the page's memory only grows
+  const Status reported = lumaro::ReportTimedemo({Web.programStart, Web.loopStart, renderer ? renderer : "",
+                                                  emscripten_get_heap_size() / (1024.0 * 1024.0), lumaro_page_table});
   std::free(renderer);
-  const std::string table = FormatTimedemoTable(TimedemoTable(), run);
-  std::fputs(table.c_str(), stdout);
-  lumaro_page_table(table.c_str());
+  if (!reported.ok()) Say(reported);
 }
 }  // namespace
-
-float LiveElapsed() {
-  const double now = Web.phase == Phase::Paused ? Web.pausedAtMs : emscripten_get_now();
-  if (!Web.originSet) {
-    Web.originSet = true;
-    Web.originMs = now;
-  }
-  return static_cast<float>((now - Web.originMs) / 1000.0);
-}
 
 void LiveStep() {
   if (!Running) return EndShow();
@@ -100,7 +83,7 @@ void TimedemoStep() {
 
 void EndShow() {
   emscripten_cancel_main_loop();
-  if (Web.mode == Mode::Timedemo && ThisRun.exitCode == 0) ReportTimedemo();  // also after Escape, as on the desktop
+  if (Web.mode == Mode::Timedemo && ThisRun.exitCode == 0) ShowTimedemoTable();  // also after Escape, as on the desktop
   ReleasePendingScenes();
   RenderShutdown();
   lgl_Shutdown();  // the context starts the next show as a fresh one

@@ -8,6 +8,7 @@
 
 #include "base/report.h"
 #include "base/run_state.h"
+#include "engine/player.h"
 #include "engine/startup.h"
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
@@ -108,7 +109,7 @@ EMSCRIPTEN_KEEPALIVE int lumaro_start(const char* query) {
   // "start": the quick way, as the desktop's live show; stills catch up exactly, in steps.
   if (Web.mode != Mode::Stills) CatchUpTo(ThisRun.startTime, CatchUp::Quick);
   Running = ThisRun.exitCode == 0 ? 1 : 0;
-  Web.originSet = false;
+  StartPlayer();
   Web.framesDrawn = 0;
   Web.loopStart = std::chrono::steady_clock::now();
   SetPhase(Web.mode == Mode::Stills ? Phase::CatchingUp : Phase::Running);

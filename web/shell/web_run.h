@@ -19,7 +19,8 @@ struct WebRun {
   size_t nextStill = 0;
   bool originSet = false;  // live: the wall-clock time at demo time zero is taken at the first frame
   double originMs = 0;
-  double pausedAtMs = 0;
+  bool clockHeld = false;  // paused: the live clock stands at heldAtMs
+  double heldAtMs = 0;
   uint32_t framesDrawn = 0;
   std::chrono::steady_clock::time_point programStart, loopStart;
 };
@@ -27,6 +28,8 @@ extern WebRun Web;
 
 // The seconds of show the live clock has run: frozen while paused.
 float LiveElapsed();
+// A live show's player on the page's clock (web_player.cpp), from a show's start.
+void StartPlayer();
 void SetPhase(Phase phase);
 
 // The frame loop's one step, by mode; each ends the show once the run stops.
@@ -36,8 +39,7 @@ void TimedemoStep();
 // After the run stopped: the timedemo's table, the scenes' and the start-up's releases.
 void EndShow();
 
-// Space, Left and Right on a live show.
-void TogglePause();
-void JumpScene(int direction);
+// Space on a live show, running or paused; Left and Right are the player's JumpScene.
+void PauseOrResume();
 
 }  // namespace lumaro::web
