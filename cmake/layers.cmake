@@ -1,12 +1,24 @@
-# The program's layers, lowest first, each a static library that links only the layers
-# below it. A layer's include path is a view of the source tree that holds only itself and
-# the layers below (symbolic links made here, at configure time), so an include running
-# back up does not compile. scripts/check_layers.py says the same in words and also finds
+# The program's layers, lowest first (cmake/layers.txt), each a static library that links
+# only the layers below it. A layer's include path is a view of the source tree that holds
+# only itself and the layers below (symbolic links made here, at configure time), so an
+# include running back up does not compile. scripts/check_layers.py says the same in words and also finds
 # modules that include each other in a circle.
 
-# lumaro_layer(NAME SOURCES ... BELOW layers... LIBRARIES libraries...)
+# What each layer may include, as the list has it: LUMARO_BELOW_<layer>. Whole layers only;
+# a single module allowed (web's shell/options) is compiled into its user instead.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/layers.txt)
+file(STRINGS ${CMAKE_SOURCE_DIR}/cmake/layers.txt LAYER_LINES REGEX "^[a-z]+:")
+foreach(line ${LAYER_LINES})
+  string(REGEX MATCH "^([a-z]+):(.*)$" matched "${line}")
+  separate_arguments(allowed UNIX_COMMAND "${CMAKE_MATCH_2}")
+  list(FILTER allowed EXCLUDE REGEX "/")
+  set(LUMARO_BELOW_${CMAKE_MATCH_1} ${allowed})
+endforeach()
+
+# lumaro_layer(NAME SOURCES ... LIBRARIES libraries...)
 function(lumaro_layer name)
-  cmake_parse_arguments(LAYER "" "" "SOURCES;BELOW;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(LAYER "" "" "SOURCES;LIBRARIES" ${ARGN})
+  set(LAYER_BELOW ${LUMARO_BELOW_${name}})
   add_library(lumaro_${name} STATIC ${LAYER_SOURCES})
   set(view ${CMAKE_BINARY_DIR}/layers/${name})
   file(REMOVE_RECURSE ${view})
@@ -31,19 +43,18 @@ file(GLOB SCENE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/scenes/*.cpp)
 lumaro_layer(base SOURCES base/run_state.cpp base/random.cpp base/clock.cpp base/report.cpp base/new_file.cpp)
 lumaro_layer(gfx SOURCES gfx/sine.cpp gfx/tga.cpp gfx/texture.cpp gfx/overlays.cpp gfx/draw.cpp gfx/gl_reset.cpp
                          gfx/text_font.cpp
-             BELOW base LIBRARIES ${LUMARO_GL_LIBRARIES})
+             LIBRARIES ${LUMARO_GL_LIBRARIES})
 lumaro_layer(audio SOURCES audio/sound_library.cpp audio/music.cpp audio/xm_check.cpp audio/module_file.cpp
                            audio/soundtrack.cpp audio/caught_stderr.cpp audio/cue_ahead.cpp
-             BELOW base LIBRARIES ${LUMARO_AUDIO_LIBRARIES})
-lumaro_layer(assets SOURCES assets/assets.cpp ${EMBED_DIR}/assets/embedded_blocks.cpp BELOW base gfx)
+             LIBRARIES ${LUMARO_AUDIO_LIBRARIES})
+lumaro_layer(assets SOURCES assets/assets.cpp ${EMBED_DIR}/assets/embedded_blocks.cpp)
 target_include_directories(lumaro_assets PRIVATE ${EMBED_DIR})
 add_dependencies(lumaro_assets artwork)
-lumaro_layer(scenes SOURCES ${SCENE_SOURCES} BELOW base gfx assets)
+lumaro_layer(scenes SOURCES ${SCENE_SOURCES})
 lumaro_layer(engine SOURCES engine/timeline.cpp engine/catch_up.cpp engine/composer.cpp engine/startup.cpp
                             engine/capture.cpp engine/capture_plan.cpp engine/frame_writer.cpp engine/frame_files.cpp engine/wav.cpp
                             engine/progress.cpp engine/timedemo.cpp engine/navigation.cpp engine/yuv420.cpp
-                            engine/player.cpp
-             BELOW base gfx audio assets scenes)
+                            engine/player.cpp)
 # The metaball field is rebuilt every frame; its loops need the full vectoriser, which may
 # divide in every lane only when it need not fear traps. Rounding is IEEE either way: the
 # results are the same as scalar code's.
@@ -58,7 +69,7 @@ lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platf
                            shell/window_proc.cpp shell/menu.cpp shell/menu_draw.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
                            shell/programs.cpp shell/video_check.cpp shell/recording.cpp shell/message_box.cpp
                            shell/new_file.cpp shell/frame_fit.cpp shell/frame_target.cpp shell/window.cpp shell/window_icon.cpp
-             BELOW base gfx audio assets scenes engine LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)
+             LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)
 target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")
 
 add_executable(lumaro shell/main.cpp)
