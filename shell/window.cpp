@@ -7,6 +7,7 @@
 #include "shell/frame_target.h"
 #include "shell/platform.h"
 #include "shell/window_state.h"
+#include "shell/x11_watch.h"
 
 namespace lumaro {
 
@@ -54,7 +55,7 @@ void WindowPixelSize(int* width, int* height) {
   if (TheWindow) SDL_GL_GetDrawableSize(TheWindow, width, height);
 }
 
-bool WindowShown() { return !TheWindow || (!Minimised && !Hidden); }
+bool WindowShown() { return !TheWindow || (!Minimised && !Hidden && !XWindowUnseen()); }
 
 void SetVsync(bool on) {
   // Adaptive sync where the driver has it; plain sync otherwise.

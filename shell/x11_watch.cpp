@@ -37,6 +37,11 @@ bool XWindowVanished() {
   return !exists || XErrorSeen;  // asking about a destroyed window is itself an error
 }
 
+bool XWindowUnseen() {
+  XWindowAttributes attributes;
+  return XDisplay && XGetWindowAttributes(XDisplay, XWindowId, &attributes) != 0 && attributes.map_state != IsViewable;
+}
+
 void DrainXErrors() {
   if (XDisplay) XSync(XDisplay, False);
   XDisplay = nullptr;
