@@ -78,7 +78,7 @@ bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames) {
 
 Status ReadModuleFile(const std::string& fileName, std::vector<char>* bytes) {
   bytes->clear();
-  if (fileName.empty()) return Status::Failure("SongM.xm is in none of " + ThisRun.moduleSearch);
+  if (fileName.empty()) return Status::Failure("no SongM.xm was found");
   const int fd = open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return OpenFailure(fileName, errno);
   const Status read = ReadModuleBytes(fd, fileName, bytes);

@@ -44,6 +44,11 @@ SoundModule* LoadMusic(const char* fileName) {
   return module;
 }
 
+SoundModule* MissingMusic(const std::string& searched) {
+  ShowMessage("SongM.xm is in none of " + searched, kLoadCaption);
+  return nullptr;
+}
+
 Status PlayMusic(SoundModule* module, bool loop, uint32_t* playHandle) {
   *playHandle = 0;
   // A module that did not load was reported at start-up; the show then runs silently.

@@ -2,6 +2,7 @@
 // stop and close. Nothing here runs with "-nosound".
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "audio/sound_library.h"
 #include "base/status.h"
@@ -22,6 +23,9 @@ void ShowMusicFailure(const Status& failure);
 
 // A module that does not load or cue is shown in its own box and the show goes on silent.
 SoundModule* LoadMusic(const char* fileName);
+// The module was in none of the folders `searched` names: said as a failed load is, and the
+// show plays on without music.
+SoundModule* MissingMusic(const std::string& searched);
 // "-start": before the first frame, the module is put where the first frame's music is
 // (silence past the end of a module played once).
 void CueMusic(SoundModule* module, float seconds);

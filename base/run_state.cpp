@@ -2,26 +2,34 @@
 
 namespace lumaro {
 
-int32_t ScreenWidth = 800;
-int32_t ScreenHeight = 600;
-bool Fullscreen = true;
-bool ShowFps = false;
-bool SoundOn = true;
-bool LoopSound = false;
-bool VideoSave = false;
 int32_t Running = 0;
 volatile std::sig_atomic_t StopSignalNumber = 0;
 
-RunState ThisRun;
-
-StopReason LastStopReason = StopReason::ShowOver;
+namespace {
+struct RunEnd {
+  StopReason lastReason = StopReason::ShowOver;
+  int exitCode = 0;
+  bool capture = false;
+};
+RunEnd End;
+}  // namespace
 
 void StopRunning(StopReason reason, int signal) {
   Running = 0;
-  LastStopReason = reason;
-  if (reason == StopReason::Failure) ThisRun.exitCode = 1;
-  if (reason == StopReason::Signal && VideoSave && ThisRun.exitCode == 0) ThisRun.exitCode = 128 + signal;
-  if (reason == StopReason::UserQuit && VideoSave && ThisRun.exitCode == 0) ThisRun.exitCode = kStoppedEarly;
+  End.lastReason = reason;
+  if (reason == StopReason::Failure) End.exitCode = 1;
+  if (reason == StopReason::Signal && End.capture && End.exitCode == 0) End.exitCode = 128 + signal;
+  if (reason == StopReason::UserQuit && End.capture && End.exitCode == 0) End.exitCode = kStoppedEarly;
 }
+
+StopReason LastStopReason() { return End.lastReason; }
+int ExitCode() { return End.exitCode; }
+void SetCaptureRun(bool capture) { End.capture = capture; }
+
+void MarkRunFailed() {
+  if (End.exitCode == 0 || End.exitCode == kStoppedEarly) End.exitCode = 1;
+}
+
+void ResetRunEnd() { End = {}; }
 
 }  // namespace lumaro

@@ -24,6 +24,8 @@
 
 using namespace lumaro;
 
+constexpr int kWidth = 800, kHeight = 600;  // the drawing size measured
+
 namespace {
 // One scene's frames from a clock onward, each finished on the GPU (llvmpipe) before the
 // next; the clock wraps back to `from` before it leaves the scene's window.
@@ -38,8 +40,8 @@ void SceneFrames(benchmark::State& state, float from) {
   auto frame = [&] {
     clock += kFrameStep;
     if (clock >= until) clock = from;
-    DemoClock = clock;
-    if (const SceneSlot* s = EnterScene(DemoClock)) ComposeFrame(*s, {clock - kFrameStep, clock}, ShownFrameRate);
+    SetDemoClock(clock);
+    if (const SceneSlot* s = EnterScene(clock)) ComposeFrame(*s, {clock - kFrameStep, clock}, false, 0);
   };
   for (int i = 0; i < 50; ++i) frame();  // warm-up: particle scenes fill up, set-up steps run
   glFinish();
@@ -107,7 +109,7 @@ void FountainUpdate(benchmark::State& state) {
 // Reading a cleared 800 x 600 frame back as the files' BGR, as a capture does: into client
 // memory or through a pixel-pack buffer. (The clear alone is ClearOnly.)
 void Readback(benchmark::State& state, bool read, bool packBuffer) {
-  std::vector<uint8_t> client(static_cast<size_t>(ScreenWidth) * ScreenHeight * 3), copy(client.size());
+  std::vector<uint8_t> client(static_cast<size_t>(kWidth) * kHeight * 3), copy(client.size());
   GLuint buffer = 0;
   glGenBuffers(1, &buffer);
   glBindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
@@ -120,7 +122,7 @@ void Readback(benchmark::State& state, bool read, bool packBuffer) {
       glFinish();
       continue;
     }
-    glReadPixels(0, 0, ScreenWidth, ScreenHeight, GL_BGR, GL_UNSIGNED_BYTE, packBuffer ? nullptr : client.data());
+    glReadPixels(0, 0, kWidth, kHeight, GL_BGR, GL_UNSIGNED_BYTE, packBuffer ? nullptr : client.data());
     if (packBuffer) {
       std::memcpy(copy.data(), glMapBuffer(GL_PIXEL_PACK_BUFFER, GL_READ_ONLY), copy.size());
       glUnmapBuffer(GL_PIXEL_PACK_BUFFER);
@@ -197,17 +199,14 @@ BENCHMARK(RestartAtLateSecond)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(RestartInSlices)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
-  ScreenWidth = 800;
-  ScreenHeight = 600;
-  SoundOn = false;
-  ThisRun.seedGiven = true;
-  ThisRun.seed = 1;
+  const DrawingArea area{.ScreenWidth = kWidth, .ScreenHeight = kHeight};
+  SetDrawingArea(area);
   const auto begin = std::chrono::steady_clock::now();
-  if (const Status created = CreateOffscreenContext(ScreenWidth, ScreenHeight); !created.ok()) {
+  if (const Status created = CreateOffscreenContext(area.ScreenWidth, area.ScreenHeight); !created.ok()) {
     Say(created);
     return 1;
   }
-  RenderStartup();
+  RenderStartup({.SoundOn = false, .seedGiven = true, .seed = 1});
   glFinish();
   const double startup = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
   std::printf("start-up (context, textures, tables, pools): %.1f ms\n", startup * 1000);

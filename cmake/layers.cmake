@@ -54,7 +54,7 @@ lumaro_layer(scenes SOURCES ${SCENE_SOURCES})
 lumaro_layer(engine SOURCES engine/timeline.cpp engine/catch_up.cpp engine/composer.cpp engine/startup.cpp
                             engine/capture.cpp engine/capture_plan.cpp engine/frame_writer.cpp engine/frame_files.cpp engine/wav.cpp
                             engine/progress.cpp engine/timedemo.cpp engine/navigation.cpp engine/yuv420.cpp
-                            engine/player.cpp)
+                            engine/player.cpp engine/show.cpp)
 # The metaball field is rebuilt every frame; its loops need the full vectoriser, which may
 # divide in every lane only when it need not fear traps. Rounding is IEEE either way: the
 # results are the same as scalar code's.
@@ -68,7 +68,7 @@ endif()
 lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp shell/headless.cpp
                            shell/window_proc.cpp shell/menu.cpp shell/menu_draw.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
                            shell/programs.cpp shell/video_check.cpp shell/recording.cpp shell/message_box.cpp
-                           shell/new_file.cpp shell/frame_fit.cpp shell/frame_target.cpp shell/window.cpp shell/window_icon.cpp
+                           shell/new_file.cpp shell/frame_fit.cpp shell/frame_target.cpp shell/window.cpp shell/window_icon.cpp shell/run_setup.cpp
              LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)
 target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")
 

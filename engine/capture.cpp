@@ -11,8 +11,9 @@
 #include <utility>
 
 #include "audio/soundtrack.h"
-#include "base/run_state.h"
 #include "engine/frame_writer.h"
+#include "engine/show.h"
+#include "gfx/draw.h"
 
 namespace lumaro {
 
@@ -28,14 +29,17 @@ struct Pending {
   int x = 0, y = 0, drawnWidth = 0, drawnHeight = 0;
   int pixelBytes = 3;  // BGR for files, BGRA for the encoder (GL's own order: a plain copy)
 };
-GLuint PackBuffers[2] = {0, 0};
-size_t PackSize = 0;
-Pending InFlight;
-bool Started = false;
-Status Refused;           // a frame the capture could not take
-bool ReadDirect = false;  // straight into the writer's buffer, no pack buffer
-bool Streaming = false;
-int StreamWidth = 0, StreamHeight = 0;
+struct CaptureState {
+  CaptureSettings settings;
+  GLuint packBuffers[2] = {0, 0};
+  size_t packSize = 0;
+  Pending inFlight;
+  bool started = false;
+  Status refused;           // a frame the capture could not take
+  bool readDirect = false;  // straight into the writer's buffer, no pack buffer
+  bool streaming = false;
+};
+CaptureState State;
 
 // A renderer that draws on the processor reads pixels back on it too, at once: a pack
 // buffer gains no overlap there and costs one more copy of every frame. (Copying each frame
@@ -49,21 +53,26 @@ bool SoftwareRenderer() {
   return false;
 }
 
-Status Start(FrameWriterSetup setup) {
-  setup.sound = ThisRun.soundtrack;
-  setup.loop = LoopSound;
+Status Start(const CaptureSettings& settings, FrameWriterSetup setup) {
+  State.settings = settings;
+  setup.sound = settings.soundtrack;
+  setup.loop = Show().LoopSound;
+  setup.moduleFile = Show().modulePath;
+  if (setup.sound && setup.moduleFile.empty())
+    return Status::Failure("cannot render the sound track: SongM.xm is in none of " + Show().moduleSearch);
+  setup.videoRate = Show().videoRate;
   // The music starts with the first frame of a whole show, so frame n sounds the module's
   // samples from (n - 1) frames in: a run from "-start" takes the same samples.
   setup.firstNumber = FirstCaptureNumber();
-  const bool synchronous = ThisRun.readback == Readback::Synchronous;
+  const Readback how = settings.readback;
+  const bool synchronous = how == Readback::Synchronous;
   setup.threaded = !synchronous;
-  ReadDirect =
-      synchronous || ThisRun.readback == Readback::Direct || (ThisRun.readback == Readback::Auto && SoftwareRenderer());
+  State.readDirect = synchronous || how == Readback::Direct || (how == Readback::Auto && SoftwareRenderer());
   Status started = StartFrameWriter(setup);
   if (!started.ok()) return started;
-  Started = true;
-  Refused = {};
-  InFlight = {};
+  State.started = true;
+  State.refused = {};
+  State.inFlight = {};
   return {};
 }
 
@@ -75,8 +84,8 @@ CapturedFrame* BufferFor(const Pending& p) {
   if (!f) return nullptr;
   if (!f->pixels.Resize(static_cast<size_t>(p.width) * p.height * p.pixelBytes).ok()) {
     ReturnFrameBuffer(f);
-    Refused.Keep(Status::Failure("not enough memory for a " + std::to_string(p.width) + " x " +
-                                 std::to_string(p.height) + " frame"));
+    State.refused.Keep(Status::Failure("not enough memory for a " + std::to_string(p.width) + " x " +
+                                       std::to_string(p.height) + " frame"));
     return nullptr;
   }
   f->number = p.number;
@@ -123,7 +132,7 @@ void Hand(const Pending& p, const void* pixels) {
 // Reads the drawing straight into a writer buffer and queues it.
 Status ReadAndHand(const Pending& p) {
   CapturedFrame* f = BufferFor(p);
-  if (!f) return Refused.ok() ? Status::Failure("the capture was interrupted") : Refused;
+  if (!f) return State.refused.ok() ? Status::Failure("the capture was interrupted") : State.refused;
   ReadInto(p, f->pixels.pixels());
   PlaceInFrame(p, f->pixels.pixels());
   SubmitFrame(f);
@@ -131,11 +140,11 @@ Status ReadAndHand(const Pending& p) {
 }
 
 void CollectInFlight() {
-  if (!InFlight.waiting) return;
-  InFlight.waiting = false;
-  glBindBuffer(GL_PIXEL_PACK_BUFFER, PackBuffers[InFlight.buffer]);
+  if (!State.inFlight.waiting) return;
+  State.inFlight.waiting = false;
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, State.packBuffers[State.inFlight.buffer]);
   if (const void* pixels = glMapBuffer(GL_PIXEL_PACK_BUFFER, GL_READ_ONLY)) {
-    Hand(InFlight, pixels);
+    Hand(State.inFlight, pixels);
     glUnmapBuffer(GL_PIXEL_PACK_BUFFER);
   }
   glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
@@ -143,89 +152,90 @@ void CollectInFlight() {
 
 }  // namespace
 
-Status PrepareCapture(const std::string& directory) {
+Status PrepareCapture(const CaptureSettings& settings) {
+  const std::string& directory = settings.directory;
   std::error_code error;
   std::filesystem::create_directories(directory, error);
   if (error || !std::filesystem::is_directory(directory))
     return Status::Failure("cannot create the video directory " + directory + ": " +
                            (error ? error.message() : "not a directory"));
   WarnAboutOldFrames(directory);
-  WarnAboutSpace(directory);
+  WarnAboutSpace(settings);
   FrameWriterSetup setup;
   setup.directory = directory;
-  Streaming = false;
-  return Start(setup);
+  State.streaming = false;
+  return Start(settings, setup);
 }
 
-Status PrepareStreamCapture(std::FILE* video, std::FILE* audio) {
+Status PrepareStreamCapture(const CaptureSettings& settings, std::FILE* video, std::FILE* audio) {
   FrameWriterSetup setup;
   setup.videoStream = video;
   setup.audioStream = audio;
   setup.trackFrames = CaptureFrameTotal();
-  Streaming = true;
-  StreamWidth = FrameWidth();
-  StreamHeight = FrameHeight();
-  return Start(setup);
+  State.streaming = true;
+  return Start(settings, setup);
 }
 
 Status CaptureFrame(uint32_t frameNumber, float clock) {
-  if (!Started) return Status::Failure("no capture was started");
+  if (!State.started) return Status::Failure("no capture was started");
   Status failed = FrameWriterError();
-  if (!failed.ok() || !Refused.ok()) return failed.ok() ? Refused : failed;
-  const int width = FrameWidth(), height = FrameHeight();
-  if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF || ScreenWidth > width || ScreenHeight > height ||
-      (Streaming && (width != StreamWidth || height != StreamHeight))) {
-    Refused = Status::Failure("cannot capture a " + std::to_string(width) + " x " + std::to_string(height) + " frame");
-    return Refused;
+  if (!failed.ok() || !State.refused.ok()) return failed.ok() ? State.refused : failed;
+  const int width = State.settings.frameWidth, height = State.settings.frameHeight;
+  const DrawingArea& drawn = CurrentDrawingArea();
+  if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF || drawn.ScreenWidth > width ||
+      drawn.ScreenHeight > height) {
+    State.refused =
+        Status::Failure("cannot capture a " + std::to_string(width) + " x " + std::to_string(height) + " frame");
+    return State.refused;
   }
-  if (InFlight.waiting && (width != InFlight.width || height != InFlight.height)) CollectInFlight();
+  if (State.inFlight.waiting && (width != State.inFlight.width || height != State.inFlight.height)) CollectInFlight();
   const Pending now{.waiting = true,
-                    .buffer = InFlight.waiting ? 1 - InFlight.buffer : 0,
+                    .buffer = State.inFlight.waiting ? 1 - State.inFlight.buffer : 0,
                     .number = frameNumber,
                     .clock = clock,
                     .width = width,
                     .height = height,
-                    .x = (width - ScreenWidth) / 2,
-                    .y = (height - ScreenHeight) / 2,
-                    .drawnWidth = ScreenWidth,
-                    .drawnHeight = ScreenHeight,
-                    .pixelBytes = Streaming ? 4 : 3};
+                    .x = (width - drawn.ScreenWidth) / 2,
+                    .y = (height - drawn.ScreenHeight) / 2,
+                    .drawnWidth = drawn.ScreenWidth,
+                    .drawnHeight = drawn.ScreenHeight,
+                    .pixelBytes = State.streaming ? 4 : 3};
   const size_t bytes = DrawnBytes(now);
-  if (ReadDirect) {
+  if (State.readDirect) {
     const Status read = ReadAndHand(now);
     return read.ok() ? FrameWriterError() : read;
   }
-  if (!PackBuffers[0]) glGenBuffers(2, PackBuffers);
-  if (bytes > PackSize) {
+  if (!State.packBuffers[0]) glGenBuffers(2, State.packBuffers);
+  if (bytes > State.packSize) {
     CollectInFlight();
-    for (GLuint buffer : PackBuffers) {
+    for (GLuint buffer : State.packBuffers) {
       glBindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
       glBufferData(GL_PIXEL_PACK_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr, GL_STREAM_READ);
     }
-    PackSize = bytes;
+    State.packSize = bytes;
   }
-  glBindBuffer(GL_PIXEL_PACK_BUFFER, PackBuffers[now.buffer]);
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, State.packBuffers[now.buffer]);
   ReadInto(now, nullptr);  // into the buffer, later
   glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
   CollectInFlight();  // the frame before, long finished by now
-  InFlight = now;
+  State.inFlight = now;
   failed = FrameWriterError();
-  return failed.ok() ? Refused : failed;
+  return failed.ok() ? State.refused : failed;
 }
 
 Status FinishCapture() {
-  if (!Started) return {};
+  if (!State.started) return {};
   CollectInFlight();
-  Started = false;
-  Status finished = std::move(Refused);
-  Refused = {};
+  State.started = false;
+  Status finished = std::move(State.refused);
+  State.refused = {};
   return finished.Keep(StopFrameWriter());
 }
 
 void ReleaseCaptureBuffers() {
-  if (PackBuffers[0]) glDeleteBuffers(2, PackBuffers);
-  PackBuffers[0] = PackBuffers[1] = 0;
-  PackSize = 0;
+  if (State.packBuffers[0]) glDeleteBuffers(2, State.packBuffers);
+  State.packBuffers[0] = State.packBuffers[1] = 0;
+  State.packSize = 0;
 }
 
 }  // namespace lumaro

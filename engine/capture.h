@@ -8,15 +8,15 @@
 #include <string>
 
 #include "base/status.h"
+#include "engine/capture_settings.h"
 
 namespace lumaro {
 
 // TGA files: creates the directory (with parents), warns about old frames and too little
 // space, and starts the writer.
-Status PrepareCapture(const std::string& directory);
-// The encoder's streams instead of files (the capture owns and closes them from here); the
-// video's size is the drawing size now.
-Status PrepareStreamCapture(std::FILE* video, std::FILE* audio);
+Status PrepareCapture(const CaptureSettings& settings);
+// The encoder's streams instead of files (the capture owns and closes them from here).
+Status PrepareStreamCapture(const CaptureSettings& settings, std::FILE* video, std::FILE* audio);
 
 // Reads the frame just drawn and queues it under its number; fails once writing failed.
 Status CaptureFrame(uint32_t frameNumber, float clock);
@@ -32,6 +32,6 @@ uint32_t FirstCaptureNumber();
 // Before anything is written: frames of an earlier run in the directory, and a capture
 // that will not fit its disk, are worth a warning.
 void WarnAboutOldFrames(const std::string& directory);
-void WarnAboutSpace(const std::string& directory);
+void WarnAboutSpace(const CaptureSettings& settings);
 
 }  // namespace lumaro

@@ -6,20 +6,20 @@
 
 #include "audio/soundtrack.h"
 #include "base/report.h"
-#include "base/run_state.h"
 #include "engine/capture.h"
+#include "engine/show.h"
 #include "scenes/scene_list.h"
 
 namespace lumaro {
 
 uint32_t CaptureFrameTotal() {
-  if (!ThisRun.stillTimes.empty())
-    return static_cast<uint32_t>(ThisRun.stillTimes.size());  // at most: two may share a frame
-  const float end = ThisRun.endTime < kShowLength ? ThisRun.endTime : kShowLength;
+  const ShowSettings& show = Show();
+  if (!show.stills.empty()) return static_cast<uint32_t>(show.stills.size());  // at most: two may share a frame
+  const float end = show.end < kShowLength ? show.end : kShowLength;
   uint32_t total = 0;
   for (float clock = 0;;) {
     clock = clock + FrameStep();
-    if (clock >= ThisRun.startTime) ++total;
+    if (clock >= show.start) ++total;
     if (clock >= kShowLength || clock >= end) return total;
   }
 }
@@ -28,7 +28,7 @@ uint32_t FirstCaptureNumber() {
   float clock = 0;
   uint32_t number = 0;
   do clock = clock + FrameStep(), ++number;
-  while (clock < ThisRun.startTime);
+  while (clock < Show().start);
   return number;
 }
 
@@ -52,9 +52,10 @@ void WarnAboutOldFrames(const std::string& directory) {
   }
 }
 
-void WarnAboutSpace(const std::string& directory) {
-  const uint64_t frame = 18 + static_cast<uint64_t>(FrameWidth()) * FrameHeight() * 3;
-  const uint64_t track = ThisRun.soundtrack ? (SamplesBefore(1) + 1) * 2 * sizeof(float) : 0;
+void WarnAboutSpace(const CaptureSettings& settings) {
+  const std::string& directory = settings.directory;
+  const uint64_t frame = 18 + static_cast<uint64_t>(settings.frameWidth) * settings.frameHeight * 3;
+  const uint64_t track = settings.soundtrack ? (SamplesBefore(1, Show().videoRate) + 1) * 2 * sizeof(float) : 0;
   const uint64_t needed = CaptureFrameTotal() * (frame + track);
   std::error_code error;
   const std::filesystem::space_info space = std::filesystem::space(directory, error);

@@ -3,8 +3,8 @@
 
 #include <chrono>
 
-#include "base/run_state.h"
 #include "engine/composer.h"
+#include "engine/show.h"
 #include "engine/timeline.h"
 
 namespace lumaro {
@@ -20,28 +20,28 @@ namespace lumaro {
 // one level differently. Frames then match a full run byte for byte.
 namespace {
 bool LastBefore(const SceneSlot* slot, float start) {
-  const float following = DemoClock + FrameStep();
+  const float following = Clock().DemoClock + FrameStep();
   return !(following < start) || following >= kBlankFrom || FindSceneSlot(following) != slot;
 }
 
 void CatchUpFrame(float start, CatchUp how) {
-  PreviousClock = DemoClock;
-  DemoClock = DemoClock + FrameStep();  // single precision, as the fixed clock sums
-  if (FixedClock()) FrameNumber += 1;
-  if (ShowFps) CountFrameRate();
-  const SceneSlot* slot = EnterScene(DemoClock);
+  StepClockByAFrame();
+  const bool showFps = Show().ShowFps;
+  if (showFps) CountFrameRate();
+  const float clock = Clock().DemoClock;
+  const SceneSlot* slot = EnterScene(clock);
   if (!slot) return;
   if (how == CatchUp::Exact || LastBefore(slot, start)) {
-    ComposeFrame(*slot, CurrentSpan(), ShownFrameRate);
+    ComposeFrame(*slot, CurrentSpan(), showFps, ShownFrameRate());
   } else {
-    AdvanceScene(slot->scene, {LocalTime(*slot, DemoClock), slot->duration, CurrentSpan()});
+    AdvanceScene(slot->scene, {LocalTime(*slot, clock), slot->duration, CurrentSpan()});
   }
 }
 }  // namespace
 
 bool CatchUpPartly(float start, double budgetSeconds) {
   const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(budgetSeconds);
-  while (DemoClock + FrameStep() < start) {
+  while (Clock().DemoClock + FrameStep() < start) {
     if (std::chrono::steady_clock::now() >= until) return false;
     CatchUpFrame(start, CatchUp::Quick);
   }
@@ -55,7 +55,7 @@ void CatchUpTo(float start, CatchUp how) {
     glScissor(0, 0, 1, 1);
     glEnable(GL_SCISSOR_TEST);
   }
-  while (DemoClock + FrameStep() < start) CatchUpFrame(start, how);
+  while (Clock().DemoClock + FrameStep() < start) CatchUpFrame(start, how);
   if (how == CatchUp::Exact) {
     glDisable(GL_SCISSOR_TEST);
     glScissor(box[0], box[1], box[2], box[3]);

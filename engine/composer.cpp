@@ -20,7 +20,7 @@ float IntroAngle(const SceneSlot& slot, float localTime) {
 
 void FormatFrameRate(int rate, char* text, int size) { std::snprintf(text, size, "%3d FPS", rate); }
 
-void ComposeFrame(const SceneSlot& slot, const FrameSpan& span, int shownFrameRate) {
+void ComposeFrame(const SceneSlot& slot, const FrameSpan& span, bool showFps, int shownFrameRate) {
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   ResetProjection();
   DrawBackdrop(slot.backdrop);
@@ -38,7 +38,7 @@ void ComposeFrame(const SceneSlot& slot, const FrameSpan& span, int shownFrameRa
   const float remaining = static_cast<float>(static_cast<double>(slot.duration) - localTime);
   if (slot.fadeOut && remaining < 1.0f) DrawFade(remaining);
 
-  if (ShowFps) {
+  if (showFps) {
     char text[16];
     FormatFrameRate(shownFrameRate, text, sizeof text);
     DrawGlyphString(0, text, 0.01f, 0.93666667f, 0.25f);

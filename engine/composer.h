@@ -6,7 +6,7 @@
 namespace lumaro {
 
 // One frame of a scene's window, the frame covering `span` (its clock is span.now).
-void ComposeFrame(const SceneSlot& slot, const FrameSpan& span, int shownFrameRate);
+void ComposeFrame(const SceneSlot& slot, const FrameSpan& span, bool showFps, int shownFrameRate);
 
 // The intro cards turn from -90 to +90 degrees over their window.
 float IntroAngle(const SceneSlot& slot, float localTime);

@@ -48,11 +48,11 @@ void CountBytes(uint64_t bytes) {
 size_t NextTrackFrame(uint32_t number) {
   if (!State.trackOpen) {
     const Status opened =
-        OpenSoundtrack(State.setup.moduleFile, State.setup.loop, SamplesBefore(State.setup.firstNumber - 1));
+        OpenSoundtrack(State.setup.moduleFile, State.setup.loop, SamplesBefore(State.setup.firstNumber - 1, State.setup.videoRate));
     if (!opened.ok()) Warn("the sound track is silent: " + opened.why());
     State.trackOpen = true;
   }
-  const size_t samples = SamplesBefore(number) - SamplesBefore(number - 1);
+  const size_t samples = SamplesBefore(number, State.setup.videoRate) - SamplesBefore(number - 1, State.setup.videoRate);
   RenderSoundtrack(State.track, samples);
   return samples;
 }

@@ -26,10 +26,11 @@ struct FrameWriterSetup {
   std::FILE* audioStream = nullptr;  // the track for the encoder, written by a thread of its own
   uint32_t trackFrames = 0;          // video frames the encoder's track covers
   bool sound = false;                // render the track: sound.wav beside the files, or the audio stream
-  std::string moduleFile = ThisRun.modulePath;
+  std::string moduleFile;            // the music the track is rendered from
   bool loop = false;
-  uint32_t firstNumber = 1;  // of the first frame: its sound starts SamplesBefore(firstNumber - 1) in
-  bool threaded = true;      // false: every frame is written before CaptureFrame returns
+  int videoRate = kDefaultVideoRate;  // frames a second: the track's samples a frame
+  uint32_t firstNumber = 1;           // of the first frame: its sound starts SamplesBefore(firstNumber - 1) in
+  bool threaded = true;               // false: every frame is written before CaptureFrame returns
 };
 
 constexpr int kFrameBuffers = 12;  // at most this many frames in memory

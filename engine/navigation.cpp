@@ -3,6 +3,7 @@
 #include "audio/music.h"
 #include "audio/sound_library.h"
 #include "base/run_state.h"
+#include "engine/show.h"
 #include "engine/startup.h"
 #include "engine/timeline.h"
 #include "scenes/scenes.h"
@@ -19,17 +20,17 @@ float SceneStartFrom(float clock, int direction) {
 
 void ReleasePendingScenes() {
   for (const SceneSlot& slot : kSchedule)
-    if (DoneFlag[slot.scene].setUp && !DoneFlag[slot.scene].released) {
+    if (DoneFlag(slot.scene).setUp && !DoneFlag(slot.scene).released) {
       ReleaseScene(slot.scene);
-      DoneFlag[slot.scene].released = true;
+      DoneFlag(slot.scene).released = true;
     }
 }
 
 void KeepMusicCuesReady(float clock) {
-  if (!SoundOn || !MusicModule || FixedClock()) return;
+  if (!MusicOn() || !MusicModule || FixedClock()) return;
   double seconds[3];
   int count = 0;
-  if (ThisRun.loopShow) seconds[count++] = ThisRun.loopStart;
+  if (Show().loopShow) seconds[count++] = Show().start;
   for (int direction : {-1, +1}) {
     const float start = SceneStartFrom(clock, direction);
     if (start >= 0) seconds[count++] = start;

@@ -10,9 +10,11 @@
 #include "audio/sound_library.h"
 #include "base/clock.h"
 #include "base/run_state.h"
+#include "engine/show.h"
 #include "engine/navigation.h"
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
+#include "gfx/draw.h"
 
 namespace lumaro {
 
@@ -37,15 +39,15 @@ void BeginFrameUnseen() {
 void ContinueFrom(float second) {
   if (PlayHandle) (void)SoundStopModule(PlayHandle);  // a handle that ended on its own has nothing to stop
   PlayHandle = 0;
-  ThisRun.startTime = second;
+  SetClockOrigin(second);
   Platform.restartClock();
-  MusicStarted = false;
-  if (SoundOn) CueMusic(MusicModule, second);
+  ForgetMusicStart();
+  if (MusicOn()) CueMusic(MusicModule, second);
 }
 
 void GoTo(float second) {
   BeginFrameUnseen();  // the frames between are drawn at the drawing size, never shown
-  if (second > DemoClock)
+  if (second > Clock().DemoClock)
     CatchUpTo(second, CatchUp::Quick);  // onward: the frames between, without showing them
   else
     RestartShowAt(second);  // back: the show over, up to there
@@ -66,7 +68,7 @@ void TogglePause() {
   if (FixedClock()) return;  // a capture's clock is its own
   Held = !Held;
   Platform.holdClock(Held);
-  if (SoundOn) {
+  if (MusicOn()) {
     if (Held)
       (void)SoundStopBackgroundPlay();  // the device asks for no samples: the module holds its place
     else
@@ -77,7 +79,7 @@ void TogglePause() {
 void JumpScene(int direction) {
   if (FixedClock()) return;
   // Starting over in the blank second, the clock is the new show's: the viewer is in the blank.
-  const float target = SceneStartFrom(Restarting == LoopRestart::None ? DemoClock : kBlankFrom, direction);
+  const float target = SceneStartFrom(Restarting == LoopRestart::None ? Clock().DemoClock : kBlankFrom, direction);
   if (target < 0) return;
   Restarting = LoopRestart::None;  // the show as it stands goes on, or starts over, to the target
   GoTo(target);
@@ -86,15 +88,16 @@ void JumpScene(int direction) {
 
 bool StartOverInTheBlank() {
   if (Restarting == LoopRestart::None) {
-    if (!ThisRun.loopShow || FixedClock() || ThisRun.endTime < kShowLength || DemoClock < kBlankFrom) return false;
+    const ShowSettings& show = Show();
+    if (!show.loopShow || show.fixedClock || show.end < kShowLength || Clock().DemoClock < kBlankFrom) return false;
     BeginRestart();
     Restarting = LoopRestart::Underway;
     Unseen = false;  // whatever was left out belongs to the show that ends
   }
-  if (Restarting == LoopRestart::Underway && CatchUpPartly(ThisRun.loopStart, kRestartSliceSeconds))
+  if (Restarting == LoopRestart::Underway && CatchUpPartly(Show().start, kRestartSliceSeconds))
     Restarting = LoopRestart::Ready;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the blank second stays black
-  if (ThisRun.startTime + Platform.elapsedSeconds() >= kShowLength) StopRunning(StopReason::ShowOver);
+  if (Clock().origin + Platform.elapsedSeconds() >= kShowLength) StopRunning(StopReason::ShowOver);
   KeepMusicCuesReady(kBlankFrom);
   return true;
 }
@@ -102,26 +105,26 @@ bool StartOverInTheBlank() {
 void StartShowAgain() {
   BeginFrameUnseen();
   if (Restarting == LoopRestart::None)
-    RestartShowAt(ThisRun.loopStart);
+    RestartShowAt(Show().start);
   else
-    CatchUpTo(ThisRun.loopStart, CatchUp::Quick);  // what the blank second had no time for
+    CatchUpTo(Show().start, CatchUp::Quick);  // what the blank second had no time for
   Restarting = LoopRestart::None;
-  ContinueFrom(ThisRun.loopStart);
+  ContinueFrom(Show().start);
   Running = 1;
 }
 
 void PassTimeUnseen() {
   Unseen = true;
-  const float clock = ThisRun.startTime + Platform.elapsedSeconds();
+  const float clock = Clock().origin + Platform.elapsedSeconds();
   StartMusic();  // the music follows the clock, drawn or not
   KeepMusicCuesReady(clock);
-  if (clock >= ThisRun.endTime || clock >= kShowLength) StopRunning(StopReason::ShowOver);
+  if (clock >= Show().end || clock >= kShowLength) StopRunning(StopReason::ShowOver);
 }
 
 void CatchUpUnseen() {
   if (!Unseen) return;
   Unseen = false;
-  CatchUpTo(ThisRun.startTime + Platform.elapsedSeconds(), CatchUp::Quick);
+  CatchUpTo(Clock().origin + Platform.elapsedSeconds(), CatchUp::Quick);
 }
 
 Status ReportTimedemo(const TimedemoReport& report) {
@@ -131,8 +134,8 @@ Status ReportTimedemo(const TimedemoReport& report) {
   const TimedemoRun run{!report.renderer.empty() ? report.renderer
                         : named                  ? named
                                                  : "an unknown renderer",
-                        ScreenWidth,
-                        ScreenHeight,
+                        CurrentDrawingArea().ScreenWidth,
+                        CurrentDrawingArea().ScreenHeight,
                         Seconds(now - report.loopStart).count(),
                         Seconds(FirstFrameDone() - report.programStart).count() * 1000,
                         report.peakMegabytes};
@@ -141,7 +144,8 @@ Status ReportTimedemo(const TimedemoReport& report) {
   if (std::fputs(table.c_str(), stdout) < 0 || std::fflush(stdout) != 0)
     return ErrnoFailure("cannot write the timedemo's table to stdout", errno);
   if (report.alsoShow) report.alsoShow(table.c_str());
-  return ThisRun.timedemoFile.empty() ? Status() : WriteTimedemoCsv(ThisRun.timedemoFile, rows, run);
+  const std::string& file = Show().timedemoFile;
+  return file.empty() ? Status() : WriteTimedemoCsv(file, rows, run);
 }
 
 }  // namespace lumaro

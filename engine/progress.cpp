@@ -6,8 +6,8 @@
 
 #include "base/clock.h"
 #include "base/report.h"
-#include "base/run_state.h"
 #include "engine/capture.h"
+#include "engine/show.h"
 
 namespace lumaro {
 
@@ -20,7 +20,7 @@ uint32_t Done = 0, Total = 0;
 bool ProgressWanted() {
   if (!Decided) {
     Decided = true;
-    Enabled = ThisRun.forceProgress || isatty(STDERR_FILENO);
+    Enabled = Show().forceProgress || isatty(STDERR_FILENO);
   }
   return Enabled;
 }

@@ -10,6 +10,7 @@
 #include "base/report.h"
 #include "base/run_state.h"
 #include "engine/capture.h"
+#include "engine/show.h"
 #include "engine/timeline.h"
 #include "gfx/draw.h"
 #include "gfx/gl_reset.h"
@@ -62,26 +63,29 @@ void MakeSharedTextures() {
 
 void ResetShowState() {
   ResetTimeline();
-  srand(ThisRun.seedGiven ? ThisRun.seed : static_cast<uint32_t>(std::time(nullptr)));
+  srand(Show().seedGiven ? Show().seed : static_cast<uint32_t>(std::time(nullptr)));
   ResetGlState();  // on a new context as on one the show ran on: one way to the same state
   SetStartingGlState();
   ResetRocketPool();
   ResetSparkPool();  // the first 5000 random values after the seed
-  for (OnceSteps& done : DoneFlag) done = {};
 }
 
-void RenderStartup() {
-  if (SoundOn) {
+void RenderStartup(const ShowSettings& settings) {
+  KeepShowSettings(settings);
+  ClearMusicFailure();
+  SetCaptureRun(settings.VideoSave);
+  if (MusicOn()) {
     const Status started = MusicStartup();
     if (!started.ok()) EndForMusic(started);  // the rest is made as usual, for the usual teardown
   }
-  if (SoundOn) {
-    MusicModule = LoadMusic(ThisRun.modulePath.c_str());
-    if (ThisRun.startTime > 0) CueMusic(MusicModule, ThisRun.startTime);
+  if (MusicOn()) {
+    MusicModule = settings.modulePath.empty() ? MissingMusic(settings.moduleSearch)
+                                              : LoadMusic(settings.modulePath.c_str());
+    if (settings.start > 0) CueMusic(MusicModule, settings.start);
   }
   // Frames as files here; a video's encoder is started by the shell once the window exists.
-  if (VideoSave && ThisRun.videoFile.empty()) {
-    const Status prepared = PrepareCapture(ThisRun.videoDir);
+  if (settings.VideoSave && !settings.capture.directory.empty()) {
+    const Status prepared = PrepareCapture(settings.capture);
     if (!prepared.ok()) {
       Say(prepared);
       StopRunning(StopReason::Failure);
@@ -93,7 +97,7 @@ void RenderStartup() {
 }
 
 void RenderShutdown() {
-  if (SoundOn) {
+  if (MusicOn()) {
     Status stopped = StopMusic(PlayHandle, MusicModule);
     if (stopped.ok()) stopped = MusicShutdown();
     if (!stopped.ok()) EndForMusic(stopped);

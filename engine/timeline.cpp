@@ -10,50 +10,68 @@
 #include "engine/capture.h"
 #include "engine/composer.h"
 #include "engine/progress.h"
+#include "engine/show.h"
 #include "scenes/scenes.h"
 
 namespace lumaro {
 
-float DemoClock = 0;
-float PreviousClock = 0;
-uint32_t FrameNumber = 0;
-bool MusicStarted = false;
-int32_t FramesThisSecond = 0;
-int32_t ShownFrameRate = 0;
-OnceSteps DoneFlag[kSceneCount + 1];
-int DrawnScene = -1;
+namespace {
+struct TimelineState {
+  ShowClock clock;
+  bool musicStarted = false;
+  bool musicClosed = false;  // by a failure: nothing more to play, stop or free
+  int32_t framesThisSecond = 0;
+  int32_t shownFrameRate = 0;
+  OnceSteps doneFlag[kSceneCount + 1];
+  int drawnScene = -1;
+};
+TimelineState State;
+}  // namespace
+
+const ShowClock& Clock() { return State.clock; }
+OnceSteps& DoneFlag(int scene) { return State.doneFlag[scene]; }
+int DrawnScene() { return State.drawnScene; }
+int32_t ShownFrameRate() { return State.shownFrameRate; }
+bool MusicOn() { return Show().SoundOn && !State.musicClosed; }
+void ForgetMusicStart() { State.musicStarted = false; }
+bool MusicStarted() { return State.musicStarted; }
+void ClearMusicFailure() { State.musicClosed = false; }
+void SetDemoClock(float second) { State.clock.DemoClock = second; }
+void SetClockOrigin(float second) { State.clock.origin = second; }
 
 void ResetTimeline() {
-  MusicStarted = false;
-  DemoClock = 0;
-  FrameNumber = 0;
-  PreviousClock = 0;
-  FramesThisSecond = 0;
-  ShownFrameRate = 0;
-  for (OnceSteps& done : DoneFlag) done = {};
+  const bool closed = State.musicClosed;  // a closed library stays closed
+  State = {};
+  State.musicClosed = closed;
+  State.clock.origin = Show().start;
+}
+
+void StepClockByAFrame() {
+  ShowClock& clock = State.clock;
+  clock.PreviousClock = clock.DemoClock;
+  clock.DemoClock = clock.DemoClock + FrameStep();  // summed in single precision, as the frame numbers assume
+  if (FixedClock()) clock.FrameNumber += 1;
 }
 
 void AdvanceDemoClock(float elapsedSeconds) {
-  PreviousClock = DemoClock;
-  if (FixedClock()) {
-    FrameNumber += 1;
-    DemoClock = DemoClock + FrameStep();  // summed in single precision, as the frame numbers assume
-  } else {
-    DemoClock = elapsedSeconds + ThisRun.startTime;
-  }
+  ShowClock& clock = State.clock;
+  if (FixedClock()) return StepClockByAFrame();
+  clock.PreviousClock = clock.DemoClock;
+  clock.DemoClock = elapsedSeconds + clock.origin;
 }
 
 FrameSpan CurrentSpan() {
   const bool fixed = FixedClock();
-  return {PreviousClock, DemoClock, fixed ? FrameNumber : 0, fixed ? ThisRun.videoRate : 0};
+  const ShowClock& clock = State.clock;
+  return {clock.PreviousClock, clock.DemoClock, fixed ? clock.FrameNumber : 0, fixed ? Show().videoRate : 0};
 }
 
 void CountFrameRate() {
-  if (static_cast<int32_t>(PreviousClock) == static_cast<int32_t>(DemoClock)) {
-    FramesThisSecond += 1;
+  if (static_cast<int32_t>(State.clock.PreviousClock) == static_cast<int32_t>(State.clock.DemoClock)) {
+    State.framesThisSecond += 1;
   } else {
-    ShownFrameRate = FramesThisSecond;
-    FramesThisSecond = 1;  // the frame that enters the new second
+    State.shownFrameRate = State.framesThisSecond;
+    State.framesThisSecond = 1;  // the frame that enters the new second
   }
 }
 
@@ -69,15 +87,15 @@ float LocalTime(const SceneSlot& slot, float clock) {
 
 namespace {
 void RunSetup(const SceneSlot& slot) {
-  if (!slot.ownsResources() || DoneFlag[slot.scene].setUp) return;
+  if (!slot.ownsResources() || State.doneFlag[slot.scene].setUp) return;
   SetupScene(slot.scene);
-  DoneFlag[slot.scene].setUp = true;
+  State.doneFlag[slot.scene].setUp = true;
 }
 
 void RunRelease(const SceneSlot& slot) {
-  if (!slot.ownsResources() || DoneFlag[slot.scene].released) return;
+  if (!slot.ownsResources() || State.doneFlag[slot.scene].released) return;
   ReleaseScene(slot.scene);
-  DoneFlag[slot.scene].released = true;
+  State.doneFlag[slot.scene].released = true;
 }
 }  // namespace
 
@@ -95,47 +113,50 @@ const SceneSlot* EnterScene(float clock) {
 
 void EndForMusic(const Status& failure) {
   ShowMusicFailure(failure);
-  SoundOn = false;  // the library is closed: nothing more to stop or free
+  State.musicClosed = true;
   StopRunning(StopReason::Failure);
 }
 
 void StartMusic() {
-  if (!SoundOn || MusicStarted) return;
-  MusicStarted = true;
-  const Status playing = PlayMusic(MusicModule, LoopSound, &PlayHandle);  // at "-start" when start-up put it there
+  if (!MusicOn() || State.musicStarted) return;
+  State.musicStarted = true;
+  const Status playing =
+      PlayMusic(MusicModule, Show().LoopSound, &PlayHandle);  // at "-start" when start-up put it there
   if (!playing.ok()) EndForMusic(playing);
 }
 
 void RunFrame(float elapsedSeconds) {
   AdvanceDemoClock(elapsedSeconds);
-  DrawnScene = -1;
+  const float clock = State.clock.DemoClock;
+  const ShowSettings& show = Show();
+  State.drawnScene = -1;
 
   StartMusic();
-  if (ShowFps) CountFrameRate();
+  if (show.ShowFps) CountFrameRate();
 
-  DrawnScene = 0;
-  if (const SceneSlot* slot = EnterScene(DemoClock)) {
-    ComposeFrame(*slot, CurrentSpan(), ShownFrameRate);
-    DrawnScene = slot->scene;
-  } else if (DemoClock >= kBlankFrom) {
+  State.drawnScene = 0;
+  if (const SceneSlot* slot = EnterScene(clock)) {
+    ComposeFrame(*slot, CurrentSpan(), show.ShowFps, State.shownFrameRate);
+    State.drawnScene = slot->scene;
+  } else if (clock >= kBlankFrom) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the last second shows black
   }
 
-  if (DemoClock >= kShowLength || DemoClock >= ThisRun.endTime) StopRunning(StopReason::ShowOver);
+  if (clock >= kShowLength || clock >= show.end) StopRunning(StopReason::ShowOver);
 
-  if (VideoSave) {
+  if (show.VideoSave) {
     // Read back before the swap, so the file holds exactly the frame just drawn.
     // A failure stops the run; the shell says what it was, with what is on disk.
-    if (CaptureFrame(FrameNumber, DemoClock).ok())
-      ReportProgress(DemoClock);
+    if (CaptureFrame(State.clock.FrameNumber, clock).ok())
+      ReportProgress(clock);
     else if (StopSignalNumber)
       StopRunning(StopReason::Signal, StopSignalNumber);  // it gave up waiting for the writer
     else
       StopRunning(StopReason::Failure);
   }
   // "-stills": on to the next still without showing the frames between.
-  const auto next = std::upper_bound(ThisRun.stillTimes.begin(), ThisRun.stillTimes.end(), DemoClock);
-  if (Running && next != ThisRun.stillTimes.end()) CatchUpTo(*next, CatchUp::Exact);
+  const auto next = std::upper_bound(show.stills.begin(), show.stills.end(), clock);
+  if (Running && next != show.stills.end()) CatchUpTo(*next, CatchUp::Exact);
 }
 
 }  // namespace lumaro

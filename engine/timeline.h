@@ -8,20 +8,42 @@
 
 namespace lumaro {
 
-extern float DemoClock;
-extern float PreviousClock;
-extern uint32_t FrameNumber;
-extern bool MusicStarted;
-extern int32_t FramesThisSecond;
-extern int32_t ShownFrameRate;
+// The show's one clock, owned by the engine: the demo second of this frame and of the one
+// before, the fixed clock's frame number, and the live clock's origin (the demo second its
+// elapsed seconds count from: "-start" at first, then wherever a jump or "-loop" put it).
+struct ShowClock {
+  float DemoClock = 0;
+  float PreviousClock = 0;
+  uint32_t FrameNumber = 0;
+  float origin = 0;
+};
+const ShowClock& Clock();
+// One frame on: by FrameStep(), as the fixed clock and every catching up step.
+void StepClockByAFrame();
+// The clock stands at `second`, for a frame drawn on its own (a still, a test).
+void SetDemoClock(float second);
+// The live clock counts from `second` on (its elapsed seconds start again at zero).
+void SetClockOrigin(float second);
+
 // The once-only steps' flags, by scene number: set up, released. Cleared only at start-up.
 struct OnceSteps {
   bool setUp = false, released = false;
 };
-extern OnceSteps DoneFlag[kSceneCount + 1];
-extern int DrawnScene;  // of the last RunFrame: its scene, 0 nothing drawn (the last second), -1 skipped
+OnceSteps& DoneFlag(int scene);
+int DrawnScene();  // of the last RunFrame: its scene, 0 nothing drawn (the last second), -1 skipped
+// The frame rate the "-fps" counter shows, counted over the frames of each demo second.
+int32_t ShownFrameRate();
 
+// The show at its start: the clock at the origin, nothing set up, the music not yet started.
 void ResetTimeline();
+
+// Live music: asked for, and not closed by a failure. The music is started with the first
+// frame the clock runs, and again after a jump (ForgetMusicStart).
+bool MusicOn();
+void ForgetMusicStart();
+bool MusicStarted();
+// A new run: whatever closed an earlier run's music is forgotten.
+void ClearMusicFailure();
 
 // One frame: clock, music, frame rate, scene steps, composer, end test, capture. The
 // shell then lays its menu over the frame and swaps the buffers.

@@ -5,20 +5,25 @@
 
 #include <initializer_list>
 
-#include "base/run_state.h"
-
 namespace lumaro {
 
+namespace {
+DrawingArea Area;
+}  // namespace
+
+void SetDrawingArea(const DrawingArea& area) { Area = area; }
+const DrawingArea& CurrentDrawingArea() { return Area; }
+
 float Widening() {
-  if (!ThisRun.widescreen || ScreenHeight <= 0) return 1.0f;
+  if (!Area.widescreen || Area.ScreenHeight <= 0) return 1.0f;
   constexpr float kFourThirds = 4.0f / 3.0f;
-  return static_cast<float>(ScreenWidth) / static_cast<float>(ScreenHeight) / kFourThirds;
+  return static_cast<float>(Area.ScreenWidth) / static_cast<float>(Area.ScreenHeight) / kFourThirds;
 }
 
 void MultStandardPerspective() { gluPerspective(kFieldOfView, ProjectionAspect(), kNearPlane, kFarPlane); }
 
 void LoadStandardView() {
-  glViewport(0, 0, ScreenWidth, ScreenHeight);
+  glViewport(0, 0, Area.ScreenWidth, Area.ScreenHeight);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   MultStandardPerspective();

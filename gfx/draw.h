@@ -4,6 +4,18 @@
 
 namespace lumaro {
 
+// The area the show is drawn in, in pixels: the original's drawing size, and whether it
+// fills a frame of another shape ("-widescreen") rather than keeping 4:3. The window (or the
+// page) says it at start-up and whenever it changes; drawing reads it.
+struct DrawingArea {
+  int ScreenWidth = 800;
+  int ScreenHeight = 600;
+  bool widescreen = false;
+  bool operator==(const DrawingArea&) const = default;
+};
+void SetDrawingArea(const DrawingArea& area);
+const DrawingArea& CurrentDrawingArea();
+
 // The 3D projection of every frame: 45 degrees high, aspect 1.33 whatever the window's shape.
 constexpr double kFieldOfView = 45.0;  // degrees
 constexpr float kProjectionAspect = 1.33f;

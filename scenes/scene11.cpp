@@ -44,7 +44,7 @@ void CompileStars() {
   StarList = BeginList();
   glColor4f(0.9f, 0.9f, 1.0f, 1.0f);
   for (int pass = 0; pass < kStarPasses; ++pass) {
-    glPointSize(StarPointSize(ScreenWidth, pass));  // frozen at the set-up's width
+    glPointSize(StarPointSize(CurrentDrawingArea().ScreenWidth, pass));  // frozen at the set-up's width
     glBegin(GL_POINTS);
     for (int i = 0; i < kStarsPerPass; ++i) {
       const int r1 = rand();

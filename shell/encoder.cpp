@@ -30,12 +30,6 @@ int Ended = 0;         // its wait status
 std::string Ending;
 constexpr size_t kStreamBuffer = 1 << 20;
 
-// x264's settings when the run names none: measured on the whole show at 800 x 600, these
-// keep the quality of "fast" at CRF 18 for well under half its processor time, which the
-// drawing needs more.
-constexpr int kDefaultCrf = 18;
-constexpr const char* kDefaultPreset = "ultrafast";
-
 // The encoder gives way to the drawing. At the lowest priority it runs on what the drawing
 // leaves of the processors, and on all of them while the drawing waits for a free frame
 // buffer; at equal priority it takes turns with llvmpipe's rasterising threads and every
@@ -49,26 +43,24 @@ std::vector<std::string> ColourTags(int height) {
   return {"-colorspace", tag, "-color_primaries", tag, "-color_trc", tag, "-color_range", "tv"};
 }
 
-std::vector<std::string> EncoderArguments(const std::string& part, int width, int height, bool sound,
-                                          const char* container) {
-  const std::string size = std::to_string(EvenSide(width)) + "x" + std::to_string(EvenSide(height));
-  const std::string rate = std::to_string(ThisRun.videoRate);
+std::vector<std::string> EncoderArguments(const std::string& part, const EncoderSettings& settings) {
+  const bool sound = settings.sound;
+  const std::string size = std::to_string(EvenSide(settings.width)) + "x" + std::to_string(EvenSide(settings.height));
+  const std::string rate = std::to_string(settings.videoRate);
   std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
                                    "-probesize", "32", "-f", "rawvideo", "-pix_fmt", "yuv420p", "-s", size,
                                    "-r", rate, "-i", "pipe:3"};
   if (sound)
     args.insert(args.end(), {"-probesize", "32", "-f", "f32le", "-ar", std::to_string(kSoundRate), "-ac", "2", "-i",
                              "pipe:4"});
-  const std::vector<std::string> colour = ColourTags(height);
+  const std::vector<std::string> colour = ColourTags(settings.height);
   args.insert(args.end(), colour.begin(), colour.end());
-  const int crf = ThisRun.crf >= 0 ? ThisRun.crf : kDefaultCrf;
-  args.insert(args.end(), {"-c:v", "libx264", "-preset", ThisRun.preset.empty() ? kDefaultPreset : ThisRun.preset,
-                           "-crf", std::to_string(crf)});
+  args.insert(args.end(), {"-c:v", "libx264", "-preset", settings.preset, "-crf", std::to_string(settings.crf)});
   // The fast coder: a third of the default's time, no difference to hear at this rate.
   if (sound) args.insert(args.end(), {"-c:a", "aac", "-aac_coder", "fast", "-b:a", "192k"});
   // The output by ffmpeg's own file protocol and an absolute path: a name that starts with
   // '-' or holds a ':' is still just a file name.
-  args.insert(args.end(), {"-movflags", "+faststart", "-f", container, "file:" + part});
+  args.insert(args.end(), {"-movflags", "+faststart", "-f", VideoContainerFor(settings.file), "file:" + part});
   return args;
 }
 
@@ -106,7 +98,9 @@ Status CheckEncoder(const std::string& file) {
   return {};
 }
 
-Status StartEncoder(const std::string& file, int width, int height, bool sound) {
+Status StartEncoder(const EncoderSettings& settings) {
+  const std::string& file = settings.file;
+  const bool sound = settings.sound;
   std::error_code error;
   const std::string part = std::filesystem::absolute(EncoderPartName(file), error).string();
   if (error) return Status::Failure("cannot tell where " + file + " would go: " + error.message());
@@ -114,7 +108,7 @@ Status StartEncoder(const std::string& file, int width, int height, bool sound) 
   ErrorOutput = mkstemp(scratch);
   if (ErrorOutput >= 0) unlink(scratch);
   SpawnedProgram spawned;
-  const Status started = SpawnWithPipes(EncoderArguments(part, width, height, sound, VideoContainerFor(file)),
+  const Status started = SpawnWithPipes(EncoderArguments(part, settings),
                                         sound ? 2 : 1, ErrorOutput, &spawned, kEncoderNiceness);
   if (!started.ok()) return started;
   Encoder = spawned.pid;

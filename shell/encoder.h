@@ -6,18 +6,30 @@
 #include <cstdio>
 #include <string>
 
+#include "base/run_state.h"
 #include "base/status.h"
 
 namespace lumaro {
 
+// What one video is made as; the run's options give every field (shell/options.cpp holds
+// x264's defaults with the options that change them).
+struct EncoderSettings {
+  std::string file{};         // FILE; written as FILE.part until it is checked
+  int width = 0, height = 0;  // each frame
+  int videoRate = kDefaultVideoRate;
+  bool sound = false;    // a 48 kHz float stereo track beside the frames
+  int crf = 0;           // x264's quality
+  std::string preset{};  // and speed
+};
+
 // ffmpeg and ffprobe on PATH, ffmpeg with the H.264 and AAC encoders, and a container we know
 // for the name's extension (.mp4, .m4v, .mov, .mkv).
 Status CheckEncoder(const std::string& file);
-// Starts ffmpeg for width x height frames (bottom row first, BGR) at 25 a second, with a
-// 48 kHz float stereo track when `sound`. It writes FILE.part, handed to it as a path
+// Starts ffmpeg for the settings' frames (4:2:0, converted by the frame writer), with the
+// track when asked. It writes FILE.part, handed to it as a path
 // (never read as an option or a protocol), and runs in a process group of its own: Ctrl+C
 // and a closed terminal reach only us, and we end it.
-Status StartEncoder(const std::string& file, int width, int height, bool sound);
+Status StartEncoder(const EncoderSettings& settings);
 // The streams, once: whoever takes them closes them.
 std::FILE* TakeEncoderVideoStream();
 std::FILE* TakeEncoderAudioStream();  // null without sound
@@ -34,7 +46,7 @@ std::string EncoderEnding();
 // The finished file read back by ffprobe: a complete container with `frames` video frames
 // and, with `sound`, a track about as long as them (or longer, when the run was cut short:
 // the encoder takes its sound ahead of the frames).
-Status VerifyVideo(const std::string& path, uint32_t frames, bool sound, bool cutShort = false);
+Status VerifyVideo(const std::string& path, uint32_t frames, int videoRate, bool sound, bool cutShort = false);
 std::string EncoderPartName(const std::string& file);
 
 }  // namespace lumaro

@@ -7,7 +7,6 @@
 
 namespace lumaro {
 
-
 // Binds the offscreen frame for drawing, made anew when the size changed; false when GL
 // cannot make one (the show is then drawn into the window as it is).
 bool BindFrameTarget(int width, int height);

@@ -25,6 +25,7 @@
 #include "shell/options.h"
 #include "shell/platform.h"
 #include "shell/recording.h"
+#include "shell/run_setup.h"
 #include "shell/window_proc.h"
 
 using namespace lumaro;
@@ -64,12 +65,12 @@ void WaitUnseenOrPaused() {
 
 // The window, or why there is none: no display in a line, a window that fails in the
 // original's box.
-bool OpenRenderWindow() {
-  if (const Status display = ChooseDisplay(); !display.ok()) {
+bool OpenRenderWindow(WindowSettings settings) {
+  if (const Status display = ChooseDisplay(&settings); !display.ok()) {
     Say(display);
     return false;
   }
-  const Status created = CreateRenderWindow();
+  const Status created = CreateRenderWindow(settings);
   if (!created.ok()) ShowMessage(created.why(), "ERROR");
   return created.ok();
 }
@@ -101,66 +102,67 @@ int main(int argc, char** argv) {
   if (const int answer = ShowBoxIfAsked(argc, argv); answer >= 0) return answer;  // started to show a box
   const auto programStart = std::chrono::steady_clock::now();
   OpenClosedStandardFiles();
-  OptionsAction action = OptionsAction::Run;
-  const Status parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), &action);
+  RunPlan plan;
+  const Status parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), &plan);
   if (!parsed.ok()) {
     Say(parsed);
     return 2;  // a usage error: nothing started
   }
+  const OptionsAction action = plan.action;
   if (action == OptionsAction::Help) return std::fputs(OptionsHelpText().c_str(), stdout) < 0 || std::fflush(stdout);
   if (action == OptionsAction::Version) return std::printf("lumaro %s\n", LUMARO_VERSION) < 0 || std::fflush(stdout);
   InstallNewFileWriter(WriteNewFileDirect);
   InstallStopSignals();  // before the first wait on another program
-  FindModule();
-  Status usable = CheckOutputFile(ThisRun.videoFile);
-  if (usable.ok() && !ThisRun.videoFile.empty()) usable = CheckEncoder(ThisRun.videoFile);
-  usable.Keep(CheckOutputFile(ThisRun.timedemoFile));
+  const ShowSettings show = ShowSettingsOf(plan, FindModule());
+  Status usable = CheckOutputFile(plan.videoFile);
+  if (usable.ok() && !plan.videoFile.empty()) usable = CheckEncoder(plan.videoFile);
+  usable.Keep(CheckOutputFile(plan.timedemoFile));
   if (!usable.ok()) {
     Say(usable);
     return usable.interrupted() ? 128 + StopSignal() : 1;  // before any window or frame
   }
 
-  const bool screenSaverWasActive = ScreenSaverActive(ThisRun.headless);
+  const bool screenSaverWasActive = ScreenSaverActive(plan.headless);
   if (screenSaverWasActive) SetScreenSaver(false);
-  if (!OpenRenderWindow()) {
+  if (!OpenRenderWindow(WindowSettingsOf(plan))) {
     if (screenSaverWasActive) SetScreenSaver(true);
     return 1;  // start-up failed
   }
   InstallPlayer({HoldElapsedSeconds, ResetElapsedSeconds, ElapsedSeconds, BeginFrame, PaintFrame});
-  RenderStartup();
-  if (!ThisRun.videoFile.empty() && ThisRun.exitCode == 0) {
-    const Status started = StartVideoRecording();
+  RenderStartup(show);
+  if (plan.VideoSave && ExitCode() == 0) {
+    const Status started = StartRecording(RecordingSettingsOf(plan));
     if (!started.ok()) {
       Say(started);
       StopRunning(StopReason::Failure);
     }
   }
-  if (VideoSave) LockDrawingSize();  // a capture has one size
+  if (plan.VideoSave) LockDrawingSize();  // a capture has one size
   // "-start": what the frames before it leave behind; captures match a whole run exactly.
-  if (ThisRun.exitCode == 0) CatchUpTo(ThisRun.startTime, VideoSave ? CatchUp::Exact : CatchUp::Quick);
+  if (ExitCode() == 0) CatchUpTo(plan.startTime, plan.VideoSave ? CatchUp::Exact : CatchUp::Quick);
 
-  Running = ThisRun.exitCode == 0 ? 1 : 0;
+  Running = ExitCode() == 0 ? 1 : 0;
   ElapsedSeconds();  // time zero: loading never counts as demo time
   const auto loopStart = std::chrono::steady_clock::now();
   int signal = RunLoop();
   // "-loop": the show again, for as long as nothing but its end stopped it.
-  while (ThisRun.loopShow && LastStopReason == StopReason::ShowOver && ThisRun.exitCode == 0) {
+  while (plan.loopShow && LastStopReason() == StopReason::ShowOver && ExitCode() == 0) {
     StartShowAgain();
     signal = RunLoop();
   }
   FinishProgress();
-  if (ThisRun.timedemo && ThisRun.exitCode == 0 && !signal) {
+  if (plan.timedemo && ExitCode() == 0 && !signal) {
     struct rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     const Status reported = ReportTimedemo({programStart, loopStart, "", usage.ru_maxrss / 1024.0, nullptr});
     if (!reported.ok()) {
       Say(reported);
-      ThisRun.exitCode = 1;
+      MarkRunFailed();
     }
   }
-  if (VideoSave) EndRecording(signal);  // writes the frames still in flight, says what is on disk
+  if (plan.VideoSave) EndRecording(signal);  // writes the frames still in flight, says what is on disk
   RenderShutdown();
   DestroyRenderWindow();
   if (screenSaverWasActive) SetScreenSaver(true);
-  return ThisRun.exitCode;
+  return ExitCode();
 }

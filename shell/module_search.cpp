@@ -21,20 +21,19 @@ std::vector<std::string> ModuleFolders(const std::string& executable) {
   return folders;
 }
 
-void FindModule() {
+FoundModule FindModule() {
   std::error_code error;
   const fs::path self = fs::read_symlink("/proc/self/exe", error);
-  ThisRun.modulePath.clear();
-  ThisRun.moduleSearch.clear();
+  FoundModule found;
   for (const std::string& folder : ModuleFolders(error ? "" : self.string())) {
     const fs::path candidate = fs::path(folder) / "SongM.xm";
     // A link counts as found even when broken: loading it then says what is wrong with it.
     if (fs::exists(fs::symlink_status(candidate, error))) {
-      ThisRun.modulePath = candidate.string();
-      return;
+      return {candidate.string(), ""};
     }
-    ThisRun.moduleSearch += (ThisRun.moduleSearch.empty() ? "" : ", ") + folder;
+    found.searched += (found.searched.empty() ? "" : ", ") + folder;
   }
+  return found;
 }
 
 }  // namespace lumaro

@@ -8,8 +8,12 @@ namespace lumaro {
 
 // The folders in that order, for the program at `executable`.
 std::vector<std::string> ModuleFolders(const std::string& executable);
-// Sets ThisRun.modulePath to the first folder's SongM.xm that exists (a broken link too), or empty with
-// ThisRun.moduleSearch naming the folders.
-void FindModule();
+// The first folder's SongM.xm that exists (a broken link too), or none, and then the folders
+// looked in.
+struct FoundModule {
+  std::string path;      // empty when none was found
+  std::string searched;  // "FOLDER, FOLDER, ..." when none was
+};
+FoundModule FindModule();
 
 }  // namespace lumaro

@@ -1,7 +1,9 @@
 #include "shell/option_values.h"
 
+#include "base/run_state.h"
 #include "scenes/scene_list.h"
 #include "shell/frame_fit.h"
+#include "shell/run_plan.h"
 
 #include <algorithm>
 #include <cctype>
@@ -32,15 +34,14 @@ float Number(const std::string& text) {
 }
 }  // namespace
 
-Status ParseSeed(const std::string& name, const std::string& value) {
+Status ParseSeed(const std::string& name, const std::string& value, uint32_t* seed) {
   char* end = nullptr;
   errno = 0;
-  const unsigned long long seed = std::strtoull(value.c_str(), &end, 10);
+  const unsigned long long number = std::strtoull(value.c_str(), &end, 10);
   // strtoull skips blanks and negates a minus: " -18446744073709551615" would wrap to 1.
-  if (*end || errno || !std::isdigit(static_cast<unsigned char>(value[0])) || seed > 0xFFFFFFFFull)
+  if (*end || errno || !std::isdigit(static_cast<unsigned char>(value[0])) || number > 0xFFFFFFFFull)
     return Status::Failure(name + "=" + value + ": the seed is a whole number from 0 to 4294967295");
-  ThisRun.seedGiven = true;
-  ThisRun.seed = static_cast<uint32_t>(seed);
+  *seed = static_cast<uint32_t>(number);
   return {};
 }
 
@@ -55,7 +56,7 @@ Status ParseSecond(const std::string& name, const std::string& value, float* sec
   return {};
 }
 
-Status ParseStills(const std::string& name, const std::string& value) {
+Status ParseStills(const std::string& name, const std::string& value, std::vector<float>* seconds) {
   for (size_t at = 0;;) {
     const size_t comma = value.find(',', at);
     const std::string item = value.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
@@ -63,15 +64,15 @@ Status ParseStills(const std::string& name, const std::string& value) {
     if (!(second >= 0 && second < kShowLength))
       return Status::Failure(name + "=" + value + ": '" + item +
                              "' is not a demo second from 0 up to (not including) " + ShowLengthText());
-    ThisRun.stillTimes.push_back(second);
+    seconds->push_back(second);
     if (comma == std::string::npos) break;
     at = comma + 1;
   }
-  std::sort(ThisRun.stillTimes.begin(), ThisRun.stillTimes.end());
+  std::sort(seconds->begin(), seconds->end());
   return {};
 }
 
-Status ParseReadback(const std::string& name, const std::string& value) {
+Status ParseReadback(const std::string& name, const std::string& value, Readback* readback) {
   const struct {
     const char* text;
     Readback how;
@@ -80,7 +81,7 @@ Status ParseReadback(const std::string& name, const std::string& value) {
               {"pack", Readback::PackBuffer},
               {"sync", Readback::Synchronous}};
   for (const auto& way : ways)
-    if (value == way.text) return ThisRun.readback = way.how, Status();
+    if (value == way.text) return *readback = way.how, Status();
   return Status::Failure(name + "=" + value + ": the readback is auto, direct, pack or sync");
 }
 
@@ -96,25 +97,22 @@ Status ParseWhole(const std::string& name, const std::string& value, int lowest,
   return {};
 }
 
-Status ParseFrameSize(const std::string& name, const std::string& value) {
+Status ParseFrameSize(const std::string& name, const std::string& value, int* width, int* height) {
   const size_t x = value.find('x');
-  int width = 0, height = 0;
   const char* meaning = "each side";
   Status parsed =
-      x == std::string::npos ? Status::Failure("") : ParseWhole(name, value.substr(0, x), 240, 7680, meaning, &width);
-  if (parsed.ok()) parsed = ParseWhole(name, value.substr(x + 1), 240, 7680, meaning, &height);
-  if (!parsed.ok() || width % 2 || height % 2)
+      x == std::string::npos ? Status::Failure("") : ParseWhole(name, value.substr(0, x), 240, 7680, meaning, width);
+  if (parsed.ok()) parsed = ParseWhole(name, value.substr(x + 1), 240, 7680, meaning, height);
+  if (!parsed.ok() || *width % 2 || *height % 2)
     return Status::Failure(name + "=" + value +
                            ": the size is WIDTHxHEIGHT, both even, each from 240 to 7680 (as 1920x1080)");
-  ThisRun.frameWidth = width;
-  ThisRun.frameHeight = height;
   return {};
 }
 
-Status ParsePreset(const std::string& name, const std::string& value) {
-  for (const char* preset :
+Status ParsePreset(const std::string& name, const std::string& value, std::string* preset) {
+  for (const char* known :
        {"ultrafast", "superfast", "veryfast", "faster", "fast", "medium", "slow", "slower", "veryslow", "placebo"})
-    if (value == preset) return ThisRun.preset = value, Status();
+    if (value == known) return *preset = value, Status();
   return Status::Failure(name + "=" + value +
                          ": the preset is one of x264's: ultrafast superfast veryfast faster fast medium slow slower "
                          "veryslow placebo");
@@ -130,6 +128,13 @@ std::string ExpandHome(const std::string& path) {
   return home && *home ? home + path.substr(1) : path;
 }
 
+Status ParseVideoFile(const std::string& name, const std::string& value, std::string* file) {
+  if (!VideoContainerFor(value))
+    return Status::Failure(name + "=" + value + ": the name must end in .mp4, .m4v, .mov or .mkv");
+  *file = ExpandHome(value);
+  return {};
+}
+
 const char* VideoContainerFor(const std::string& file) {
   const size_t dot = file.find_last_of('.');
   const std::string extension = dot == std::string::npos ? "" : file.substr(dot + 1);
@@ -141,58 +146,56 @@ const char* VideoContainerFor(const std::string& file) {
 
 namespace {
 // The frame's options: where the show is drawn in the frame, what they need beside them.
-Status SettleFrame(const Given& given) {
-  const bool video = !ThisRun.videoFile.empty();
-  if (ThisRun.videoRate != kDefaultVideoRate && !VideoSave && !video && !ThisRun.timedemo)
+Status SettleFrame(const Given& given, RunPlan* plan) {
+  const bool video = !plan->videoFile.empty();
+  if (plan->videoRate != kDefaultVideoRate && !plan->VideoSave && !video && !plan->timedemo)
     return Status::Failure("-videorate sets the frame rate of -video, -videosave and -timedemo: add one of them");
-  if ((ThisRun.crf >= 0 || !ThisRun.preset.empty()) && !video)
-    return Status::Failure("-crf and -preset set the encoder of -video: add -video=FILE");
-  if (ThisRun.widescreen && !ThisRun.frameWidth)
+  if (given.encoder && !video) return Status::Failure("-crf and -preset set the encoder of -video: add -video=FILE");
+  if (plan->widescreen && !plan->frameWidth)
     return Status::Failure("-widescreen fills the frame -size gives: add -size=WxH, as -size=1920x1080");
-  if (!ThisRun.frameWidth) return {};
+  if (!plan->frameWidth) return {};
   if (given.sizeSwitch) return Status::Failure("-size sets the drawing size itself: leave out the -wNNN switch");
   // 4:3 in the middle of the frame, as large as it fits, or the whole frame.
-  const FittedRect show = ThisRun.widescreen ? FittedRect{0, 0, ThisRun.frameWidth, ThisRun.frameHeight}
-                                             : FitFrame(4, 3, ThisRun.frameWidth, ThisRun.frameHeight);
-  ScreenWidth = show.width;
-  ScreenHeight = show.height;
+  const FittedRect show = plan->widescreen ? FittedRect{0, 0, plan->frameWidth, plan->frameHeight}
+                                           : FitFrame(4, 3, plan->frameWidth, plan->frameHeight);
+  plan->ScreenWidth = show.width;
+  plan->ScreenHeight = show.height;
   return {};
 }
 }  // namespace
 
-Status SettleCombinations(const Given& given) {
+Status SettleCombinations(const Given& given, RunPlan* plan) {
   const bool rangeGiven = given.range;
-  if (!ThisRun.stillTimes.empty()) {
+  if (!plan->stillTimes.empty()) {
     if (rangeGiven) return Status::Failure("-stills picks its own frames: leave out -start and -end");
-    if (!ThisRun.videoFile.empty()) return Status::Failure("-stills writes frame files: leave out -video");
-    ThisRun.startTime = ThisRun.stillTimes.front();
-    ThisRun.endTime = ThisRun.stillTimes.back();
-  } else if (!(ThisRun.endTime > ThisRun.startTime)) {
+    if (!plan->videoFile.empty()) return Status::Failure("-stills writes frame files: leave out -video");
+    plan->startTime = plan->stillTimes.front();
+    plan->endTime = plan->stillTimes.back();
+  } else if (!(plan->endTime > plan->startTime)) {
     char text[120];
-    std::snprintf(text, sizeof text, "-end=%g is not after -start=%g: the run would show nothing", ThisRun.endTime,
-                  ThisRun.startTime);
+    std::snprintf(text, sizeof text, "-end=%g is not after -start=%g: the run would show nothing", plan->endTime,
+                  plan->startTime);
     return Status::Failure(text);
   }
-  if (ThisRun.timedemo && (VideoSave || !ThisRun.videoFile.empty() || !ThisRun.stillTimes.empty()))
+  if (plan->timedemo && (plan->VideoSave || !plan->videoFile.empty() || !plan->stillTimes.empty()))
     return Status::Failure("-timedemo times the drawing alone: leave out -videosave, -video and -stills");
   // Offscreen with nothing made of it, the whole show would pass unseen; bounded by -end it
   // plays the music that long (the live music's tests run so, without a display).
-  if (ThisRun.headless && !VideoSave && !ThisRun.timedemo && ThisRun.videoFile.empty() && ThisRun.stillTimes.empty() &&
-      !(ThisRun.endTime < kShowLength))
+  if (plan->headless && !plan->VideoSave && !plan->timedemo && plan->videoFile.empty() && plan->stillTimes.empty() &&
+      !(plan->endTime < kShowLength))
     return Status::Failure(
         "-headless draws where nobody sees it: add what to make of it (-video=FILE, -videosave, -stills=S or "
         "-timedemo), or -end=S to hear the music that long");
-  if (ThisRun.loopShow && (VideoSave || ThisRun.timedemo || !ThisRun.videoFile.empty() || !ThisRun.stillTimes.empty()))
+  if (plan->loopShow && (plan->VideoSave || plan->timedemo || !plan->videoFile.empty() || !plan->stillTimes.empty()))
     return Status::Failure("-loop is for the live show: leave out -videosave, -video, -stills and -timedemo");
-  ThisRun.loopStart = ThisRun.startTime;
   // A capture plays no music live: its sound track is rendered in step with the frames
   // instead (stills have none). A timedemo has neither.
-  ThisRun.soundtrack = SoundOn && ThisRun.stillTimes.empty() && !ThisRun.timedemo;
-  if (!ThisRun.videoFile.empty() || !ThisRun.stillTimes.empty()) VideoSave = true;
-  if (VideoSave || ThisRun.timedemo) SoundOn = false;
+  plan->soundtrack = plan->SoundOn && plan->stillTimes.empty() && !plan->timedemo;
+  if (!plan->videoFile.empty() || !plan->stillTimes.empty()) plan->VideoSave = true;
+  if (plan->VideoSave || plan->timedemo) plan->SoundOn = false;
   // A video or a timedemo is drawn offscreen unless a window is asked for.
-  if ((!ThisRun.videoFile.empty() || ThisRun.timedemo) && Fullscreen) ThisRun.headless = true;
-  return SettleFrame(given);
+  if ((!plan->videoFile.empty() || plan->timedemo) && plan->Fullscreen) plan->headless = true;
+  return SettleFrame(given, plan);
 }
 
 }  // namespace lumaro

@@ -2,26 +2,33 @@
 #pragma once
 #include <string>
 
-#include "base/run_state.h"
+#include <vector>
+
 #include "base/status.h"
+#include "engine/capture_settings.h"
 
 namespace lumaro {
+
+struct RunPlan;
 
 // The show's length in seconds as the messages print it ("329").
 std::string ShowLengthText();
 
-Status ParseSeed(const std::string& name, const std::string& value);
+Status ParseSeed(const std::string& name, const std::string& value, uint32_t* seed);
 // A demo second: 0 up to 329 for "-start", above 0 up to 329 for "-end".
 Status ParseSecond(const std::string& name, const std::string& value, float* second);
-Status ParseStills(const std::string& name, const std::string& value);
-Status ParseReadback(const std::string& name, const std::string& value);
+// Ascending.
+Status ParseStills(const std::string& name, const std::string& value, std::vector<float>* seconds);
+Status ParseReadback(const std::string& name, const std::string& value, Readback* readback);
 // A whole number from `lowest` to `highest`; `meaning` says what it is in the refusal.
 Status ParseWhole(const std::string& name, const std::string& value, int lowest, int highest, const char* meaning,
                   int* number);
 // "WxH", both even, each from 240 to 7680.
-Status ParseFrameSize(const std::string& name, const std::string& value);
+Status ParseFrameSize(const std::string& name, const std::string& value, int* width, int* height);
 // One of x264's preset names.
-Status ParsePreset(const std::string& name, const std::string& value);
+Status ParsePreset(const std::string& name, const std::string& value, std::string* preset);
+// A name that ends in one of the containers we make.
+Status ParseVideoFile(const std::string& name, const std::string& value, std::string* file);
 
 // A path as a shell would read it: a leading "~/" (or a lone "~") is the home folder.
 std::string ExpandHome(const std::string& path);
@@ -33,7 +40,8 @@ const char* VideoContainerFor(const std::string& file);
 struct Given {
   bool range = false;       // "-start" or "-end"
   bool sizeSwitch = false;  // one of the "-wNNN" switches
+  bool encoder = false;     // "-crf" or "-preset"
 };
-Status SettleCombinations(const Given& given);
+Status SettleCombinations(const Given& given, RunPlan* plan);
 
 }  // namespace lumaro

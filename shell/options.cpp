@@ -7,110 +7,127 @@
 #include <cctype>
 #include <cstring>
 
+#include "base/run_state.h"
 #include "shell/option_values.h"
 
 namespace lumaro {
 
 namespace {
-enum class Id {
-  Window,
-  Fps,
-  NoSound,
-  LoopSound,
-  VideoSave,
-  Size,
-  Headless,
-  Progress,
-  Help,
-  Version,
-  Timedemo,
-  Seed,
-  Start,
-  End,
-  VideoDir,
-  Video,
-  TimedemoFile,
-  Stills,
-  Readback,
-  Loop,
-  NoVsync,
-  FrameSize,
-  Widescreen,
-  VideoRate,
-  Crf,
-  Preset,
-};
+// Where an option's value goes: a switch's store is called with an empty value.
+using Store = Status (*)(const std::string& name, const std::string& value, RunPlan* plan);
 
 struct Option {
-  Id id;
-  const char* name;               // a switch's text, or a value option's up to and with its '='
-  const char* argument;           // what the help shows after a value option's '='
-  const char* help;               // one line or more, each after the first indented under it;
-                                  // {length} is the show's length
-  int32_t width = 0, height = 0;  // the size switches
+  const char* name;       // a switch's text, or a value option's up to and with its '='
+  const char* argument;   // what the help shows after a value option's '='
+  const char* help;       // one line or more, each after the first indented under it;
+                          // {length} is the show's length
+  std::string byDefault;  // a value option's value when it is not given (and the help says so)
+  Store store;
 };
+
+template <auto field, auto value>
+Status Set(const std::string&, const std::string&, RunPlan* plan) {
+  plan->*field = value;
+  return {};
+}
+template <int32_t width, int32_t height>
+Status Size(const std::string&, const std::string&, RunPlan* plan) {
+  plan->ScreenWidth = width, plan->ScreenHeight = height;
+  return {};
+}
+template <std::string RunPlan::*field>
+Status Path(const std::string&, const std::string& value, RunPlan* plan) {
+  plan->*field = ExpandHome(value);
+  return {};
+}
 
 // In the order of the original's tests: with several sizes, the later row (the smaller
 // size) wins.
 const Option kOptions[] = {
-    {Id::Window, "-window", "", "run in a resizable window instead of the full screen"},
-    {Id::Fps, "-fps", "", "show the frame rate in the top-left corner"},
-    {Id::NoSound, "-nosound", "", "no music and no audio device"},
-    {Id::LoopSound, "-loopsound", "", "play the music looped instead of once"},
-    {Id::VideoSave, "-videosave", "",
-     "fixed 0.04 s steps; write every frame as a numbered TGA file and the music as\nsound.wav beside them"},
-    {Id::Size, "-w1600", "", "", 1600, 1200},
-    {Id::Size, "-w1280", "", "", 1280, 1024},
-    {Id::Size, "-w1152", "", "", 1152, 864},
-    {Id::Size, "-w1024", "", "", 1024, 768},
-    {Id::Size, "-w800", "", "", 800, 600},
-    {Id::Size, "-w640", "", "", 640, 480},
-    {Id::Size, "-w512", "", "", 512, 384},
-    {Id::Size, "-w320", "", "drawing size (default 800 x 600; -w1280 is 1280 x 1024)", 320, 240},
-    {Id::Video, "-video=", "FILE",
-     "make FILE (.mp4, .m4v, .mov, .mkv) with the music, via ffmpeg;\noffscreen unless -window is given"},
-    {Id::TimedemoFile, "-timedemo=", "FILE.csv", "as -timedemo, and write each scene's frame times to FILE.csv"},
-    {Id::Timedemo, "-timedemo", "",
-     "draw the whole show as fast as possible on the fixed clock and print\neach scene's frame times"},
-    {Id::FrameSize, "-size=", "WxH",
+    {"-window", "", "run in a resizable window instead of the full screen", "", Set<&RunPlan::Fullscreen, false>},
+    {"-fps", "", "show the frame rate in the top-left corner", "", Set<&RunPlan::ShowFps, true>},
+    {"-nosound", "", "no music and no audio device", "", Set<&RunPlan::SoundOn, false>},
+    {"-loopsound", "", "play the music looped instead of once", "", Set<&RunPlan::LoopSound, true>},
+    {"-videosave", "",
+     "fixed 0.04 s steps; write every frame as a numbered TGA file and the music as\nsound.wav beside them", "",
+     Set<&RunPlan::VideoSave, true>},
+    {"-w1600", "", "", "", Size<1600, 1200>},
+    {"-w1280", "", "", "", Size<1280, 1024>},
+    {"-w1152", "", "", "", Size<1152, 864>},
+    {"-w1024", "", "", "", Size<1024, 768>},
+    {"-w800", "", "", "", Size<800, 600>},
+    {"-w640", "", "", "", Size<640, 480>},
+    {"-w512", "", "", "", Size<512, 384>},
+    {"-w320", "", "drawing size (default {size}; -w1280 is 1280 x 1024)", "", Size<320, 240>},
+    {"-video=", "FILE",
+     "make FILE (.mp4, .m4v, .mov, .mkv) with the music, via ffmpeg;\noffscreen unless -window is given", "",
+     [](auto& name, auto& value, RunPlan* plan) { return ParseVideoFile(name, value, &plan->videoFile); }},
+    {"-timedemo=", "FILE.csv", "as -timedemo, and write each scene's frame times to FILE.csv", "",
+     [](auto&, auto& value, RunPlan* plan) {
+       plan->timedemo = true;
+       return Path<&RunPlan::timedemoFile>("", value, plan);
+     }},
+    {"-timedemo", "", "draw the whole show as fast as possible on the fixed clock and print\neach scene's frame times",
+     "", Set<&RunPlan::timedemo, true>},
+    {"-size=", "WxH",
      "the frame for -video, -videosave, -timedemo and the window, any even size\n(as 1920x1080, 3840x2160, 1080x1920): "
-     "the 4:3 show in its middle"},
-    {Id::Widescreen, "-widescreen", "", "with -size: the show fills the frame, seeing more to the sides"},
-    {Id::VideoRate, "-videorate=", "N", "frames a second of -video, -videosave and -timedemo (default 25)"},
-    {Id::Crf, "-crf=", "N", "x264's quality for -video, 0 (lossless) to 51 (default 18)"},
-    {Id::Preset, "-preset=", "NAME", "x264's speed for -video, ultrafast to veryslow (default ultrafast)"},
-    {Id::Headless, "-headless", "",
+     "the 4:3 show in its middle",
+     "",
+     [](auto& name, auto& value, RunPlan* plan) {
+       return ParseFrameSize(name, value, &plan->frameWidth, &plan->frameHeight);
+     }},
+    {"-widescreen", "", "with -size: the show fills the frame, seeing more to the sides", "",
+     Set<&RunPlan::widescreen, true>},
+    {"-videorate=", "N", "frames a second of -video, -videosave and -timedemo", std::to_string(kDefaultVideoRate),
+     [](auto& name, auto& value, RunPlan* plan) {
+       return ParseWhole(name, value, kSlowestVideoRate, kFastestVideoRate, "the frame rate", &plan->videoRate);
+     }},
+    {"-crf=", "N", "x264's quality for -video, 0 (lossless) to 51", "18",
+     [](auto& name, auto& value, RunPlan* plan) { return ParseWhole(name, value, 0, 51, "the quality", &plan->crf); }},
+    {"-preset=", "NAME", "x264's speed for -video, ultrafast to veryslow", "ultrafast",
+     [](auto& name, auto& value, RunPlan* plan) { return ParsePreset(name, value, &plan->preset); }},
+    {"-headless", "",
      "render offscreen, no display needed: with -video, -videosave, -stills or\n-timedemo (or -end=S, to hear the "
-     "music alone)"},
-    {Id::Seed, "-seed=", "N", "seed the random generator with N (default: the calendar time)"},
-    {Id::Start, "-start=", "S", "begin at demo second S (0 up to {length})"},
-    {Id::End, "-end=", "S", "end the run at demo second S (after the start, at most {length})"},
-    {Id::VideoDir, "-videodir=", "DIR", "directory for captured frames (default demovideo)"},
-    {Id::Stills, "-stills=", "S,S,...",
-     "capture only the frames at these demo seconds, numbered as in a\nwhole run (no sound track)"},
-    {Id::Readback, "-readback=", "HOW",
+     "music alone)",
+     "", Set<&RunPlan::headless, true>},
+    {"-seed=", "N", "seed the random generator with N (default: the calendar time)", "",
+     [](auto& name, auto& value, RunPlan* plan) {
+       plan->seedGiven = true;
+       return ParseSeed(name, value, &plan->seed);
+     }},
+    {"-start=", "S", "begin at demo second S (0 up to {length})", "",
+     [](auto& name, auto& value, RunPlan* plan) { return ParseSecond(name, value, &plan->startTime); }},
+    {"-end=", "S", "end the run at demo second S (after the start, at most {length})", "",
+     [](auto& name, auto& value, RunPlan* plan) { return ParseSecond(name, value, &plan->endTime); }},
+    {"-videodir=", "DIR", "directory for captured frames", "demovideo", Path<&RunPlan::videoDir>},
+    {"-stills=", "S,S,...",
+     "capture only the frames at these demo seconds, numbered as in a\nwhole run (no sound track)", "",
+     [](auto& name, auto& value, RunPlan* plan) { return ParseStills(name, value, &plan->stillTimes); }},
+    {"-readback=", "HOW",
      "how captured frames come back: auto, direct, pack (pixel-pack\nbuffers) or sync (each written before the next); "
-     "for comparisons"},
-    {Id::Loop, "-loop", "", "play the show again from its start (or -start) each time it ends"},
-    {Id::NoVsync, "-novsync", "", "draw as fast as it goes, not in step with the screen"},
-    {Id::Progress, "-progress", "", "progress line on stderr during captures even when it is no terminal"},
-    {Id::Version, "-version", "", "the version (also --version)"},
-    {Id::Help, "-help", "", "this text (also -h and --help)"},
+     "for comparisons",
+     "", [](auto& name, auto& value, RunPlan* plan) { return ParseReadback(name, value, &plan->readback); }},
+    {"-loop", "", "play the show again from its start (or -start) each time it ends", "",
+     Set<&RunPlan::loopShow, true>},
+    {"-novsync", "", "draw as fast as it goes, not in step with the screen", "", Set<&RunPlan::noVsync, true>},
+    {"-progress", "", "progress line on stderr during captures even when it is no terminal", "",
+     Set<&RunPlan::forceProgress, true>},
+    {"-version", "", "the version (also --version)", "", Set<&RunPlan::action, OptionsAction::Version>},
+    {"-help", "", "this text (also -h and --help)", "", Set<&RunPlan::action, OptionsAction::Help>},
 };
+constexpr size_t kOptionCount = std::size(kOptions);
 
 bool IsValueOption(const Option& o) { return o.name[std::strlen(o.name) - 1] == '='; }
+// "-w320" to "-w1600": the drawing sizes, one switch each.
+bool IsSizeSwitch(const Option& o) { return o.name[1] == 'w' && std::isdigit(static_cast<unsigned char>(o.name[2])); }
 
-// Everything back to how a run without options starts.
-void ResetToDefaults() {
-  ScreenWidth = 800;
-  ScreenHeight = 600;
-  Fullscreen = true;
-  ShowFps = LoopSound = VideoSave = false;
-  SoundOn = true;
-  ThisRun = RunState{};
+std::string SizeNames() {
+  std::string names;
+  for (auto o = std::rbegin(kOptions); o != std::rend(kOptions); ++o)
+    if (IsSizeSwitch(*o)) names += (names.empty() ? "" : " ") + std::string(o->name);
+  return names;
 }
-
-constexpr size_t kOptionCount = std::size(kOptions);
+Status NoSuchSize(const std::string& size) { return Status::Failure(size + " is not one of the sizes " + SizeNames()); }
 
 // Whether the argument holds the switch somewhere that is not the start of a longer switch:
 // "-loopsound" holds "-loop" only as part of itself.
@@ -130,122 +147,93 @@ bool HoldsSwitch(const std::string& argument, const char* name) {
 // switch with more digits after it is a size we do not have.
 Status RefuseLongerSizes(const std::string& argument) {
   for (const Option& o : kOptions) {
-    if (o.id != Id::Size) continue;
+    if (!IsSizeSwitch(o)) continue;
     const size_t length = std::strlen(o.name);
     for (size_t at = argument.find(o.name); at != std::string::npos; at = argument.find(o.name, at + 1)) {
       if (at + length >= argument.size() || !std::isdigit(static_cast<unsigned char>(argument[at + length]))) continue;
       const size_t end = argument.find_first_not_of("0123456789", at + 2);
-      return Status::Failure(argument.substr(at, end == std::string::npos ? std::string::npos : end - at) +
-                             " is not one of the sizes -w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600");
+      return NoSuchSize(argument.substr(at, end == std::string::npos ? std::string::npos : end - at));
     }
   }
   return {};
 }
 
-// The switches an argument holds as substrings, noted for applying in table order.
-Status FindSwitches(const std::string& argument, bool (&hit)[kOptionCount], OptionsAction* action) {
-  Status sizes = RefuseLongerSizes(argument);
-  if (!sizes.ok()) return sizes;
+// What the arguments have said so far: the switches found, to apply in table order once all
+// are read, and the value options given.
+struct Said {
+  bool hit[kOptionCount] = {};
+  std::vector<const Option*> values;
+  bool Gave(const char* name) const {
+    return std::any_of(values.begin(), values.end(), [&](const Option* o) { return !std::strcmp(o->name, name); });
+  }
+};
+
+// The switches an argument holds as substrings.
+Status FindSwitches(const std::string& argument, Said* said, RunPlan* plan) {
+  if (Status sizes = RefuseLongerSizes(argument); !sizes.ok()) return sizes;
   bool any = argument == "-h";
-  if (any) *action = OptionsAction::Help;
+  if (any) plan->action = OptionsAction::Help;
   for (size_t i = 0; i < kOptionCount; ++i)
-    if (!IsValueOption(kOptions[i]) && HoldsSwitch(argument, kOptions[i].name)) hit[i] = any = true;
+    if (!IsValueOption(kOptions[i]) && HoldsSwitch(argument, kOptions[i].name)) said->hit[i] = any = true;
   if (any) return {};
   if (argument.size() > 2 && argument.rfind("-w", 0) == 0 &&
       argument.find_first_not_of("0123456789", 2) == std::string::npos)
-    return Status::Failure(argument + " is not one of the sizes -w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600");
+    return NoSuchSize(argument);
   return Status::Failure("'" + argument + "' is no option (see -help)");
 }
 
-// In the original's order, whatever order the arguments came in.
-void ApplySwitches(const bool (&hit)[kOptionCount], OptionsAction* action) {
-  for (size_t i = 0; i < kOptionCount; ++i) {
-    if (!hit[i]) continue;
-    const Option& o = kOptions[i];
-    switch (o.id) {
-      case Id::Window: Fullscreen = false; break;
-      case Id::Fps: ShowFps = true; break;
-      case Id::NoSound: SoundOn = false; break;
-      case Id::LoopSound: LoopSound = true; break;
-      case Id::VideoSave: VideoSave = true; break;
-      case Id::Size: ScreenWidth = o.width, ScreenHeight = o.height; break;
-      case Id::Headless: ThisRun.headless = true; break;
-      case Id::Progress: ThisRun.forceProgress = true; break;
-      case Id::Timedemo: ThisRun.timedemo = true; break;
-      case Id::Loop: ThisRun.loopShow = true; break;
-      case Id::Widescreen: ThisRun.widescreen = true; break;
-      case Id::NoVsync: ThisRun.noVsync = true; break;
-      case Id::Help: *action = OptionsAction::Help; break;
-      case Id::Version: *action = OptionsAction::Version; break;
-      default: break;
-    }
-  }
-}
-
-Status ApplyValue(Id id, const std::string& name, const std::string& value) {
-  switch (id) {
-    case Id::Seed: return ParseSeed(name, value);
-    case Id::Start: return ParseSecond(name, value, &ThisRun.startTime);
-    case Id::End: return ParseSecond(name, value, &ThisRun.endTime);
-    case Id::VideoDir: ThisRun.videoDir = ExpandHome(value); return {};
-    case Id::Video:
-      if (!VideoContainerFor(value))
-        return Status::Failure(name + "=" + value + ": the name must end in .mp4, .m4v, .mov or .mkv");
-      ThisRun.videoFile = ExpandHome(value);
-      return {};
-    case Id::TimedemoFile: ThisRun.timedemo = true, ThisRun.timedemoFile = ExpandHome(value); return {};
-    case Id::Stills: return ParseStills(name, value);
-    case Id::Readback: return ParseReadback(name, value);
-    case Id::FrameSize: return ParseFrameSize(name, value);
-    case Id::VideoRate:
-      return ParseWhole(name, value, kSlowestVideoRate, kFastestVideoRate, "the frame rate", &ThisRun.videoRate);
-    case Id::Crf: return ParseWhole(name, value, 0, 51, "the quality", &ThisRun.crf);
-    case Id::Preset: return ParsePreset(name, value);
-    default: return {};
-  }
-}
-
 // One argument: a value option when it starts with one's name, else switches.
-Status ApplyArgument(const std::string& argument, std::vector<Id>* given, bool (&hit)[kOptionCount],
-                     OptionsAction* action) {
+Status ReadArgument(const std::string& argument, Said* said, RunPlan* plan) {
   for (const Option& o : kOptions) {
     if (!IsValueOption(o) || argument.rfind(o.name, 0) != 0) continue;
     const std::string name(o.name, std::strlen(o.name) - 1), value = argument.substr(std::strlen(o.name));
-    if (std::find(given->begin(), given->end(), o.id) != given->end())
-      return Status::Failure(name + " is given twice; say it once");
-    given->push_back(o.id);
+    if (said->Gave(o.name)) return Status::Failure(name + " is given twice; say it once");
+    said->values.push_back(&o);
     if (value.empty()) return Status::Failure(argument + " needs a value, such as " + name + "=" + o.argument);
-    return ApplyValue(o.id, name, value);
+    return o.store(name, value, plan);
   }
-  return FindSwitches(argument, hit, action);
+  return FindSwitches(argument, said, plan);
+}
+
+Status SetDefaults(RunPlan* plan) {
+  for (const Option& o : kOptions)
+    if (!o.byDefault.empty())
+      if (Status set = o.store(o.name, o.byDefault, plan); !set.ok()) return set;
+  return {};
 }
 }  // namespace
 
-Status ParseOptions(const std::vector<std::string>& arguments, OptionsAction* action) {
-  ResetToDefaults();
-  *action = OptionsAction::Run;
-  std::vector<Id> given;
-  bool hit[kOptionCount] = {};
-  for (const std::string& argument : arguments) {
-    Status applied = ApplyArgument(argument, &given, hit, action);
-    if (!applied.ok()) return applied;
+Status ParseOptions(const std::vector<std::string>& arguments, RunPlan* plan) {
+  RunPlan read;
+  if (Status set = SetDefaults(&read); !set.ok()) return set;
+  Said said;
+  for (const std::string& argument : arguments)
+    if (Status taken = ReadArgument(argument, &said, &read); !taken.ok()) return taken;
+  // In the original's order, whatever order the arguments came in.
+  for (size_t i = 0; i < kOptionCount; ++i)
+    if (said.hit[i]) (void)kOptions[i].store(kOptions[i].name, "", &read);  // a switch cannot fail
+  if (read.action == OptionsAction::Run) {
+    bool sizeSwitch = false;
+    for (size_t i = 0; i < kOptionCount; ++i) sizeSwitch |= said.hit[i] && IsSizeSwitch(kOptions[i]);
+    const Given given{.range = said.Gave("-start=") || said.Gave("-end="),
+                      .sizeSwitch = sizeSwitch,
+                      .encoder = said.Gave("-crf=") || said.Gave("-preset=")};
+    if (Status settled = SettleCombinations(given, &read); !settled.ok()) return settled;
   }
-  ApplySwitches(hit, action);
-  if (*action != OptionsAction::Run) return {};
-  auto was = [&](Id id) { return std::find(given.begin(), given.end(), id) != given.end(); };
-  bool sizeSwitch = false;
-  for (size_t i = 0; i < kOptionCount; ++i) sizeSwitch |= hit[i] && kOptions[i].id == Id::Size;
-  return SettleCombinations({.range = was(Id::Start) || was(Id::End), .sizeSwitch = sizeSwitch});
+  *plan = read;
+  return {};
 }
 
 std::string OptionsHelpText() {
+  const RunPlan plain;
+  const std::string size = std::to_string(plain.ScreenWidth) + " x " + std::to_string(plain.ScreenHeight);
   std::string text = "usage: lumaro [options]\n";
   for (const Option& o : kOptions) {
     if (!*o.help) continue;
-    std::string head =
-        o.id == Id::Size ? "-w320 -w512 -w640 -w800 -w1024 -w1152 -w1280 -w1600" : std::string(o.name) + o.argument;
-    std::string help = o.help;
-    if (const size_t at = help.find("{length}"); at != std::string::npos) help.replace(at, 8, ShowLengthText());
+    std::string head = IsSizeSwitch(o) ? SizeNames() : std::string(o.name) + o.argument;
+    std::string help = o.help + (o.byDefault.empty() ? "" : " (default " + o.byDefault + ")");
+    for (const auto& [key, value] : {std::pair{"{length}", ShowLengthText()}, std::pair{"{size}", size}})
+      if (const size_t at = help.find(key); at != std::string::npos) help.replace(at, std::strlen(key), value);
     for (size_t at = 0; (at = help.find('\n', at)) != std::string::npos; at += 17) help.insert(at + 1, 16, ' ');
     text += "  " + head + (head.size() < 14 ? std::string(14 - head.size(), ' ') : "\n" + std::string(16, ' ')) + help +
             "\n";

@@ -81,14 +81,14 @@ void SetWindowAttributes(int depthBits) {
 
 // Full screen is the desktop's own: the screen keeps its mode and the picture is scaled into
 // it. A window starts at the drawing size, fitted to the screen.
-SDL_Window* OpenWindow(int depthBits) {
+SDL_Window* OpenWindow(const WindowSettings& settings, int depthBits) {
   SetWindowAttributes(depthBits);
   const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
-  if (Fullscreen) {
+  if (settings.Fullscreen) {
     const SDL_Rect screen = ScreenArea(false);  // covered without a window manager too
     return SDL_CreateWindow("Lumaro", screen.x, screen.y, screen.w, screen.h, flags | SDL_WINDOW_FULLSCREEN_DESKTOP);
   }
-  int width = FrameWidth(), height = FrameHeight();  // "-size" shows the bars in the window too
+  int width = WindowFrameWidth(), height = WindowFrameHeight();  // "-size" shows the bars in the window too
   FitToScreen(&width, &height);
   return SDL_CreateWindow("Lumaro", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
 }
@@ -124,35 +124,36 @@ void OnStopSignal(int signal) { StopSignalNumber = signal; }
 
 bool HeadlessActive() { return UsingHeadless; }
 
-Status ChooseDisplay() {
-  if (ThisRun.headless || StartVideo()) return {};
+Status ChooseDisplay(WindowSettings* settings) {
+  if (settings->headless || StartVideo()) return {};
   // Drawing into nothing for five minutes helps nobody; a capture still has its files.
-  if (!FixedClock())
+  if (!settings->fixedClock)
     return Status::Failure(DisplayProblem() +
                            "; to run without one, use -headless with -videosave, -video=FILE or -timedemo");
   Say(DisplayProblem() + "; rendering offscreen");
-  ThisRun.headless = true;
+  settings->headless = true;
   return {};
 }
 
-Status CreateRenderWindow() {
-  if (ThisRun.headless) {
+Status CreateRenderWindow(const WindowSettings& settings) {
+  KeepWindowSettings(settings);
+  if (settings.headless) {
     UsingHeadless = true;
-    const Status created = HeadlessCreate(ScreenWidth, ScreenHeight);
+    const Status created = HeadlessCreate(settings.area.ScreenWidth, settings.area.ScreenHeight);
     if (!created.ok()) UsingHeadless = false;
     return created;
   }
 
   // SDL picks the visual when the window is made; 32 depth bits falls back to 24.
-  TheWindow = OpenWindow(32);
-  if (!TheWindow) TheWindow = OpenWindow(24);
+  TheWindow = OpenWindow(settings, 32);
+  if (!TheWindow) TheWindow = OpenWindow(settings, 24);
   if (!TheWindow) return FailCreation(PlainWindowOpens() ? kNoOpenGl : "Window Creation Error.");
   GiveWindowItsIcon(TheWindow);
-  if (Fullscreen) SDL_ShowCursor(SDL_DISABLE);
+  if (settings.Fullscreen) SDL_ShowCursor(SDL_DISABLE);
   Context = SDL_GL_CreateContext(TheWindow);
   if (!Context) return FailCreation("Can't Create A GL Rendering Context.");
   if (SDL_GL_MakeCurrent(TheWindow, Context) != 0) return FailCreation("Can't Activate The GL Rendering Context.");
-  SetVsync(!FixedClock() && !ThisRun.noVsync);
+  SetVsync(settings.vsync);
   SDL_ShowWindow(TheWindow);
   SDL_RaiseWindow(TheWindow);
   WatchXWindow(TheWindow);
@@ -166,7 +167,7 @@ void DestroyRenderWindow() {
     UsingHeadless = false;
     return;
   }
-  if (Fullscreen && TheWindow) SDL_ShowCursor(SDL_ENABLE);
+  if (WindowFullscreen() && TheWindow) SDL_ShowCursor(SDL_ENABLE);
   ReleaseFrameTarget();
   ReleaseMenuText();
   if (Context) {

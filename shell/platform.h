@@ -6,21 +6,24 @@
 #include <cstdint>
 
 #include "base/report.h"
+#include "shell/window_settings.h"
 
 namespace lumaro {
 
 // Whether the run has a display, or renders offscreen: a capture or a timedemo without one
-// goes offscreen (said once), anything else fails with which display would not open.
-Status ChooseDisplay();
-// Creates the window (or the offscreen context) with its GL context current, for the
-// options parsed already. Full screen is the desktop's own (no mode change); a window starts
-// at the drawing size, fitted to the screen. A failure releases what was made and carries
-// the failing step's text, which the caller shows in the original's "ERROR" box.
-Status CreateRenderWindow();
+// goes offscreen (said once, and `settings` says so from then on), anything else fails
+// with which display would not open.
+Status ChooseDisplay(WindowSettings* settings);
+// Creates the window (or the offscreen context) with its GL context current, and tells the
+// drawing its area. Full screen is the desktop's own (no mode change); a window starts at
+// the frame's size, fitted to the screen. A failure releases what was made and carries the
+// failing step's text, which the caller shows in the original's "ERROR" box.
+Status CreateRenderWindow(const WindowSettings& settings);
 // Releases whatever exists, in reverse order; each failure has its own message.
 void DestroyRenderWindow();
 // Full screen on or off at once (F, Alt+Enter); the cursor hides with it.
 void ToggleFullscreen();
+bool WindowFullscreen();
 
 bool HeadlessActive();
 
@@ -55,8 +58,9 @@ bool PollPlatformEvent(SDL_Event* event);
 // Waits up to `milliseconds` for one (paused or minimised, nothing needs drawing).
 bool WaitPlatformEvent(SDL_Event* event, int milliseconds);
 
-// The menu's sizes: a new drawing size, and the window sized to show it, fitted to the
-// screen. While a capture records the drawing size stays (a capture has one size).
+// The menu's sizes: a new drawing size (replacing the frame "-size" gave), and the window
+// sized to show it, fitted to the screen. While a capture records the drawing size stays (a
+// capture has one size).
 void SetDrawingSize(int width, int height);
 void LockDrawingSize();
 bool DrawingSizeLocked();

@@ -23,6 +23,7 @@ namespace lumaro {
 namespace {
 namespace fs = std::filesystem;
 constexpr double kEncoderPatience = 3.0;  // seconds a stalled encoder gets after a stop signal
+RecordingSettings Settings;
 
 std::string Absolute(const std::string& path) {
   std::error_code error;
@@ -42,7 +43,7 @@ std::string Megabytes(uint64_t bytes) {
 // Why the recording ends before the show's end, if it does: "interrupted at demo time 40.16 s".
 std::string HowItEnded(int signal, const CaptureTally& tally) {
   char text[96];
-  const char* what = signal ? "interrupted" : ThisRun.exitCode == kStoppedEarly ? "stopped" : nullptr;
+  const char* what = signal ? "interrupted" : ExitCode() == kStoppedEarly ? "stopped" : nullptr;
   if (!what) return "";
   if (tally.frames == 0) return std::string(what) + " before any frame was written";
   std::snprintf(text, sizeof text, "%s at demo time %.2f s", what, tally.lastClock);
@@ -58,18 +59,18 @@ struct FramesFound {
 };
 
 FramesFound CountOnDisk(const CaptureTally& tally) {
-  const uint64_t size = FrameBytes::kHeaderRoom + uint64_t{3} * FrameWidth() * FrameHeight();
+  const uint64_t size = FrameBytes::kHeaderRoom + uint64_t{3} * Settings.capture.frameWidth * Settings.capture.frameHeight;
   FramesFound found;
   std::error_code error;
   for (uint32_t n = tally.first; tally.frames && n <= tally.last; ++n) {
-    if (fs::file_size(CaptureFileName(ThisRun.videoDir, n), error) != size || error) continue;
+    if (fs::file_size(CaptureFileName(Settings.capture.directory, n), error) != size || error) continue;
     found.first = found.count++ ? found.first : n;
     found.last = n;
     found.bytes += size;
   }
-  if (ThisRun.soundtrack && tally.frames) {
-    const uint64_t samples = SamplesBefore(tally.last) - SamplesBefore(tally.first - 1);
-    const uint64_t wav = fs::file_size(fs::path(ThisRun.videoDir) / "sound.wav", error);
+  if (Settings.capture.soundtrack && tally.frames) {
+    const uint64_t samples = SamplesBefore(tally.last, Settings.videoRate) - SamplesBefore(tally.first - 1, Settings.videoRate);
+    const uint64_t wav = fs::file_size(fs::path(Settings.capture.directory) / "sound.wav", error);
     found.soundWhole = !error && wav == kWavHeaderBytes + samples * 2 * sizeof(float);
     found.bytes += error ? 0 : wav;
   }
@@ -102,8 +103,8 @@ std::string ShellQuoted(const std::string& text) {
 // need not start at 1 (a run from -start), and the rate is the capture's.
 void SayHowToJoin(const FramesFound& found) {
   if (found.count < 2 || found.count != found.last - found.first + 1) return;  // stills, or gaps
-  const std::string folder = Absolute(ThisRun.videoDir) + "/";
-  std::string command = "ffmpeg -framerate " + std::to_string(ThisRun.videoRate) + " -start_number " +
+  const std::string folder = Absolute(Settings.capture.directory) + "/";
+  std::string command = "ffmpeg -framerate " + std::to_string(Settings.videoRate) + " -start_number " +
                         std::to_string(found.first) + " -i " + ShellQuoted(folder + "%06d.tga");
   if (found.soundWhole) command += " -i " + ShellQuoted(folder + "sound.wav") + " -c:a aac";
   Say("to join them into a video: " + command + " -c:v libx264 -pix_fmt yuv420p lumaro.mp4");
@@ -118,13 +119,13 @@ Status SayFrames(Status failure, const std::string& ending, const CaptureTally& 
   if (found.count != tally.frames)
     add(std::to_string(tally.frames - found.count) + " of the " + Plural(tally.frames, "frame", "frames") +
         " written " + (tally.frames - found.count == 1 ? "is" : "are") + " gone");
-  if (failure.ok() && ThisRun.soundtrack && tally.frames && !found.soundWhole)
+  if (failure.ok() && Settings.capture.soundtrack && tally.frames && !found.soundWhole)
     add("sound.wav is gone or no longer holds the frames' sound");
   if (!why.empty() && failure.ok()) failure = Status::Failure(why);
   const std::string where =
-      " in " + Absolute(ThisRun.videoDir) + (found.bytes ? " (" + Megabytes(found.bytes) + ")" : "");
+      " in " + Absolute(Settings.capture.directory) + (found.bytes ? " (" + Megabytes(found.bytes) + ")" : "");
   if (failure.ok() && ending.empty()) {
-    if (ThisRun.stillTimes.empty()) SayHowToJoin(found);
+    if (!Settings.stills) SayHowToJoin(found);
     Say("wrote " + DescribeOnDisk(found) + where);
     return failure;
   }
@@ -135,14 +136,14 @@ Status SayFrames(Status failure, const std::string& ending, const CaptureTally& 
 
 // The video: checked, then named FILE; otherwise FILE.part stays and the line says why.
 Status SettleVideo(Status failure, const std::string& ending, const CaptureTally& tally) {
-  const std::string file = Absolute(ThisRun.videoFile), part = EncoderPartName(file);
+  const std::string file = Absolute(Settings.encoder.file), part = EncoderPartName(file);
   std::error_code error;
   if (!fs::exists(part, error)) {
     failure.Keep(Status::Failure("the encoder made no file " + part));
     Say("no video was written: " + (ending.empty() ? failure.why() : ending));
     return failure;
   }
-  const Status checked = VerifyVideo(part, tally.frames, ThisRun.soundtrack, !ending.empty());
+  const Status checked = VerifyVideo(part, tally.frames, Settings.videoRate, Settings.capture.soundtrack, !ending.empty());
   if (checked.interrupted()) {
     StopRunning(StopReason::Signal, StopSignalNumber);
     Say("the video is in " + part + ", unchecked: " + checked.why());
@@ -192,28 +193,30 @@ Status FinishVideoCapture() {
 }
 }  // namespace
 
-Status StartVideoRecording() {
-  Status started = StartEncoder(ThisRun.videoFile, FrameWidth(), FrameHeight(), ThisRun.soundtrack);
+Status StartRecording(const RecordingSettings& settings) {
+  Settings = settings;
+  if (settings.encoder.file.empty()) return {};
+  Status started = StartEncoder(settings.encoder);
   if (!started.ok()) return started;
   std::FILE* video = TakeEncoderVideoStream();
-  return PrepareStreamCapture(video, TakeEncoderAudioStream());
+  return PrepareStreamCapture(settings.capture, video, TakeEncoderAudioStream());
 }
 
 void EndRecording(int signal) {
-  Status failure = ThisRun.videoFile.empty() ? FinishCapture() : FinishVideoCapture();
+  Status failure = Settings.encoder.file.empty() ? FinishCapture() : FinishVideoCapture();
   if (!signal && failure.interrupted()) {  // a signal while the encoder finished, and it had to be killed
     signal = StopSignalNumber;
     StopRunning(StopReason::Signal, signal);
   }
   const CaptureTally tally = FrameWriterTally();
   const std::string ending = HowItEnded(signal, tally);
-  if (ThisRun.videoFile.empty()) {
+  if (Settings.encoder.file.empty()) {
     failure = SayFrames(failure, ending, tally);  // its last line names the cause
   } else {
     if (!failure.ok() && !ending.empty()) Say(failure);  // the last line names the cause otherwise
     failure = SettleVideo(failure, ending, tally);
   }
-  if (!failure.ok() && (ThisRun.exitCode == 0 || ThisRun.exitCode == kStoppedEarly)) ThisRun.exitCode = 1;
+  if (!failure.ok()) MarkRunFailed();
 }
 
 }  // namespace lumaro

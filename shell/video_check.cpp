@@ -30,7 +30,7 @@ std::vector<StreamCount> ReadStreams(const std::string& listing) {
 }
 }  // namespace
 
-Status VerifyVideo(const std::string& path, uint32_t frames, bool sound, bool cutShort) {
+Status VerifyVideo(const std::string& path, uint32_t frames, int videoRate, bool sound, bool cutShort) {
   std::error_code error;
   const std::string absolute = std::filesystem::absolute(path, error).string();
   std::string listing;
@@ -47,7 +47,7 @@ Status VerifyVideo(const std::string& path, uint32_t frames, bool sound, bool cu
     return Status::Failure(path + " holds " + std::to_string(video) + " of the " + std::to_string(frames) +
                            (frames == 1 ? " frame" : " frames") + " sent to the encoder");
   // AAC carries 1,024 samples a packet, and a packet or two of the encoder's own lead-in.
-  const long expected = static_cast<long>(std::floor(static_cast<double>(SamplesBefore(frames)) / 1024.0));
+  const long expected = static_cast<long>(std::floor(static_cast<double>(SamplesBefore(frames, videoRate)) / 1024.0));
   // A run cut short sent the encoder the sound it wanted ahead of the frames: more is whole too.
   if (sound && (audio < expected - 2 || (audio > expected + 4 && !cutShort)))
     return Status::Failure(path + " holds " + std::to_string(audio < 0 ? 0 : audio) +

@@ -3,7 +3,6 @@
 // whether the window can be seen at all.
 #include <GL/gl.h>
 
-#include "base/run_state.h"
 #include "shell/frame_target.h"
 #include "shell/platform.h"
 #include "shell/window_state.h"
@@ -14,12 +13,28 @@ namespace lumaro {
 SDL_Window* TheWindow = nullptr;
 
 namespace {
-bool DrawingLocked = false;
-bool Minimised = false, Hidden = false;
+struct WindowState {
+  WindowSettings settings;  // Fullscreen and the frame change with the keys and the menu
+  bool drawingLocked = false;
+  bool minimised = false, hidden = false;
+};
+WindowState State;
+
+const DrawingArea& Area() { return CurrentDrawingArea(); }
 }  // namespace
 
+void KeepWindowSettings(const WindowSettings& settings) {
+  State = {};
+  State.settings = settings;
+  SetDrawingArea(settings.area);
+}
+
+int WindowFrameWidth() { return State.settings.frameWidth ? State.settings.frameWidth : Area().ScreenWidth; }
+int WindowFrameHeight() { return State.settings.frameHeight ? State.settings.frameHeight : Area().ScreenHeight; }
+bool WindowFullscreen() { return State.settings.Fullscreen; }
+
 SDL_Rect ScreenArea(bool usable) {
-  SDL_Rect area{0, 0, ScreenWidth, ScreenHeight};
+  SDL_Rect area{0, 0, Area().ScreenWidth, Area().ScreenHeight};
   const int display = TheWindow ? SDL_GetWindowDisplayIndex(TheWindow) : 0;
   (usable ? SDL_GetDisplayUsableBounds : SDL_GetDisplayBounds)(display < 0 ? 0 : display, &area);
   return area;
@@ -34,7 +49,7 @@ void FitToScreen(int* width, int* height) {
 }
 
 void BeginFrame() {
-  if (TheWindow) BindFrameTarget(ScreenWidth, ScreenHeight);
+  if (TheWindow) BindFrameTarget(Area().ScreenWidth, Area().ScreenHeight);
 }
 
 void ShowFrame() {
@@ -50,12 +65,12 @@ void SwapRenderBuffers() {
 }
 
 void WindowPixelSize(int* width, int* height) {
-  *width = ScreenWidth;
-  *height = ScreenHeight;
+  *width = Area().ScreenWidth;
+  *height = Area().ScreenHeight;
   if (TheWindow) SDL_GL_GetDrawableSize(TheWindow, width, height);
 }
 
-bool WindowShown() { return !TheWindow || (!Minimised && !Hidden && !XWindowUnseen()); }
+bool WindowShown() { return !TheWindow || (!State.minimised && !State.hidden && !XWindowUnseen()); }
 
 void SetVsync(bool on) {
   // Adaptive sync where the driver has it; plain sync otherwise.
@@ -67,45 +82,44 @@ void SetVsync(bool on) {
 // manager nobody else would make it do so. Back in a window, it has the frame's size again.
 void ToggleFullscreen() {
   if (!TheWindow) return;
-  Fullscreen = !Fullscreen;
-  if (Fullscreen) {
+  bool& fullscreen = State.settings.Fullscreen;
+  fullscreen = !fullscreen;
+  if (fullscreen) {
     const SDL_Rect screen = ScreenArea(false);
     SDL_SetWindowPosition(TheWindow, screen.x, screen.y);
     SDL_SetWindowSize(TheWindow, screen.w, screen.h);
     SDL_SetWindowFullscreen(TheWindow, SDL_WINDOW_FULLSCREEN_DESKTOP);
   } else {
     SDL_SetWindowFullscreen(TheWindow, 0);
-    int width = FrameWidth(), height = FrameHeight();
+    int width = WindowFrameWidth(), height = WindowFrameHeight();
     FitToScreen(&width, &height);
     SDL_SetWindowSize(TheWindow, width, height);
     SDL_SetWindowPosition(TheWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
-  SDL_ShowCursor(Fullscreen ? SDL_DISABLE : SDL_ENABLE);
+  SDL_ShowCursor(fullscreen ? SDL_DISABLE : SDL_ENABLE);
 }
 
 void SetDrawingSize(int width, int height) {
-  if (DrawingLocked) return;  // recording: the size stays
+  if (State.drawingLocked) return;  // recording: the size stays
   // A size picked in the window replaces the frame "-size" gave.
-  ThisRun.frameWidth = ThisRun.frameHeight = 0;
-  ThisRun.widescreen = false;
-  ScreenWidth = width;
-  ScreenHeight = height;
-  if (!TheWindow || Fullscreen) return;
+  State.settings.frameWidth = State.settings.frameHeight = 0;
+  SetDrawingArea({.ScreenWidth = width, .ScreenHeight = height, .widescreen = false});
+  if (!TheWindow || State.settings.Fullscreen) return;
   FitToScreen(&width, &height);
   SDL_SetWindowSize(TheWindow, width, height);
 }
 
-void LockDrawingSize() { DrawingLocked = true; }
-bool DrawingSizeLocked() { return DrawingLocked; }
+void LockDrawingSize() { State.drawingLocked = true; }
+bool DrawingSizeLocked() { return State.drawingLocked; }
 
 void NoteWindowEvent(const SDL_WindowEvent& event) {
   switch (event.event) {
-    case SDL_WINDOWEVENT_MINIMIZED: Minimised = true; break;
+    case SDL_WINDOWEVENT_MINIMIZED: State.minimised = true; break;
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_MAXIMIZED: Minimised = false; break;
-    case SDL_WINDOWEVENT_HIDDEN: Hidden = true; break;
+    case SDL_WINDOWEVENT_MAXIMIZED: State.minimised = false; break;
+    case SDL_WINDOWEVENT_HIDDEN: State.hidden = true; break;
     case SDL_WINDOWEVENT_SHOWN:
-    case SDL_WINDOWEVENT_EXPOSED: Hidden = false; break;
+    case SDL_WINDOWEVENT_EXPOSED: State.hidden = false; break;
     default: break;
   }
 }

@@ -9,6 +9,7 @@
 #include "base/run_state.h"
 #include "engine/navigation.h"
 #include "engine/player.h"
+#include "engine/show.h"
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
 #include "shell/menu.h"
@@ -59,12 +60,12 @@ void PaintFrame() {
   if (StartOverInTheBlank()) return PresentFrame();
   CatchUpUnseen();
   RunFrame(ElapsedSeconds());
-  KeepMusicCuesReady(DemoClock);
+  KeepMusicCuesReady(Clock().DemoClock);
   PresentFrame();
-  if (ThisRun.timedemo && DrawnScene >= 0) {
+  if (Show().timedemo && DrawnScene() >= 0) {
     glFinish();  // a software renderer is not credited with work it has not done yet
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    RecordFrameTime(DrawnScene, DemoClock, took.count());
+    RecordFrameTime(DrawnScene(), Clock().DemoClock, took.count());
   }
 }
 
@@ -102,7 +103,7 @@ void HandleMenuKey(const SDL_Keysym& key) {
 // Alt and a heading's access letter in a window: the menu at that heading. False for any
 // other key, which then does what it does without Alt.
 bool OpenMenuByKey(const SDL_Keysym& key) {
-  if (Fullscreen || !(key.mod & KMOD_ALT) || key.sym <= 0 || key.sym >= 128 || !std::isalpha(key.sym)) return false;
+  if (WindowFullscreen() || !(key.mod & KMOD_ALT) || key.sym <= 0 || key.sym >= 128 || !std::isalpha(key.sym)) return false;
   int width = 0, height = 0;
   WindowPixelSize(&width, &height);
   return OpenMenuAtHeading(static_cast<char>(key.sym), width, height);
@@ -130,7 +131,7 @@ void HandleKey(const SDL_KeyboardEvent& key) {
 }
 
 void HandleMouseButton(const SDL_MouseButtonEvent& button) {
-  if (Fullscreen) return;
+  if (WindowFullscreen()) return;
   if (button.button == SDL_BUTTON_RIGHT) {
     int width = 0, height = 0;
     SDL_GetWindowSize(SDL_GetWindowFromID(button.windowID), &width, &height);

@@ -3,9 +3,17 @@
 #pragma once
 #include <SDL.h>
 
+#include "shell/window_settings.h"
+
 namespace lumaro {
 
 extern SDL_Window* TheWindow;  // null offscreen
+// The settings the window is made with, kept for what it does later; the drawing is told its
+// area.
+void KeepWindowSettings(const WindowSettings& settings);
+// The frame the window holds: "-size", or the drawing size (after a size from the menu).
+int WindowFrameWidth();
+int WindowFrameHeight();
 // The screen the window is on (the first before there is one): whole, or the part a window
 // may use (without panels).
 SDL_Rect ScreenArea(bool usable);

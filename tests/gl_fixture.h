@@ -8,6 +8,7 @@
 #include "engine/composer.h"
 #include "engine/startup.h"
 #include "engine/timeline.h"
+#include "gfx/draw.h"
 #include "shell/options.h"
 #include "shell/platform.h"
 
@@ -20,18 +21,16 @@ struct Rgb {
 
 class GlTest : public ::testing::Test {
  protected:
-  void StartAt(int width, int height) {
-    ScreenWidth = width;
-    ScreenHeight = height;
-    SoundOn = false;
-    VideoSave = false;
-    ShowFps = false;
-    ThisRun.seedGiven = true;
-    ThisRun.seed = 1;
+  // The show's settings of these tests: no music, a fixed seed.
+  static ShowSettings Settings() { return {.SoundOn = false, .seedGiven = true, .seed = 1}; }
+  void StartAt(int width, int height, const ShowSettings& settings = Settings()) {
+    width_ = width;
+    height_ = height;
+    SetDrawingArea({.ScreenWidth = width, .ScreenHeight = height});
     const Status created = CreateOffscreenContext(width, height);
     ASSERT_TRUE(created.ok()) << created.why();
     started_ = true;
-    RenderStartup();
+    RenderStartup(settings);
   }
   void SetUp() override { StartAt(320, 240); }
   void TearDown() override {
@@ -42,22 +41,20 @@ class GlTest : public ::testing::Test {
 
   // The frame as rows from the bottom, like glReadPixels gives it.
   std::vector<Rgb> ReadFrame() const {
-    std::vector<unsigned char> raw(static_cast<size_t>(ScreenWidth) * ScreenHeight * 3);
+    std::vector<unsigned char> raw(static_cast<size_t>(width_) * height_ * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, ScreenWidth, ScreenHeight, GL_RGB, GL_UNSIGNED_BYTE, raw.data());
+    glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, raw.data());
     std::vector<Rgb> out(raw.size() / 3);
     for (size_t i = 0; i < out.size(); ++i) out[i] = {raw[i * 3], raw[i * 3 + 1], raw[i * 3 + 2]};
     return out;
   }
-  Rgb Pixel(const std::vector<Rgb>& frame, int x, int y) const {
-    return frame[static_cast<size_t>(y) * ScreenWidth + x];
-  }
+  Rgb Pixel(const std::vector<Rgb>& frame, int x, int y) const { return frame[static_cast<size_t>(y) * width_ + x]; }
 
   // Sum of brightness over a rectangle in fractions of the frame (0 = bottom/left).
   double Brightness(const std::vector<Rgb>& frame, double x0, double y0, double x1, double y1) const {
     double total = 0;
-    for (int y = static_cast<int>(y0 * ScreenHeight); y < static_cast<int>(y1 * ScreenHeight); ++y)
-      for (int x = static_cast<int>(x0 * ScreenWidth); x < static_cast<int>(x1 * ScreenWidth); ++x)
+    for (int y = static_cast<int>(y0 * height_); y < static_cast<int>(y1 * height_); ++y)
+      for (int x = static_cast<int>(x0 * width_); x < static_cast<int>(x1 * width_); ++x)
         total += Pixel(frame, x, y).sum();
     return total;
   }
@@ -69,6 +66,8 @@ class GlTest : public ::testing::Test {
     return v;
   }
 
+  int width_ = 0, height_ = 0;  // the drawing size
+
  private:
   bool started_ = false;
 };
@@ -78,11 +77,11 @@ class SceneTest : public GlTest {
  protected:
   // Draws the frame of this clock, running the once-only steps of its window.
   std::vector<Rgb> FrameAt(float clock) {
-    const FrameSpan span{DemoClock, clock};  // live: the steps of the seconds it covers
-    DemoClock = clock;
+    const FrameSpan span{Clock().DemoClock, clock};  // live: the steps of the seconds it covers
+    SetDemoClock(clock);
     const SceneSlot* slot = EnterScene(clock);
     EXPECT_NE(slot, nullptr);
-    if (slot) ComposeFrame(*slot, span, ShownFrameRate);
+    if (slot) ComposeFrame(*slot, span, false, ShownFrameRate());
     return ReadFrame();
   }
   // Every frame of the fixed 0.04 s clock from one clock to another; returns the last.

@@ -34,6 +34,11 @@ std::vector<unsigned char> ReadFile(const fs::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Frames as files in `dir`, each width x height.
+CaptureSettings Files(const fs::path& dir, int width, int height) {
+  return {.directory = dir.string(), .frameWidth = width, .frameHeight = height};
+}
+
 class Capture : public GlTest, public ::testing::WithParamInterface<Size> {
  protected:
   void SetUp() override { StartAt(GetParam().width, GetParam().height); }
@@ -42,17 +47,16 @@ class Capture : public GlTest, public ::testing::WithParamInterface<Size> {
 
 TEST_P(Capture, FileDecodesElsewhereToTheFrameShown) {
   const fs::path dir = TempDir("capture");
-  ASSERT_TRUE(PrepareCapture(dir).ok());
-  DemoClock = 30.0f;
-  ComposeFrame(kSchedule[5], {DemoClock, DemoClock}, 0);  // scene 6: backdrop, sparks, logo, fade
+  ASSERT_TRUE(PrepareCapture(Files(dir, width_, height_)).ok());
+  ComposeFrame(kSchedule[5], {30.0f, 30.0f}, false, 0);  // scene 6: backdrop, sparks, logo, fade
   const std::vector<Rgb> shown = ReadFrame();
-  ASSERT_TRUE(CaptureFrame(17, DemoClock).ok());
+  ASSERT_TRUE(CaptureFrame(17, 30.0f).ok());
   ASSERT_TRUE(FinishCapture().ok());  // the writer runs behind the frames: wait for it
   const fs::path file = dir / "000017.tga";
   ASSERT_TRUE(fs::exists(file));
 
   const std::vector<unsigned char> bytes = ReadFile(file);
-  const size_t pixels = static_cast<size_t>(ScreenWidth) * ScreenHeight;
+  const size_t pixels = static_cast<size_t>(width_) * height_;
   ASSERT_EQ(bytes.size(), 18 + pixels * 3);  // header and pixels, no footer
   EXPECT_EQ(bytes[2], 2);
   EXPECT_EQ(bytes[16], 24);
@@ -65,10 +69,10 @@ TEST_P(Capture, FileDecodesElsewhereToTheFrameShown) {
   const std::vector<unsigned char> decoded = ReadFile(rgb);
   ASSERT_EQ(decoded.size(), pixels * 3);
   int differences = 0;
-  for (int y = 0; y < ScreenHeight; ++y)
-    for (int x = 0; x < ScreenWidth; ++x) {
-      const Rgb want = Pixel(shown, x, ScreenHeight - 1 - y);
-      const unsigned char* got = &decoded[(static_cast<size_t>(y) * ScreenWidth + x) * 3];
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) {
+      const Rgb want = Pixel(shown, x, height_ - 1 - y);
+      const unsigned char* got = &decoded[(static_cast<size_t>(y) * width_ + x) * 3];
       differences += want.r != got[0] || want.g != got[1] || want.b != got[2];
     }
   EXPECT_EQ(differences, 0);
@@ -131,13 +135,12 @@ TEST_F(CaptureFailures, UncreatableDirectoryAndUnopenableFileAreReported) {
   const fs::path dir = TempDir("fail");
   fs::create_directories(dir);
   std::ofstream(dir / "plain_file") << "x";
-  EXPECT_FALSE(PrepareCapture(dir / "plain_file" / "frames").ok());
+  EXPECT_FALSE(PrepareCapture(Files(dir / "plain_file" / "frames", 4, 4)).ok());
   // A directory in the way of a frame's file name: the write fails and says so, and
   // nothing half-written is left beside it.
   fs::create_directories(dir / "000005.tga");
-  ASSERT_TRUE(PrepareCapture(dir).ok());
-  ScreenWidth = 4;
-  ScreenHeight = 4;
+  SetDrawingArea({.ScreenWidth = 4, .ScreenHeight = 4});
+  ASSERT_TRUE(PrepareCapture(Files(dir, 4, 4)).ok());
   (void)CaptureFrame(5, 0.2f);  // queued: the writer finds out
   const Status finished = FinishCapture();
   EXPECT_FALSE(fs::exists(dir / "000005.tga.part"));
@@ -149,29 +152,23 @@ namespace {
 class FramedCapture : public GlTest, public ::testing::WithParamInterface<Readback> {
  protected:
   void SetUp() override { StartAt(90, 60); }
-  void TearDown() override {
-    ThisRun.frameWidth = ThisRun.frameHeight = 0;
-    ThisRun.readback = Readback::Auto;
-    GlTest::TearDown();
-  }
 };
 }  // namespace
 
 // A frame larger than the drawing ("-size"): the drawing in its middle, black all round,
 // whichever way it is read back (a pack buffer's frame, one or two frames late, too).
 TEST_P(FramedCapture, TheDrawingSitsInTheMiddleOfBlackBars) {
-  ThisRun.readback = GetParam();
-  ThisRun.frameWidth = 128;
-  ThisRun.frameHeight = 72;
   const int x0 = (128 - 90) / 2, y0 = (72 - 60) / 2;
   const fs::path dir = TempDir("framed");
-  ASSERT_TRUE(PrepareCapture(dir).ok());
+  CaptureSettings settings = Files(dir, 128, 72);
+  settings.readback = GetParam();
+  ASSERT_TRUE(PrepareCapture(settings).ok());
   std::vector<std::vector<Rgb>> shown;
   for (uint32_t n = 1; n <= 3; ++n) {
-    DemoClock = 30.0f + n;
-    ComposeFrame(kSchedule[5], {DemoClock, DemoClock}, 0);
+    const float clock = 30.0f + n;
+    ComposeFrame(kSchedule[5], {clock, clock}, false, 0);
     shown.push_back(ReadFrame());
-    ASSERT_TRUE(CaptureFrame(n, DemoClock).ok());
+    ASSERT_TRUE(CaptureFrame(n, clock).ok());
   }
   ASSERT_TRUE(FinishCapture().ok());
   for (uint32_t n = 1; n <= 3; ++n) {

@@ -29,7 +29,7 @@ class FrameTarget : public GlTest {
     glClear(GL_COLOR_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0.8f, 0.2f, 0, 1);
-    PresentFrameTarget(ScreenWidth, ScreenHeight);
+    PresentFrameTarget(width_, height_);
     return ReadFrame();
   }
 };

@@ -127,7 +127,7 @@ TEST_F(Upload, StartupMadeEverySharedTextureWithoutError) {
 
 TEST_F(Upload, StartupAndShutdownWithoutSoundMakeNoSoundCall) {
   RenderShutdown();
-  RenderStartup();
+  RenderStartup(Settings());
   EXPECT_EQ(SoundCallCount(), 0);
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }

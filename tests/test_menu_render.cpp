@@ -32,8 +32,8 @@ class MenuRender : public GlTest {
     GlTest::SetUp();
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    OpenMenu(0, 0, ScreenWidth, ScreenHeight);
-    DrawMenuPopup(ScreenWidth, ScreenHeight);
+    OpenMenu(0, 0, width_, height_);
+    DrawMenuPopup(width_, height_);
     frame_ = ReadFrame();
     CloseMenu();
   }
@@ -43,7 +43,7 @@ class MenuRender : public GlTest {
     for (int y = 0; y < kMenuRowHeight; ++y)
       for (int x = 0; x < kMenuWidth; ++x) {
         const int windowY = row * kMenuRowHeight + y;
-        if (Pixel(frame_, x, ScreenHeight - 1 - windowY).sum() < 180) continue;
+        if (Pixel(frame_, x, height_ - 1 - windowY).sum() < 180) continue;
         ink.pixels.push_back({x, y});
         ink.left = std::min(ink.left, x);
         ink.right = std::max(ink.right, x);

@@ -164,12 +164,11 @@ TEST(ModuleSearch, SaysWhatIsWrongWithABrokenLink) {
     SCOPED_TRACE(c.target);
     fs::remove(link);
     fs::create_symlink(c.target, link);
-    FindModule();
-    EXPECT_EQ(ThisRun.modulePath, link.string());
+    const FoundModule found = FindModule();
+    EXPECT_EQ(found.path, link.string());
     openmpt_module* decoder = nullptr;
-    EXPECT_EQ(LoadModuleFile(ThisRun.modulePath, &decoder).why(), c.said);
+    EXPECT_EQ(LoadModuleFile(found.path, &decoder).why(), c.said);
   }
   fs::current_path(before);
   fs::remove_all(dir);
-  ThisRun.modulePath = "SongM.xm";
 }

@@ -12,6 +12,7 @@
 #include "base/clock.h"
 #include "base/run_state.h"
 #include "engine/player.h"
+#include "engine/show.h"
 #include "engine/timeline.h"
 #include "tests/dummy_audio.h"
 
@@ -45,17 +46,17 @@ TEST_F(DummyAudio, StartingPastTheModulesEndPlaysSilenceWithoutAWord) {
 TEST_F(DummyAudio, TimePassingUnseenStartsTheMusic) {
   MusicModule = LoadMusic(LUMARO_SONG);
   ASSERT_NE(MusicModule, nullptr);
-  ResetTimeline();
+  KeepShowSettings({.start = 20});
+  ResetTimeline();  // the live clock's origin is the start
   PlayHandle = 0;
-  ThisRun.startTime = 20;
-  CueMusic(MusicModule, ThisRun.startTime);
+  CueMusic(MusicModule, 20);
   ResetElapsedSeconds();
   PassTimeUnseen();
   EXPECT_TRUE(SoundIsPlaying(PlayHandle));
   StopOk(PlayHandle, MusicModule);
   MusicModule = nullptr;
   PlayHandle = 0;
-  ThisRun.startTime = 0;
+  KeepShowSettings({});
   ResetTimeline();
 }
 
@@ -102,11 +103,10 @@ TEST_F(DummyAudio, AFatalMusicFailureEndsTheRunWithItsBox) {
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find("MIDAS Fehler !: no such play handle"), std::string::npos) << said;
   EXPECT_EQ(Running, 0);
-  EXPECT_EQ(ThisRun.exitCode, 1);
-  EXPECT_EQ(LastStopReason, StopReason::Failure);
-  EXPECT_FALSE(SoundOn);
+  EXPECT_EQ(ExitCode(), 1);
+  EXPECT_EQ(LastStopReason(), StopReason::Failure);
+  EXPECT_FALSE(MusicOn());
   EXPECT_FALSE(SoundDeviceOpen());
-  ThisRun.exitCode = 0;
-  LastStopReason = StopReason::ShowOver;
-  SoundOn = true;
+  ResetRunEnd();
+  ClearMusicFailure();
 }

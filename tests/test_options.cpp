@@ -10,50 +10,59 @@
 using namespace lumaro;
 
 namespace {
-OptionsAction action = OptionsAction::Run;
-Status Parse(std::vector<std::string> arguments) { return ParseOptions(arguments, &action); }
-void ExpectParsed(std::vector<std::string> arguments) {
-  const Status parsed = Parse(arguments);
+// The plan of a command line that parses, or the plain one after a failure.
+RunPlan Plan(const std::vector<std::string>& arguments) {
+  RunPlan plan;
+  const Status parsed = ParseOptions(arguments, &plan);
   EXPECT_TRUE(parsed.ok()) << parsed.why();
+  return plan;
 }
-
-class Options : public ::testing::Test {
- protected:
-  void TearDown() override { ExpectParsed({}); }  // the defaults again for the tests after
-};
+Status Parse(const std::vector<std::string>& arguments) {
+  RunPlan plan;
+  return ParseOptions(arguments, &plan);
+}
+// The plan of no options.
+const RunPlan& Plain() {
+  static const RunPlan plain = Plan({});
+  return plain;
+}
 }  // namespace
 
-TEST_F(Options, NoOptionsGiveTheDefaults) {
-  ExpectParsed({});
-  EXPECT_EQ(action, OptionsAction::Run);
-  EXPECT_TRUE(Fullscreen);
-  EXPECT_EQ(ScreenWidth, 800);
-  EXPECT_EQ(ScreenHeight, 600);
-  EXPECT_TRUE(SoundOn);
-  EXPECT_FALSE(LoopSound || ShowFps || VideoSave || ThisRun.headless || ThisRun.seedGiven);
-  EXPECT_FALSE(ThisRun.endTime < kShowLength);  // the show's own end
+TEST(Options, NoOptionsGiveTheDefaults) {
+  const RunPlan& plain = Plain();
+  EXPECT_EQ(plain.action, OptionsAction::Run);
+  EXPECT_TRUE(plain.Fullscreen && plain.SoundOn);
+  EXPECT_EQ(plain.ScreenWidth, 800);
+  EXPECT_EQ(plain.ScreenHeight, 600);
+  EXPECT_FALSE(plain.LoopSound || plain.ShowFps || plain.VideoSave || plain.headless || plain.seedGiven);
+  EXPECT_FALSE(plain.endTime < kShowLength);  // the show's own end
+  EXPECT_EQ(plain.videoDir, "demovideo");     // the rows' defaults
+  EXPECT_EQ(plain.videoRate, 25);
+  EXPECT_EQ(plain.crf, 18);
+  EXPECT_EQ(plain.preset, "ultrafast");
+  // Parsing is a value: the same arguments, the same plan, whatever was parsed between.
+  const RunPlan video = Plan({"-video=a.mp4", "-size=1920x1080", "-seed=3"});
+  (void)Plan({"-window", "-w640", "-loop"});
+  EXPECT_EQ(Plan({"-video=a.mp4", "-size=1920x1080", "-seed=3"}), video);
+  EXPECT_EQ(Plan({}), plain);
 }
 
-TEST_F(Options, FixedTestOrderPicksTheSmallestSize) {
-  ExpectParsed({"-w640", "-w1600"});
-  EXPECT_EQ(ScreenWidth, 640);
-  EXPECT_EQ(ScreenHeight, 480);
-  ExpectParsed({"-w1600", "-w640"});
-  EXPECT_EQ(ScreenWidth, 640);
-  ExpectParsed({"-w1280"});
-  EXPECT_EQ(ScreenHeight, 1024);  // 5 : 4, unlike the menu's 1280 x 960
+TEST(Options, FixedTestOrderPicksTheSmallestSize) {
+  RunPlan small = Plain();
+  small.ScreenWidth = 640, small.ScreenHeight = 480;
+  EXPECT_EQ(Plan({"-w640", "-w1600"}), small);
+  EXPECT_EQ(Plan({"-w1600", "-w640"}), small);
+  EXPECT_EQ(Plan({"-w1280"}).ScreenHeight, 1024);  // 5 : 4, unlike the menu's 1280 x 960
 }
 
-TEST_F(Options, SwitchesAreCaseSensitiveSubstringsOfTheirArgument) {
-  ExpectParsed({"x-windowed", "-fpsy", "-nosoundz", "-loopsound", "-videosave"});
-  EXPECT_FALSE(Fullscreen);
-  EXPECT_TRUE(ShowFps);
-  EXPECT_TRUE(LoopSound);
-  EXPECT_TRUE(VideoSave);
-  EXPECT_FALSE(ThisRun.soundtrack);   // -nosoundz: no sound track either
-  ExpectParsed({"-w640-videosave"});  // two of the original's switches in one argument
-  EXPECT_TRUE(VideoSave);
-  EXPECT_EQ(ScreenWidth, 640);
+TEST(Options, SwitchesAreCaseSensitiveSubstringsOfTheirArgument) {
+  RunPlan want = Plain();
+  want.Fullscreen = want.SoundOn = want.soundtrack = false;  // -nosoundz: no sound track either
+  want.ShowFps = want.LoopSound = want.VideoSave = true;
+  EXPECT_EQ(Plan({"x-windowed", "-fpsy", "-nosoundz", "-loopsound", "-videosave"}), want);
+  const RunPlan both = Plan({"-w640-videosave"});  // two of the original's switches in one argument
+  EXPECT_TRUE(both.VideoSave);
+  EXPECT_EQ(both.ScreenWidth, 640);
   // Anything else is refused with its name: upper case, an odd size, a word.
   for (const char* bad : {"-WINDOW", "-NoSound", "-w700", "-fast", "window"}) {
     const Status parsed = Parse({bad});
@@ -65,44 +74,43 @@ TEST_F(Options, SwitchesAreCaseSensitiveSubstringsOfTheirArgument) {
     const Status parsed = Parse({longer});
     EXPECT_NE(parsed.why().find("not one of the sizes"), std::string::npos) << longer << ": " << parsed.why();
   }
-  ExpectParsed({"-w800x"});  // a letter after it ends the switch, as it always did
-  EXPECT_EQ(ScreenWidth, 800);
+  EXPECT_EQ(Plan({"-w800x"}), Plain());  // a letter after it ends the switch, as it always did
 }
 
-TEST_F(Options, AShorterSwitchInsideALongerOneIsOnlyTheLongerOne) {
-  ExpectParsed({"-loopsound"});
-  EXPECT_TRUE(LoopSound);
-  EXPECT_FALSE(ThisRun.loopShow);  // "-loop" inside "-loopsound" is not asked for
-  ExpectParsed({"-loop", "-start=200", "-novsync"});
-  EXPECT_TRUE(ThisRun.loopShow && ThisRun.noVsync);
-  EXPECT_FALSE(LoopSound);
-  EXPECT_FLOAT_EQ(ThisRun.loopStart, 200.0f);  // again from where the run began
-  ExpectParsed({"-loop-loopsound"});           // both, as one argument may hold several
-  EXPECT_TRUE(ThisRun.loopShow && LoopSound);
+TEST(Options, AShorterSwitchInsideALongerOneIsOnlyTheLongerOne) {
+  RunPlan want = Plain();
+  want.LoopSound = true;  // "-loop" inside "-loopsound" is not asked for
+  EXPECT_EQ(Plan({"-loopsound"}), want);
+  want = Plain();
+  want.loopShow = want.noVsync = true;
+  want.startTime = 200.0f;
+  EXPECT_EQ(Plan({"-loop", "-start=200", "-novsync"}), want);
+  const RunPlan both = Plan({"-loop-loopsound"});  // both, as one argument may hold several
+  EXPECT_TRUE(both.loopShow && both.LoopSound);
   // Looping is for the live show: a capture or a timedemo has an end.
   for (const char* other : {"-videosave", "-video=a.mp4", "-stills=3", "-timedemo"})
     EXPECT_NE(Parse({"-loop", other}).why().find("-loop"), std::string::npos) << other;
 }
 
-TEST_F(Options, ValuesAreWholeArgumentsSpacesAndAll) {
-  ExpectParsed({"-headless", "-seed=42", "-start=3.9", "-end=4.2", "-videodir=/tmp/my frames", "-w320"});
-  EXPECT_TRUE(ThisRun.headless && ThisRun.seedGiven);
-  EXPECT_EQ(ThisRun.seed, 42u);
-  EXPECT_FLOAT_EQ(ThisRun.startTime, 3.9f);
-  EXPECT_FLOAT_EQ(ThisRun.endTime, 4.2f);
-  EXPECT_EQ(ThisRun.videoDir, "/tmp/my frames");
-  ExpectParsed({"-timedemo=/tmp/my videos/t.csv"});
-  EXPECT_EQ(ThisRun.timedemoFile, "/tmp/my videos/t.csv");
+TEST(Options, ValuesAreWholeArgumentsSpacesAndAll) {
+  RunPlan want = Plain();
+  want.headless = want.seedGiven = true;
+  want.seed = 42;
+  want.startTime = 3.9f, want.endTime = 4.2f;
+  want.videoDir = "/tmp/my frames";
+  want.ScreenWidth = 320, want.ScreenHeight = 240;
+  EXPECT_EQ(Plan({"-headless", "-seed=42", "-start=3.9", "-end=4.2", "-videodir=/tmp/my frames", "-w320"}), want);
+  EXPECT_EQ(Plan({"-timedemo=/tmp/my videos/t.csv"}).timedemoFile, "/tmp/my videos/t.csv");
   // A value is never read as a switch, whatever it holds.
-  ExpectParsed({"-videodir=take-w320 -window", "-video=out-help-window.mp4"});
-  EXPECT_EQ(ScreenWidth, 800);
-  EXPECT_EQ(action, OptionsAction::Run);
-  EXPECT_TRUE(Fullscreen);
-  EXPECT_TRUE(ThisRun.headless);  // so the video is made offscreen
-  EXPECT_EQ(ThisRun.videoFile, "out-help-window.mp4");
+  want = Plain();
+  want.videoDir = "take-w320 -window";
+  want.videoFile = "out-help-window.mp4";
+  want.VideoSave = want.soundtrack = want.headless = true;  // a video, made offscreen, with its track
+  want.SoundOn = false;
+  EXPECT_EQ(Plan({"-videodir=take-w320 -window", "-video=out-help-window.mp4"}), want);
 }
 
-TEST_F(Options, BadValuesTwiceGivenOrEmptyAreRefused) {
+TEST(Options, BadValuesTwiceGivenOrEmptyAreRefused) {
   const std::vector<std::vector<std::string>> bad = {{"-start=1e7"},
                                                      {"-start=inf"},
                                                      {"-start=nan"},
@@ -135,42 +143,36 @@ TEST_F(Options, BadValuesTwiceGivenOrEmptyAreRefused) {
     EXPECT_TRUE(parsed.why().find(name) != std::string::npos || parsed.why().find("-timedemo") != std::string::npos)
         << parsed.why();
   }
-  ExpectParsed({"-start=328.9", "-end=329", "-seed=4294967295"});
-  EXPECT_EQ(ThisRun.seed, 4294967295u);
+  EXPECT_EQ(Plan({"-start=328.9", "-end=329", "-seed=4294967295"}).seed, 4294967295u);
 }
 
-TEST_F(Options, HeadlessNeedsSomethingToMake) {
+TEST(Options, HeadlessNeedsSomethingToMake) {
   const Status alone = Parse({"-headless"});
   EXPECT_NE(alone.why().find("-headless"), std::string::npos) << alone.why();
   EXPECT_FALSE(Parse({"-headless", "-w640", "-start=5", "-fps"}).ok());
   EXPECT_FALSE(Parse({"-headless", "-end=329"}).ok());
   for (const char* made : {"-videosave", "-video=a.mp4", "-stills=3", "-timedemo", "-end=5"})
-    ExpectParsed({"-headless", made});
+    EXPECT_TRUE(Parse({"-headless", made}).ok()) << made;
 }
 
-TEST_F(Options, PathsStartingWithTildeAreInTheHomeFolder) {
+TEST(Options, PathsStartingWithTildeAreInTheHomeFolder) {
   const char* home = std::getenv("HOME");
   ASSERT_TRUE(home && *home);
-  ExpectParsed({"-headless", "-videodir=~/my frames", "-timedemo=~/t.csv"});
-  EXPECT_EQ(ThisRun.videoDir, std::string(home) + "/my frames");
-  EXPECT_EQ(ThisRun.timedemoFile, std::string(home) + "/t.csv");
-  ExpectParsed({"-video=~/show.mp4"});
-  EXPECT_EQ(ThisRun.videoFile, std::string(home) + "/show.mp4");
+  const RunPlan homely = Plan({"-headless", "-videodir=~/my frames", "-timedemo=~/t.csv"});
+  EXPECT_EQ(homely.videoDir, std::string(home) + "/my frames");
+  EXPECT_EQ(homely.timedemoFile, std::string(home) + "/t.csv");
+  EXPECT_EQ(Plan({"-video=~/show.mp4"}).videoFile, std::string(home) + "/show.mp4");
   // Only a leading "~/" is the home folder; "~name" and a tilde further in stay as written.
-  ExpectParsed({"-videodir=~frames", "-videosave"});
-  EXPECT_EQ(ThisRun.videoDir, "~frames");
-  ExpectParsed({"-videodir=a/~/b", "-videosave"});
-  EXPECT_EQ(ThisRun.videoDir, "a/~/b");
+  EXPECT_EQ(Plan({"-videodir=~frames", "-videosave"}).videoDir, "~frames");
+  EXPECT_EQ(Plan({"-videodir=a/~/b", "-videosave"}).videoDir, "a/~/b");
 }
 
-TEST_F(Options, HelpAndVersionAreAskedForInTheirUsualSpellings) {
+TEST(Options, HelpAndVersionAreAskedForInTheirUsualSpellings) {
   for (const char* help : {"-h", "-help", "--help"}) {
-    ExpectParsed({"-window", help});
-    EXPECT_EQ(action, OptionsAction::Help) << help;
+    EXPECT_EQ(Plan({"-window", help}).action, OptionsAction::Help) << help;
   }
   for (const char* version : {"-version", "--version"}) {
-    ExpectParsed({version});
-    EXPECT_EQ(action, OptionsAction::Version) << version;
+    EXPECT_EQ(Plan({version}).action, OptionsAction::Version) << version;
   }
   // Every option the table holds is in the help text.
   const std::string help = OptionsHelpText();
@@ -181,46 +183,43 @@ TEST_F(Options, HelpAndVersionAreAskedForInTheirUsualSpellings) {
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 
-TEST_F(Options, CapturesAndTimedemosSettleWhatTheyImply) {
-  ExpectParsed({"-videosave"});
-  EXPECT_FALSE(SoundOn);  // no live music beside a capture: the track is rendered instead
-  EXPECT_TRUE(ThisRun.soundtrack);
-  ExpectParsed({"-stills=5,2.5"});
-  EXPECT_TRUE(VideoSave);
-  EXPECT_FALSE(ThisRun.soundtrack);
-  EXPECT_FLOAT_EQ(ThisRun.startTime, 2.5f);
-  EXPECT_FLOAT_EQ(ThisRun.endTime, 5.0f);
-  ExpectParsed({"-timedemo=runs/today.csv", "-w640", "-end=2"});
-  EXPECT_TRUE(ThisRun.timedemo && FixedClock() && ThisRun.headless);
-  EXPECT_FALSE(SoundOn || ThisRun.soundtrack || VideoSave);
-  ExpectParsed({"-timedemo", "-window"});
-  EXPECT_FALSE(ThisRun.headless);
-  EXPECT_TRUE(ThisRun.timedemoFile.empty());
+TEST(Options, CapturesAndTimedemosSettleWhatTheyImply) {
+  RunPlan want = Plain();
+  want.SoundOn = false;  // no live music beside a capture: the track is rendered instead
+  want.VideoSave = want.soundtrack = true;
+  EXPECT_EQ(Plan({"-videosave"}), want);
+  want.soundtrack = false;
+  want.stillTimes = {2.5f, 5.0f};
+  want.startTime = 2.5f, want.endTime = 5.0f;
+  EXPECT_EQ(Plan({"-stills=5,2.5"}), want);
+  const RunPlan timed = Plan({"-timedemo=runs/today.csv", "-w640", "-end=2"});
+  EXPECT_TRUE(timed.timedemo && timed.FixedClock() && timed.headless);
+  EXPECT_FALSE(timed.SoundOn || timed.soundtrack || timed.VideoSave);
+  const RunPlan seen = Plan({"-timedemo", "-window"});
+  EXPECT_FALSE(seen.headless);
+  EXPECT_TRUE(seen.timedemoFile.empty());
 }
 
-TEST_F(Options, AFrameSizeHoldsTheShowAt43OrFilledWide) {
-  ExpectParsed({"-video=a.mp4", "-size=1920x1080"});
-  EXPECT_EQ(FrameWidth(), 1920);
-  EXPECT_EQ(FrameHeight(), 1080);
-  EXPECT_EQ(ScreenWidth, 1440);  // drawn 4:3 in the middle, bars at the sides
-  EXPECT_EQ(ScreenHeight, 1080);
-  ExpectParsed({"-videosave", "-size=1080x1920"});
-  EXPECT_EQ(ScreenWidth, 1080);  // upright: bars above and below
-  EXPECT_EQ(ScreenHeight, 810);
-  ExpectParsed({"-video=a.mp4", "-size=3840x2160", "-widescreen", "-videorate=60", "-crf=23", "-preset=veryfast"});
-  EXPECT_EQ(ScreenWidth, 3840);
-  EXPECT_EQ(ScreenHeight, 2160);
-  EXPECT_EQ(ThisRun.videoRate, 60);
-  EXPECT_FLOAT_EQ(FrameStep(), 1.0f / 60);
-  EXPECT_EQ(ThisRun.crf, 23);
-  EXPECT_EQ(ThisRun.preset, "veryfast");
-  ExpectParsed({"-timedemo", "-videorate=25"});
-  EXPECT_EQ(FrameStep(), kFrameStep);  // the show's own step, to the bit
-  ExpectParsed({"-size=1280x720", "-window"});  // live: the window holds the frame
-  EXPECT_EQ(FrameWidth(), 1280);
+TEST(Options, AFrameSizeHoldsTheShowAt43OrFilledWide) {
+  const RunPlan wide = Plan({"-video=a.mp4", "-size=1920x1080"});
+  EXPECT_EQ(wide.FrameWidth(), 1920);
+  EXPECT_EQ(wide.FrameHeight(), 1080);
+  EXPECT_EQ(wide.ScreenWidth, 1440);  // drawn 4:3 in the middle, bars at the sides
+  EXPECT_EQ(wide.ScreenHeight, 1080);
+  const RunPlan upright = Plan({"-videosave", "-size=1080x1920"});
+  EXPECT_EQ(upright.ScreenWidth, 1080);  // upright: bars above and below
+  EXPECT_EQ(upright.ScreenHeight, 810);
+  const RunPlan filled =
+      Plan({"-video=a.mp4", "-size=3840x2160", "-widescreen", "-videorate=60", "-crf=23", "-preset=veryfast"});
+  EXPECT_EQ(filled.ScreenWidth, 3840);
+  EXPECT_EQ(filled.ScreenHeight, 2160);
+  EXPECT_EQ(filled.videoRate, 60);
+  EXPECT_EQ(filled.crf, 23);
+  EXPECT_EQ(filled.preset, "veryfast");
+  EXPECT_EQ(Plan({"-size=1280x720", "-window"}).FrameWidth(), 1280);  // live: the window holds the frame
 }
 
-TEST_F(Options, FrameOptionsRefuseBadValuesAndMissingPartners) {
+TEST(Options, FrameOptionsRefuseBadValuesAndMissingPartners) {
   struct Case {
     std::vector<std::string> arguments;
     const char* says;

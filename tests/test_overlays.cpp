@@ -51,8 +51,8 @@ TEST_F(Overlays, BackdropCoversTheScreenAndWritesNoDepth) {
   EXPECT_TRUE(Enabled(GL_TEXTURE_2D));
   DrawBackdrop(0);
   for (const Rgb& p : ReadFrame()) ASSERT_GT(p.b, 0);  // dark blue, never pure black
-  std::vector<float> depth(static_cast<size_t>(ScreenWidth) * ScreenHeight);
-  glReadPixels(0, 0, ScreenWidth, ScreenHeight, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+  std::vector<float> depth(static_cast<size_t>(width_) * height_);
+  glReadPixels(0, 0, width_, height_, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
   for (float d : depth) ASSERT_EQ(d, 1.0f);
   GLboolean depthWrites = GL_FALSE;
   glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
@@ -65,11 +65,11 @@ TEST_F(Overlays, LogoOnlyAddsInTheBottomLeftStrip) {
   const int grey = Pixel(ReadFrame(), 0, 0).r;
   DrawLogoOverlay();
   const std::vector<Rgb> frame = ReadFrame();
-  const int stripRight = static_cast<int>(ScreenWidth * 0.3325 / 1.33) + 1;
-  const int stripTop = static_cast<int>(ScreenHeight * 0.083125) + 1;
+  const int stripRight = static_cast<int>(width_ * 0.3325 / 1.33) + 1;
+  const int stripTop = static_cast<int>(height_ * 0.083125) + 1;
   int brighter = 0;
-  for (int y = 0; y < ScreenHeight; ++y)
-    for (int x = 0; x < ScreenWidth; ++x) {
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) {
       const Rgb p = Pixel(frame, x, y);
       ASSERT_GE(p.r, grey - 1);  // additive: never darker
       if (p.sum() > 3 * grey + 3) {
@@ -99,12 +99,10 @@ TEST_F(Overlays, LowerCaseDrawsABlankAndAdvances) {
 }
 
 TEST_F(Overlays, FrameRateTextSitsInTheTopLeftCorner) {
-  ShowFps = true;
   SceneSlot fountain = kSchedule[5];
   fountain.backdrop = NoBackdrop;  // so only the text and the logo show
   fountain.fadeIn = false;
-  ComposeFrame(fountain, {30.5f, 30.5f}, 88);
-  ShowFps = false;
+  ComposeFrame(fountain, {30.5f, 30.5f}, true, 88);
   const std::vector<Rgb> frame = ReadFrame();
   EXPECT_GT(Brightness(frame, 0, 0.9, 0.3, 1.0), 500);
   EXPECT_EQ(Brightness(frame, 0.4, 0.2, 1.0, 1.0), 0);
@@ -113,9 +111,9 @@ TEST_F(Overlays, FrameRateTextSitsInTheTopLeftCorner) {
 TEST_F(Overlays, FadeOutOfSceneFourHalvesItsCard) {
   SceneSlot card = kSchedule[3];  // scene 4 at local time 7.5 of 8
   card.fadeOut = false;
-  ComposeFrame(card, {19.5f, 19.5f}, 0);
+  ComposeFrame(card, {19.5f, 19.5f}, false, 0);
   const double full = Brightness(ReadFrame(), 0, 0, 1, 1);
-  ComposeFrame(kSchedule[3], {19.5f, 19.5f}, 0);
+  ComposeFrame(kSchedule[3], {19.5f, 19.5f}, false, 0);
   const double faded = Brightness(ReadFrame(), 0, 0, 1, 1);
   ASSERT_GT(full, 10000);
   EXPECT_NEAR(faded / full, 0.5, 0.02);

@@ -8,10 +8,12 @@
 #include "base/clock.h"
 #include "base/run_state.h"
 #include "engine/navigation.h"
+#include "gfx/draw.h"
 #include "scenes/scene_list.h"
 #include "shell/frame_target.h"
 #include "shell/menu.h"
 #include "shell/window_proc.h"
+#include "shell/window_state.h"
 
 using namespace lumaro;
 
@@ -76,9 +78,7 @@ bool QuitAsked() {
 }  // namespace
 
 TEST(Menu, KeyboardAltAndAccessLetters) {
-  Fullscreen = false;
-  ScreenWidth = 320;
-  ScreenHeight = 240;
+  KeepWindowSettings({.area = {.ScreenWidth = 320, .ScreenHeight = 240}, .Fullscreen = false});
   Running = 1;
   // Alt+F opens File, X picks Exit: the run ends.
   Press(SDLK_f, KMOD_LALT);
@@ -95,14 +95,13 @@ TEST(Menu, KeyboardAltAndAccessLetters) {
   EXPECT_FALSE(QuitAsked());
   Press(SDLK_6);
   EXPECT_FALSE(MenuIsOpen());
-  EXPECT_EQ(ScreenWidth, 640);
-  EXPECT_EQ(ScreenHeight, 480);
+  EXPECT_EQ(CurrentDrawingArea(), (DrawingArea{.ScreenWidth = 640, .ScreenHeight = 480}));
   // Down from the first size and Return: the second; Escape closes only the menu.
   Press(SDLK_d, KMOD_LALT);
   Press(SDLK_DOWN);
   Press(SDLK_RETURN);
   EXPECT_FALSE(MenuIsOpen());
-  EXPECT_EQ(ScreenWidth, 512);
+  EXPECT_EQ(CurrentDrawingArea().ScreenWidth, 512);
   Press(SDLK_f, KMOD_LALT);
   Press(SDLK_ESCAPE);
   EXPECT_FALSE(MenuIsOpen());
@@ -110,8 +109,6 @@ TEST(Menu, KeyboardAltAndAccessLetters) {
   // F without Alt is still the player's full-screen key, not the menu.
   Press(SDLK_f);
   EXPECT_FALSE(MenuIsOpen());
-  ScreenWidth = 320;
-  ScreenHeight = 240;
 }
 
 TEST(Menu, EveryItemHasALetterOfItsOwnUnderItsHeading) {

@@ -39,8 +39,6 @@ class Player : public GlTest {
     InstallPlayer({Hold, RestartClock, Elapsed, nullptr, ShowPausedFrame});
   }
   void TearDown() override {
-    ThisRun.timedemo = ThisRun.loopShow = false;
-    ThisRun.startTime = ThisRun.loopStart = 0;
     Running = 1;
     InstallPlayer({HoldElapsedSeconds, ResetElapsedSeconds, ElapsedSeconds, nullptr, nullptr});
     GlTest::TearDown();
@@ -48,7 +46,7 @@ class Player : public GlTest {
   // The live show at `second`, as the frame loop has it after a frame there.
   void PlayAt(float second) {
     CatchUpTo(second, CatchUp::Quick);
-    ThisRun.startTime = second;
+    SetClockOrigin(second);
     RunFrame(0);
   }
   // The scenes only after `second` have had nothing run: the show has not been there.
@@ -57,7 +55,7 @@ class Player : public GlTest {
       bool alsoBefore = false;
       for (const SceneSlot& earlier : kSchedule) alsoBefore |= earlier.start <= second && earlier.scene == later.scene;
       if (later.start > second && !alsoBefore) {
-        EXPECT_FALSE(DoneFlag[later.scene].setUp) << "scene " << later.scene;
+        EXPECT_FALSE(DoneFlag(later.scene).setUp) << "scene " << later.scene;
       }
     }
   }
@@ -73,11 +71,13 @@ TEST_F(Player, PausesTheLiveClockButNeverAFixedOne) {
   EXPECT_FALSE(Paused());
   EXPECT_FALSE(Fake.held);
 
-  ThisRun.timedemo = true;  // a capture's or a timedemo's clock is its own: no pause, no jump
+  ShowSettings fixed = Settings();
+  fixed.fixedClock = fixed.timedemo = true;  // a capture's or a timedemo's clock is its own: no pause, no jump
+  KeepShowSettings(fixed);
   TogglePause();
   EXPECT_FALSE(Paused());
   JumpScene(+1);
-  EXPECT_EQ(DemoClock, 45.0f);
+  EXPECT_EQ(Clock().DemoClock, 45.0f);
   EXPECT_EQ(Fake.restarts, 0);
 }
 
@@ -86,12 +86,12 @@ TEST_F(Player, JumpsLandOnSceneStartsAsARunFromThere) {
   const float ahead = SceneStartFrom(150.3f, +1);
   Fake.seconds = 2.5f;  // the live clock has run on since the show's start
   JumpScene(+1);
-  EXPECT_EQ(ThisRun.startTime, ahead);
+  EXPECT_EQ(Clock().origin, ahead);
   EXPECT_EQ(Fake.restarts, 1) << "the clock goes on from the target, not from where it stood";
-  EXPECT_FALSE(MusicStarted);  // the next frame plays it from the cue
+  EXPECT_FALSE(MusicStarted());  // the next frame plays it from the cue
   EXPECT_EQ(Fake.pausedFrames, 0) << "a running show draws its next frame itself";
   RunFrame(Elapsed());
-  EXPECT_EQ(DemoClock, ahead);
+  EXPECT_EQ(Clock().DemoClock, ahead);
 
   // Paused, each jump draws the frame where the show now stands; back, the show starts over.
   TogglePause();
@@ -99,7 +99,7 @@ TEST_F(Player, JumpsLandOnSceneStartsAsARunFromThere) {
   JumpScene(-1);
   const float back = SceneStartFrom(SceneStartFrom(ahead, -1), -1);
   EXPECT_EQ(Fake.pausedFrames, 2);
-  EXPECT_EQ(DemoClock, back);
+  EXPECT_EQ(Clock().DemoClock, back);
   EXPECT_TRUE(Paused());
   ExpectNothingRunAfter(back);
 
@@ -109,12 +109,14 @@ TEST_F(Player, JumpsLandOnSceneStartsAsARunFromThere) {
   JumpScene(+1);
   EXPECT_EQ(Fake.restarts, restarts);
   EXPECT_EQ(Fake.pausedFrames, 2);
-  EXPECT_EQ(DemoClock, kBlankFrom + 0.5f);
+  EXPECT_EQ(Clock().DemoClock, kBlankFrom + 0.5f);
 }
 
 TEST_F(Player, LoopsStartOverInTheBlankSecondAndPlayOnFromTheLoopStart) {
-  ThisRun.loopShow = true;
-  ThisRun.loopStart = 222.0f;
+  ShowSettings looped = Settings();
+  looped.loopShow = true;
+  looped.start = 222.0f;
+  KeepShowSettings(looped);
   PlayAt(kBlankFrom - 1.0f);
   EXPECT_FALSE(StartOverInTheBlank()) << "the show still has frames to draw";
   PlayAt(kBlankFrom + 0.1f);
@@ -127,10 +129,10 @@ TEST_F(Player, LoopsStartOverInTheBlankSecondAndPlayOnFromTheLoopStart) {
 
   StartShowAgain();
   EXPECT_EQ(Running, 1);
-  EXPECT_EQ(ThisRun.startTime, 222.0f);
+  EXPECT_EQ(Clock().origin, 222.0f);
   EXPECT_EQ(Fake.seconds, 0.0f);
   RunFrame(Elapsed());
-  EXPECT_EQ(DemoClock, 222.0f);
+  EXPECT_EQ(Clock().DemoClock, 222.0f);
   ExpectNothingRunAfter(222.0f);
   EXPECT_FALSE(StartOverInTheBlank()) << "the new show is not in its blank second";
 }

@@ -159,11 +159,11 @@ class SceneState : public SceneTest {
   // The show on the fixed clock up to the frame before `clock`, then that frame's scene alone.
   void DrawSceneAlone(float clock) {
     CatchUpTo(clock, CatchUp::Quick);
-    PreviousClock = DemoClock;
-    DemoClock = DemoClock + kFrameStep;
-    const SceneSlot* slot = EnterScene(DemoClock);
+    StepClockByAFrame();
+    const float now = Clock().DemoClock;
+    const SceneSlot* slot = EnterScene(now);
     ASSERT_NE(slot, nullptr);
-    const float t = static_cast<float>(static_cast<double>(DemoClock) - slot->start);
+    const float t = static_cast<float>(static_cast<double>(now) - slot->start);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     ResetProjection();
     DrawBackdrop(slot->backdrop);
@@ -215,8 +215,8 @@ std::vector<uint8_t> ShowState() {
   add(RocketPool, sizeof RocketPool);
   add(&ActiveRockets, sizeof ActiveRockets);
   if (FireReady()) add(FireHeat, kFireCells * sizeof(uint32_t));
-  add(DoneFlag, sizeof DoneFlag);
-  add(&DemoClock, sizeof DemoClock);
+  for (int scene = 0; scene <= kSceneCount; ++scene) add(&DoneFlag(scene), sizeof(OnceSteps));
+  add(&Clock().DemoClock, sizeof(float));
   const uint32_t generator = RandomGeneratorState();
   add(&generator, sizeof generator);
   return bytes;
@@ -224,17 +224,16 @@ std::vector<uint8_t> ShowState() {
 
 class CatchingUp : public SceneTest {
  protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    ThisRun.timedemo = true;  // the fixed clock, as captures have it, without capturing
+  // The fixed clock, as captures have it, without capturing.
+  static ShowSettings Fixed() {
+    ShowSettings settings = Settings();
+    settings.fixedClock = settings.timedemo = true;
+    return settings;
   }
-  void TearDown() override {
-    ThisRun.timedemo = false;
-    SceneTest::TearDown();
-  }
+  void SetUp() override { StartAt(320, 240, Fixed()); }
   void Restart() {
     SceneTest::TearDown();
-    StartAt(320, 240);
+    StartAt(320, 240, Fixed());
   }
   std::vector<Rgb> NextFrame() {
     RunFrame(0);

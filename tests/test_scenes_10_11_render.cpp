@@ -23,8 +23,8 @@ class MiddleScenes : public SceneTest {
   // Eye distance of every pixel from the depth buffer (the near and far planes of the
   // standard perspective).
   std::vector<float> EyeDistances() const {
-    std::vector<float> depth(static_cast<size_t>(ScreenWidth) * ScreenHeight);
-    glReadPixels(0, 0, ScreenWidth, ScreenHeight, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    std::vector<float> depth(static_cast<size_t>(width_) * height_);
+    glReadPixels(0, 0, width_, height_, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
     const float n = 0.01f, f = 150.0f;
     for (float& d : depth) d = d >= 1 ? 1e9f : 2 * f * n / ((f + n) - (2 * d - 1) * (f - n));
     return depth;
@@ -114,14 +114,13 @@ TEST_F(MiddleScenes, OrnamentInTheMiddleWithItsGlowsAndStarsAround) {
   const std::vector<Rgb> frame = FrameAt(235.0f);
   // The ornament covers the middle; the rest is dark sky with stars.
   int litMiddle = 0, pixelsMiddle = 0;
-  for (int y = ScreenHeight * 3 / 8; y < ScreenHeight * 5 / 8; ++y)
-    for (int x = ScreenWidth * 3 / 8; x < ScreenWidth * 5 / 8; ++x, ++pixelsMiddle)
-      litMiddle += Pixel(frame, x, y).sum() > 60;
+  for (int y = height_ * 3 / 8; y < height_ * 5 / 8; ++y)
+    for (int x = width_ * 3 / 8; x < width_ * 5 / 8; ++x, ++pixelsMiddle) litMiddle += Pixel(frame, x, y).sum() > 60;
   EXPECT_GT(litMiddle, pixelsMiddle / 2);
   int stars = 0, dark = 0, edge = 0;
-  for (int y = 0; y < ScreenHeight; ++y)
-    for (int x = 0; x < ScreenWidth; ++x) {
-      if (x > ScreenWidth / 8 && x < ScreenWidth * 7 / 8 && y > ScreenHeight / 8) continue;  // the border strip
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) {
+      if (x > width_ / 8 && x < width_ * 7 / 8 && y > height_ / 8) continue;  // the border strip
       const Rgb p = Pixel(frame, x, y);
       ++edge;
       stars += p.b > 120 && std::abs(p.r - p.b) < 60;

@@ -32,9 +32,8 @@ class LaterScenes : public SceneTest {
   template <typename Test>
   int Count(const std::vector<Rgb>& frame, double x0, double y0, double x1, double y1, Test test) const {
     int n = 0;
-    for (int y = static_cast<int>(y0 * ScreenHeight); y < static_cast<int>(y1 * ScreenHeight); ++y)
-      for (int x = static_cast<int>(x0 * ScreenWidth); x < static_cast<int>(x1 * ScreenWidth); ++x)
-        n += test(Pixel(frame, x, y));
+    for (int y = static_cast<int>(y0 * height_); y < static_cast<int>(y1 * height_); ++y)
+      for (int x = static_cast<int>(x0 * width_); x < static_cast<int>(x1 * width_); ++x) n += test(Pixel(frame, x, y));
     return n;
   }
 };
@@ -74,8 +73,8 @@ TEST_F(LaterScenes, PlanetSkyFillsTheScreenAroundTheFireball) {
   const std::vector<Rgb> frame = FramesFromTo(149.0f, 150.0f);
   int black = 0;
   for (const Rgb& p : frame) black += p.sum() == 0;
-  EXPECT_LT(black, ScreenWidth * ScreenHeight / 100);
-  const Rgb centre = Pixel(frame, ScreenWidth / 2, ScreenHeight / 2);
+  EXPECT_LT(black, width_ * height_ / 100);
+  const Rgb centre = Pixel(frame, width_ / 2, height_ / 2);
   EXPECT_GT(centre.r, 120);
   EXPECT_GT(centre.r, centre.b + 60);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -85,22 +84,22 @@ TEST_F(LaterScenes, PlanetSkyFillsTheScreenAroundTheFireball) {
 TEST_F(LaterScenes, FlameRingsShowAfterTheExplosionInTheCapturedFrame) {
   const fs::path dir = fs::temp_directory_path() / ("lumaro_rings_" + std::to_string(getpid()));
   fs::remove_all(dir);
-  ASSERT_TRUE(PrepareCapture(dir).ok());
+  ASSERT_TRUE(PrepareCapture({.directory = dir.string(), .frameWidth = width_, .frameHeight = height_}).ok());
   FramesFromTo(180.0f, 181.0f);
-  ASSERT_TRUE(CaptureFrame(1, DemoClock).ok());
+  ASSERT_TRUE(CaptureFrame(1, Clock().DemoClock).ok());
   ASSERT_TRUE(FinishCapture().ok());
   const std::string rgb = (dir / "frame.rgb").string();
   const std::string command = "convert '" + (dir / "000001.tga").string() + "' -auto-orient -depth 8 'rgb:" + rgb + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::ifstream in(rgb, std::ios::binary);
   const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  ASSERT_EQ(bytes.size(), static_cast<size_t>(ScreenWidth) * ScreenHeight * 3);
+  ASSERT_EQ(bytes.size(), static_cast<size_t>(width_) * height_ * 3);
   // Orange flame pixels on a ring around the centre, and a white-hot flash inside it.
   int orange = 0;
   for (size_t i = 0; i < bytes.size(); i += 3)
     orange += bytes[i] > 200 && bytes[i + 1] > 60 && bytes[i + 1] < 200 && bytes[i + 2] < 110;
   EXPECT_GT(orange, 300);
-  const size_t centre = (static_cast<size_t>(ScreenHeight / 2) * ScreenWidth + ScreenWidth / 2) * 3;
+  const size_t centre = (static_cast<size_t>(height_ / 2) * width_ + width_ / 2) * 3;
   EXPECT_GT(bytes[centre] + bytes[centre + 1] + bytes[centre + 2], 600);
   fs::remove_all(dir);
 }

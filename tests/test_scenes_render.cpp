@@ -22,7 +22,7 @@ TEST_F(Scenes, CardFacingTheViewerShowsItsLetteringOnBlack) {
     black += p.sum() == 0;
   }
   EXPECT_GT(lit, 1000);  // five copies make the dark lettering bright
-  EXPECT_GT(black, ScreenWidth * ScreenHeight / 2);
+  EXPECT_GT(black, width_ * height_ / 2);
   // Nothing above or below the card (it spans 0.5 units at 2 units: about a third of the height).
   EXPECT_EQ(Brightness(frame, 0, 0.75, 1, 1), 0);
   EXPECT_EQ(Brightness(frame, 0, 0, 1, 0.25), 0);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/composer.h"
+#include "engine/show.h"
 #include "engine/timeline.h"
 #include "scenes/scene_list.h"
 #include "shell/options.h"
@@ -16,16 +17,15 @@ struct VideoFrame {
 
 // Walks the fixed-step clock of a whole video-save run, as RunFrame advances it.
 std::vector<VideoFrame> WalkVideoRun() {
-  VideoSave = true;
-  ThisRun.startTime = 0;
+  KeepShowSettings({.fixedClock = true, .VideoSave = true});
   ResetTimeline();
   std::vector<VideoFrame> frames;
+  const ShowClock& clock = Clock();
   do {
     AdvanceDemoClock(123.0f);  // the wall clock is ignored in this mode
-    const SceneSlot* slot = DemoClock >= kBlankFrom ? nullptr : FindSceneSlot(DemoClock);
-    frames.push_back({FrameNumber, DemoClock, slot ? slot->scene : 0});
-  } while (DemoClock < kShowLength);
-  VideoSave = false;
+    const SceneSlot* slot = clock.DemoClock >= kBlankFrom ? nullptr : FindSceneSlot(clock.DemoClock);
+    frames.push_back({clock.FrameNumber, clock.DemoClock, slot ? slot->scene : 0});
+  } while (clock.DemoClock < kShowLength);
   return frames;
 }
 }  // namespace
@@ -70,30 +70,25 @@ TEST(Timeline, WindowBoundsAreHalfOpen) {
 }
 
 TEST(Timeline, RealTimeClockAddsTheStartOffset) {
-  VideoSave = false;
-  ThisRun.startTime = 40.0f;
+  KeepShowSettings({.start = 40.0f});
   ResetTimeline();
   AdvanceDemoClock(1.5f);
-  EXPECT_FLOAT_EQ(DemoClock, 41.5f);
-  EXPECT_EQ(FrameNumber, 0u);
-  ThisRun.startTime = 0;
+  EXPECT_FLOAT_EQ(Clock().DemoClock, 41.5f);
+  EXPECT_EQ(Clock().FrameNumber, 0u);
 }
 
 TEST(Timeline, FrameRateShowsTheCountOfThePreviousSecond) {
+  KeepShowSettings({});
   ResetTimeline();
-  VideoSave = false;
-  ThisRun.startTime = 0;
   // 60 frames inside second 0, then the first frame of second 1.
   for (int i = 1; i <= 60; ++i) {
     AdvanceDemoClock(i / 61.0f);
     CountFrameRate();
   }
-  EXPECT_EQ(ShownFrameRate, 0);
-  EXPECT_EQ(FramesThisSecond, 60);
+  EXPECT_EQ(ShownFrameRate(), 0);
   AdvanceDemoClock(1.01f);
   CountFrameRate();
-  EXPECT_EQ(ShownFrameRate, 60);
-  EXPECT_EQ(FramesThisSecond, 1);
+  EXPECT_EQ(ShownFrameRate(), 60);
 }
 
 TEST(Composer, IntroAnglesSweepTheirWindow) {

@@ -24,8 +24,8 @@ class TimelineSteps : public GlTest {
     for (size_t frame = 0; frame < clocks.size(); ++frame) {
       EnterScene(clocks[frame]);
       for (int n = 1; n <= kSceneCount; ++n) {
-        if (DoneFlag[n].setUp && at.setUp[n] < 0) at.setUp[n] = static_cast<int>(frame);
-        if (DoneFlag[n].released && at.released[n] < 0) at.released[n] = static_cast<int>(frame);
+        if (DoneFlag(n).setUp && at.setUp[n] < 0) at.setUp[n] = static_cast<int>(frame);
+        if (DoneFlag(n).released && at.released[n] < 0) at.released[n] = static_cast<int>(frame);
       }
     }
     return at;

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "base/run_state.h"
-#include "scenes/scene_frame.h"
 #include "engine/yuv420.h"
+#include "scenes/scene_frame.h"
 #include "shell/programs.h"
 
 using namespace lumaro;
@@ -40,14 +40,9 @@ std::array<int, 3> YuvOfFlat(Bgra colour, ColourMatrix matrix) {
 
 class AtRate : public ::testing::Test {
  protected:
-  void TearDown() override {
-    ThisRun = RunState{};
-    VideoSave = false;
-  }
-  void Use(int rate) {
-    ThisRun.videoRate = rate;
-    VideoSave = true;
-  }
+  void Use(int rate) { rate_ = rate; }
+  uint64_t SamplesBefore(uint64_t frames) const { return lumaro::SamplesBefore(frames, rate_); }
+  int rate_ = kDefaultVideoRate;
 };
 }  // namespace
 

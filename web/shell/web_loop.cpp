@@ -13,6 +13,7 @@
 #include "base/run_state.h"
 #include "engine/navigation.h"
 #include "engine/player.h"
+#include "engine/show.h"
 #include "engine/startup.h"
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
@@ -52,17 +53,17 @@ void StillsStep() {
   if (!Running) return EndShow();
   const double begun = emscripten_get_now();
   const float still = Web.stills[Web.nextStill];
-  while (DemoClock + FrameStep() < still) {
-    CatchUpTo(std::min(still, DemoClock + kCatchUpChunk), CatchUp::Exact);
+  while (Clock().DemoClock + FrameStep() < still) {
+    CatchUpTo(std::min(still, Clock().DemoClock + kCatchUpChunk), CatchUp::Exact);
     if (emscripten_get_now() - begun > kStepBudgetMs) return;
   }
   RunFrame(0);
   ++Web.framesDrawn;
   const int index = static_cast<int>(Web.nextStill);
-  while (Web.nextStill < Web.stills.size() && !(Web.stills[Web.nextStill] > DemoClock)) ++Web.nextStill;
+  while (Web.nextStill < Web.stills.size() && !(Web.stills[Web.nextStill] > Clock().DemoClock)) ++Web.nextStill;
   if (Web.nextStill == Web.stills.size()) StopRunning(StopReason::ShowOver);
   SetPhase(Phase::StillShown);
-  lumaro_page_still(index, DemoClock, FrameNumber);
+  lumaro_page_still(index, Clock().DemoClock, Clock().FrameNumber);
 }
 
 // As the desktop's: a frame's time runs from the start of drawing until the renderer has
@@ -72,18 +73,18 @@ void TimedemoStep() {
   const auto start = std::chrono::steady_clock::now();
   RunFrame(0);
   ++Web.framesDrawn;
-  if (DrawnScene >= 0) {
+  if (DrawnScene() >= 0) {
     glFinish();
     GLubyte pixel[4];
     glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    RecordFrameTime(DrawnScene, DemoClock, took.count());
+    RecordFrameTime(DrawnScene(), Clock().DemoClock, took.count());
   }
 }
 
 void EndShow() {
   emscripten_cancel_main_loop();
-  if (Web.mode == Mode::Timedemo && ThisRun.exitCode == 0) ShowTimedemoTable();  // also after Escape, as on the desktop
+  if (Web.mode == Mode::Timedemo && ExitCode() == 0) ShowTimedemoTable();  // also after Escape, as on the desktop
   ReleasePendingScenes();
   RenderShutdown();
   lgl_Shutdown();  // the context starts the next show as a fresh one

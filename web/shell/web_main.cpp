@@ -90,7 +90,9 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int lumaro_start(const char* query) {
   if (Web.phase != Phase::Idle && Web.phase != Phase::Ended) return 1;  // one show at a time
   Web.programStart = std::chrono::steady_clock::now();
-  const Status parsed = ApplyQuery(query ? query : "");
+  ShowSettings show;
+  DrawingArea area;
+  const Status parsed = ApplyQuery(query ? query : "", &show, &area);
   if (!parsed.ok()) {
     lumaro_page_message("lumaro", parsed.why().c_str());
     return 2;
@@ -102,13 +104,14 @@ EMSCRIPTEN_KEEPALIVE int lumaro_start(const char* query) {
   InstallMessageBoxes({ShowBox, AskBox});
   lgl_SetMessageHandler([](const char* line) { Say(line); });  // the layer's lines like every other
   InstallKeys();
-  emscripten_set_canvas_element_size("#canvas", ScreenWidth, ScreenHeight);
-  lumaro_page_canvas(ScreenWidth, ScreenHeight);
+  SetDrawingArea(area);
+  emscripten_set_canvas_element_size("#canvas", area.ScreenWidth, area.ScreenHeight);
+  lumaro_page_canvas(area.ScreenWidth, area.ScreenHeight);
   ResetTimedemo();
-  RenderStartup();
+  RenderStartup(show);
   // "start": the quick way, as the desktop's live show; stills catch up exactly, in steps.
-  if (Web.mode != Mode::Stills) CatchUpTo(ThisRun.startTime, CatchUp::Quick);
-  Running = ThisRun.exitCode == 0 ? 1 : 0;
+  if (Web.mode != Mode::Stills) CatchUpTo(show.start, CatchUp::Quick);
+  Running = ExitCode() == 0 ? 1 : 0;
   StartPlayer();
   Web.framesDrawn = 0;
   Web.loopStart = std::chrono::steady_clock::now();
@@ -130,10 +133,10 @@ EMSCRIPTEN_KEEPALIVE void lumaro_jump(int direction) {
 // Escape, or with `lost` the browser took the WebGL context away: the show cannot go on.
 EMSCRIPTEN_KEEPALIVE void lumaro_stop(int lost) { StopShow(lost ? StopReason::Failure : StopReason::UserQuit); }
 
-EMSCRIPTEN_KEEPALIVE float lumaro_clock() { return DemoClock; }
-EMSCRIPTEN_KEEPALIVE int lumaro_scene() { return DrawnScene; }
+EMSCRIPTEN_KEEPALIVE float lumaro_clock() { return Clock().DemoClock; }
+EMSCRIPTEN_KEEPALIVE int lumaro_scene() { return DrawnScene(); }
 EMSCRIPTEN_KEEPALIVE uint32_t lumaro_frames() { return Web.framesDrawn; }
-EMSCRIPTEN_KEEPALIVE uint32_t lumaro_frame_number() { return FrameNumber; }
+EMSCRIPTEN_KEEPALIVE uint32_t lumaro_frame_number() { return Clock().FrameNumber; }
 EMSCRIPTEN_KEEPALIVE int lumaro_phase() { return static_cast<int>(Web.phase); }
 
 }  // extern "C"

@@ -125,25 +125,32 @@ Status Arguments(const std::string& query, std::vector<std::string>* out) {
 }
 }  // namespace
 
-Status ApplyQuery(const std::string& query) {
+Status ApplyQuery(const std::string& query, ShowSettings* show, DrawingArea* area) {
   std::vector<std::string> arguments;
   if (Status known = Arguments(query, &arguments); !known.ok()) return known;
-  OptionsAction action = OptionsAction::Run;
-  const Status parsed = ParseOptions(arguments, &action);
+  RunPlan plan;
+  const Status parsed = ParseOptions(arguments, &plan);
   if (!parsed.ok()) return Status::Failure(PageWording(parsed.why()));
-  if (action != OptionsAction::Run) return Status::Failure("the page has no help or version to show");
+  if (plan.action != OptionsAction::Run) return Status::Failure("the page has no help or version to show");
+  Web.stills = plan.stillTimes;
+  Web.nextStill = 0;
+  Web.mode = !Web.stills.empty() ? Mode::Stills : plan.timedemo ? Mode::Timedemo : Mode::Live;
+  if (!Web.stills.empty() && plan.timedemo)
+    return Status::Failure("timedemo times the drawing alone: leave out stills");
   // A page draws into its canvas, 4:3 whatever the size's name, and captures nothing: its
   // stills and its timedemo run on the fixed clock, which the engine gives the timedemo.
-  Fullscreen = false;
-  ScreenHeight = ScreenWidth * 3 / 4;
-  Web.stills = ThisRun.stillTimes;
-  Web.nextStill = 0;
-  Web.mode = !Web.stills.empty() ? Mode::Stills : ThisRun.timedemo ? Mode::Timedemo : Mode::Live;
-  if (!Web.stills.empty() && ThisRun.timedemo)
-    return Status::Failure("timedemo times the drawing alone: leave out stills");
-  VideoSave = false;
-  ThisRun.stillTimes.clear();
-  if (Web.mode != Mode::Live) ThisRun.timedemo = true;
+  *area = {.ScreenWidth = plan.ScreenWidth, .ScreenHeight = plan.ScreenWidth * 3 / 4, .widescreen = false};
+  const bool fixed = Web.mode != Mode::Live;
+  *show = {};
+  show->start = plan.startTime;
+  show->end = plan.endTime;
+  show->fixedClock = show->timedemo = fixed;
+  show->ShowFps = plan.ShowFps;
+  show->SoundOn = plan.SoundOn && !fixed;
+  show->LoopSound = plan.LoopSound;
+  show->seedGiven = plan.seedGiven;
+  show->seed = plan.seed;
+  show->modulePath = "SongM.xm";  // in the page's own files
   return {};
 }
 

@@ -5,11 +5,13 @@
 #include <string>
 
 #include "base/status.h"
+#include "engine/show.h"
+#include "gfx/draw.h"
 
 namespace lumaro::web {
 
-// Sets the run's switches (ThisRun, ShowFps, SoundOn, the drawing size) and the web run's
-// mode and stills for `query` (with or without its leading '?'); what is wrong otherwise.
-Status ApplyQuery(const std::string& query);
+// The show's settings and the drawing area for `query` (with or without its leading '?'),
+// and the web run's mode and stills; what is wrong otherwise.
+Status ApplyQuery(const std::string& query, ShowSettings* show, DrawingArea* area);
 
 }  // namespace lumaro::web
