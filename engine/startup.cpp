@@ -48,15 +48,16 @@ void SetStartingGlState() {
 }
 
 void MakeSharedTextures() {
-  GenerateNames(TitleTextures, 4);
-  GenerateNames(SpriteTextures, kSpriteCount);
-  GenerateNames(&BackdropTexture, 1);
-  GenerateNames(GlyphTextures, kGlyphCount);
+  SharedTextures& shared = ShowTextures();
+  GenerateNames(shared.TitleTextures, 4);
+  GenerateNames(shared.SpriteTextures, kSpriteCount);
+  GenerateNames(&shared.BackdropTexture, 1);
+  GenerateNames(shared.GlyphTextures, kGlyphCount);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   BuildGlyphTextures(kFontImage, 0);
-  for (int i = 0; i < 4; ++i) UploadClamped(kTitleImages[i], TitleTextures[i], GL_RGBA8, GL_BGRA_EXT);
-  for (int i = 0; i < 11; ++i) UploadClamped(kSpriteImages[i], SpriteTextures[i], GL_RGBA8, GL_BGR_EXT);
-  UploadClamped(kBackdropImage, BackdropTexture, GL_RGBA8, GL_BGR_EXT);
+  for (int i = 0; i < 4; ++i) UploadClamped(kTitleImages[i], shared.TitleTextures[i], GL_RGBA8, GL_BGRA_EXT);
+  for (int i = 0; i < 11; ++i) UploadClamped(kSpriteImages[i], shared.SpriteTextures[i], GL_RGBA8, GL_BGR_EXT);
+  UploadClamped(kBackdropImage, shared.BackdropTexture, GL_RGBA8, GL_BGR_EXT);
 }
 }  // namespace
 
@@ -98,10 +99,11 @@ void RenderShutdown() {
     if (stopped.ok()) stopped = MusicShutdown();
     if (!stopped.ok()) EndForMusic(stopped);
   }
-  glDeleteTextures(4, TitleTextures);
-  glDeleteTextures(kSpriteCount, SpriteTextures);
-  glDeleteTextures(1, &BackdropTexture);
-  glDeleteTextures(kGlyphCount, GlyphTextures);
+  SharedTextures& shared = ShowTextures();
+  glDeleteTextures(4, shared.TitleTextures);
+  glDeleteTextures(kSpriteCount, shared.SpriteTextures);
+  glDeleteTextures(1, &shared.BackdropTexture);
+  glDeleteTextures(kGlyphCount, shared.GlyphTextures);
   ReleaseCaptureBuffers();  // the shell has finished the capture itself
 }
 

@@ -64,7 +64,7 @@ void DrawFlares(float s) {
   glBlendFunc(GL_ONE, GL_ONE);
   glDepthMask(GL_FALSE);
   for (int i = 0; i < kScene8LightCount; ++i) {
-    glBindTexture(GL_TEXTURE_2D, SpriteTextures[kFlareSprites[i]]);
+    glBindTexture(GL_TEXTURE_2D, ShowTextures().SpriteTextures[kFlareSprites[i]]);
     glColor4f(s, s, s, 0);
     FlareQuad(kLights[i].position);
     for (int k = 1; k < kTrailLength; ++k) {

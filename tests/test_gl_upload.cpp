@@ -111,10 +111,10 @@ TEST_F(Upload, BadBlocksAreRefusedWithoutTouchingTheTexture) {
 }
 
 TEST_F(Upload, StartupMadeEverySharedTextureWithoutError) {
-  for (GLuint name : TitleTextures) EXPECT_TRUE(glIsTexture(name));
-  for (GLuint name : SpriteTextures) EXPECT_TRUE(glIsTexture(name));
-  EXPECT_TRUE(glIsTexture(BackdropTexture));
-  EXPECT_NE(SpriteTextures[0], SpriteTextures[4]);
+  for (GLuint name : ShowTextures().TitleTextures) EXPECT_TRUE(glIsTexture(name));
+  for (GLuint name : ShowTextures().SpriteTextures) EXPECT_TRUE(glIsTexture(name));
+  EXPECT_TRUE(glIsTexture(ShowTextures().BackdropTexture));
+  EXPECT_NE(ShowTextures().SpriteTextures[0], ShowTextures().SpriteTextures[4]);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   // The start-up GL state every scene begins from.
   EXPECT_TRUE(Enabled(GL_TEXTURE_2D));

@@ -177,8 +177,8 @@ class SceneState : public SceneTest {
 // The last spark drawn, in index order, leaves its sprite bound.
 uint32_t LastSparkSprite() {
   for (int i = kSparkCount - 1; i >= 0; --i)
-    if (SparkPool[i].alive) return SpriteTextures[SparkPool[i].sprite];
-  return SpriteTextures[0];
+    if (SparkPool[i].alive) return ShowTextures().SpriteTextures[SparkPool[i].sprite];
+  return ShowTextures().SpriteTextures[0];
 }
 }  // namespace
 
@@ -194,7 +194,7 @@ TEST_F(SceneState, EachSceneLeavesWhatTheScenesAfterItRelyOn) {
     }
     EXPECT_EQ(state.at("matrix mode")[0], GL_MODELVIEW);
     if (contract.clock < 20) {
-      EXPECT_EQ(state.at("texture")[0], TitleTextures[0]);
+      EXPECT_EQ(state.at("texture")[0], ShowTextures().TitleTextures[0]);
     }
     if (contract.clock > 28 && contract.clock < 70) {
       EXPECT_EQ(state.at("texture")[0], LastSparkSprite());
