@@ -26,7 +26,7 @@ void ReleasePendingScenes() {
 }
 
 void KeepMusicCuesReady(float clock) {
-  if (!SoundOn || !MusicModule || FixedClock()) return;
+  if (!SoundOn || !Music().MusicModule || FixedClock()) return;
   double seconds[3];
   int count = 0;
   if (ThisRun.loopShow) seconds[count++] = ThisRun.loopStart;
@@ -34,7 +34,7 @@ void KeepMusicCuesReady(float clock) {
     const float start = SceneStartFrom(clock, direction);
     if (start >= 0) seconds[count++] = start;
   }
-  (void)SoundPrepareCues(MusicModule, seconds, count);  // fails only without a module
+  (void)SoundPrepareCues(Music().MusicModule, seconds, count);  // fails only without a module
 }
 
 void BeginRestart() {

@@ -35,12 +35,13 @@ void BeginFrameUnseen() {
 // The show goes on from `second`: the live clock reads it at the next frame, and the music
 // starts there on that frame, cued from the module's start.
 void ContinueFrom(float second) {
-  if (PlayHandle) (void)SoundStopModule(PlayHandle);  // a handle that ended on its own has nothing to stop
-  PlayHandle = 0;
+  if (Music().PlayHandle)
+    (void)SoundStopModule(Music().PlayHandle);  // a handle that ended on its own has nothing to stop
+  Music().PlayHandle = 0;
   ThisRun.startTime = second;
   Platform.restartClock();
   MusicStarted = false;
-  if (SoundOn) CueMusic(MusicModule, second);
+  if (SoundOn) CueMusic(Music().MusicModule, second);
 }
 
 void GoTo(float second) {

@@ -77,8 +77,8 @@ void RenderStartup() {
     if (!started.ok()) EndForMusic(started);  // the rest is made as usual, for the usual teardown
   }
   if (SoundOn) {
-    MusicModule = LoadMusic(ThisRun.modulePath.c_str());
-    if (ThisRun.startTime > 0) CueMusic(MusicModule, ThisRun.startTime);
+    Music().MusicModule = LoadMusic(ThisRun.modulePath.c_str());
+    if (ThisRun.startTime > 0) CueMusic(Music().MusicModule, ThisRun.startTime);
   }
   // Frames as files here; a video's encoder is started by the shell once the window exists.
   if (VideoSave && ThisRun.videoFile.empty()) {
@@ -95,7 +95,7 @@ void RenderStartup() {
 
 void RenderShutdown() {
   if (SoundOn) {
-    Status stopped = StopMusic(PlayHandle, MusicModule);
+    Status stopped = StopMusic(Music().PlayHandle, Music().MusicModule);
     if (stopped.ok()) stopped = MusicShutdown();
     if (!stopped.ok()) EndForMusic(stopped);
   }

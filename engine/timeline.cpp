@@ -102,7 +102,8 @@ void EndForMusic(const Status& failure) {
 void StartMusic() {
   if (!SoundOn || MusicStarted) return;
   MusicStarted = true;
-  const Status playing = PlayMusic(MusicModule, LoopSound, &PlayHandle);  // at "-start" when start-up put it there
+  const Status playing =
+      PlayMusic(Music().MusicModule, LoopSound, &Music().PlayHandle);  // at "-start" when start-up put it there
   if (!playing.ok()) EndForMusic(playing);
 }
 

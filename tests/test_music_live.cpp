@@ -43,18 +43,18 @@ TEST_F(DummyAudio, StartingPastTheModulesEndPlaysSilenceWithoutAWord) {
 // Minimised when "-loop" starts the show again, no frame is drawn: the music still starts
 // with the clock, where it was cued.
 TEST_F(DummyAudio, TimePassingUnseenStartsTheMusic) {
-  MusicModule = LoadMusic(LUMARO_SONG);
-  ASSERT_NE(MusicModule, nullptr);
+  Music().MusicModule = LoadMusic(LUMARO_SONG);
+  ASSERT_NE(Music().MusicModule, nullptr);
   ResetTimeline();
-  PlayHandle = 0;
+  Music().PlayHandle = 0;
   ThisRun.startTime = 20;
-  CueMusic(MusicModule, ThisRun.startTime);
+  CueMusic(Music().MusicModule, ThisRun.startTime);
   ResetElapsedSeconds();
   PassTimeUnseen();
-  EXPECT_TRUE(SoundIsPlaying(PlayHandle));
-  StopOk(PlayHandle, MusicModule);
-  MusicModule = nullptr;
-  PlayHandle = 0;
+  EXPECT_TRUE(SoundIsPlaying(Music().PlayHandle));
+  StopOk(Music().PlayHandle, Music().MusicModule);
+  Music().MusicModule = nullptr;
+  Music().PlayHandle = 0;
   ThisRun.startTime = 0;
   ResetTimeline();
 }
