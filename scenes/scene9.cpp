@@ -28,7 +28,7 @@ constexpr float kRingSpin = 40.0f;  // degrees a second, one ring each way
 
 void UploadFire() {
   glBindTexture(GL_TEXTURE_2D, FireTexture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, kFireSize, kFireSize, 0, GL_RGB, GL_UNSIGNED_BYTE, FireImage);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, kFireSize, kFireSize, 0, GL_RGB, GL_UNSIGNED_BYTE, FireGrids().FireImage);
 }
 
 void SetupFire() {

@@ -214,7 +214,7 @@ std::vector<uint8_t> ShowState() {
   add(SparkPool, sizeof SparkPool);
   add(RocketPool, sizeof RocketPool);
   add(&ActiveRockets, sizeof ActiveRockets);
-  if (FireReady()) add(FireHeat, kFireCells * sizeof(uint32_t));
+  if (FireReady()) add(FireGrids().FireHeat, kFireCells * sizeof(uint32_t));
   add(DoneFlag, sizeof DoneFlag);
   add(&DemoClock, sizeof DemoClock);
   const uint32_t generator = RandomGeneratorState();
