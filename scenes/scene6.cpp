@@ -17,7 +17,7 @@ constexpr float kSparkHalfSize = 0.03f;  // scene units
 }
 
 void DrawSparkSprite(int index) {
-  const SparkRecord& s = SparkPool[index];
+  const SparkRecord& s = Particles().SparkPool[index];
   glBindTexture(GL_TEXTURE_2D, ShowTextures().SpriteTextures[s.sprite]);
   const float h = kSparkHalfSize;
   DrawTexturedQuad({0, 0, s.x - h, s.y - h, s.z}, {0, 1, s.x - h, s.y + h, s.z}, {1, 1, s.x + h, s.y + h, s.z},
@@ -37,7 +37,10 @@ void DrawLiveSparks(bool bindFirstSprite) {
   static uint16_t order[kSparkCount];
   const int live = LiveSparksBySprite(order);
   for (int k = 0; k < live; ++k) DrawSparkSprite(order[k]);
-  if (live > 0) glBindTexture(GL_TEXTURE_2D, ShowTextures().SpriteTextures[SparkPool[*std::max_element(order, order + live)].sprite]);
+  if (live > 0) {
+    const SparkRecord& last = Particles().SparkPool[*std::max_element(order, order + live)];
+    glBindTexture(GL_TEXTURE_2D, ShowTextures().SpriteTextures[last.sprite]);
+  }
   glDisable(GL_BLEND);
   glEnable(GL_LIGHTING);
   glEnable(GL_DEPTH_TEST);

@@ -135,6 +135,7 @@ TEST_F(Upload, StartupAndShutdownWithoutSoundMakeNoSoundCall) {
 TEST_F(Upload, StartupSeedsThenFillsTheSparkDelaysFirst) {
   // The fixture started with "-seed=1": nothing else draws a random value before the pools.
   lumaro::srand(1);
-  for (const SparkRecord& spark : SparkPool) ASSERT_EQ(spark.respawnDelay, lumaro::rand() * 6.103701889514923e-05f);
-  for (const RocketRecord& rocket : RocketPool) ASSERT_FALSE(rocket.alive);
+  for (const SparkRecord& spark : Particles().SparkPool)
+    ASSERT_EQ(spark.respawnDelay, lumaro::rand() * 6.103701889514923e-05f);
+  for (const RocketRecord& rocket : Particles().RocketPool) ASSERT_FALSE(rocket.alive);
 }

@@ -177,7 +177,7 @@ class SceneState : public SceneTest {
 // The last spark drawn, in index order, leaves its sprite bound.
 uint32_t LastSparkSprite() {
   for (int i = kSparkCount - 1; i >= 0; --i)
-    if (SparkPool[i].alive) return ShowTextures().SpriteTextures[SparkPool[i].sprite];
+    if (Particles().SparkPool[i].alive) return ShowTextures().SpriteTextures[Particles().SparkPool[i].sprite];
   return ShowTextures().SpriteTextures[0];
 }
 }  // namespace
@@ -211,9 +211,9 @@ std::vector<uint8_t> ShowState() {
     const uint8_t* p = static_cast<const uint8_t*>(at);
     bytes.insert(bytes.end(), p, p + size);
   };
-  add(SparkPool, sizeof SparkPool);
-  add(RocketPool, sizeof RocketPool);
-  add(&ActiveRockets, sizeof ActiveRockets);
+  add(Particles().SparkPool, sizeof Particles().SparkPool);
+  add(Particles().RocketPool, sizeof Particles().RocketPool);
+  add(&Particles().ActiveRockets, sizeof Particles().ActiveRockets);
   if (FireReady()) add(FireGrids().FireHeat, kFireCells * sizeof(uint32_t));
   add(DoneFlag, sizeof DoneFlag);
   add(&DemoClock, sizeof DemoClock);
