@@ -70,7 +70,7 @@ void IsoSurfaceBuild(benchmark::State& state) {
   }
   float t = 0;
   for (auto _ : state) BuildIsoSurface(t += 0.04f);
-  state.counters["triangles"] = TriangleCount;
+  state.counters["triangles"] = BuiltMesh().TriangleCount;
   FreeIsoSurface();
 }
 

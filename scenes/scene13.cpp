@@ -60,9 +60,10 @@ void SetLights(float t) {
 // The normal's x and y are the texture coordinates: the stone slides over the surface.
 void DrawBlobs() {
   glBegin(GL_TRIANGLES);
-  for (int n = 0; n < TriangleCount; ++n)
-    for (int32_t index : TriangleBuffer[n]) {
-      const IsoVertex& v = VertexBuffer[index];
+  const IsoMesh& mesh = BuiltMesh();
+  for (int n = 0; n < mesh.TriangleCount; ++n)
+    for (int32_t index : mesh.TriangleBuffer[n]) {
+      const IsoVertex& v = mesh.VertexBuffer[index];
       glTexCoord2f(v.nx, v.ny);
       glNormal3f(v.nx, v.ny, v.nz);
       glVertex3f(v.x, v.y, v.z);
