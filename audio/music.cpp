@@ -7,15 +7,14 @@
 
 namespace lumaro {
 
-SoundModule* MusicModule = nullptr;
-uint32_t PlayHandle = 0;
-
 namespace {
-SoundModuleInfo ModuleInformation;  // filled when playing starts, not read afterwards
+ShowMusic State;
 // Under the original's text, for whoever does not read German: what the buttons do.
 constexpr const char* kRetryButtons = "\nOK tries the sound again; Cancel plays the show without sound.";
 constexpr const char* kLoadCaption = "Fehler beim laden des Modules";
 }  // namespace
+
+ShowMusic& Music() { return State; }
 
 void ShowMusicFailure(const Status& failure) {
   ShowMessage(failure.why(), "MIDAS Fehler !");
@@ -54,7 +53,8 @@ Status PlayMusic(SoundModule* module, bool loop, uint32_t* playHandle) {
   // A module that did not load was reported at start-up; the show then runs silently.
   if (!module) return {};
   Status playing = SoundPlayModule(module, loop, playHandle);
-  if (playing.ok()) playing = SoundGetModuleInfo(module, &ModuleInformation);
+  SoundModuleInfo information;  // asked for as the original did, not read
+  if (playing.ok()) playing = SoundGetModuleInfo(module, &information);
   return playing;
 }
 

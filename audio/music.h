@@ -9,8 +9,12 @@
 
 namespace lumaro {
 
-extern SoundModule* MusicModule;  // null when loading failed
-extern uint32_t PlayHandle;       // 0 until the first frame
+// What start-up loaded and the first frame started, for the engine to stop and cue.
+struct ShowMusic {
+  SoundModule* MusicModule = nullptr;  // null when loading failed
+  uint32_t PlayHandle = 0;             // 0 until the first frame
+};
+ShowMusic& Music();
 
 // A failure of these the run cannot go on without: the caller shows it with
 // ShowMusicFailure and ends the run with exit code 1.

@@ -29,50 +29,54 @@ struct SoundModule {
 
 namespace {
 constexpr int kRate = kMusicRate;
-int Calls = 0;
-bool ForceNoSound = false;
-bool Initialised = false;
-bool AudioSubsystem = false;
-SDL_AudioDeviceID Device = 0;
+struct SoundLibraryState {
+  int Calls = 0;
+  bool ForceNoSound = false;
+  bool Initialised = false;
+  bool AudioSubsystem = false;
+  SDL_AudioDeviceID Device = 0;
 
-// Shared with the audio callback; changed only under SDL_LockAudioDevice.
-SoundModule* Playing = nullptr;
-bool PlayingEnded = false;
-uint32_t PlayingHandle = 0;
-uint32_t NextHandle = 1;
-uint64_t CueFramesDecoded = 0;  // by cues, on the thread that asked for them
+  // Shared with the audio callback; changed only under SDL_LockAudioDevice.
+  SoundModule* Playing = nullptr;
+  bool PlayingEnded = false;
+  uint32_t PlayingHandle = 0;
+  uint32_t NextHandle = 1;
+  uint64_t CueFramesDecoded = 0;  // by cues, on the thread that asked for them
+};
+SoundLibraryState State;
 
 void Lock() {
-  if (Device) SDL_LockAudioDevice(Device);
+  if (State.Device) SDL_LockAudioDevice(State.Device);
 }
 void Unlock() {
-  if (Device) SDL_UnlockAudioDevice(Device);
+  if (State.Device) SDL_UnlockAudioDevice(State.Device);
 }
 
 void MixModule(void*, Uint8* stream, int length) {
   float* out = reinterpret_cast<float*>(stream);
   const size_t frames = static_cast<size_t>(length) / (2 * sizeof(float));
   size_t done = 0;
-  if (Playing && !PlayingEnded) {
+  if (State.Playing && !State.PlayingEnded) {
     while (done < frames) {
-      size_t got = openmpt_module_read_interleaved_float_stereo(Playing->decoder, kRate, frames - done, out + 2 * done);
+      size_t got =
+          openmpt_module_read_interleaved_float_stereo(State.Playing->decoder, kRate, frames - done, out + 2 * done);
       if (got == 0) {
-        PlayingEnded = true;  // played once: silent from here
+        State.PlayingEnded = true;  // played once: silent from here
         break;
       }
       done += got;
-      Playing->framesRead += got;
+      State.Playing->framesRead += got;
     }
   }
   std::memset(out + 2 * done, 0, (frames - done) * 2 * sizeof(float));
 }
 }  // namespace
 
-void SoundStartup() { ++Calls; }
+void SoundStartup() { ++State.Calls; }
 
 void SoundSetForceNoSound(bool silent) {
-  ++Calls;
-  ForceNoSound = silent;
+  ++State.Calls;
+  State.ForceNoSound = silent;
 }
 
 namespace {
@@ -81,21 +85,21 @@ namespace {
 Status OpenDevice() {
   CaughtStderr caught;
   std::string failure;
-  if (!AudioSubsystem) {
+  if (!State.AudioSubsystem) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
-      AudioSubsystem = true;
+      State.AudioSubsystem = true;
     else
       failure = std::string("audio: ") + SDL_GetError();
   }
-  if (AudioSubsystem) {
+  if (State.AudioSubsystem) {
     SDL_AudioSpec want{}, have{};
     want.freq = kRate;
     want.format = AUDIO_F32SYS;
     want.channels = 2;
     want.samples = 1024;
     want.callback = MixModule;
-    Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (!Device) failure = std::string("audio device: ") + SDL_GetError();
+    State.Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (!State.Device) failure = std::string("audio device: ") + SDL_GetError();
   }
   const std::string said = caught.Release();
   if (failure.empty() && !said.empty()) Warn("the audio device opened, but its driver said: " + said);
@@ -105,24 +109,24 @@ Status OpenDevice() {
 }  // namespace
 
 Status SoundInit() {
-  ++Calls;
-  if (!ForceNoSound && !Device) {
+  ++State.Calls;
+  if (!State.ForceNoSound && !State.Device) {
     Status opened = OpenDevice();
     if (!opened.ok()) return opened;
   }
-  Initialised = true;
+  State.Initialised = true;
   return {};
 }
 
 Status SoundStartBackgroundPlay() {
-  ++Calls;
-  if (!Initialised) return Status::Failure("background play before initialisation");
-  if (Device) SDL_PauseAudioDevice(Device, 0);
+  ++State.Calls;
+  if (!State.Initialised) return Status::Failure("background play before initialisation");
+  if (State.Device) SDL_PauseAudioDevice(State.Device, 0);
   return {};
 }
 
 Status SoundLoadModule(const char* fileName, SoundModule** module) {
-  ++Calls;
+  ++State.Calls;
   *module = nullptr;
   openmpt_module* decoder = nullptr;
   std::vector<char> bytes;
@@ -141,7 +145,7 @@ Status SoundLoadModule(const char* fileName, SoundModule** module) {
 }
 
 Status SoundPlayModule(SoundModule* module, bool loop, uint32_t* playHandle) {
-  ++Calls;
+  ++State.Calls;
   *playHandle = 0;
   if (!module) return Status::Failure("no module to play");
   openmpt_module_set_repeat_count(module->decoder, loop ? -1 : 0);
@@ -152,16 +156,16 @@ Status SoundPlayModule(SoundModule* module, bool loop, uint32_t* playHandle) {
     module->cuedPastEnd = false;
   }
   module->cued = false;
-  Playing = module;
-  PlayingEnded = module->cuedPastEnd;
-  PlayingHandle = NextHandle++;
-  *playHandle = PlayingHandle;
+  State.Playing = module;
+  State.PlayingEnded = module->cuedPastEnd;
+  State.PlayingHandle = State.NextHandle++;
+  *playHandle = State.PlayingHandle;
   Unlock();
   return {};
 }
 
 Status SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info) {
-  ++Calls;
+  ++State.Calls;
   if (!module || !info) return Status::Failure("no module");
   std::memset(info, 0, sizeof *info);
   const char* title = openmpt_module_get_metadata(module->decoder, "title");
@@ -177,9 +181,9 @@ Status SoundGetModuleInfo(SoundModule* module, SoundModuleInfo* info) {
 }
 
 Status SoundCueModule(SoundModule* module, double seconds) {
-  ++Calls;
+  ++State.Calls;
   if (!module) return Status::Failure("no module to cue");
-  if (module == Playing) return Status::Failure("the module is playing");
+  if (module == State.Playing) return Status::Failure("the module is playing");
   const uint64_t target = ModuleFramesAt(seconds);
   bool reached = false;
   uint64_t decodedHere = 0;
@@ -196,7 +200,7 @@ Status SoundCueModule(SoundModule* module, double seconds) {
     decodedHere = target - module->framesRead;
     reached = SkipModuleFrames(module->decoder, decodedHere);
   }
-  CueFramesDecoded += decodedHere;
+  State.CueFramesDecoded += decodedHere;
   // Past the end of a module played once there is silence, as in a capture from there; the
   // decoder is spent and the next cue starts over.
   module->framesRead = reached ? target : module->lengthFrames;
@@ -206,7 +210,7 @@ Status SoundCueModule(SoundModule* module, double seconds) {
 }
 
 Status SoundPrepareCues(SoundModule* module, const double* seconds, int count) {
-  ++Calls;
+  ++State.Calls;
   if (!module) return Status::Failure("no module to prepare cues of");
   if (!module->ahead) module->ahead = std::make_unique<CueAhead>(module->bytes);
   std::vector<uint64_t> positions;
@@ -220,29 +224,29 @@ bool SoundCueReady(SoundModule* module, double seconds) {
 }
 
 size_t SoundReadModule(SoundModule* module, float* stereo, size_t frames) {
-  if (!module || module == Playing) return 0;
+  if (!module || module == State.Playing) return 0;
   const size_t got = openmpt_module_read_interleaved_float_stereo(module->decoder, kRate, frames, stereo);
   module->framesRead += got;
   return got;
 }
 
 Status SoundStopModule(uint32_t playHandle) {
-  ++Calls;
-  if (!playHandle || playHandle != PlayingHandle) return Status::Failure("no such play handle");
+  ++State.Calls;
+  if (!playHandle || playHandle != State.PlayingHandle) return Status::Failure("no such play handle");
   Lock();
-  Playing = nullptr;
-  PlayingHandle = 0;
+  State.Playing = nullptr;
+  State.PlayingHandle = 0;
   Unlock();
   return {};
 }
 
 Status SoundFreeModule(SoundModule* module) {
-  ++Calls;
+  ++State.Calls;
   if (!module) return Status::Failure("no module to free");
   Lock();
-  if (Playing == module) {
-    Playing = nullptr;
-    PlayingHandle = 0;
+  if (State.Playing == module) {
+    State.Playing = nullptr;
+    State.PlayingHandle = 0;
   }
   Unlock();
   openmpt_module_destroy(module->decoder);
@@ -251,31 +255,31 @@ Status SoundFreeModule(SoundModule* module) {
 }
 
 Status SoundStopBackgroundPlay() {
-  ++Calls;
-  if (Device) SDL_PauseAudioDevice(Device, 1);
+  ++State.Calls;
+  if (State.Device) SDL_PauseAudioDevice(State.Device, 1);
   return {};
 }
 
 Status SoundClose() {
-  ++Calls;
-  if (Device) SDL_CloseAudioDevice(Device);
-  Device = 0;
-  if (AudioSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  AudioSubsystem = false;
-  Initialised = false;
-  Playing = nullptr;
+  ++State.Calls;
+  if (State.Device) SDL_CloseAudioDevice(State.Device);
+  State.Device = 0;
+  if (State.AudioSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  State.AudioSubsystem = false;
+  State.Initialised = false;
+  State.Playing = nullptr;
   return {};
 }
 
 bool SoundIsPlaying(uint32_t playHandle) {
   Lock();
-  bool playing = playHandle != 0 && playHandle == PlayingHandle && Playing && !PlayingEnded;
+  bool playing = playHandle != 0 && playHandle == State.PlayingHandle && State.Playing && !State.PlayingEnded;
   Unlock();
   return playing;
 }
 
-int SoundCallCount() { return Calls; }
-uint64_t SoundCueFramesDecoded() { return CueFramesDecoded; }
-bool SoundDeviceOpen() { return Device != 0; }
+int SoundCallCount() { return State.Calls; }
+uint64_t SoundCueFramesDecoded() { return State.CueFramesDecoded; }
+bool SoundDeviceOpen() { return State.Device != 0; }
 
 }  // namespace lumaro

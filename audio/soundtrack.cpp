@@ -9,33 +9,36 @@
 namespace lumaro {
 
 namespace {
-openmpt_module* Decoder = nullptr;
-bool Ended = false;
+struct SoundtrackState {
+  openmpt_module* Decoder = nullptr;
+  bool Ended = false;
+};
+SoundtrackState State;
 }  // namespace
 
 Status OpenSoundtrack(const std::string& fileName, bool loop, uint64_t skipFrames) {
   CloseSoundtrack();
-  const Status loaded = LoadModuleFile(fileName, &Decoder);
+  const Status loaded = LoadModuleFile(fileName, &State.Decoder);
   if (!loaded.ok()) return loaded;
-  openmpt_module_set_repeat_count(Decoder, loop ? -1 : 0);
-  Ended = !SkipModuleFrames(Decoder, skipFrames);  // past a module played once: silence
+  openmpt_module_set_repeat_count(State.Decoder, loop ? -1 : 0);
+  State.Ended = !SkipModuleFrames(State.Decoder, skipFrames);  // past a module played once: silence
   return {};
 }
 
 void RenderSoundtrack(float* stereo, size_t frames) {
   size_t done = 0;
-  while (Decoder && !Ended && done < frames) {
+  while (State.Decoder && !State.Ended && done < frames) {
     const size_t got =
-        openmpt_module_read_interleaved_float_stereo(Decoder, kMusicRate, frames - done, stereo + 2 * done);
-    if (got == 0) Ended = true;  // played once: silent from here, as live
+        openmpt_module_read_interleaved_float_stereo(State.Decoder, kMusicRate, frames - done, stereo + 2 * done);
+    if (got == 0) State.Ended = true;  // played once: silent from here, as live
     done += got;
   }
   std::memset(stereo + 2 * done, 0, (frames - done) * 2 * sizeof(float));
 }
 
 void CloseSoundtrack() {
-  if (Decoder) openmpt_module_destroy(Decoder);
-  Decoder = nullptr;
+  if (State.Decoder) openmpt_module_destroy(State.Decoder);
+  State.Decoder = nullptr;
 }
 
 }  // namespace lumaro

@@ -33,7 +33,7 @@ void SceneFrames(benchmark::State& state, float from) {
   ResetTimeline();
   ResetRocketPool();
   ResetSparkPool();
-  ActiveRockets = 0;
+  Particles().ActiveRockets = 0;
   const SceneSlot* slot = FindSceneSlot(from);
   const float until = slot ? slot->start + slot->duration - 0.1f : from + 1;
   float clock = from;
@@ -72,7 +72,7 @@ void IsoSurfaceBuild(benchmark::State& state) {
   }
   float t = 0;
   for (auto _ : state) BuildIsoSurface(t += 0.04f);
-  state.counters["triangles"] = TriangleCount;
+  state.counters["triangles"] = BuiltMesh().TriangleCount;
   FreeIsoSurface();
 }
 
@@ -140,7 +140,7 @@ void FireworksUpdate(benchmark::State& state) {
   lumaro::srand(1);
   ResetSparkPool();
   ResetRocketPool();
-  ActiveRockets = 0;
+  Particles().ActiveRockets = 0;
   float t = 0;
   for (int i = 0; i < 200; ++i) UpdateFireworks(t += 0.04f, 1e9f);
   for (auto _ : state) UpdateFireworks(t += 0.04f, 1e9f);

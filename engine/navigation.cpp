@@ -27,7 +27,7 @@ void ReleasePendingScenes() {
 }
 
 void KeepMusicCuesReady(float clock) {
-  if (!MusicOn() || !MusicModule || FixedClock()) return;
+  if (!MusicOn() || !Music().MusicModule || FixedClock()) return;
   double seconds[3];
   int count = 0;
   if (Show().loopShow) seconds[count++] = Show().start;
@@ -35,7 +35,7 @@ void KeepMusicCuesReady(float clock) {
     const float start = SceneStartFrom(clock, direction);
     if (start >= 0) seconds[count++] = start;
   }
-  (void)SoundPrepareCues(MusicModule, seconds, count);  // fails only without a module
+  (void)SoundPrepareCues(Music().MusicModule, seconds, count);  // fails only without a module
 }
 
 void BeginRestart() {

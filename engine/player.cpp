@@ -10,8 +10,8 @@
 #include "audio/sound_library.h"
 #include "base/clock.h"
 #include "base/run_state.h"
-#include "engine/show.h"
 #include "engine/navigation.h"
+#include "engine/show.h"
 #include "engine/timedemo.h"
 #include "engine/timeline.h"
 #include "gfx/draw.h"
@@ -37,12 +37,13 @@ void BeginFrameUnseen() {
 // The show goes on from `second`: the live clock reads it at the next frame, and the music
 // starts there on that frame, cued from the module's start.
 void ContinueFrom(float second) {
-  if (PlayHandle) (void)SoundStopModule(PlayHandle);  // a handle that ended on its own has nothing to stop
-  PlayHandle = 0;
+  if (Music().PlayHandle)
+    (void)SoundStopModule(Music().PlayHandle);  // a handle that ended on its own has nothing to stop
+  Music().PlayHandle = 0;
   SetClockOrigin(second);
   Platform.restartClock();
   ForgetMusicStart();
-  if (MusicOn()) CueMusic(MusicModule, second);
+  if (MusicOn()) CueMusic(Music().MusicModule, second);
 }
 
 void GoTo(float second) {

@@ -49,15 +49,16 @@ void SetStartingGlState() {
 }
 
 void MakeSharedTextures() {
-  GenerateNames(TitleTextures, 4);
-  GenerateNames(SpriteTextures, kSpriteCount);
-  GenerateNames(&BackdropTexture, 1);
-  GenerateNames(GlyphTextures, kGlyphCount);
+  SharedTextures& shared = ShowTextures();
+  GenerateNames(shared.TitleTextures, 4);
+  GenerateNames(shared.SpriteTextures, kSpriteCount);
+  GenerateNames(&shared.BackdropTexture, 1);
+  GenerateNames(shared.GlyphTextures, kGlyphCount);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   BuildGlyphTextures(kFontImage, 0);
-  for (int i = 0; i < 4; ++i) UploadClamped(kTitleImages[i], TitleTextures[i], GL_RGBA8, GL_BGRA_EXT);
-  for (int i = 0; i < 11; ++i) UploadClamped(kSpriteImages[i], SpriteTextures[i], GL_RGBA8, GL_BGR_EXT);
-  UploadClamped(kBackdropImage, BackdropTexture, GL_RGBA8, GL_BGR_EXT);
+  for (int i = 0; i < 4; ++i) UploadClamped(kTitleImages[i], shared.TitleTextures[i], GL_RGBA8, GL_BGRA_EXT);
+  for (int i = 0; i < 11; ++i) UploadClamped(kSpriteImages[i], shared.SpriteTextures[i], GL_RGBA8, GL_BGR_EXT);
+  UploadClamped(kBackdropImage, shared.BackdropTexture, GL_RGBA8, GL_BGR_EXT);
 }
 }  // namespace
 
@@ -79,9 +80,9 @@ void RenderStartup(const ShowSettings& settings) {
     if (!started.ok()) EndForMusic(started);  // the rest is made as usual, for the usual teardown
   }
   if (MusicOn()) {
-    MusicModule = settings.modulePath.empty() ? MissingMusic(settings.moduleSearch)
-                                              : LoadMusic(settings.modulePath.c_str());
-    if (settings.start > 0) CueMusic(MusicModule, settings.start);
+    Music().MusicModule =
+        settings.modulePath.empty() ? MissingMusic(settings.moduleSearch) : LoadMusic(settings.modulePath.c_str());
+    if (settings.start > 0) CueMusic(Music().MusicModule, settings.start);
   }
   // Frames as files here; a video's encoder is started by the shell once the window exists.
   if (settings.VideoSave && !settings.capture.directory.empty()) {
@@ -98,14 +99,15 @@ void RenderStartup(const ShowSettings& settings) {
 
 void RenderShutdown() {
   if (MusicOn()) {
-    Status stopped = StopMusic(PlayHandle, MusicModule);
+    Status stopped = StopMusic(Music().PlayHandle, Music().MusicModule);
     if (stopped.ok()) stopped = MusicShutdown();
     if (!stopped.ok()) EndForMusic(stopped);
   }
-  glDeleteTextures(4, TitleTextures);
-  glDeleteTextures(kSpriteCount, SpriteTextures);
-  glDeleteTextures(1, &BackdropTexture);
-  glDeleteTextures(kGlyphCount, GlyphTextures);
+  SharedTextures& shared = ShowTextures();
+  glDeleteTextures(4, shared.TitleTextures);
+  glDeleteTextures(kSpriteCount, shared.SpriteTextures);
+  glDeleteTextures(1, &shared.BackdropTexture);
+  glDeleteTextures(kGlyphCount, shared.GlyphTextures);
   ReleaseCaptureBuffers();  // the shell has finished the capture itself
 }
 

@@ -121,7 +121,7 @@ void StartMusic() {
   if (!MusicOn() || State.musicStarted) return;
   State.musicStarted = true;
   const Status playing =
-      PlayMusic(MusicModule, Show().LoopSound, &PlayHandle);  // at "-start" when start-up put it there
+      PlayMusic(Music().MusicModule, Show().LoopSound, &Music().PlayHandle);  // at "-start" when start-up put it there
   if (!playing.ok()) EndForMusic(playing);
 }
 

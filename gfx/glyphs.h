@@ -9,7 +9,6 @@ namespace lumaro {
 
 constexpr int kGlyphCount = 59;
 constexpr int kGlyphCell = 32;
-extern uint32_t GlyphTextures[kGlyphCount];
 
 // Code 32..90 to its glyph; every other code (lower case included) is the blank glyph 0.
 inline int GlyphIndex(int code) {

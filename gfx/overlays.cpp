@@ -28,7 +28,7 @@ void DrawBackdrop(int index) {
   glDisable(GL_DEPTH_TEST);
   glDepthMask(GL_FALSE);  // the scene drawn next is never hidden by it
   glDisable(GL_LIGHTING);
-  glBindTexture(GL_TEXTURE_2D, BackdropTexture);
+  glBindTexture(GL_TEXTURE_2D, ShowTextures().BackdropTexture);
   glColor4f(1, 1, 1, 0);
   // Over the whole box: a wider one shows the picture's middle rows, a narrower its middle
   // columns, never stretched.
@@ -48,7 +48,7 @@ void DrawLogoOverlay() {
   glDisable(GL_LIGHTING);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
-  glBindTexture(GL_TEXTURE_2D, TitleTextures[0]);
+  glBindTexture(GL_TEXTURE_2D, ShowTextures().TitleTextures[0]);
   glColor4f(1, 1, 1, 0);
   // 4 : 1, a quarter of the 4:3 screen wide, in the bottom-left corner of any frame.
   const float w = 0.3325f * Shrinking(), h = 0.083125f * Shrinking();
@@ -82,7 +82,7 @@ void DrawGlyphString(int fontSet, const char* text, float x, float y, float brig
   glBlendFunc(GL_ONE, GL_ONE);
   const float w = kGlyphSize;
   for (const char* c = text; *c; ++c) {
-    glBindTexture(GL_TEXTURE_2D, GlyphTextures[fontSet * kGlyphCount + GlyphIndex(*c)]);
+    glBindTexture(GL_TEXTURE_2D, ShowTextures().GlyphTextures[fontSet * kGlyphCount + GlyphIndex(*c)]);
     glColor4f(brightness, brightness, brightness, 0);
     DrawTexturedQuad({0, 0, x, y, 0}, {1, 0, x + w, y, 0}, {1, 1, x + w, y + w, 0}, {0, 1, x, y + w, 0});
     x += w;

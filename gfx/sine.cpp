@@ -5,13 +5,22 @@
 
 namespace lumaro {
 
-float SineTable[kSineTableSize];
-
-void BuildSineTable() {
+namespace {
+SineTableData MakeSines() {
+  SineTableData sines;
   // One step is (2*pi rounded to float) / 8192, kept in double like the index scale below.
   const double step = static_cast<double>(6.2831854820251465f) / 8192.0;
-  for (int i = 0; i < kSineTableSize; ++i) SineTable[i] = static_cast<float>(std::sin(i * step));
+  for (int i = 0; i < kSineTableSize; ++i) sines.SineTable[i] = static_cast<float>(std::sin(i * step));
+  return sines;
 }
+}  // namespace
+
+const SineTableData& Sines() {
+  static const SineTableData sines = MakeSines();
+  return sines;
+}
+
+void BuildSineTable() { (void)Sines(); }
 
 int SineIndex(float x) {
   const float scale = 1303.7972412109375f;  // 8192 / 2pi in single precision
@@ -22,8 +31,8 @@ int SineIndex(float x) {
   return static_cast<int>(static_cast<uint32_t>(k) & 8191u);
 }
 
-float FastSin(float x) { return SineTable[SineIndex(x)]; }
-float FastCos(float x) { return SineTable[SineIndex(x) + 2048]; }
+float FastSin(float x) { return Sines().SineTable[SineIndex(x)]; }
+float FastCos(float x) { return Sines().SineTable[SineIndex(x) + 2048]; }
 
 float TangentPolarAngle(float u) {
   constexpr float kTanOne = 1.5574077f;

@@ -4,9 +4,12 @@
 namespace lumaro {
 
 constexpr int kSineTableSize = 10240;  // 1.25 turns so the cosine reads a quarter turn further on
-extern float SineTable[kSineTableSize];
-
-void BuildSineTable();
+struct SineTableData {
+  float SineTable[kSineTableSize];
+};
+// Built at the first use and never changed afterwards.
+const SineTableData& Sines();
+void BuildSineTable();  // builds it now, so the first frame does not pay for it
 float FastSin(float x);
 float FastCos(float x);
 int SineIndex(float x);  // 0 .. 8191

@@ -12,10 +12,11 @@
 
 namespace lumaro {
 
-uint32_t TitleTextures[4];
-uint32_t SpriteTextures[kSpriteCount];
-uint32_t BackdropTexture;
-uint32_t GlyphTextures[kGlyphCount];
+namespace {
+SharedTextures State;
+}  // namespace
+
+SharedTextures& ShowTextures() { return State; }
 
 void SetTextureParameters(int minFilter, int magFilter, int wrapS, int wrapT) {
   glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -104,7 +105,7 @@ void BuildGlyphTextures(const EmbeddedImage& fontImage, int fontSet) {
   uint8_t cell[kGlyphCell * kGlyphCell * 4];
   for (int i = 0; i < kGlyphCount; ++i) {
     CutGlyph(topDown, font, i, cell);
-    glBindTexture(GL_TEXTURE_2D, GlyphTextures[fontSet * kGlyphCount + i]);
+    glBindTexture(GL_TEXTURE_2D, State.GlyphTextures[fontSet * kGlyphCount + i]);
     SetTextureParameters(GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, GL_CLAMP, GL_CLAMP);
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA8, kGlyphCell, kGlyphCell, GL_BGRA_EXT, GL_UNSIGNED_BYTE, cell);
   }

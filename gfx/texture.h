@@ -2,15 +2,21 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/glyphs.h"
 #include "gfx/tga.h"
 
 namespace lumaro {
 
-// Shared textures made at start-up.
-extern uint32_t TitleTextures[4];
 constexpr int kSpriteCount = 11;  // the glow sprites of the sparks, lights and flames
-extern uint32_t SpriteTextures[kSpriteCount];
-extern uint32_t BackdropTexture;
+
+// Shared textures, named and filled by start-up, bound by the scenes and the overlays.
+struct SharedTextures {
+  uint32_t TitleTextures[4];
+  uint32_t SpriteTextures[kSpriteCount];
+  uint32_t BackdropTexture;
+  uint32_t GlyphTextures[kGlyphCount];
+};
+SharedTextures& ShowTextures();
 
 // For the bound texture: environment GL_MODULATE, then the filters and the wraps.
 void SetTextureParameters(int minFilter, int magFilter, int wrapS, int wrapT);

@@ -15,12 +15,8 @@
 
 namespace lumaro {
 
-uint32_t* FireHeat = nullptr;
-uint32_t* FireScratch = nullptr;
-uint8_t* FireImage = nullptr;
-uint8_t FirePalette[256][3];
-
 namespace {
+FireState State;
 constexpr size_t kGridBytes = kFireCells * sizeof(uint32_t);
 constexpr size_t kImageBytes = kFireCells * 3;
 constexpr int kSparkBottomRow = 123;  // a spark's first row is 123 - Y
@@ -30,33 +26,35 @@ constexpr uint32_t kHot = 255;
 bool AllocateFire(void* (*allocate)(size_t)) {
   if (!allocate) allocate = std::malloc;
   FreeFire();
-  FireHeat = static_cast<uint32_t*>(allocate(kGridBytes));
-  FireScratch = static_cast<uint32_t*>(allocate(kGridBytes));
-  FireImage = static_cast<uint8_t*>(allocate(kImageBytes));
+  State.FireHeat = static_cast<uint32_t*>(allocate(kGridBytes));
+  State.FireScratch = static_cast<uint32_t*>(allocate(kGridBytes));
+  State.FireImage = static_cast<uint8_t*>(allocate(kImageBytes));
   if (!FireReady()) {
     Say("no memory for the fire simulation; the fireball burns without flames");
     FreeFire();
     return false;
   }
-  std::memset(FireHeat, 0, kGridBytes);
-  std::memset(FireScratch, 0, kGridBytes);
-  std::memset(FireImage, 0, kImageBytes);
+  std::memset(State.FireHeat, 0, kGridBytes);
+  std::memset(State.FireScratch, 0, kGridBytes);
+  std::memset(State.FireImage, 0, kImageBytes);
   return true;
 }
 
 void FreeFire() {
-  std::free(FireImage);
-  std::free(FireHeat);
-  std::free(FireScratch);
-  FireImage = nullptr;
-  FireHeat = FireScratch = nullptr;
+  std::free(State.FireImage);
+  std::free(State.FireHeat);
+  std::free(State.FireScratch);
+  State.FireImage = nullptr;
+  State.FireHeat = State.FireScratch = nullptr;
 }
 
-bool FireReady() { return FireHeat && FireScratch && FireImage; }
+const FireState& FireGrids() { return State; }
+
+bool FireReady() { return State.FireHeat && State.FireScratch && State.FireImage; }
 
 void BuildFirePalette() {
   for (int i = 0; i < 256; ++i) {
-    uint8_t* entry = FirePalette[i];
+    uint8_t* entry = State.FirePalette[i];
     if (i < 64) {
       entry[0] = static_cast<uint8_t>(4 * i), entry[1] = 0, entry[2] = 0;
     } else if (i < 128) {
@@ -72,7 +70,7 @@ void BuildFirePalette() {
 void SeedFireSpark(int x, int y) {
   for (int j = -2; j <= 2; ++j)
     for (int k = 0; k < 3; ++k)  // C's % truncates: columns -1 and -2 fall into the row above
-      FireHeat[(kSparkBottomRow - y + k) * kFireSize + (x + j) % kFireSize] = kHot;
+      State.FireHeat[(kSparkBottomRow - y + k) * kFireSize + (x + j) % kFireSize] = kHot;
 }
 
 void FireStage() {
@@ -85,17 +83,17 @@ void FireStage() {
 }
 
 void SpreadFire() {
-  const uint32_t* __restrict in = FireHeat;
-  uint32_t* __restrict out = FireScratch;
+  const uint32_t* __restrict in = State.FireHeat;
+  uint32_t* __restrict out = State.FireScratch;
   for (int i = 0; i < kFireSpreadCells; ++i) {
     const uint32_t v = (in[i] + in[i + kFireSize - 1] + in[i + kFireSize] + in[i + kFireSize + 1]) >> 2;
     out[i] = v > 0 ? v - 1 : 0;
   }
-  std::swap(FireHeat, FireScratch);
+  std::swap(State.FireHeat, State.FireScratch);
 }
 
 void ConvertFire() {
-  for (int i = 0; i < kFireCells; ++i) std::memcpy(FireImage + 3 * i, FirePalette[FireHeat[i]], 3);
+  for (int i = 0; i < kFireCells; ++i) std::memcpy(State.FireImage + 3 * i, State.FirePalette[State.FireHeat[i]], 3);
 }
 
 void StepFire(int stages) {

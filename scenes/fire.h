@@ -15,10 +15,14 @@ constexpr int kFireStagesPerStep = 4;
 constexpr int kFireStagesPerSecond = 100;  // a step a frame at 25 frames a second
 constexpr int kFireSparksPerStage = 5;
 
-extern uint32_t* FireHeat;     // current grid, values 0..255
-extern uint32_t* FireScratch;  // the next stage is written here, then the two swap
-extern uint8_t* FireImage;     // FireCells x RGB
-extern uint8_t FirePalette[256][3];
+// The grids and the image, null until allocated, and the palette.
+struct FireState {
+  uint32_t* FireHeat = nullptr;     // current grid, values 0..255
+  uint32_t* FireScratch = nullptr;  // the next stage is written here, then the two swap
+  uint8_t* FireImage = nullptr;     // FireCells x RGB
+  uint8_t FirePalette[256][3] = {};
+};
+const FireState& FireGrids();
 
 // Allocates and zeroes both grids and the image (the allocator is for tests). On failure
 // everything is freed again, a message says so and false comes back: the scene then

@@ -15,7 +15,7 @@ void DrawIntroScene(int sceneNumber, float angle) {
   glBlendFunc(GL_ONE, GL_ONE);
   glTranslatef(0, 0, -2);
   glRotatef(angle, 1, -1, 0);
-  glBindTexture(GL_TEXTURE_2D, TitleTextures[sceneNumber - 1]);
+  glBindTexture(GL_TEXTURE_2D, ShowTextures().TitleTextures[sceneNumber - 1]);
   glColor4f(1, 1, 1, 0);
   const float depths[] = {0.05f, 0.025f, 0.0f, -0.025f, -0.05f};
   for (float z : depths)

@@ -12,61 +12,75 @@
 
 namespace lumaro {
 
-float* FieldGrid = nullptr;
-uint8_t* InsideFlags = nullptr;
-int32_t* EdgeVertexIndex = nullptr;
-IsoVertex* VertexBuffer = nullptr;
-int32_t (*TriangleBuffer)[3] = nullptr;
-int32_t VertexCount = 0, TriangleCount = 0;
-int32_t CubeEdgeTable[12][4];
-int32_t CaseTriangleCount[256];
-int32_t CaseTriangleTable[256][3 * kIsoMaxCaseTriangles];
-
 namespace {
-float BoxMin[3], Step[3], Threshold = 0;
-// Grid coordinates, each reached by adding the step once per index; and a row's squared
-// distances to each ball (padded to 32 so the loops run whole vectors).
-float Coordinate[3][32];
-float Square[kMetaballCount][3][32];
-// Whether a row of points (fixed j and k) is all outside or all inside: rows with nothing
-// cut in or around them are skipped by the edge and cell passes.
-uint8_t RowState[kIsoPoints][kIsoPoints];
+// The mesh, and what building it needs from one frame to the next.
+struct IsoSurfaceState : IsoMesh {
+  float BoxMin[3], Step[3], Threshold = 0;
+  // Grid coordinates, each reached by adding the step once per index; and a row's squared
+  // distances to each ball (padded to 32 so the loops run whole vectors).
+  float Coordinate[3][32];
+  float Square[kMetaballCount][3][32];
+  // Whether a row of points (fixed j and k) is all outside or all inside: rows with nothing
+  // cut in or around them are skipped by the edge and cell passes.
+  uint8_t RowState[kIsoPoints][kIsoPoints];
+};
+IsoSurfaceState State;
 enum : uint8_t { RowOutside = 0, RowInside = 1, RowMixed = 2 };
 constexpr int kStride[3] = {1, kIsoPoints, kIsoPoints* kIsoPoints};
 
-bool ReadTables() {
+bool ReadTables(IsoCaseTables* tables) {
   constexpr size_t values = 12 * 4 + 256 + 256 * 3 * kIsoMaxCaseTriangles;
   if (kIsoTablesBlock.size != values * sizeof(int32_t)) return false;
   const uint8_t* at = kIsoTablesBlock.data;
-  std::memcpy(CubeEdgeTable, at, sizeof CubeEdgeTable);
-  std::memcpy(CaseTriangleCount, at + sizeof CubeEdgeTable, sizeof CaseTriangleCount);
-  std::memcpy(CaseTriangleTable, at + sizeof CubeEdgeTable + sizeof CaseTriangleCount, sizeof CaseTriangleTable);
+  std::memcpy(tables->CubeEdgeTable, at, sizeof tables->CubeEdgeTable);
+  at += sizeof tables->CubeEdgeTable;
+  std::memcpy(tables->CaseTriangleCount, at, sizeof tables->CaseTriangleCount);
+  at += sizeof tables->CaseTriangleCount;
+  std::memcpy(tables->CaseTriangleTable, at, sizeof tables->CaseTriangleTable);
   for (int c = 0; c < 256; ++c) {
-    if (CaseTriangleCount[c] < 0 || CaseTriangleCount[c] > kIsoMaxCaseTriangles) return false;
-    for (int32_t e : CaseTriangleTable[c])
+    if (tables->CaseTriangleCount[c] < 0 || tables->CaseTriangleCount[c] > kIsoMaxCaseTriangles) return false;
+    for (int32_t e : tables->CaseTriangleTable[c])
       if (e < 0 || e > 11) return false;
   }
   return true;
 }
 
+struct LoadedTables {
+  IsoCaseTables tables;
+  bool valid;
+};
+}  // namespace
+
+const IsoCaseTables* CaseTables() {
+  static const LoadedTables loaded = [] {
+    LoadedTables read{};
+    read.valid = ReadTables(&read.tables);
+    return read;
+  }();
+  return loaded.valid ? &loaded.tables : nullptr;
+}
+
+const IsoMesh& BuiltMesh() { return State; }
+
+namespace {
 int EdgeSlot(int axis, int i, int j, int k) {
   return ((axis * kIsoEdgeStarts + k) * kIsoEdgeStarts + j) * kIsoEdgeStarts + i;
 }
 
 // Zero crossing of the field along the cut edge from point p (i, j, k) on `axis`.
 void AddEdgeVertex(int axis, int i, int j, int k, int p) {
-  const float f0 = FieldGrid[p], f1 = FieldGrid[p + kStride[axis]];
+  const float f0 = State.FieldGrid[p], f1 = State.FieldGrid[p + kStride[axis]];
   const float s = f0 / (f1 - f0);
-  IsoVertex& v = VertexBuffer[VertexCount];
-  v = {Coordinate[0][i], Coordinate[1][j], Coordinate[2][k], 0, 0, 0};
-  (&v.x)[axis] = (&v.x)[axis] - s * Step[axis];
-  EdgeVertexIndex[EdgeSlot(axis, i, j, k)] = VertexCount++;
+  IsoVertex& v = State.VertexBuffer[State.VertexCount];
+  v = {State.Coordinate[0][i], State.Coordinate[1][j], State.Coordinate[2][k], 0, 0, 0};
+  (&v.x)[axis] = (&v.x)[axis] - s * State.Step[axis];
+  State.EdgeVertexIndex[EdgeSlot(axis, i, j, k)] = State.VertexCount++;
 }
 
 void AddFaceNormal(const int32_t (&t)[3]) {
-  IsoVertex& a = VertexBuffer[t[0]];
-  IsoVertex& b = VertexBuffer[t[1]];
-  IsoVertex& c = VertexBuffer[t[2]];
+  IsoVertex& a = State.VertexBuffer[t[0]];
+  IsoVertex& b = State.VertexBuffer[t[1]];
+  IsoVertex& c = State.VertexBuffer[t[2]];
   const Vec3 ab{b.x - a.x, b.y - a.y, b.z - a.z}, ac{c.x - a.x, c.y - a.y, c.z - a.z};
   Vec3 n = Cross(ab, ac);
   const float length = Length(n);
@@ -77,46 +91,48 @@ void AddFaceNormal(const int32_t (&t)[3]) {
 
 bool InitIsoSurface(float xmin, float xmax, float ymin, float ymax, float zmin, float zmax, float threshold) {
   FreeIsoSurface();
-  FieldGrid = static_cast<float*>(std::malloc(kIsoPointCount * sizeof(float)));
-  InsideFlags = static_cast<uint8_t*>(std::malloc(kIsoPointCount));
-  EdgeVertexIndex = static_cast<int32_t*>(std::malloc(kIsoEdgeSlots * sizeof(int32_t)));
-  VertexBuffer = static_cast<IsoVertex*>(std::malloc(kIsoEdgeSlots * sizeof(IsoVertex)));
-  TriangleBuffer = static_cast<int32_t(*)[3]>(std::malloc(kIsoMaxTriangles * sizeof(int32_t[3])));
-  if (!IsoSurfaceReady() || !ReadTables()) {
+  State.FieldGrid = static_cast<float*>(std::malloc(kIsoPointCount * sizeof(float)));
+  State.InsideFlags = static_cast<uint8_t*>(std::malloc(kIsoPointCount));
+  State.EdgeVertexIndex = static_cast<int32_t*>(std::malloc(kIsoEdgeSlots * sizeof(int32_t)));
+  State.VertexBuffer = static_cast<IsoVertex*>(std::malloc(kIsoEdgeSlots * sizeof(IsoVertex)));
+  State.TriangleBuffer = static_cast<int32_t(*)[3]>(std::malloc(kIsoMaxTriangles * sizeof(int32_t[3])));
+  if (!IsoSurfaceReady() || !CaseTables()) {
     Say("the metaballs cannot start (no memory or damaged tables); they are left out");
     FreeIsoSurface();
     return false;
   }
   const float box[3][2] = {{xmin, xmax}, {ymin, ymax}, {zmin, zmax}};
   for (int axis = 0; axis < 3; ++axis) {
-    BoxMin[axis] = box[axis][0];
-    Step[axis] = (box[axis][1] - box[axis][0]) * 0.033333335f;  // a thirtieth
-    float value = BoxMin[axis];
-    for (int i = 0; i < 32; ++i, value += Step[axis]) Coordinate[axis][i] = value;
+    State.BoxMin[axis] = box[axis][0];
+    State.Step[axis] = (box[axis][1] - box[axis][0]) * 0.033333335f;  // a thirtieth
+    float value = State.BoxMin[axis];
+    for (int i = 0; i < 32; ++i, value += State.Step[axis]) State.Coordinate[axis][i] = value;
   }
-  Threshold = threshold;
-  VertexCount = TriangleCount = 0;
+  State.Threshold = threshold;
+  State.VertexCount = State.TriangleCount = 0;
   return true;
 }
 
 void FreeIsoSurface() {
-  std::free(FieldGrid);
-  std::free(InsideFlags);
-  std::free(EdgeVertexIndex);
-  std::free(VertexBuffer);
-  std::free(TriangleBuffer);
-  FieldGrid = nullptr;
-  InsideFlags = nullptr;
-  EdgeVertexIndex = nullptr;
-  VertexBuffer = nullptr;
-  TriangleBuffer = nullptr;
-  VertexCount = TriangleCount = 0;
+  std::free(State.FieldGrid);
+  std::free(State.InsideFlags);
+  std::free(State.EdgeVertexIndex);
+  std::free(State.VertexBuffer);
+  std::free(State.TriangleBuffer);
+  State.FieldGrid = nullptr;
+  State.InsideFlags = nullptr;
+  State.EdgeVertexIndex = nullptr;
+  State.VertexBuffer = nullptr;
+  State.TriangleBuffer = nullptr;
+  State.VertexCount = State.TriangleCount = 0;
 }
 
-bool IsoSurfaceReady() { return FieldGrid && InsideFlags && EdgeVertexIndex && VertexBuffer && TriangleBuffer; }
+bool IsoSurfaceReady() {
+  return State.FieldGrid && State.InsideFlags && State.EdgeVertexIndex && State.VertexBuffer && State.TriangleBuffer;
+}
 
-float IsoStep(int axis) { return Step[axis]; }
-float IsoGridCoordinate(int axis, int index) { return Coordinate[axis][index]; }
+float IsoStep(int axis) { return State.Step[axis]; }
+float IsoGridCoordinate(int axis, int index) { return State.Coordinate[axis][index]; }
 
 void MetaballCentres(float t, Vec3 c[kMetaballCount]) {
   c[0] = {2.5f * FastSin(1.3f * t), -2.5f * FastSin(1.2f * t), 2.5f * FastSin(2.4f * t)};
@@ -139,8 +155,8 @@ void FillField(const Vec3* centres, int count, float swell) {
     const float c[3] = {centres[b].x, centres[b].y, centres[b].z};
     for (int axis = 0; axis < 3; ++axis)
       for (int i = 0; i < 32; ++i) {
-        const float d = Coordinate[axis][i] - c[axis];
-        Square[b][axis][i] = d * d;
+        const float d = State.Coordinate[axis][i] - c[axis];
+        State.Square[b][axis][i] = d * d;
       }
   }
   float row[32];
@@ -150,18 +166,18 @@ void FillField(const Vec3* centres, int count, float swell) {
       // or 1000 at a centre. Whole rows of 32 so the loop runs in vectors.
       for (float& r : row) r = 0;
       for (int b = 0; b < count; ++b) {
-        const float dy = Square[b][1][j], dz = Square[b][2][k];
+        const float dy = State.Square[b][1][j], dz = State.Square[b][2][k];
         for (int i = 0; i < 32; ++i) {
-          const float d2 = (Square[b][0][i] + dy) + dz;
+          const float d2 = (State.Square[b][0][i] + dy) + dz;
           const float w = 1 / d2;  // divided in every lane (inf at a centre), then chosen
           row[i] += d2 == 0 ? 1000.0f : w;
         }
       }
       const int p = (k * kIsoPoints + j) * kIsoPoints;
       for (int i = 0; i < kIsoPoints; ++i) {
-        const float f = (row[i] - Threshold) + swell;
-        FieldGrid[p + i] = f;
-        InsideFlags[p + i] = f > 0 ? 0xFF : 0;
+        const float f = (row[i] - State.Threshold) + swell;
+        State.FieldGrid[p + i] = f;
+        State.InsideFlags[p + i] = f > 0 ? 0xFF : 0;
       }
     }
 }
@@ -187,48 +203,50 @@ namespace {
 void ClassifyRows() {
   for (int k = 0; k < kIsoPoints; ++k)
     for (int j = 0; j < kIsoPoints; ++j) {
-      const uint8_t* row = InsideFlags + (k * kIsoPoints + j) * kIsoPoints;
+      const uint8_t* row = State.InsideFlags + (k * kIsoPoints + j) * kIsoPoints;
       int inside = 0;
       for (int i = 0; i < kIsoPoints; ++i) inside += row[i] != 0;
-      RowState[k][j] = inside == 0 ? RowOutside : inside == kIsoPoints ? RowInside : RowMixed;
+      State.RowState[k][j] = inside == 0 ? RowOutside : inside == kIsoPoints ? RowInside : RowMixed;
     }
 }
 }  // namespace
 
 void PolygoniseField() {
-  VertexCount = TriangleCount = 0;
+  const IsoCaseTables& tables = *CaseTables();
+  const auto& rows = State.RowState;
+  State.VertexCount = State.TriangleCount = 0;
   ClassifyRows();
   for (int k = 0; k < kIsoEdgeStarts; ++k)
     for (int j = 0; j < kIsoEdgeStarts; ++j) {
-      if (SameUniform({RowState[k][j], RowState[k][j + 1], RowState[k + 1][j]})) continue;
+      if (SameUniform({rows[k][j], rows[k][j + 1], rows[k + 1][j]})) continue;
       for (int i = 0; i < kIsoEdgeStarts; ++i) {
         const int p = (k * kIsoPoints + j) * kIsoPoints + i;
         for (int axis = 0; axis < 3; ++axis)
-          if (InsideFlags[p] != InsideFlags[p + kStride[axis]]) AddEdgeVertex(axis, i, j, k, p);
+          if (State.InsideFlags[p] != State.InsideFlags[p + kStride[axis]]) AddEdgeVertex(axis, i, j, k, p);
       }
     }
   for (int k = 0; k < kIsoCells; ++k)
     for (int j = 0; j < kIsoCells; ++j) {
-      if (SameUniform({RowState[k][j], RowState[k][j + 1], RowState[k + 1][j], RowState[k + 1][j + 1]})) continue;
+      if (SameUniform({rows[k][j], rows[k][j + 1], rows[k + 1][j], rows[k + 1][j + 1]})) continue;
       for (int i = 0; i < kIsoCells; ++i) {
         const int p = (k * kIsoPoints + j) * kIsoPoints + i;
         int c = 0;
         for (int m = 0; m < 8; ++m)
-          if (InsideFlags[p + (m & 1) + kIsoPoints * ((m >> 1) & 1) + kIsoPoints * kIsoPoints * ((m >> 2) & 1)])
+          if (State.InsideFlags[p + (m & 1) + kIsoPoints * ((m >> 1) & 1) + kIsoPoints * kIsoPoints * ((m >> 2) & 1)])
             c |= 1 << m;
-        const int32_t* row = CaseTriangleTable[c];
-        for (int n = 0; n < CaseTriangleCount[c]; ++n) {
-          int32_t(&t)[3] = TriangleBuffer[TriangleCount++];
+        const int32_t* row = tables.CaseTriangleTable[c];
+        for (int n = 0; n < tables.CaseTriangleCount[c]; ++n) {
+          int32_t(&t)[3] = State.TriangleBuffer[State.TriangleCount++];
           for (int v = 0; v < 3; ++v) {
-            const int32_t* e = CubeEdgeTable[row[3 * n + v]];
-            t[v] = EdgeVertexIndex[EdgeSlot(e[0], i + e[1], j + e[2], k + e[3])];
+            const int32_t* e = tables.CubeEdgeTable[row[3 * n + v]];
+            t[v] = State.EdgeVertexIndex[EdgeSlot(e[0], i + e[1], j + e[2], k + e[3])];
           }
           AddFaceNormal(t);
         }
       }
     }
-  for (int v = 0; v < VertexCount; ++v) {
-    IsoVertex& x = VertexBuffer[v];
+  for (int v = 0; v < State.VertexCount; ++v) {
+    IsoVertex& x = State.VertexBuffer[v];
     const float length = std::sqrt(x.nx * x.nx + x.ny * x.ny + x.nz * x.nz);
     if (length != 0) x.nx /= length, x.ny /= length, x.nz /= length;
   }
@@ -236,7 +254,7 @@ void PolygoniseField() {
 
 void BuildIsoSurface(float t) {
   if (!IsoSurfaceReady()) return;
-  VertexCount = TriangleCount = 0;
+  State.VertexCount = State.TriangleCount = 0;
   EvaluateMetaballField(t);
   PolygoniseField();
 }

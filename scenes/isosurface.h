@@ -25,18 +25,25 @@ struct IsoVertex {
   float nx, ny, nz;
 };
 
-extern float* FieldGrid;
-extern uint8_t* InsideFlags;      // 0xFF where the field is above 0
-extern int32_t* EdgeVertexIndex;  // [axis][k][j][i], valid only for edges cut in this build
-extern IsoVertex* VertexBuffer;
-extern int32_t (*TriangleBuffer)[3];
-extern int32_t VertexCount, TriangleCount;
+// The field's grid and the mesh built from it; the buffers are null until InitIsoSurface.
+struct IsoMesh {
+  float* FieldGrid = nullptr;
+  uint8_t* InsideFlags = nullptr;      // 0xFF where the field is above 0
+  int32_t* EdgeVertexIndex = nullptr;  // [axis][k][j][i], valid only for edges cut in this build
+  IsoVertex* VertexBuffer = nullptr;
+  int32_t (*TriangleBuffer)[3] = nullptr;
+  int32_t VertexCount = 0, TriangleCount = 0;
+};
+const IsoMesh& BuiltMesh();
 
-// The tables, read from the embedded block: (axis, dx, dy, dz) of the twelve edges, the
-// triangle count of each case and its edge numbers, three a triangle.
-extern int32_t CubeEdgeTable[12][4];
-extern int32_t CaseTriangleCount[256];
-extern int32_t CaseTriangleTable[256][3 * kIsoMaxCaseTriangles];
+// The tables, read once from the embedded block: (axis, dx, dy, dz) of the twelve edges,
+// the triangle count of each case and its edge numbers, three a triangle.
+struct IsoCaseTables {
+  int32_t CubeEdgeTable[12][4];
+  int32_t CaseTriangleCount[256];
+  int32_t CaseTriangleTable[256][3 * kIsoMaxCaseTriangles];
+};
+const IsoCaseTables* CaseTables();  // null when the block is damaged
 
 // Allocates the buffers and reads the tables; false with a message when either fails (the
 // scene then draws without its blobs).

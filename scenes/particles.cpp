@@ -9,11 +9,8 @@
 
 namespace lumaro {
 
-SparkRecord SparkPool[kSparkCount];
-RocketRecord RocketPool[kRocketCount];
-int32_t ActiveRockets = 0;
-
 namespace {
+ParticlePools State;
 // The fountain's ring angle uses the double-precision factor (2 pi in float) / 32767.
 constexpr double kRingTurn = static_cast<double>(kTwoPi) / kRandMax;
 constexpr float kColourScale = RandScale(-8.99f);      // rand -> colour index 2..10
@@ -49,14 +46,14 @@ void LaunchRocket(RocketRecord& r, float t) {
   r.kind = e == 0 ? 1 : (e == 1 ? 2 : 0);
   r.child = false;
   r.trailSprite = 1;
-  ActiveRockets += 1;
+  State.ActiveRockets += 1;
   r.alive = true;
 }
 
 void EmitTrail(float t, float dt, const RocketRecord& r) {
   const int wanted = 1 - static_cast<int>(-100.0f * dt);
   int made = 0;
-  for (SparkRecord& s : SparkPool) {
+  for (SparkRecord& s : State.SparkPool) {
     if (made >= wanted) break;
     if (s.alive) continue;
     s.x = r.x;
@@ -90,7 +87,7 @@ void SparkBurst(float t, const RocketRecord& r) {
   const bool mixed = rand() / 4095 == 0;
   const int colour = mixed ? 0 : BurstColour();
   int made = 0;
-  for (SparkRecord& s : SparkPool) {
+  for (SparkRecord& s : State.SparkPool) {
     if (made >= wanted) break;
     if (s.alive) continue;
     s.x = r.x;
@@ -118,7 +115,7 @@ void RocketBurst(float t, const RocketRecord& r) {
   const int wanted = 8 + (rand() * 7) / 32767;
   const int sprite = static_cast<int>(rand() * kSpriteScale);
   int made = 0;
-  for (RocketRecord& c : RocketPool) {
+  for (RocketRecord& c : State.RocketPool) {
     if (made >= wanted) break;
     if (c.alive) continue;
     c.x = r.x;
@@ -142,16 +139,18 @@ void RocketBurst(float t, const RocketRecord& r) {
 }
 }  // namespace
 
+ParticlePools& Particles() { return State; }
+
 void ResetRocketPool() {
-  for (RocketRecord& r : RocketPool) {
+  for (RocketRecord& r : State.RocketPool) {
     r = RocketRecord{};
     r.trailSprite = 1;
   }
-  ActiveRockets = 0;  // none is in flight any more: a show started again launches its five
+  State.ActiveRockets = 0;  // none is in flight any more: a show started again launches its five
 }
 
 void ResetSparkPool() {
-  for (SparkRecord& s : SparkPool) {
+  for (SparkRecord& s : State.SparkPool) {
     s = SparkRecord{};
     s.respawnDelay = rand() * RandScale(2);
   }
@@ -159,7 +158,7 @@ void ResetSparkPool() {
 
 void UpdateFountain(float t, float d) {
   const bool birthsOver = t + 2.2f >= d;
-  for (SparkRecord& s : SparkPool) {
+  for (SparkRecord& s : State.SparkPool) {
     if (s.alive || birthsOver) {
       if (s.age > s.lifetime) {
         s.alive = false;
@@ -188,7 +187,7 @@ void UpdateFountain(float t, float d) {
 }
 
 void EmitSparks(float t, float dt, int rocketIndex, bool burst) {
-  const RocketRecord& r = RocketPool[rocketIndex];
+  const RocketRecord& r = State.RocketPool[rocketIndex];
   if (!burst) {
     EmitTrail(t, dt, r);
   } else if (rand() / 4095 >= 1) {
@@ -200,17 +199,17 @@ void EmitSparks(float t, float dt, int rocketIndex, bool burst) {
 
 void UpdateFireworks(float t, float d) {
   for (int i = 0; i < kRocketCount; ++i) {
-    RocketRecord& r = RocketPool[i];
+    RocketRecord& r = State.RocketPool[i];
     if (!r.alive) {
       if (r.relaunchDelay > 0)
         r.relaunchDelay = r.relaunchDelay - (t - r.lastUpdate);
-      else if (ActiveRockets < kMaxActiveRockets && t + 5.6f < d)
+      else if (State.ActiveRockets < kMaxActiveRockets && t + 5.6f < d)
         LaunchRocket(r, t);
     }
     // A record launched or made a child above is already in flight this frame.
     if (r.alive && r.age > r.fuse) {
       r.alive = false;
-      if (!r.child) ActiveRockets -= 1;
+      if (!r.child) State.ActiveRockets -= 1;
       r.relaunchDelay = rand() * RandScale(1);
       float dt = MotionStep(r, t);
       if (!r.child) EmitSparks(t, dt, i, true);
@@ -220,7 +219,7 @@ void UpdateFireworks(float t, float d) {
     }
     r.lastUpdate = t;
   }
-  for (SparkRecord& s : SparkPool) {
+  for (SparkRecord& s : State.SparkPool) {
     if (s.alive) {
       if (s.age > s.lifetime)
         s.alive = false;
@@ -235,11 +234,11 @@ void UpdateFireworks(float t, float d) {
 int LiveSparksBySprite(uint16_t order[kSparkCount]) {
   std::array<int, kSpriteCount + 2> start{};
   auto bucket = [](const SparkRecord& s) { return s.sprite >= 0 && s.sprite < kSpriteCount ? s.sprite : kSpriteCount; };
-  for (const SparkRecord& s : SparkPool)
+  for (const SparkRecord& s : State.SparkPool)
     if (s.alive) ++start[bucket(s) + 1];
   for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
   for (int i = 0; i < kSparkCount; ++i)
-    if (SparkPool[i].alive) order[start[bucket(SparkPool[i])]++] = static_cast<uint16_t>(i);
+    if (State.SparkPool[i].alive) order[start[bucket(State.SparkPool[i])]++] = static_cast<uint16_t>(i);
   return start[kSpriteCount];
 }
 

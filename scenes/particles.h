@@ -35,9 +35,12 @@ constexpr int kSparkCount = 5000;
 constexpr int kRocketCount = 50;
 constexpr int kMaxActiveRockets = 5;
 
-extern SparkRecord SparkPool[kSparkCount];
-extern RocketRecord RocketPool[kRocketCount];
-extern int32_t ActiveRockets;  // main rockets in flight
+struct ParticlePools {
+  SparkRecord SparkPool[kSparkCount];
+  RocketRecord RocketPool[kRocketCount];
+  int32_t ActiveRockets = 0;  // main rockets in flight
+};
+ParticlePools& Particles();  // the scenes draw from it, tests set it up
 
 void ResetRocketPool();
 void ResetSparkPool();  // draws one random delay per record, in index order

@@ -10,10 +10,13 @@
 namespace lumaro {
 
 namespace {
-GLuint NameTexture = 0;
-GLuint CloudTexture = 0;
-GLuint CoreList = 0;
-GLuint GlowList = 0;
+struct Scene10State {
+  GLuint NameTexture = 0;
+  GLuint CloudTexture = 0;
+  GLuint CoreList = 0;
+  GLuint GlowList = 0;
+};
+Scene10State State;
 
 constexpr float kFogDensity = 0.5f;  // a cube d units away keeps exp(-0.5 d) of its colour
 
@@ -39,17 +42,17 @@ GLuint CompileLattice(GLuint texture, float half, const std::array<int, kLattice
 }  // namespace
 
 void SetupScene10() {
-  glGenTextures(1, &NameTexture);
-  glGenTextures(1, &CloudTexture);
+  glGenTextures(1, &State.NameTexture);
+  glGenTextures(1, &State.CloudTexture);
   // Greyscale pictures kept as four channels: the same texels under GL_MODULATE (grey times
   // the colour, alpha the colour's), and a software renderer samples them in 11% less time,
   // which the 1,728 overlapping glow shells of every frame feel.
-  UploadRepeating(kLatticeNameImage, NameTexture, GL_RGBA8, GL_LUMINANCE);
-  UploadRepeating(kLatticeCloudImage, CloudTexture, GL_RGBA8, GL_LUMINANCE);
+  UploadRepeating(kLatticeNameImage, State.NameTexture, GL_RGBA8, GL_LUMINANCE);
+  UploadRepeating(kLatticeCloudImage, State.CloudTexture, GL_RGBA8, GL_LUMINANCE);
   // The opaque cores nearest first, for the depth test; the shells in index order, since
   // the sum of overlapping shells rounds differently in another order.
-  CoreList = CompileLattice(NameTexture, kCoreHalfSize, LatticeNearestFirst());
-  GlowList = CompileLattice(CloudTexture, kGlowHalfSize, LatticeIndexOrder());
+  State.CoreList = CompileLattice(State.NameTexture, kCoreHalfSize, LatticeNearestFirst());
+  State.GlowList = CompileLattice(State.CloudTexture, kGlowHalfSize, LatticeIndexOrder());
 }
 
 void DrawScene10(const SceneFrame& frame) {
@@ -70,12 +73,12 @@ void DrawScene10(const SceneFrame& frame) {
   glRotatef(m.ry, 0, 1, 0);
   glTranslatef(m.dx, m.dy, 0);
   glColor4f(m.core[0], m.core[1], m.core[2], 0);
-  glCallList(CoreList);
+  glCallList(State.CoreList);
   glDepthMask(GL_FALSE);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
   glColor4f(m.glow[0], m.glow[1], m.glow[2], 0);
-  glCallList(GlowList);
+  glCallList(State.GlowList);
   glDisable(GL_BLEND);
   glDepthMask(GL_TRUE);
   glDisable(GL_FOG);
@@ -83,11 +86,11 @@ void DrawScene10(const SceneFrame& frame) {
 }
 
 void ReleaseScene10() {
-  if (CoreList) glDeleteLists(CoreList, 1);
-  if (GlowList) glDeleteLists(GlowList, 1);
-  if (NameTexture) glDeleteTextures(1, &NameTexture);
-  if (CloudTexture) glDeleteTextures(1, &CloudTexture);
-  CoreList = GlowList = NameTexture = CloudTexture = 0;
+  if (State.CoreList) glDeleteLists(State.CoreList, 1);
+  if (State.GlowList) glDeleteLists(State.GlowList, 1);
+  if (State.NameTexture) glDeleteTextures(1, &State.NameTexture);
+  if (State.CloudTexture) glDeleteTextures(1, &State.CloudTexture);
+  State.CoreList = State.GlowList = State.NameTexture = State.CloudTexture = 0;
 }
 
 }  // namespace lumaro

@@ -19,8 +19,11 @@
 namespace lumaro {
 
 namespace {
-GLuint OrnamentList = 0, StarList = 0, NebulaList = 0, CoreGlowList = 0, EdgeGlowList = 0;
-GLuint NebulaTexture = 0, BlueGlowTexture = 0, OrangeGlowTexture = 0;
+struct Scene11State {
+  GLuint OrnamentList = 0, StarList = 0, NebulaList = 0, CoreGlowList = 0, EdgeGlowList = 0;
+  GLuint NebulaTexture = 0, BlueGlowTexture = 0, OrangeGlowTexture = 0;
+};
+Scene11State State;
 
 constexpr float kBackgroundDistance = 1.5f;
 
@@ -41,7 +44,7 @@ GLuint BeginList() {
 }
 
 void CompileStars() {
-  StarList = BeginList();
+  State.StarList = BeginList();
   glColor4f(0.9f, 0.9f, 1.0f, 1.0f);
   for (int pass = 0; pass < kStarPasses; ++pass) {
     glPointSize(StarPointSize(CurrentDrawingArea().ScreenWidth, pass));  // frozen at the set-up's width
@@ -62,8 +65,8 @@ void SheetB() { DrawTexturedQuad({0, 0, -20, -10, 10}, {0, 1, -20, 10, 10}, {1, 
 
 // Leaves the sheets' placement on the matrix: the two background lights are set under it.
 void CompileNebula() {
-  NebulaList = BeginList();
-  glBindTexture(GL_TEXTURE_2D, NebulaTexture);
+  State.NebulaList = BeginList();
+  glBindTexture(GL_TEXTURE_2D, State.NebulaTexture);
   glRotatef(60, 0, 1, 0);
   glRotatef(40, 0, 0, 1);
   glColor4f(0.35f, 0.15f, 0.15f, 0);
@@ -103,12 +106,12 @@ void DrawBackground(float t) {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_POINT_SMOOTH);
-  glCallList(StarList);
+  glCallList(State.StarList);
   glDisable(GL_POINT_SMOOTH);
   glBlendFunc(GL_ONE, GL_ONE);
   glEnable(GL_TEXTURE_2D);
   glPushMatrix();
-  glCallList(NebulaList);
+  glCallList(State.NebulaList);
   const float behind[] = {0, 0, -4, 1}, before[] = {0, 0, 4, 1};
   glLightfv(GL_LIGHT1, GL_POSITION, behind);  // these two turn with the stars and clouds
   glLightfv(GL_LIGHT2, GL_POSITION, before);
@@ -170,22 +173,22 @@ uint32_t BuildOrnamentList() {
 }
 
 void SetupScene11() {
-  OrnamentList = BuildOrnamentList();
+  State.OrnamentList = BuildOrnamentList();
   CompileStars();
-  glGenTextures(1, &NebulaTexture);
-  UploadClamped(kNebulaCloudImage, NebulaTexture, GL_RGB8, GL_BGR_EXT);
+  glGenTextures(1, &State.NebulaTexture);
+  UploadClamped(kNebulaCloudImage, State.NebulaTexture, GL_RGB8, GL_BGR_EXT);
   CompileNebula();
-  glGenTextures(1, &BlueGlowTexture);
-  UploadClamped(kSpriteImages[10], BlueGlowTexture, GL_RGBA8, GL_BGR_EXT);
-  glGenTextures(1, &OrangeGlowTexture);
-  UploadClamped(kSpriteImages[1], OrangeGlowTexture, GL_RGBA8, GL_BGR_EXT);
-  CoreGlowList = BeginList();
-  glBindTexture(GL_TEXTURE_2D, BlueGlowTexture);
+  glGenTextures(1, &State.BlueGlowTexture);
+  UploadClamped(kSpriteImages[10], State.BlueGlowTexture, GL_RGBA8, GL_BGR_EXT);
+  glGenTextures(1, &State.OrangeGlowTexture);
+  UploadClamped(kSpriteImages[1], State.OrangeGlowTexture, GL_RGBA8, GL_BGR_EXT);
+  State.CoreGlowList = BeginList();
+  glBindTexture(GL_TEXTURE_2D, State.BlueGlowTexture);
   glColor4f(1, 1, 1, 0);
   GlowSquare(0.3f);
   glEndList();
-  EdgeGlowList = BeginList();
-  glBindTexture(GL_TEXTURE_2D, OrangeGlowTexture);
+  State.EdgeGlowList = BeginList();
+  glBindTexture(GL_TEXTURE_2D, State.OrangeGlowTexture);
   GlowSquare(0.05f);
   glEndList();
 }
@@ -204,7 +207,7 @@ void DrawScene11(const SceneFrame& frame) {
   glTranslatef(centre.x, centre.y, centre.z);  // stays for the rest of the frame
   glPushMatrix();
   RotateOrnament(t);
-  glCallList(OrnamentList);
+  glCallList(State.OrnamentList);
 
   glEnable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
@@ -219,24 +222,25 @@ void DrawScene11(const SceneFrame& frame) {
     glPushMatrix();
     glTranslatef(o.x, o.y, o.z);
     glMultMatrixf(facing);
-    glCallList(EdgeGlowList);  // 0.01 behind the point and 0.01 before it: twice as bright
+    glCallList(State.EdgeGlowList);  // 0.01 behind the point and 0.01 before it: twice as bright
     glTranslatef(0, 0, 0.02f);
-    glCallList(EdgeGlowList);
+    glCallList(State.EdgeGlowList);
     glPopMatrix();
   }
   glPopMatrix();
-  glCallList(CoreGlowList);
+  glCallList(State.CoreGlowList);
   glDepthMask(GL_TRUE);
   glDisable(GL_BLEND);
   glDisable(GL_CULL_FACE);
 }
 
 void ReleaseScene11() {
-  for (GLuint* list : {&OrnamentList, &StarList, &NebulaList, &CoreGlowList, &EdgeGlowList}) {
+  for (GLuint* list :
+       {&State.OrnamentList, &State.StarList, &State.NebulaList, &State.CoreGlowList, &State.EdgeGlowList}) {
     if (*list) glDeleteLists(*list, 1);
     *list = 0;
   }
-  for (GLuint* texture : {&NebulaTexture, &BlueGlowTexture, &OrangeGlowTexture}) {
+  for (GLuint* texture : {&State.NebulaTexture, &State.BlueGlowTexture, &State.OrangeGlowTexture}) {
     if (*texture) glDeleteTextures(1, texture);
     *texture = 0;
   }

@@ -30,9 +30,12 @@ enum TunnelTexture {
   HubGlowTexture
 };
 static_assert(HubGlowTexture + 1 == kTunnelImageCount);
-GLuint Textures[kTunnelImageCount] = {};
 enum TunnelList { Tunnel, Rails, Wheel, GlowQuad, Sleeves, SmallQuad, TunnelListCount };
-GLuint Lists[TunnelListCount] = {};
+struct Scene12State {
+  GLuint Textures[kTunnelImageCount] = {};
+  GLuint Lists[TunnelListCount] = {};
+};
+Scene12State State;
 
 struct Upload {
   unsigned format;
@@ -55,14 +58,14 @@ void Vertex(float s, float t, float radius, float angle, float z) {
 void Grey(float g) { glColor4f(g, g, g, 0); }
 
 GLuint BeginList(TunnelList which) {
-  Lists[which] = glGenLists(1);
-  glNewList(Lists[which], GL_COMPILE);
-  return Lists[which];
+  State.Lists[which] = glGenLists(1);
+  glNewList(State.Lists[which], GL_COMPILE);
+  return State.Lists[which];
 }
 
 void CompileTunnel() {
   BeginList(Tunnel);
-  glBindTexture(GL_TEXTURE_2D, Textures[HullTexture]);
+  glBindTexture(GL_TEXTURE_2D, State.Textures[HullTexture]);
   for (int i = -kTunnelRings; i < kTunnelRings; ++i) {
     glBegin(GL_QUAD_STRIP);
     for (int j = 0; j <= kCircleSteps; ++j) {
@@ -79,7 +82,7 @@ void CompileTunnel() {
 // Twelve channels open towards the wall: an inner face and two sides.
 void CompileRails() {
   BeginList(Rails);
-  glBindTexture(GL_TEXTURE_2D, Textures[RailTexture]);
+  glBindTexture(GL_TEXTURE_2D, State.Textures[RailTexture]);
   for (int m = 0; m < 12; ++m) {
     const float alpha = m * 30 * 0.017453292f, a1 = alpha + 0.05f, a2 = alpha - 0.05f;
     const struct { float r0, angle0, r1, angle1; } faces[3] = {{8, a1, 8, a2}, {8, a2, 9, a2}, {9, a1, 8, a1}};
@@ -118,14 +121,14 @@ void SpokeQuad(float s0, float t0, PolarPoint a, float za, float s1, float t1, P
 void CompileSpokes() {
   PolarPoint in[kSpokeCount][2], out[kSpokeCount][2];  // [k][0] the + side, [k][1] the - side
   for (int k = 0; k < kSpokeCount; ++k) SpokeCorners(k, &in[k][0], &in[k][1], &out[k][0], &out[k][1]);
-  glBindTexture(GL_TEXTURE_2D, Textures[SpokeFaceTexture]);
+  glBindTexture(GL_TEXTURE_2D, State.Textures[SpokeFaceTexture]);
   glBegin(GL_QUADS);
   for (int k = 0; k < kSpokeCount; ++k)  // fronts at z = 0.4
     SpokeQuad(0, 0, in[k][0], 0.4f, 1, 0, in[k][1], 0.4f, 1, 11.75f, out[k][1], 0.4f, 0, 11.75f, out[k][0], 0.4f);
   for (int k = 0; k < kSpokeCount; ++k)  // backs at z = -0.4
     SpokeQuad(0, 0, in[k][1], -0.4f, 1, 0, in[k][0], -0.4f, 1, 11.75f, out[k][0], -0.4f, 0, 11.75f, out[k][1], -0.4f);
   glEnd();
-  glBindTexture(GL_TEXTURE_2D, Textures[SpokeSideTexture]);
+  glBindTexture(GL_TEXTURE_2D, State.Textures[SpokeSideTexture]);
   glBegin(GL_QUADS);
   for (int k = 0; k < kSpokeCount; ++k)
     SpokeQuad(0, 0, in[k][0], -0.4f, 1, 0, in[k][0], 0.4f, 1, 4.5f, out[k][0], 0.4f, 0, 4.5f, out[k][0], -0.4f);
@@ -137,17 +140,17 @@ void CompileSpokes() {
 void CompileWheel() {
   BeginList(Wheel);
   glColor4f(1, 1, 1, 0);
-  glBindTexture(GL_TEXTURE_2D, Textures[RimTexture]);  // inner, outer, front, back
+  glBindTexture(GL_TEXTURE_2D, State.Textures[RimTexture]);  // inner, outer, front, back
   Ring(0, 6, -0.5f, 1, 6, 0.5f, 1);
   Ring(1, 7, 0.5f, 0, 7, -0.5f, 1);
   Ring(0, 6, 0.5f, 1, 7, 0.5f, 1);
   Ring(1, 7, -0.5f, 0, 6, -0.5f, 1);
   const float third = 0.33333334f;
-  glBindTexture(GL_TEXTURE_2D, Textures[HubCoreTexture]);
+  glBindTexture(GL_TEXTURE_2D, State.Textures[HubCoreTexture]);
   Ring(0, 1, -1, 2, 1, 1, third);
-  glBindTexture(GL_TEXTURE_2D, Textures[HubShellTexture]);
+  glBindTexture(GL_TEXTURE_2D, State.Textures[HubShellTexture]);
   Ring(2, 1.5f, 1, 0, 1.5f, -1, third);
-  glBindTexture(GL_TEXTURE_2D, Textures[HubEndTexture]);
+  glBindTexture(GL_TEXTURE_2D, State.Textures[HubEndTexture]);
   Ring(0.3f, 1, 1, 0.7f, 1.5f, 1, third);
   Ring(0.7f, 1.5f, -1, 0.3f, 1, -1, third);
   CompileSpokes();
@@ -169,15 +172,15 @@ void CompileSleeves() {
 }
 
 void DrawOpaque(float t) {
-  glCallList(Lists[Tunnel]);
+  glCallList(State.Lists[Tunnel]);
   for (float step : {-kWheelSpacing, kWheelSpacing, kWheelSpacing}) {
     glTranslatef(0, 0, step);
-    glCallList(Lists[Wheel]);
+    glCallList(State.Lists[Wheel]);
   }
   glTranslatef(0, 0, -kWheelSpacing);
   glPushMatrix();
   glRotatef(kRailsSpin * t, 0, 0, 1);
-  glCallList(Lists[Rails]);
+  glCallList(State.Lists[Rails]);
   glPopMatrix();
 }
 
@@ -185,13 +188,13 @@ void DrawOpaque(float t) {
 void DrawClouds(float t) {
   glPushMatrix();
   for (int layer = 0; layer < 2; ++layer) {
-    glBindTexture(GL_TEXTURE_2D, Textures[CloudTexture + layer]);
+    glBindTexture(GL_TEXTURE_2D, State.Textures[CloudTexture + layer]);
     glRotatef(layer == 0 ? kCloudSpin * t : -kCloudSpin * t, 0, 0, 1);
-    glCallList(Lists[Sleeves]);
+    glCallList(State.Lists[Sleeves]);
     glTranslatef(0, 0, kWheelSpacing);
-    glCallList(Lists[Sleeves]);
+    glCallList(State.Lists[Sleeves]);
     glTranslatef(0, 0, -2 * kWheelSpacing);
-    glCallList(Lists[Sleeves]);
+    glCallList(State.Lists[Sleeves]);
     glPopMatrix();
     glPushMatrix();
   }
@@ -214,8 +217,8 @@ void ReadBillboardMatrix(const TunnelCamera& camera, double matrix[16]) {
 
 void SetupScene12() {
   for (int i = 0; i < kTunnelImageCount; ++i) {
-    glGenTextures(1, &Textures[i]);
-    UploadImage(kTunnelImages[i], Textures[i], GL_RGBA8, kUploads[i].format, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
+    glGenTextures(1, &State.Textures[i]);
+    UploadImage(kTunnelImages[i], State.Textures[i], GL_RGBA8, kUploads[i].format, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
                 kUploads[i].wrapS, kUploads[i].wrapT);
   }
   CompileTunnel();
@@ -249,7 +252,7 @@ void DrawScene12(const SceneFrame& frame) {
   double billboard[16];
   ReadBillboardMatrix(camera, billboard);
 
-  glBindTexture(GL_TEXTURE_2D, Textures[AxisGlowTexture]);
+  glBindTexture(GL_TEXTURE_2D, State.Textures[AxisGlowTexture]);
   const double phase = AxisGlowPhase(t);
   for (int k = kAxisGlowFirst; k < kAxisGlowFirst + kAxisGlowCount; ++k) {
     glPushMatrix();
@@ -257,10 +260,10 @@ void DrawScene12(const SceneFrame& frame) {
     glMultMatrixd(billboard);
     const float b = AxisGlowBrightness(k);
     glColor4f(b, b, b, 0);
-    glCallList(Lists[GlowQuad]);
+    glCallList(State.Lists[GlowQuad]);
     glPopMatrix();
   }
-  glBindTexture(GL_TEXTURE_2D, Textures[HubGlowTexture]);
+  glBindTexture(GL_TEXTURE_2D, State.Textures[HubGlowTexture]);
   glColor4f(1, 1, 1, 0);
   for (int j = 0; j < kHubGlowsPerSide; ++j)
     for (float z : kHubGlowDepths) {
@@ -268,7 +271,7 @@ void DrawScene12(const SceneFrame& frame) {
       glPushMatrix();
       glTranslatef(p.x, p.y, p.z);
       glMultMatrixd(billboard);
-      glCallList(Lists[SmallQuad]);
+      glCallList(State.Lists[SmallQuad]);
       glPopMatrix();
     }
   glDisable(GL_BLEND);
@@ -277,11 +280,11 @@ void DrawScene12(const SceneFrame& frame) {
 }
 
 void ReleaseScene12() {
-  for (GLuint& texture : Textures) {
+  for (GLuint& texture : State.Textures) {
     if (texture) glDeleteTextures(1, &texture);
     texture = 0;
   }
-  for (GLuint& list : Lists) {
+  for (GLuint& list : State.Lists) {
     if (list) glDeleteLists(list, 1);
     list = 0;
   }

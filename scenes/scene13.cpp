@@ -12,8 +12,11 @@
 namespace lumaro {
 
 namespace {
-GLuint GraniteTexture = 0, GridTexture = 0;
-GLuint RippleLists[kRippleFrames] = {};
+struct Scene13State {
+  GLuint GraniteTexture = 0, GridTexture = 0;
+  GLuint RippleLists[kRippleFrames] = {};
+};
+Scene13State State;
 
 constexpr float kClusterDistance = 10.0f, kSheetsBeyond = 15.0f;
 constexpr float kBlobBox = 4.3f, kBlobThreshold = 2.0f;
@@ -60,9 +63,10 @@ void SetLights(float t) {
 // The normal's x and y are the texture coordinates: the stone slides over the surface.
 void DrawBlobs() {
   glBegin(GL_TRIANGLES);
-  for (int n = 0; n < TriangleCount; ++n)
-    for (int32_t index : TriangleBuffer[n]) {
-      const IsoVertex& v = VertexBuffer[index];
+  const IsoMesh& mesh = BuiltMesh();
+  for (int n = 0; n < mesh.TriangleCount; ++n)
+    for (int32_t index : mesh.TriangleBuffer[n]) {
+      const IsoVertex& v = mesh.VertexBuffer[index];
       glTexCoord2f(v.nx, v.ny);
       glNormal3f(v.nx, v.ny, v.nz);
       glVertex3f(v.x, v.y, v.z);
@@ -82,13 +86,13 @@ void Sheet(GLuint list, float a1, Vec3 axis1, float a2, Vec3 axis2, float a3, Ve
 
 void SetupScene13() {
   InitIsoSurface(-kBlobBox, kBlobBox, -kBlobBox, kBlobBox, -kBlobBox, kBlobBox, kBlobThreshold);
-  glGenTextures(1, &GraniteTexture);
-  UploadRepeating(kGraniteImage, GraniteTexture, GL_RGBA8, GL_BGR_EXT);
-  glGenTextures(1, &GridTexture);
-  UploadRepeating(kGridImage, GridTexture, GL_RGBA8, GL_BGRA_EXT);
+  glGenTextures(1, &State.GraniteTexture);
+  UploadRepeating(kGraniteImage, State.GraniteTexture, GL_RGBA8, GL_BGR_EXT);
+  glGenTextures(1, &State.GridTexture);
+  UploadRepeating(kGridImage, State.GridTexture, GL_RGBA8, GL_BGRA_EXT);
   for (int n = 0; n < kRippleFrames; ++n) {
-    RippleLists[n] = glGenLists(1);
-    glNewList(RippleLists[n], GL_COMPILE);
+    State.RippleLists[n] = glGenLists(1);
+    glNewList(State.RippleLists[n], GL_COMPILE);
     CompileRipple(n);
     glEndList();
   }
@@ -107,7 +111,7 @@ void DrawScene13(const SceneFrame& frame) {
   glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, white);
   glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 8);
   glColor4f(1, 1, 1, 0);
-  glBindTexture(GL_TEXTURE_2D, GraniteTexture);
+  glBindTexture(GL_TEXTURE_2D, State.GraniteTexture);
   DrawBlobs();
 
   glDisable(GL_CULL_FACE);
@@ -115,10 +119,10 @@ void DrawScene13(const SceneFrame& frame) {
   glDepthMask(GL_FALSE);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glBindTexture(GL_TEXTURE_2D, GridTexture);
+  glBindTexture(GL_TEXTURE_2D, State.GridTexture);
   glColor4f(0.75f, 0.75f, 0.75f, 0.5f);
   glTranslatef(0, 0, -kSheetsBeyond);
-  const GLuint ripple = RippleLists[RippleFrameAt(t)];
+  const GLuint ripple = State.RippleLists[RippleFrameAt(t)];
   const Vec3 x{1, 0, 0}, y{0, 1, 0}, z{0, 0, 1};
   Sheet(ripple, 22.3f * t, x, 29.8f * t, z, 13.7f * t, y);
   Sheet(ripple, 21.5f * t + 90, y, 15.9f * t, z, 18.7f * t, x);
@@ -129,10 +133,10 @@ void DrawScene13(const SceneFrame& frame) {
 
 void ReleaseScene13() {
   FreeIsoSurface();
-  if (GraniteTexture) glDeleteTextures(1, &GraniteTexture);
-  if (GridTexture) glDeleteTextures(1, &GridTexture);
-  GraniteTexture = GridTexture = 0;
-  for (GLuint& list : RippleLists) {
+  if (State.GraniteTexture) glDeleteTextures(1, &State.GraniteTexture);
+  if (State.GridTexture) glDeleteTextures(1, &State.GridTexture);
+  State.GraniteTexture = State.GridTexture = 0;
+  for (GLuint& list : State.RippleLists) {
     if (list) glDeleteLists(list, 1);
     list = 0;
   }

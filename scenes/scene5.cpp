@@ -13,10 +13,13 @@
 namespace lumaro {
 
 namespace {
-uint8_t* PlasmaBuffer = nullptr;
-GLuint Scene5Textures[4] = {0, 0, 0, 0};  // plasma red, green, blue, then the title
-GLuint* const PlasmaTextures = Scene5Textures;
-GLuint& TitleTexture = Scene5Textures[3];
+struct Scene5State {
+  uint8_t* PlasmaBuffer = nullptr;
+  GLuint Scene5Textures[4] = {0, 0, 0, 0};  // plasma red, green, blue, then the title
+};
+Scene5State State;
+GLuint* const PlasmaTextures = State.Scene5Textures;
+constexpr int kTitleSlot = 3;
 
 // The middle half of the screen, in a box one unit high and Widening() wide: across a wider
 // drawing, and scaled down to fit a narrower one. `du` is the texture's width over a 4:3
@@ -30,17 +33,17 @@ void Band(float u, float v, float du, float dv) {
 }  // namespace
 
 void SetupScene5() {
-  PlasmaBuffer = static_cast<uint8_t*>(std::malloc(kPlasmaSize * kPlasmaSize));
-  for (GLuint& name : Scene5Textures) glGenTextures(1, &name);
+  State.PlasmaBuffer = static_cast<uint8_t*>(std::malloc(kPlasmaSize * kPlasmaSize));
+  for (GLuint& name : State.Scene5Textures) glGenTextures(1, &name);
   for (int layer = 0; layer < 3; ++layer) {
-    if (!PlasmaBuffer) break;  // no memory: the band stays dark rather than reading nothing
-    FillPlasma(PlasmaBuffer);
+    if (!State.PlasmaBuffer) break;  // no memory: the band stays dark rather than reading nothing
+    FillPlasma(State.PlasmaBuffer);
     glBindTexture(GL_TEXTURE_2D, PlasmaTextures[layer]);
     SetTextureParameters(GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE8, kPlasmaSize, kPlasmaSize, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
-                 PlasmaBuffer);
+                 State.PlasmaBuffer);
   }
-  UploadClamped(kPlasmaTitleImage, TitleTexture, GL_RGBA8, GL_BGRA_EXT);
+  UploadClamped(kPlasmaTitleImage, State.Scene5Textures[kTitleSlot], GL_RGBA8, GL_BGRA_EXT);
 }
 
 void DrawScene5(const SceneFrame& frame) {
@@ -68,7 +71,7 @@ void DrawScene5(const SceneFrame& frame) {
   // Inside the letters (alpha 1) the plasma stays; outside, the title's glow replaces it.
   glBlendFunc(GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA);
   glColor4f(1, 1, 1, 1);
-  glBindTexture(GL_TEXTURE_2D, TitleTexture);
+  glBindTexture(GL_TEXTURE_2D, State.Scene5Textures[kTitleSlot]);
   // Centred: the sides of a wider band take the title's edge, its dark surround.
   Band((1 - Widening() / Shrinking()) / 2, 0, 1, 1);
 
@@ -79,9 +82,9 @@ void DrawScene5(const SceneFrame& frame) {
 }
 
 void ReleaseScene5() {
-  std::free(PlasmaBuffer);
-  PlasmaBuffer = nullptr;
-  for (GLuint& name : Scene5Textures) {
+  std::free(State.PlasmaBuffer);
+  State.PlasmaBuffer = nullptr;
+  for (GLuint& name : State.Scene5Textures) {
     glDeleteTextures(1, &name);
     name = 0;
   }

@@ -12,12 +12,15 @@
 namespace lumaro {
 
 namespace {
-GLuint FractalList = 0;
-GLuint ShellList = 0;
-GLuint CaptionTexture = 0;
-Scene8Trails Trails;
-Scene8Frame Frame;
-const SceneLight* const kLights = Frame.lights;
+struct Scene8State {
+  GLuint FractalList = 0;
+  GLuint ShellList = 0;
+  GLuint CaptionTexture = 0;
+  Scene8Trails Trails;
+  Scene8Frame Frame;
+};
+Scene8State State;
+const SceneLight* const kLights = State.Frame.lights;
 
 constexpr GLenum kLightNames[kScene8LightCount] = {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2};
 constexpr int kFlareSprites[kScene8LightCount] = {1, 10, 9};  // orange, deep blue, lime glows
@@ -64,13 +67,13 @@ void DrawFlares(float s) {
   glBlendFunc(GL_ONE, GL_ONE);
   glDepthMask(GL_FALSE);
   for (int i = 0; i < kScene8LightCount; ++i) {
-    glBindTexture(GL_TEXTURE_2D, SpriteTextures[kFlareSprites[i]]);
+    glBindTexture(GL_TEXTURE_2D, ShowTextures().SpriteTextures[kFlareSprites[i]]);
     glColor4f(s, s, s, 0);
     FlareQuad(kLights[i].position);
     for (int k = 1; k < kTrailLength; ++k) {
       const float g = TrailBrightness(k, s);
       glColor4f(g, g, g, 0);
-      FlareQuad(Trails.trails[i].position[k]);
+      FlareQuad(State.Trails.trails[i].position[k]);
     }
   }
   glDepthMask(GL_TRUE);
@@ -79,25 +82,25 @@ void DrawFlares(float s) {
 }  // namespace
 
 void SetupScene8() {
-  FractalList = glGenLists(1);
-  ShellList = glGenLists(1);
-  glNewList(FractalList, GL_COMPILE);
+  State.FractalList = glGenLists(1);
+  State.ShellList = glGenLists(1);
+  glNewList(State.FractalList, GL_COMPILE);
   glBegin(GL_TRIANGLES);
   CompileFaces(kFractalCorners, kFractalDepth);
   glEnd();
   glEndList();
-  glNewList(ShellList, GL_COMPILE);
+  glNewList(State.ShellList, GL_COMPILE);
   glBegin(GL_TRIANGLES);
   CompileFaces(kShellCorners, 0);
   glEnd();
   glEndList();
-  glGenTextures(1, &CaptionTexture);
-  UploadClamped(kScene8CaptionImage, CaptionTexture, GL_RGBA8, GL_BGRA_EXT);
-  Trails = Scene8Trails{};
+  glGenTextures(1, &State.CaptionTexture);
+  UploadClamped(kScene8CaptionImage, State.CaptionTexture, GL_RGBA8, GL_BGRA_EXT);
+  State.Trails = Scene8Trails{};
 }
 
 void AdvanceScene8(const SceneFrame& frame) {
-  UpdateScene8(frame.localTime, frame.duration, &Frame, &Trails, frame.Ticks(kTrailStepsPerSecond));
+  UpdateScene8(frame.localTime, frame.duration, &State.Frame, &State.Trails, frame.Ticks(kTrailStepsPerSecond));
 }
 
 void DrawScene8(const SceneFrame& frame) {
@@ -107,34 +110,34 @@ void DrawScene8(const SceneFrame& frame) {
   glPushMatrix();
   glDisable(GL_TEXTURE_2D);
   glColor4f(1, 1, 1, 0);
-  glTranslatef(Frame.x, 0, Frame.z);
+  glTranslatef(State.Frame.x, 0, State.Frame.z);
   glRotatef(40 * t, 1, 0, 0);
   glRotatef(47.3f * t, 0, 1, 0);
-  glCallList(FractalList);
+  glCallList(State.FractalList);
   glDisable(GL_CULL_FACE);
   if (ShellShown(t)) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1, 1, 1, ShellAlpha(t));
-    glCallList(ShellList);  // lit, both sides, depth written
+    glCallList(State.ShellList);  // lit, both sides, depth written
     glDisable(GL_BLEND);
   }
-  if (CaptionShown(t)) DrawCaptionBand(CaptionTexture, CaptionBrightness(t));
+  if (CaptionShown(t)) DrawCaptionBand(State.CaptionTexture, CaptionBrightness(t));
   glPopMatrix();
   glEnable(GL_TEXTURE_2D);
   for (GLenum light : kLightNames) glDisable(light);
   glDisable(GL_LIGHTING);
-  if (FlaresShown(t)) DrawFlares(Frame.s);
+  if (FlaresShown(t)) DrawFlares(State.Frame.s);
 }
 
 void ReleaseScene8() {
-  if (FractalList) glDeleteLists(FractalList, 1);
-  if (ShellList) glDeleteLists(ShellList, 1);
-  FractalList = ShellList = 0;
+  if (State.FractalList) glDeleteLists(State.FractalList, 1);
+  if (State.ShellList) glDeleteLists(State.ShellList, 1);
+  State.FractalList = State.ShellList = 0;
   glDisable(GL_LIGHTING);
   glDisable(GL_CULL_FACE);
-  if (CaptionTexture) glDeleteTextures(1, &CaptionTexture);
-  CaptionTexture = 0;
+  if (State.CaptionTexture) glDeleteTextures(1, &State.CaptionTexture);
+  State.CaptionTexture = 0;
 }
 
 }  // namespace lumaro

@@ -14,27 +14,30 @@ namespace lumaro {
 
 namespace {
 enum Scene9List { CoronaList, FlameSkinList, CoreList, SkyList, ScorchedList, ShockList, Scene9ListCount };
-GLuint Lists[Scene9ListCount] = {};
-GLuint FireTexture = 0;
-GLuint SkyTextures[SkyImageCount] = {};  // the six faces, then the scorched front
-GLuint FlameRingTexture = 0;
-GLuint FlashTexture = 0;
-FireballMemory Memory;
-FireballPose Pose;
+struct Scene9State {
+  GLuint Lists[Scene9ListCount] = {};
+  GLuint FireTexture = 0;
+  GLuint SkyTextures[SkyImageCount] = {};  // the six faces, then the scorched front
+  GLuint FlameRingTexture = 0;
+  GLuint FlashTexture = 0;
+  FireballMemory Memory;
+  FireballPose Pose;
+};
+Scene9State State;
 
 static_assert(SkyFront == 0 && SkyBack == kSkyFaceCount - 1, "sky images follow the faces' order");
 constexpr float kBlastDepth = -22.0f;
 constexpr float kRingSpin = 40.0f;  // degrees a second, one ring each way
 
 void UploadFire() {
-  glBindTexture(GL_TEXTURE_2D, FireTexture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, kFireSize, kFireSize, 0, GL_RGB, GL_UNSIGNED_BYTE, FireImage);
+  glBindTexture(GL_TEXTURE_2D, State.FireTexture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB8, kFireSize, kFireSize, 0, GL_RGB, GL_UNSIGNED_BYTE, FireGrids().FireImage);
 }
 
 void SetupFire() {
   const bool ready = AllocateFire();
-  glGenTextures(1, &FireTexture);
-  glBindTexture(GL_TEXTURE_2D, FireTexture);
+  glGenTextures(1, &State.FireTexture);
+  glBindTexture(GL_TEXTURE_2D, State.FireTexture);
   SetTextureParameters(GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_CLAMP);
   if (ready) UploadFire();
   BuildFirePalette();
@@ -47,7 +50,7 @@ GLuint BeginList() {
 }
 
 void CompileCorona() {
-  Lists[CoronaList] = BeginList();
+  State.Lists[CoronaList] = BeginList();
   for (int i = 0; i < kCoronaStrips; ++i) {
     glBegin(GL_QUAD_STRIP);
     for (int j = 0; j <= kSphereSegments; ++j) {
@@ -65,7 +68,7 @@ void CompileCorona() {
 
 // The flame skin carries grey levels and texture coordinates, the core only colours.
 void CompileSphere(Scene9List which) {
-  Lists[which] = BeginList();
+  State.Lists[which] = BeginList();
   for (int i = 0; i < kSphereRings; ++i) {
     glBegin(GL_QUAD_STRIP);
     for (int j = 0; j <= kSphereSegments; ++j) {
@@ -89,17 +92,17 @@ void CompileSphere(Scene9List which) {
 }
 
 void SkyFace(int image, const Vec3 (&c)[4]) {
-  glBindTexture(GL_TEXTURE_2D, SkyTextures[image]);
+  glBindTexture(GL_TEXTURE_2D, State.SkyTextures[image]);
   DrawTexturedQuad({0, 0, c[0].x, c[0].y, c[0].z}, {1, 0, c[1].x, c[1].y, c[1].z}, {1, 1, c[2].x, c[2].y, c[2].z},
                    {0, 1, c[3].x, c[3].y, c[3].z});
 }
 
 void CompileSky() {
-  Lists[SkyList] = BeginList();
+  State.Lists[SkyList] = BeginList();
   glColor4f(1, 1, 1, 0);
   for (int face = 0; face < kSkyFaceCount; ++face) SkyFace(face, kSkyFaceCorners[face]);
   glEndList();
-  Lists[ScorchedList] = BeginList();
+  State.Lists[ScorchedList] = BeginList();
   glColor4f(1, 1, 1, 0);
   SkyFace(SkyScorched, kSkyFaceCorners[SkyFront]);
   glEndList();
@@ -108,7 +111,7 @@ void CompileSky() {
 void CompileShock() {
   float z[kMaxShockSquares], half[kMaxShockSquares];
   const int count = ShockSquares(z, half);
-  Lists[ShockList] = BeginList();
+  State.Lists[ShockList] = BeginList();
   for (int i = 0; i < count; ++i) {
     const float h = half[i];
     DrawTexturedQuad({0, 0, -h, -h, z[i]}, {0, 1, -h, h, z[i]}, {1, 1, h, h, z[i]}, {1, 0, h, -h, z[i]});
@@ -121,22 +124,22 @@ void DrawFireball() {
   if (FireReady())
     UploadFire();
   else
-    glBindTexture(GL_TEXTURE_2D, FireTexture);
+    glBindTexture(GL_TEXTURE_2D, State.FireTexture);
   glColor4f(1, 1, 1, 0);
   glDisable(GL_TEXTURE_2D);
-  glCallList(Lists[CoreList]);
+  glCallList(State.Lists[CoreList]);
   glEnable(GL_TEXTURE_2D);
   glColor4f(0.5f, 0.5f, 0.5f, 0);
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
   glDepthMask(GL_FALSE);
   glDisable(GL_DEPTH_TEST);
-  if (FireReady()) glCallList(Lists[FlameSkinList]);  // without memory the core burns alone
+  if (FireReady()) glCallList(State.Lists[FlameSkinList]);  // without memory the core burns alone
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_CULL_FACE);
   glColor4f(0.5f, 0.5f, 0.5f, 0);
   glTranslatef(0, 0, -0.47f);
-  if (FireReady()) glCallList(Lists[CoronaList]);
+  if (FireReady()) glCallList(State.Lists[CoronaList]);
   glDepthMask(GL_TRUE);
   glDisable(GL_BLEND);
 }
@@ -153,14 +156,14 @@ void DrawExplosion(float t, float d) {
   glEnable(GL_BLEND);
   glBlendFunc(GL_ONE, GL_ONE);
   const float l = FlashBrightness(e), m = FlashScale(e);
-  glBindTexture(GL_TEXTURE_2D, FlashTexture);
+  glBindTexture(GL_TEXTURE_2D, State.FlashTexture);
   glColor4f(l, l, l, 0);
   glPushMatrix();
   glTranslatef(0, 0, kBlastDepth);
   glScalef(m, m, 1);
-  glCallList(Lists[ShockList]);
+  glCallList(State.Lists[ShockList]);
   glPopMatrix();
-  glBindTexture(GL_TEXTURE_2D, FlameRingTexture);
+  glBindTexture(GL_TEXTURE_2D, State.FlameRingTexture);
   glColor4f(0.5f, 0.5f, 0.5f, 0);
   for (float spin : {kRingSpin, -kRingSpin}) {
     glPushMatrix();
@@ -179,29 +182,29 @@ void SetupScene9() {
   CompileCorona();
   CompileSphere(FlameSkinList);
   CompileSphere(CoreList);
-  for (GLuint& name : SkyTextures) glGenTextures(1, &name);
+  for (GLuint& name : State.SkyTextures) glGenTextures(1, &name);
   // Clamped to the edge texels: with GL_CLAMP the black border would bleed into the last
   // half texel of every face and draw a dark seam where the faces overlap.
   for (int i = 0; i < SkyImageCount; ++i)
-    UploadImage(kSkyImages[i], SkyTextures[i], GL_RGB8, GL_BGR_EXT, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
+    UploadImage(kSkyImages[i], State.SkyTextures[i], GL_RGB8, GL_BGR_EXT, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR,
                 GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
   CompileSky();
-  glGenTextures(1, &FlameRingTexture);
-  glGenTextures(1, &FlashTexture);
-  UploadClamped(kFlameRingImage, FlameRingTexture, GL_RGB8, GL_BGR_EXT);
-  UploadClamped(kFlashImage, FlashTexture, GL_RGB8, GL_BGRA_EXT);  // its alpha is dropped
+  glGenTextures(1, &State.FlameRingTexture);
+  glGenTextures(1, &State.FlashTexture);
+  UploadClamped(kFlameRingImage, State.FlameRingTexture, GL_RGB8, GL_BGR_EXT);
+  UploadClamped(kFlashImage, State.FlashTexture, GL_RGB8, GL_BGRA_EXT);  // its alpha is dropped
   CompileShock();
-  Memory = FireballMemory{};
+  State.Memory = FireballMemory{};
 }
 
 void AdvanceScene9(const SceneFrame& frame) {
   StepFire(frame.Ticks(kFireStagesPerSecond));  // the same speed at any frame rate
-  Pose = AdvanceFireball(frame.localTime, frame.duration, &Memory);
+  State.Pose = AdvanceFireball(frame.localTime, frame.duration, &State.Memory);
 }
 
 void DrawScene9(const SceneFrame& frame) {
   const float t = frame.localTime, d = frame.duration;
-  const FireballPose& pose = Pose;
+  const FireballPose& pose = State.Pose;
 
   glDisable(GL_LIGHTING);
   glCullFace(GL_BACK);
@@ -210,7 +213,7 @@ void DrawScene9(const SceneFrame& frame) {
   glRotatef(pose.rx, 1, 0, 0);
   glRotatef(pose.ry, 0, 1, 0);
   glDisable(GL_DEPTH_TEST);
-  glCallList(Lists[ShowsScorchedFront(t, d) ? ScorchedList : SkyList]);
+  glCallList(State.Lists[ShowsScorchedFront(t, d) ? ScorchedList : SkyList]);
   glEnable(GL_DEPTH_TEST);
   glPopMatrix();
 
@@ -218,7 +221,7 @@ void DrawScene9(const SceneFrame& frame) {
   glTranslatef(0, 0, pose.z);  // left on the matrix: the composer resets it next frame
   glRotatef(pose.rx, 1, 0, 0);
   glRotatef(pose.ry, 0, 1, 0);
-  if (!Memory.exploded)
+  if (!State.Memory.exploded)
     DrawFireball();
   else
     DrawExplosion(t, d);
@@ -226,7 +229,7 @@ void DrawScene9(const SceneFrame& frame) {
 
 void ReleaseScene9() {
   FreeFire();
-  for (GLuint& list : Lists) {
+  for (GLuint& list : State.Lists) {
     if (list) glDeleteLists(list, 1);
     list = 0;
   }
@@ -234,10 +237,10 @@ void ReleaseScene9() {
     if (name) glDeleteTextures(1, &name);
     name = 0;
   };
-  deleteTexture(FireTexture);
-  for (GLuint& name : SkyTextures) deleteTexture(name);
-  deleteTexture(FlameRingTexture);
-  deleteTexture(FlashTexture);
+  deleteTexture(State.FireTexture);
+  for (GLuint& name : State.SkyTextures) deleteTexture(name);
+  deleteTexture(State.FlameRingTexture);
+  deleteTexture(State.FlashTexture);
 }
 
 }  // namespace lumaro

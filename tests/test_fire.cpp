@@ -20,7 +20,7 @@ class Fire : public ::testing::Test {
   static std::vector<int> HotCells() {
     std::vector<int> hot;
     for (int i = 0; i < kFireCells; ++i)
-      if (FireHeat[i]) hot.push_back(i);
+      if (FireGrids().FireHeat[i]) hot.push_back(i);
     return hot;
   }
 };
@@ -49,14 +49,14 @@ TEST_F(Fire, SparkAtColumnZeroWritesTheEndOfTheRowAbove) {
 }
 
 TEST_F(Fire, SpreadAveragesWithTheRowBelowLessOne) {
-  FireHeat[Cell(51, 10)] = 4;    // quarter sum 1 for the cells above it: they stay cold
-  FireHeat[Cell(81, 20)] = 8;    // quarter sum 2: the three cells above become 1
-  FireHeat[Cell(20, 30)] = 100;  // its own quarter sum 25: 24
+  FireGrids().FireHeat[Cell(51, 10)] = 4;    // quarter sum 1 for the cells above it: they stay cold
+  FireGrids().FireHeat[Cell(81, 20)] = 8;    // quarter sum 2: the three cells above become 1
+  FireGrids().FireHeat[Cell(20, 30)] = 100;  // its own quarter sum 25: 24
   SpreadFire();
-  for (int column = 9; column <= 11; ++column) EXPECT_EQ(FireHeat[Cell(50, column)], 0u);
-  for (int column = 19; column <= 21; ++column) EXPECT_EQ(FireHeat[Cell(80, column)], 1u);
-  EXPECT_EQ(FireHeat[Cell(20, 30)], 24u);
-  EXPECT_EQ(FireHeat[Cell(81, 20)], 1u);  // its own quarter sum 2, less one
+  for (int column = 9; column <= 11; ++column) EXPECT_EQ(FireGrids().FireHeat[Cell(50, column)], 0u);
+  for (int column = 19; column <= 21; ++column) EXPECT_EQ(FireGrids().FireHeat[Cell(80, column)], 1u);
+  EXPECT_EQ(FireGrids().FireHeat[Cell(20, 30)], 24u);
+  EXPECT_EQ(FireGrids().FireHeat[Cell(81, 20)], 1u);  // its own quarter sum 2, less one
 }
 
 TEST_F(Fire, AStepIsFourStagesOfFiveSparksAndLeavesTheLastRowsCold) {
@@ -70,18 +70,20 @@ TEST_F(Fire, AStepIsFourStagesOfFiveSparksAndLeavesTheLastRowsCold) {
   for (int step = 0; step < 300; ++step) StepFire();
   int warm = 0;
   for (int i = 0; i < kFireCells; ++i) {
-    ASSERT_LE(FireHeat[i], 255u);
-    warm += FireHeat[i] > 0;
+    ASSERT_LE(FireGrids().FireHeat[i], 255u);
+    warm += FireGrids().FireHeat[i] > 0;
   }
   EXPECT_GT(warm, 1000);  // flames rise well above the seeded rows
   for (int i = Cell(126, 0); i < kFireCells; ++i) {
-    ASSERT_EQ(FireHeat[i], 0u) << i;
-    ASSERT_EQ(FireImage[3 * i] + FireImage[3 * i + 1] + FireImage[3 * i + 2], 0) << i;
+    ASSERT_EQ(FireGrids().FireHeat[i], 0u) << i;
+    ASSERT_EQ(FireGrids().FireImage[3 * i] + FireGrids().FireImage[3 * i + 1] + FireGrids().FireImage[3 * i + 2], 0)
+        << i;
   }
   // The image is the palette of the heat: the hottest cells white, cold ones black.
-  for (int i = 0; i < kFireCells; ++i) ASSERT_EQ(FireImage[3 * i + 1], FirePalette[FireHeat[i]][1]) << i;
-  EXPECT_EQ(FirePalette[255][2], 255);
-  EXPECT_EQ(FirePalette[0][0], 0);
+  for (int i = 0; i < kFireCells; ++i)
+    ASSERT_EQ(FireGrids().FireImage[3 * i + 1], FireGrids().FirePalette[FireGrids().FireHeat[i]][1]) << i;
+  EXPECT_EQ(FireGrids().FirePalette[255][2], 255);
+  EXPECT_EQ(FireGrids().FirePalette[0][0], 0);
 }
 
 // Run under AddressSanitizer this proves every write and read stays inside the grids.
@@ -93,7 +95,7 @@ TEST_F(Fire, EverySparkPositionAndThousandsOfStepsStayInside) {
     }
   lumaro::srand(5);
   for (int step = 0; step < 5000; ++step) StepFire();
-  for (int i = Cell(126, 0); i < kFireCells; ++i) ASSERT_EQ(FireHeat[i], 0u);
+  for (int i = Cell(126, 0); i < kFireCells; ++i) ASSERT_EQ(FireGrids().FireHeat[i], 0u);
 }
 
 TEST(FireMemory, WithoutMemoryTheStepDoesNothingAndSaysSo) {
@@ -102,7 +104,7 @@ TEST(FireMemory, WithoutMemoryTheStepDoesNothingAndSaysSo) {
   const std::string message = testing::internal::GetCapturedStderr();
   EXPECT_NE(message.find("fire"), std::string::npos) << message;
   EXPECT_FALSE(FireReady());
-  EXPECT_EQ(FireHeat, nullptr);
+  EXPECT_EQ(FireGrids().FireHeat, nullptr);
   StepFire();  // harmless
   FreeFire();
 }

@@ -111,10 +111,10 @@ TEST_F(Upload, BadBlocksAreRefusedWithoutTouchingTheTexture) {
 }
 
 TEST_F(Upload, StartupMadeEverySharedTextureWithoutError) {
-  for (GLuint name : TitleTextures) EXPECT_TRUE(glIsTexture(name));
-  for (GLuint name : SpriteTextures) EXPECT_TRUE(glIsTexture(name));
-  EXPECT_TRUE(glIsTexture(BackdropTexture));
-  EXPECT_NE(SpriteTextures[0], SpriteTextures[4]);
+  for (GLuint name : ShowTextures().TitleTextures) EXPECT_TRUE(glIsTexture(name));
+  for (GLuint name : ShowTextures().SpriteTextures) EXPECT_TRUE(glIsTexture(name));
+  EXPECT_TRUE(glIsTexture(ShowTextures().BackdropTexture));
+  EXPECT_NE(ShowTextures().SpriteTextures[0], ShowTextures().SpriteTextures[4]);
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   // The start-up GL state every scene begins from.
   EXPECT_TRUE(Enabled(GL_TEXTURE_2D));
@@ -135,6 +135,7 @@ TEST_F(Upload, StartupAndShutdownWithoutSoundMakeNoSoundCall) {
 TEST_F(Upload, StartupSeedsThenFillsTheSparkDelaysFirst) {
   // The fixture started with "-seed=1": nothing else draws a random value before the pools.
   lumaro::srand(1);
-  for (const SparkRecord& spark : SparkPool) ASSERT_EQ(spark.respawnDelay, lumaro::rand() * 6.103701889514923e-05f);
-  for (const RocketRecord& rocket : RocketPool) ASSERT_FALSE(rocket.alive);
+  for (const SparkRecord& spark : Particles().SparkPool)
+    ASSERT_EQ(spark.respawnDelay, lumaro::rand() * 6.103701889514923e-05f);
+  for (const RocketRecord& rocket : Particles().RocketPool) ASSERT_FALSE(rocket.alive);
 }

@@ -16,6 +16,8 @@
 using namespace lumaro;
 
 namespace {
+const IsoMesh& Mesh = BuiltMesh();  // what each test builds
+
 class Iso : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -27,12 +29,12 @@ class Iso : public ::testing::Test {
 
 // An edge's two corners and its middle, from the table's (axis, dx, dy, dz).
 int EdgeCorner(int e, int end) {
-  const int32_t* row = CubeEdgeTable[e];
+  const int32_t* row = CaseTables()->CubeEdgeTable[e];
   const int corner = row[1] | (row[2] << 1) | (row[3] << 2);
   return end == 0 ? corner : corner | (1 << row[0]);
 }
 Vec3 EdgeMiddle(int e) {
-  const int32_t* row = CubeEdgeTable[e];
+  const int32_t* row = CaseTables()->CubeEdgeTable[e];
   Vec3 p{static_cast<float>(row[1]), static_cast<float>(row[2]), static_cast<float>(row[3])};
   (&p.x)[row[0]] += 0.5f;
   return p;
@@ -42,9 +44,10 @@ Vec3 CornerAt(int m) {
 }
 
 std::vector<std::array<int, 3>> Row(int c) {
+  const IsoCaseTables& tables = *CaseTables();
+  const int32_t* row = tables.CaseTriangleTable[c];
   std::vector<std::array<int, 3>> out;
-  for (int t = 0; t < CaseTriangleCount[c]; ++t)
-    out.push_back({CaseTriangleTable[c][3 * t], CaseTriangleTable[c][3 * t + 1], CaseTriangleTable[c][3 * t + 2]});
+  for (int t = 0; t < tables.CaseTriangleCount[c]; ++t) out.push_back({row[3 * t], row[3 * t + 1], row[3 * t + 2]});
   return out;
 }
 
@@ -65,18 +68,18 @@ int InsideEnd(int c, int e) { return (c >> EdgeCorner(e, 0)) & 1 ? EdgeCorner(e,
 // Which outer planes of the polygonised region (i, j or k at 0 or IsoCells) hold each
 // vertex's grid edge, as bits.
 std::vector<int> OuterPlanes() {
-  std::vector<int> planes(VertexCount, 0);
+  std::vector<int> planes(Mesh.VertexCount, 0);
   for (int axis = 0; axis < 3; ++axis)
     for (int k = 0; k < kIsoEdgeStarts; ++k)
       for (int j = 0; j < kIsoEdgeStarts; ++j)
         for (int i = 0; i < kIsoEdgeStarts; ++i) {
           const int p = IsoPoint(i, j, k), at[3] = {i, j, k};
-          if (InsideFlags[p] == InsideFlags[p + (axis == 0 ? 1 : axis == 1 ? kIsoPoints : kIsoPoints * kIsoPoints)])
-            continue;
+          const int next = p + (axis == 0 ? 1 : axis == 1 ? kIsoPoints : kIsoPoints * kIsoPoints);
+          if (Mesh.InsideFlags[p] == Mesh.InsideFlags[next]) continue;
           int bits = 0;
           for (int b = 0; b < 3; ++b)
             if (b != axis) bits |= (at[b] == 0) << (2 * b) | (at[b] == kIsoCells) << (2 * b + 1);
-          planes[EdgeVertexIndex[((axis * kIsoEdgeStarts + k) * kIsoEdgeStarts + j) * kIsoEdgeStarts + i]] = bits;
+          planes[Mesh.EdgeVertexIndex[((axis * kIsoEdgeStarts + k) * kIsoEdgeStarts + j) * kIsoEdgeStarts + i]] = bits;
         }
   return planes;
 }
@@ -85,16 +88,16 @@ std::vector<int> OuterPlanes() {
 // out those along the region's outer faces.
 int OpenEdges() {
   const std::vector<int> planes = OuterPlanes();
-  std::vector<int> first(VertexCount + 1, 0), to(3 * TriangleCount);
-  for (int n = 0; n < TriangleCount; ++n)
-    for (int v : TriangleBuffer[n]) ++first[v + 1];
-  for (int v = 0; v < VertexCount; ++v) first[v + 1] += first[v];
+  std::vector<int> first(Mesh.VertexCount + 1, 0), to(3 * Mesh.TriangleCount);
+  for (int n = 0; n < Mesh.TriangleCount; ++n)
+    for (int v : Mesh.TriangleBuffer[n]) ++first[v + 1];
+  for (int v = 0; v < Mesh.VertexCount; ++v) first[v + 1] += first[v];
   std::vector<int> fill(first.begin(), first.end() - 1);
-  for (int n = 0; n < TriangleCount; ++n)
-    for (int k = 0; k < 3; ++k) to[fill[TriangleBuffer[n][k]]++] = TriangleBuffer[n][(k + 1) % 3];
+  for (int n = 0; n < Mesh.TriangleCount; ++n)
+    for (int k = 0; k < 3; ++k) to[fill[Mesh.TriangleBuffer[n][k]]++] = Mesh.TriangleBuffer[n][(k + 1) % 3];
   auto times = [&](int a, int b) { return std::count(to.begin() + first[a], to.begin() + first[a + 1], b); };
   int open = 0;
-  for (int a = 0; a < VertexCount; ++a)
+  for (int a = 0; a < Mesh.VertexCount; ++a)
     for (int s = first[a]; s < first[a + 1]; ++s)
       if (!(planes[a] & planes[to[s]]) && (times(a, to[s]) != 1 || times(to[s], a) != 1)) ++open;
   return open;
@@ -102,10 +105,10 @@ int OpenEdges() {
 
 // Only the given grid points inside, then the mesh.
 void PolygonisePoints(const std::vector<std::array<int, 3>>& inside) {
-  for (int p = 0; p < kIsoPointCount; ++p) FieldGrid[p] = -1, InsideFlags[p] = 0;
+  for (int p = 0; p < kIsoPointCount; ++p) Mesh.FieldGrid[p] = -1, Mesh.InsideFlags[p] = 0;
   for (const auto& q : inside) {
     const int p = IsoPoint(q[0], q[1], q[2]);
-    FieldGrid[p] = 1, InsideFlags[p] = 0xFF;
+    Mesh.FieldGrid[p] = 1, Mesh.InsideFlags[p] = 0xFF;
   }
   PolygoniseField();
 }
@@ -121,12 +124,12 @@ TEST_F(Iso, TheKnownRowsAndEveryCaseCut) {
   EXPECT_EQ(Row(23), (Rows{{5, 1, 9}, {6, 2, 10}, {2, 1, 10}, {9, 1, 2}}));
   EXPECT_EQ(Row(128), (Rows{{3, 11, 7}}));
   EXPECT_EQ(Row(254), (Rows{{0, 8, 4}}));
-  EXPECT_EQ(CaseTriangleCount[0], 0);
-  EXPECT_EQ(CaseTriangleCount[255], 0);
+  EXPECT_EQ(CaseTables()->CaseTriangleCount[0], 0);
+  EXPECT_EQ(CaseTables()->CaseTriangleCount[255], 0);
   int most = 0;
   for (int c = 1; c < 255; ++c) {
-    EXPECT_GT(CaseTriangleCount[c], 0) << "case " << c;  // no holes, the four lone points included
-    most = std::max(most, CaseTriangleCount[c]);
+    EXPECT_GT(CaseTables()->CaseTriangleCount[c], 0) << "case " << c;  // no holes, the four lone points included
+    most = std::max(most, CaseTables()->CaseTriangleCount[c]);
   }
   EXPECT_EQ(most, kIsoMaxCaseTriangles);  // the row width is what the table needs
 }
@@ -194,17 +197,17 @@ TEST_F(Iso, OneBallGivesAClosedOutwardSurfaceOnItsThreshold) {
   const Vec3 centre{0.1f, 0.23f, -0.17f};
   FillField(&centre, 1, 0);
   PolygoniseField();
-  ASSERT_GT(TriangleCount, 50);
+  ASSERT_GT(Mesh.TriangleCount, 50);
   std::map<std::pair<int, int>, int> directed;
-  for (int n = 0; n < TriangleCount; ++n)
-    for (int k = 0; k < 3; ++k) directed[{TriangleBuffer[n][k], TriangleBuffer[n][(k + 1) % 3]}] += 1;
+  for (int n = 0; n < Mesh.TriangleCount; ++n)
+    for (int k = 0; k < 3; ++k) directed[{Mesh.TriangleBuffer[n][k], Mesh.TriangleBuffer[n][(k + 1) % 3]}] += 1;
   for (const auto& [edge, count] : directed) {
     ASSERT_EQ(count, 1) << "an edge used twice the same way";
     ASSERT_EQ(directed.count({edge.second, edge.first}), 1u) << "an open edge";  // closed and consistent
   }
   const float radius = 1 / std::sqrt(2.0f);  // where 1/d^2 = 2
-  for (int v = 0; v < VertexCount; ++v) {
-    const IsoVertex& x = VertexBuffer[v];
+  for (int v = 0; v < Mesh.VertexCount; ++v) {
+    const IsoVertex& x = Mesh.VertexBuffer[v];
     const Vec3 p{x.x, x.y, x.z}, n{x.nx, x.ny, x.nz};
     ASSERT_NEAR(Length(p - centre), radius, 0.04f) << v;  // linear interpolation of 1/d^2 over a 0.29 step
     ASSERT_NEAR(Length(n), 1, 1e-5) << v;
@@ -215,12 +218,12 @@ TEST_F(Iso, OneBallGivesAClosedOutwardSurfaceOnItsThreshold) {
 TEST_F(Iso, EmptyFieldsCentresAndTheStartingPositions) {
   FillField(nullptr, 0, 0);
   PolygoniseField();
-  EXPECT_EQ(VertexCount, 0);
-  EXPECT_EQ(TriangleCount, 0);
+  EXPECT_EQ(Mesh.VertexCount, 0);
+  EXPECT_EQ(Mesh.TriangleCount, 0);
 
   const Vec3 onPoint{IsoGridCoordinate(0, 15), IsoGridCoordinate(1, 12), IsoGridCoordinate(2, 20)};
   FillField(&onPoint, 1, 0);
-  EXPECT_EQ(FieldGrid[IsoPoint(15, 12, 20)], 1000.0f - 2.0f);
+  EXPECT_EQ(Mesh.FieldGrid[IsoPoint(15, 12, 20)], 1000.0f - 2.0f);
 
   Vec3 c[kMetaballCount];
   MetaballCentres(0, c);
@@ -231,8 +234,8 @@ TEST_F(Iso, EmptyFieldsCentresAndTheStartingPositions) {
   ExpectAt(c[6], 1.4f, 0, 0);
   ExpectAt(c[7], 0, -2, 0);
   BuildIsoSurface(0);
-  EXPECT_GT(TriangleCount, 100);
-  EXPECT_EQ(FieldGrid[IsoPoint(0, 0, 0)] > 0, InsideFlags[IsoPoint(0, 0, 0)] == 0xFF);
+  EXPECT_GT(Mesh.TriangleCount, 100);
+  EXPECT_EQ(Mesh.FieldGrid[IsoPoint(0, 0, 0)] > 0, Mesh.InsideFlags[IsoPoint(0, 0, 0)] == 0xFF);
 }
 
 // The field as stated, point by point in single precision: the vectorised build must give
@@ -250,7 +253,7 @@ TEST_F(Iso, TheFieldIsExactlyTheStatedSum) {
       const float d2 = (x - b.x) * (x - b.x) + (y - b.y) * (y - b.y) + (z - b.z) * (z - b.z);
       sum += d2 == 0 ? 1000.0f : 1 / d2;
     }
-    ASSERT_EQ(FieldGrid[p], sum - 2.0f + FastSin(t)) << p;
+    ASSERT_EQ(Mesh.FieldGrid[p], sum - 2.0f + FastSin(t)) << p;
   }
 }
 
@@ -260,19 +263,20 @@ TEST_F(Iso, FourLonePointsInACellAreEachClosedOff) {
   std::vector<std::array<int, 3>> inside;
   for (int m : {0, 3, 5, 6}) inside.push_back({i + (m & 1), j + ((m >> 1) & 1), k + ((m >> 2) & 1)});
   PolygonisePoints(inside);
-  EXPECT_EQ(VertexCount, 24);  // six cut edges around each point
+  EXPECT_EQ(Mesh.VertexCount, 24);  // six cut edges around each point
   EXPECT_EQ(OpenEdges(), 0);
   std::set<int> cellVertices;
   for (int e = 0; e < 12; ++e) {
-    const int32_t* row = CubeEdgeTable[e];
+    const int32_t* row = CaseTables()->CubeEdgeTable[e];
     const int slot =
         ((row[0] * kIsoEdgeStarts + k + row[3]) * kIsoEdgeStarts + j + row[2]) * kIsoEdgeStarts + i + row[1];
-    cellVertices.insert(EdgeVertexIndex[slot]);
+    cellVertices.insert(Mesh.EdgeVertexIndex[slot]);
   }
   EXPECT_EQ(cellVertices.size(), 12u);
   int inCell = 0;
-  for (int n = 0; n < TriangleCount; ++n)
-    inCell += std::all_of(TriangleBuffer[n], TriangleBuffer[n] + 3, [&](int v) { return cellVertices.count(v) > 0; });
+  for (int n = 0; n < Mesh.TriangleCount; ++n)
+    inCell += std::all_of(Mesh.TriangleBuffer[n], Mesh.TriangleBuffer[n] + 3,
+                          [&](int v) { return cellVertices.count(v) > 0; });
   EXPECT_EQ(inCell, 4);  // one corner cut off at each point
 }
 
@@ -281,7 +285,7 @@ TEST_F(Iso, FourLonePointsInACellAreEachClosedOff) {
 TEST_F(Iso, NeighboursCutTheirAmbiguousFaceAlike) {
   for (int far : {10, 12}) {
     PolygonisePoints({{11, 5, 5}, {11, 6, 6}, {far, 5, 5}, {far, 5, 6}, {far, 6, 5}, {far, 6, 6}});
-    EXPECT_GT(TriangleCount, 0);
+    EXPECT_GT(Mesh.TriangleCount, 0);
     EXPECT_EQ(OpenEdges(), 0) << "far face at x = " << far;
   }
 }

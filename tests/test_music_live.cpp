@@ -44,18 +44,18 @@ TEST_F(DummyAudio, StartingPastTheModulesEndPlaysSilenceWithoutAWord) {
 // Minimised when "-loop" starts the show again, no frame is drawn: the music still starts
 // with the clock, where it was cued.
 TEST_F(DummyAudio, TimePassingUnseenStartsTheMusic) {
-  MusicModule = LoadMusic(LUMARO_SONG);
-  ASSERT_NE(MusicModule, nullptr);
+  Music().MusicModule = LoadMusic(LUMARO_SONG);
+  ASSERT_NE(Music().MusicModule, nullptr);
   KeepShowSettings({.start = 20});
   ResetTimeline();  // the live clock's origin is the start
-  PlayHandle = 0;
-  CueMusic(MusicModule, 20);
+  Music().PlayHandle = 0;
+  CueMusic(Music().MusicModule, 20);
   ResetElapsedSeconds();
   PassTimeUnseen();
-  EXPECT_TRUE(SoundIsPlaying(PlayHandle));
-  StopOk(PlayHandle, MusicModule);
-  MusicModule = nullptr;
-  PlayHandle = 0;
+  EXPECT_TRUE(SoundIsPlaying(Music().PlayHandle));
+  StopOk(Music().PlayHandle, Music().MusicModule);
+  Music().MusicModule = nullptr;
+  Music().PlayHandle = 0;
   KeepShowSettings({});
   ResetTimeline();
 }

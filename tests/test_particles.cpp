@@ -13,20 +13,20 @@ namespace {
 void FreshPools(uint32_t seed) {
   BuildSineTable();
   lumaro::srand(seed);
-  ActiveRockets = 0;
+  Particles().ActiveRockets = 0;
   ResetRocketPool();
   ResetSparkPool();
 }
 
 int LiveSparks() {
   int n = 0;
-  for (const SparkRecord& s : SparkPool) n += s.alive;
+  for (const SparkRecord& s : Particles().SparkPool) n += s.alive;
   return n;
 }
 
 int LiveRockets(bool children) {
   int n = 0;
-  for (const RocketRecord& r : RocketPool) n += r.alive && r.child == children;
+  for (const RocketRecord& r : Particles().RocketPool) n += r.alive && r.child == children;
   return n;
 }
 }  // namespace
@@ -34,12 +34,12 @@ int LiveRockets(bool children) {
 TEST(Pools, SparkDelaysAreTheFirstGeneratorValuesInRecordOrder) {
   FreshPools(1);
   lumaro::srand(1);
-  for (const SparkRecord& s : SparkPool) {
+  for (const SparkRecord& s : Particles().SparkPool) {
     ASSERT_EQ(s.respawnDelay, lumaro::rand() * 6.103701889514923e-05f);
     ASSERT_FALSE(s.alive);
     ASSERT_EQ(s.lastUpdate, 0.0f);
   }
-  for (const RocketRecord& r : RocketPool) {
+  for (const RocketRecord& r : Particles().RocketPool) {
     EXPECT_EQ(r.trailSprite, 1);
     EXPECT_FALSE(r.alive);
   }
@@ -51,7 +51,7 @@ TEST(Fountain, SparksAppearGraduallyAndStayInTheirRanges) {
   for (int frame = 1; frame <= 75; ++frame) {
     UpdateFountain(frame * 0.04f, 12.0f);
     live.push_back(LiveSparks());
-    for (const SparkRecord& s : SparkPool) {
+    for (const SparkRecord& s : Particles().SparkPool) {
       if (!s.alive || s.age != 0) continue;
       ASSERT_GE(s.vx, -0.2f);
       ASSERT_LE(s.vx, 0.2f);
@@ -88,7 +88,7 @@ TEST(Fountain, NoBirthOnceTheEndIsNearAndTheLastSparksGoOut) {
 
 TEST(Fountain, SparkAtExactlyItsLifetimeIsStillAlive) {
   FreshPools(7);
-  SparkRecord& s = SparkPool[0];
+  SparkRecord& s = Particles().SparkPool[0];
   s = SparkRecord{};
   s.alive = true;
   s.lifetime = 0.5f;
@@ -107,9 +107,9 @@ TEST(Fountain, SparkAtExactlyItsLifetimeIsStillAlive) {
 TEST(Fireworks, FiveRocketsLaunchOnTheFirstFrame) {
   FreshPools(11);
   UpdateFireworks(0.04f, 30.0f);
-  for (int i = 0; i < 5; ++i) EXPECT_TRUE(RocketPool[i].alive) << i;
-  for (int i = 5; i < kRocketCount; ++i) EXPECT_FALSE(RocketPool[i].alive) << i;
-  EXPECT_EQ(ActiveRockets, 5);
+  for (int i = 0; i < 5; ++i) EXPECT_TRUE(Particles().RocketPool[i].alive) << i;
+  for (int i = 5; i < kRocketCount; ++i) EXPECT_FALSE(Particles().RocketPool[i].alive) << i;
+  EXPECT_EQ(Particles().ActiveRockets, 5);
   EXPECT_EQ(LiveSparks(), 5);  // a trail with dt = 0 still emits one spark each
 }
 
@@ -119,20 +119,20 @@ TEST(Fireworks, AtMostFiveMainRocketsAndNoLaunchFromTheCutoff) {
   for (float t = 0.04f; t < 30.0f; t += 0.04f) {
     UpdateFireworks(t, 30.0f);
     ASSERT_LE(LiveRockets(false), 5);
-    ASSERT_EQ(ActiveRockets, LiveRockets(false));
+    ASSERT_EQ(Particles().ActiveRockets, LiveRockets(false));
     childrenSeen += LiveRockets(true);
     if (t >= 24.4f) {
-      for (const RocketRecord& r : RocketPool) ASSERT_FALSE(r.alive && !r.child && r.birthTime >= 24.4f);
+      for (const RocketRecord& r : Particles().RocketPool) ASSERT_FALSE(r.alive && !r.child && r.birthTime >= 24.4f);
     }
   }
   EXPECT_GT(childrenSeen, 0);  // some bursts over 30 s make small rockets
-  EXPECT_EQ(ActiveRockets, 0);
+  EXPECT_EQ(Particles().ActiveRockets, 0);
 }
 
 TEST(Fireworks, SparkBurstIsLimitedByFreeRecords) {
   FreshPools(17);
-  for (int i = 10; i < kSparkCount; ++i) SparkPool[i].alive = true;
-  RocketRecord& r = RocketPool[0];
+  for (int i = 10; i < kSparkCount; ++i) Particles().SparkPool[i].alive = true;
+  RocketRecord& r = Particles().RocketPool[0];
   r = RocketRecord{};
   r.z = -4;
   // Find a seed whose first draw chooses a spark burst.
@@ -153,40 +153,40 @@ TEST(Fireworks, RocketBurstMakesChildrenIncludingTheBurstingRecord) {
     lumaro::srand(seed);
     if (lumaro::rand() < 4095) break;  // a rocket burst
   }
-  RocketRecord& parent = RocketPool[3];
+  RocketRecord& parent = Particles().RocketPool[3];
   parent = RocketRecord{};
   parent.alive = false;  // just marked dead by the burst
   parent.x = 0.25f;
   parent.y = 1.0f;
   parent.z = -4;
   parent.vy = 0.5f;
-  RocketPool[0].alive = true;  // a record in flight is skipped
-  ActiveRockets = 1;
+  Particles().RocketPool[0].alive = true;  // a record in flight is skipped
+  Particles().ActiveRockets = 1;
   lumaro::srand(seed);
   EmitSparks(2.0f, 0.04f, 3, true);
   int children = LiveRockets(true);
   EXPECT_GE(children, 8);
   EXPECT_LE(children, 15);
-  EXPECT_TRUE(RocketPool[3].alive && RocketPool[3].child);
-  for (const RocketRecord& r : RocketPool) {
+  EXPECT_TRUE(Particles().RocketPool[3].alive && Particles().RocketPool[3].child);
+  for (const RocketRecord& r : Particles().RocketPool) {
     if (!r.child) continue;
     EXPECT_EQ(r.x, 0.25f);
     EXPECT_EQ(r.kind, 0);
     EXPECT_GE(r.fuse, 0.2f);
     EXPECT_LE(r.fuse, 1.2f);
   }
-  EXPECT_EQ(ActiveRockets, 1);
+  EXPECT_EQ(Particles().ActiveRockets, 1);
   // A child that runs out neither bursts nor changes the count of main rockets.
-  for (RocketRecord& r : RocketPool)
+  for (RocketRecord& r : Particles().RocketPool)
     if (!r.child) r.alive = false;
-  ActiveRockets = 0;
+  Particles().ActiveRockets = 0;
   int sparksBefore = LiveSparks();
   float t = 2.0f;
   while (LiveRockets(true) > 0) {
     t += 0.04f;
     // Keep the launches away: only children fly here.
     UpdateFireworks(t, t + 1.0f);
-    ASSERT_EQ(ActiveRockets, 0);
+    ASSERT_EQ(Particles().ActiveRockets, 0);
   }
   EXPECT_GT(LiveSparks() + 1, sparksBefore);  // trails only, no burst of hundreds
 }
@@ -197,8 +197,9 @@ TEST(Fireworks, SparksOfTheFountainCarryOver) {
   std::vector<bool> staysAlive(kSparkCount);
   int carried = 0;
   for (int i = 0; i < kSparkCount; ++i) {
-    staysAlive[i] = SparkPool[i].alive && !(SparkPool[i].age > SparkPool[i].lifetime);
-    carried += SparkPool[i].alive;
+    const SparkRecord& s = Particles().SparkPool[i];
+    staysAlive[i] = s.alive && !(s.age > s.lifetime);
+    carried += s.alive;
   }
   ASSERT_GT(carried, 0);
   // The fireworks continue the same records, with their fountain times, and make new ones
@@ -207,9 +208,9 @@ TEST(Fireworks, SparksOfTheFountainCarryOver) {
   int fresh = 0;
   for (int i = 0; i < kSparkCount; ++i) {
     if (staysAlive[i]) {
-      ASSERT_TRUE(SparkPool[i].alive) << i;
+      ASSERT_TRUE(Particles().SparkPool[i].alive) << i;
     }
-    fresh += SparkPool[i].alive && !staysAlive[i];
+    fresh += Particles().SparkPool[i].alive && !staysAlive[i];
   }
   EXPECT_EQ(fresh, 5);
 }
@@ -219,28 +220,28 @@ TEST(Pools, LiveSparksGroupedBySpriteEachOnceInIndexOrderWithinASprite) {
   FreshPools(5);
   float t = 0;
   for (int frame = 0; frame < 150; ++frame) UpdateFireworks(t += 0.04f, 60);
-  SparkPool[7].alive = true;
-  SparkPool[7].sprite = kSpriteCount + 3;
+  Particles().SparkPool[7].alive = true;
+  Particles().SparkPool[7].sprite = kSpriteCount + 3;
   uint16_t order[kSparkCount];
   const int live = LiveSparksBySprite(order);
   ASSERT_EQ(live, LiveSparks());
   std::vector<int> seen(kSparkCount, 0), sprites;
   for (int k = 0; k < live; ++k) {
-    const SparkRecord& s = SparkPool[order[k]];
+    const SparkRecord& s = Particles().SparkPool[order[k]];
     ASSERT_TRUE(s.alive);
     ++seen[order[k]];
     if (k > 0) {
-      const SparkRecord& before = SparkPool[order[k - 1]];
+      const SparkRecord& before = Particles().SparkPool[order[k - 1]];
       const int a = before.sprite < kSpriteCount ? before.sprite : kSpriteCount,
                 b = s.sprite < kSpriteCount ? s.sprite : kSpriteCount;
       ASSERT_TRUE(a < b || (a == b && order[k - 1] < order[k])) << k;
     }
     if (sprites.empty() || sprites.back() != s.sprite) sprites.push_back(s.sprite);
   }
-  for (int i = 0; i < kSparkCount; ++i) EXPECT_EQ(seen[i], SparkPool[i].alive ? 1 : 0) << i;
+  for (int i = 0; i < kSparkCount; ++i) EXPECT_EQ(seen[i], Particles().SparkPool[i].alive ? 1 : 0) << i;
   EXPECT_GT(sprites.size(), 3u) << "the scene should mix colours";
   EXPECT_EQ(order[live - 1], 7) << "a record with no such sprite comes last";
 
-  for (SparkRecord& s : SparkPool) s.alive = false;
+  for (SparkRecord& s : Particles().SparkPool) s.alive = false;
   EXPECT_EQ(LiveSparksBySprite(order), 0);
 }

@@ -177,8 +177,8 @@ class SceneState : public SceneTest {
 // The last spark drawn, in index order, leaves its sprite bound.
 uint32_t LastSparkSprite() {
   for (int i = kSparkCount - 1; i >= 0; --i)
-    if (SparkPool[i].alive) return SpriteTextures[SparkPool[i].sprite];
-  return SpriteTextures[0];
+    if (Particles().SparkPool[i].alive) return ShowTextures().SpriteTextures[Particles().SparkPool[i].sprite];
+  return ShowTextures().SpriteTextures[0];
 }
 }  // namespace
 
@@ -194,7 +194,7 @@ TEST_F(SceneState, EachSceneLeavesWhatTheScenesAfterItRelyOn) {
     }
     EXPECT_EQ(state.at("matrix mode")[0], GL_MODELVIEW);
     if (contract.clock < 20) {
-      EXPECT_EQ(state.at("texture")[0], TitleTextures[0]);
+      EXPECT_EQ(state.at("texture")[0], ShowTextures().TitleTextures[0]);
     }
     if (contract.clock > 28 && contract.clock < 70) {
       EXPECT_EQ(state.at("texture")[0], LastSparkSprite());
@@ -211,10 +211,10 @@ std::vector<uint8_t> ShowState() {
     const uint8_t* p = static_cast<const uint8_t*>(at);
     bytes.insert(bytes.end(), p, p + size);
   };
-  add(SparkPool, sizeof SparkPool);
-  add(RocketPool, sizeof RocketPool);
-  add(&ActiveRockets, sizeof ActiveRockets);
-  if (FireReady()) add(FireHeat, kFireCells * sizeof(uint32_t));
+  add(Particles().SparkPool, sizeof Particles().SparkPool);
+  add(Particles().RocketPool, sizeof Particles().RocketPool);
+  add(&Particles().ActiveRockets, sizeof Particles().ActiveRockets);
+  if (FireReady()) add(FireGrids().FireHeat, kFireCells * sizeof(uint32_t));
   for (int scene = 0; scene <= kSceneCount; ++scene) add(&DoneFlag(scene), sizeof(OnceSteps));
   add(&Clock().DemoClock, sizeof(float));
   const uint32_t generator = RandomGeneratorState();
