@@ -6,10 +6,13 @@
 namespace lumaro {
 
 namespace {
-bool TimerStarted = false;
-uint32_t TimerOrigin = 0;
-bool Held = false;
-uint32_t HeldAt = 0;
+struct ClockState {
+  bool TimerStarted = false;
+  uint32_t TimerOrigin = 0;
+  bool Held = false;
+  uint32_t HeldAt = 0;
+};
+ClockState State;
 }  // namespace
 
 uint32_t MillisecondClock() {
@@ -18,26 +21,26 @@ uint32_t MillisecondClock() {
 }
 
 float ElapsedSeconds() {
-  if (!TimerStarted) {
-    TimerStarted = true;
-    TimerOrigin = Held ? HeldAt : MillisecondClock();
+  if (!State.TimerStarted) {
+    State.TimerStarted = true;
+    State.TimerOrigin = State.Held ? State.HeldAt : MillisecondClock();
   }
-  return SecondsSince(TimerOrigin, Held ? HeldAt : MillisecondClock());
+  return SecondsSince(State.TimerOrigin, State.Held ? State.HeldAt : MillisecondClock());
 }
 
-void ResetElapsedSeconds() { TimerStarted = false; }
+void ResetElapsedSeconds() { State.TimerStarted = false; }
 
 void HoldElapsedSeconds(bool hold) {
-  if (hold == Held) return;
+  if (hold == State.Held) return;
   const uint32_t now = MillisecondClock();
   if (hold)
-    HeldAt = now;
+    State.HeldAt = now;
   else
-    TimerOrigin += now - HeldAt;  // the held time never counts
-  Held = hold;
+    State.TimerOrigin += now - State.HeldAt;  // the held time never counts
+  State.Held = hold;
 }
 
-bool ElapsedSecondsHeld() { return Held; }
+bool ElapsedSecondsHeld() { return State.Held; }
 
 void SleepMilliseconds(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 

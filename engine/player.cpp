@@ -19,19 +19,22 @@
 namespace lumaro {
 
 namespace {
-// Until a platform installs its own: the desktop's clock, no frames of its own.
-PlayerPlatform Platform{HoldElapsedSeconds, ResetElapsedSeconds, ElapsedSeconds, nullptr, nullptr};
-bool Held = false;
-bool Unseen = false;  // frames were left out while the window could not be seen
-
 // "-loop" starts the show over in its last, blank second, where nothing is drawn: a slice a
 // frame, so that its start is ready when the second is over and no frame waits for it.
 enum class LoopRestart { None, Underway, Ready };
-LoopRestart Restarting = LoopRestart::None;
+
+struct PlayerState {
+  // Until a platform installs its own: the desktop's clock, no frames of its own.
+  PlayerPlatform Platform{HoldElapsedSeconds, ResetElapsedSeconds, ElapsedSeconds, nullptr, nullptr};
+  bool Held = false;
+  bool Unseen = false;  // frames were left out while the window could not be seen
+  LoopRestart Restarting = LoopRestart::None;
+};
+PlayerState State;
 constexpr double kRestartSliceSeconds = 0.006;  // of a frame's 16.7 ms at 60 a second
 
 void BeginFrameUnseen() {
-  if (Platform.beginFrame) Platform.beginFrame();
+  if (State.Platform.beginFrame) State.Platform.beginFrame();
 }
 
 // The show goes on from `second`: the live clock reads it at the next frame, and the music
@@ -41,7 +44,7 @@ void ContinueFrom(float second) {
     (void)SoundStopModule(Music().PlayHandle);  // a handle that ended on its own has nothing to stop
   Music().PlayHandle = 0;
   SetClockOrigin(second);
-  Platform.restartClock();
+  State.Platform.restartClock();
   ForgetMusicStart();
   if (MusicOn()) CueMusic(Music().MusicModule, second);
 }
@@ -57,20 +60,20 @@ void GoTo(float second) {
 }  // namespace
 
 void InstallPlayer(const PlayerPlatform& platform) {
-  Platform = platform;
-  Held = false;
-  Unseen = false;
-  Restarting = LoopRestart::None;
+  State.Platform = platform;
+  State.Held = false;
+  State.Unseen = false;
+  State.Restarting = LoopRestart::None;
 }
 
-bool Paused() { return Held; }
+bool Paused() { return State.Held; }
 
 void TogglePause() {
   if (FixedClock()) return;  // a capture's clock is its own
-  Held = !Held;
-  Platform.holdClock(Held);
+  State.Held = !State.Held;
+  State.Platform.holdClock(State.Held);
   if (MusicOn()) {
-    if (Held)
+    if (State.Held)
       (void)SoundStopBackgroundPlay();  // the device asks for no samples: the module holds its place
     else
       (void)SoundStartBackgroundPlay();  // fails only before start-up, which ran
@@ -80,52 +83,54 @@ void TogglePause() {
 void JumpScene(int direction) {
   if (FixedClock()) return;
   // Starting over in the blank second, the clock is the new show's: the viewer is in the blank.
-  const float target = SceneStartFrom(Restarting == LoopRestart::None ? Clock().DemoClock : kBlankFrom, direction);
+  const float target =
+      SceneStartFrom(State.Restarting == LoopRestart::None ? Clock().DemoClock : kBlankFrom, direction);
   if (target < 0) return;
-  Restarting = LoopRestart::None;  // the show as it stands goes on, or starts over, to the target
+  State.Restarting = LoopRestart::None;  // the show as it stands goes on, or starts over, to the target
   GoTo(target);
-  if (Held && Platform.showPausedFrame) Platform.showPausedFrame();  // the picture shows where the show stands
+  if (State.Held && State.Platform.showPausedFrame)
+    State.Platform.showPausedFrame();  // the picture shows where the show stands
 }
 
 bool StartOverInTheBlank() {
-  if (Restarting == LoopRestart::None) {
+  if (State.Restarting == LoopRestart::None) {
     const ShowSettings& show = Show();
     if (!show.loopShow || show.fixedClock || show.end < kShowLength || Clock().DemoClock < kBlankFrom) return false;
     BeginRestart();
-    Restarting = LoopRestart::Underway;
-    Unseen = false;  // whatever was left out belongs to the show that ends
+    State.Restarting = LoopRestart::Underway;
+    State.Unseen = false;  // whatever was left out belongs to the show that ends
   }
-  if (Restarting == LoopRestart::Underway && CatchUpPartly(Show().start, kRestartSliceSeconds))
-    Restarting = LoopRestart::Ready;
+  if (State.Restarting == LoopRestart::Underway && CatchUpPartly(Show().start, kRestartSliceSeconds))
+    State.Restarting = LoopRestart::Ready;
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);  // the blank second stays black
-  if (Clock().origin + Platform.elapsedSeconds() >= kShowLength) StopRunning(StopReason::ShowOver);
+  if (Clock().origin + State.Platform.elapsedSeconds() >= kShowLength) StopRunning(StopReason::ShowOver);
   KeepMusicCuesReady(kBlankFrom);
   return true;
 }
 
 void StartShowAgain() {
   BeginFrameUnseen();
-  if (Restarting == LoopRestart::None)
+  if (State.Restarting == LoopRestart::None)
     RestartShowAt(Show().start);
   else
     CatchUpTo(Show().start, CatchUp::Quick);  // what the blank second had no time for
-  Restarting = LoopRestart::None;
+  State.Restarting = LoopRestart::None;
   ContinueFrom(Show().start);
   Running = 1;
 }
 
 void PassTimeUnseen() {
-  Unseen = true;
-  const float clock = Clock().origin + Platform.elapsedSeconds();
+  State.Unseen = true;
+  const float clock = Clock().origin + State.Platform.elapsedSeconds();
   StartMusic();  // the music follows the clock, drawn or not
   KeepMusicCuesReady(clock);
   if (clock >= Show().end || clock >= kShowLength) StopRunning(StopReason::ShowOver);
 }
 
 void CatchUpUnseen() {
-  if (!Unseen) return;
-  Unseen = false;
-  CatchUpTo(Clock().origin + Platform.elapsedSeconds(), CatchUp::Quick);
+  if (!State.Unseen) return;
+  State.Unseen = false;
+  CatchUpTo(Clock().origin + State.Platform.elapsedSeconds(), CatchUp::Quick);
 }
 
 Status ReportTimedemo(const TimedemoReport& report) {

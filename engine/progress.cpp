@@ -12,17 +12,20 @@
 namespace lumaro {
 
 namespace {
-bool Decided = false;
-bool Enabled = false;
-uint32_t FirstMs = 0, LastMs = 0;
-uint32_t Done = 0, Total = 0;
+struct ProgressState {
+  bool Decided = false;
+  bool Enabled = false;
+  uint32_t FirstMs = 0, LastMs = 0;
+  uint32_t Done = 0, Total = 0;
+};
+ProgressState State;
 
 bool ProgressWanted() {
-  if (!Decided) {
-    Decided = true;
-    Enabled = Show().forceProgress || isatty(STDERR_FILENO);
+  if (!State.Decided) {
+    State.Decided = true;
+    State.Enabled = Show().forceProgress || isatty(STDERR_FILENO);
   }
-  return Enabled;
+  return State.Enabled;
 }
 
 void Clock(char* text, size_t size, int seconds) { std::snprintf(text, size, "%d:%02d", seconds / 60, seconds % 60); }
@@ -31,22 +34,22 @@ void Clock(char* text, size_t size, int seconds) { std::snprintf(text, size, "%d
 void ReportProgress(float clock) {
   if (!ProgressWanted()) return;
   const uint32_t now = MillisecondClock();
-  if (Done++ == 0) {
-    FirstMs = LastMs = now;
-    Total = CaptureFrameTotal();
+  if (State.Done++ == 0) {
+    State.FirstMs = State.LastMs = now;
+    State.Total = CaptureFrameTotal();
   }
   const bool last = Running == 0;
-  if (!last && now - LastMs < 250) return;
-  LastMs = now;
-  const float seconds = SecondsSince(FirstMs, now);
-  const float rate = seconds > 0 ? Done / seconds : 0.0f;
-  const int left = rate > 0 && Total > Done ? static_cast<int>((Total - Done) / rate) : 0;
+  if (!last && now - State.LastMs < 250) return;
+  State.LastMs = now;
+  const float seconds = SecondsSince(State.FirstMs, now);
+  const float rate = seconds > 0 ? State.Done / seconds : 0.0f;
+  const int left = rate > 0 && State.Total > State.Done ? static_cast<int>((State.Total - State.Done) / rate) : 0;
   char elapsed[16], eta[16];
   Clock(elapsed, sizeof elapsed, static_cast<int>(seconds));
   Clock(eta, sizeof eta, left);
   char line[160];
-  std::snprintf(line, sizeof line, "frame %u of %u  demo %6.2f s  %5.1f frames/s  %s elapsed  %s left ", Done, Total,
-                clock, rate, elapsed, eta);
+  std::snprintf(line, sizeof line, "frame %u of %u  demo %6.2f s  %5.1f frames/s  %s elapsed  %s left ", State.Done,
+                State.Total, clock, rate, elapsed, eta);
   ShowProgressLine(line);
 }
 

@@ -22,12 +22,15 @@
 namespace lumaro {
 
 namespace {
-pid_t Encoder = -1;
-std::FILE* Video = nullptr;
-std::FILE* Audio = nullptr;
-int ErrorOutput = -1;  // what ffmpeg says at error level, kept in an unnamed file
-int Ended = 0;         // its wait status
-std::string Ending;
+struct EncoderState {
+  pid_t Encoder = -1;
+  std::FILE* Video = nullptr;
+  std::FILE* Audio = nullptr;
+  int ErrorOutput = -1;  // what ffmpeg says at error level, kept in an unnamed file
+  int Ended = 0;         // its wait status
+  std::string Ending;
+};
+EncoderState State;
 constexpr size_t kStreamBuffer = 1 << 20;
 
 // The encoder gives way to the drawing. At the lowest priority it runs on what the drawing
@@ -47,12 +50,12 @@ std::vector<std::string> EncoderArguments(const std::string& part, const Encoder
   const bool sound = settings.sound;
   const std::string size = std::to_string(EvenSide(settings.width)) + "x" + std::to_string(EvenSide(settings.height));
   const std::string rate = std::to_string(settings.videoRate);
-  std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
-                                   "-probesize", "32", "-f", "rawvideo", "-pix_fmt", "yuv420p", "-s", size,
-                                   "-r", rate, "-i", "pipe:3"};
+  std::vector<std::string> args = {"ffmpeg",     "-hide_banner", "-loglevel", "error",    "-nostdin", "-y",
+                                   "-probesize", "32",           "-f",        "rawvideo", "-pix_fmt", "yuv420p",
+                                   "-s",         size,           "-r",        rate,       "-i",       "pipe:3"};
   if (sound)
-    args.insert(args.end(), {"-probesize", "32", "-f", "f32le", "-ar", std::to_string(kSoundRate), "-ac", "2", "-i",
-                             "pipe:4"});
+    args.insert(args.end(),
+                {"-probesize", "32", "-f", "f32le", "-ar", std::to_string(kSoundRate), "-ac", "2", "-i", "pipe:4"});
   const std::vector<std::string> colour = ColourTags(settings.height);
   args.insert(args.end(), colour.begin(), colour.end());
   args.insert(args.end(), {"-c:v", "libx264", "-preset", settings.preset, "-crf", std::to_string(settings.crf)});
@@ -72,10 +75,10 @@ std::string FirstLine(const std::string& text) {
 
 std::string ReadErrorOutput() {
   std::string text;
-  if (ErrorOutput < 0 || lseek(ErrorOutput, 0, SEEK_SET) != 0) return text;
+  if (State.ErrorOutput < 0 || lseek(State.ErrorOutput, 0, SEEK_SET) != 0) return text;
   char chunk[4096];
   ssize_t got;
-  while ((got = read(ErrorOutput, chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<size_t>(got));
+  while ((got = read(State.ErrorOutput, chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<size_t>(got));
   return text;
 }
 
@@ -91,8 +94,9 @@ Status CheckEncoder(const std::string& file) {
   if (ran.ok()) ran = RunAndRead({"ffprobe", "-version"}, &probe);
   if (ran.interrupted()) return ran;
   if (!ran.ok())
-    return Status::Failure("making a video needs the ffmpeg and ffprobe programs, and they do not run from PATH "
-                           "(Debian package ffmpeg)");
+    return Status::Failure(
+        "making a video needs the ffmpeg and ffprobe programs, and they do not run from PATH "
+        "(Debian package ffmpeg)");
   if (encoders.find(" libx264 ") == std::string::npos || encoders.find(" aac ") == std::string::npos)
     return Status::Failure("this ffmpeg lacks the libx264 or the aac encoder");
   return {};
@@ -105,47 +109,48 @@ Status StartEncoder(const EncoderSettings& settings) {
   const std::string part = std::filesystem::absolute(EncoderPartName(file), error).string();
   if (error) return Status::Failure("cannot tell where " + file + " would go: " + error.message());
   char scratch[] = "/tmp/lumaro-ffmpeg-XXXXXX";
-  ErrorOutput = mkstemp(scratch);
-  if (ErrorOutput >= 0) unlink(scratch);
+  State.ErrorOutput = mkstemp(scratch);
+  if (State.ErrorOutput >= 0) unlink(scratch);
   SpawnedProgram spawned;
-  const Status started = SpawnWithPipes(EncoderArguments(part, settings),
-                                        sound ? 2 : 1, ErrorOutput, &spawned, kEncoderNiceness);
+  const Status started =
+      SpawnWithPipes(EncoderArguments(part, settings), sound ? 2 : 1, State.ErrorOutput, &spawned, kEncoderNiceness);
   if (!started.ok()) return started;
-  Encoder = spawned.pid;
-  Video = fdopen(spawned.pipes[0], "wb");
-  Audio = sound ? fdopen(spawned.pipes[1], "wb") : nullptr;
-  setvbuf(Video, nullptr, _IOFBF, kStreamBuffer);
-  if (Audio) setvbuf(Audio, nullptr, _IOFBF, kStreamBuffer);
+  State.Encoder = spawned.pid;
+  State.Video = fdopen(spawned.pipes[0], "wb");
+  State.Audio = sound ? fdopen(spawned.pipes[1], "wb") : nullptr;
+  setvbuf(State.Video, nullptr, _IOFBF, kStreamBuffer);
+  if (State.Audio) setvbuf(State.Audio, nullptr, _IOFBF, kStreamBuffer);
   return {};
 }
 
-std::FILE* TakeEncoderVideoStream() { return std::exchange(Video, nullptr); }
-std::FILE* TakeEncoderAudioStream() { return std::exchange(Audio, nullptr); }
+std::FILE* TakeEncoderVideoStream() { return std::exchange(State.Video, nullptr); }
+std::FILE* TakeEncoderAudioStream() { return std::exchange(State.Audio, nullptr); }
 
 void KillEncoder() {
-  if (Encoder > 0) kill(-Encoder, SIGKILL);  // its group: nothing it started stays behind
+  if (State.Encoder > 0) kill(-State.Encoder, SIGKILL);  // its group: nothing it started stays behind
 }
 
 Status StopEncoder(double patienceSeconds) {
-  if (Encoder < 0) return Status::Failure("no encoder ran");
-  if (Video) std::fclose(Video);
-  if (Audio) std::fclose(Audio);
-  Video = Audio = nullptr;
-  const bool killed = WaitForProgram(Encoder, patienceSeconds, &Ended);
-  Encoder = -1;
-  Ending = WIFEXITED(Ended)     ? "exited with code " + std::to_string(WEXITSTATUS(Ended))
-           : WIFSIGNALED(Ended) ? std::string("was killed by signal ") + std::to_string(WTERMSIG(Ended)) + " (" +
-                                      strsignal(WTERMSIG(Ended)) + ")"
-                                : "ended";
+  if (State.Encoder < 0) return Status::Failure("no encoder ran");
+  if (State.Video) std::fclose(State.Video);
+  if (State.Audio) std::fclose(State.Audio);
+  State.Video = State.Audio = nullptr;
+  const bool killed = WaitForProgram(State.Encoder, patienceSeconds, &State.Ended);
+  State.Encoder = -1;
+  State.Ending = WIFEXITED(State.Ended) ? "exited with code " + std::to_string(WEXITSTATUS(State.Ended))
+                 : WIFSIGNALED(State.Ended)
+                     ? std::string("was killed by signal ") + std::to_string(WTERMSIG(State.Ended)) + " (" +
+                           strsignal(WTERMSIG(State.Ended)) + ")"
+                     : "ended";
   const std::string said = FirstLine(ReadErrorOutput());
-  if (ErrorOutput >= 0) close(ErrorOutput);
-  ErrorOutput = -1;
-  if (WIFEXITED(Ended) && WEXITSTATUS(Ended) == 0 && said.empty()) return {};
+  if (State.ErrorOutput >= 0) close(State.ErrorOutput);
+  State.ErrorOutput = -1;
+  if (WIFEXITED(State.Ended) && WEXITSTATUS(State.Ended) == 0 && said.empty()) return {};
   if (killed)
-    return Status::Interrupted("the video encoder (ffmpeg) " + Ending + ", still running after the stop signal");
-  return Status::Failure("the video encoder (ffmpeg) " + Ending + (said.empty() ? "" : ": " + said));
+    return Status::Interrupted("the video encoder (ffmpeg) " + State.Ending + ", still running after the stop signal");
+  return Status::Failure("the video encoder (ffmpeg) " + State.Ending + (said.empty() ? "" : ": " + said));
 }
 
-std::string EncoderEnding() { return Ending; }
+std::string EncoderEnding() { return State.Ending; }
 
 }  // namespace lumaro

@@ -15,15 +15,18 @@ const MenuRow kMenuRows[kMenuRowCount] = {
 };
 
 namespace {
-bool Open = false;
-int Left = 0, Top = 0;
-int Highlighted = -1;
-// The rows the keys act on: a heading's items when the keys opened it, all when the mouse did.
-int KeyRowsBegin = 0, KeyRowsEnd = kMenuRowCount;
+struct MenuState {
+  bool Open = false;
+  int Left = 0, Top = 0;
+  int Highlighted = -1;
+  // The rows the keys act on: a heading's items when the keys opened it, all when the mouse did.
+  int KeyRowsBegin = 0, KeyRowsEnd = kMenuRowCount;
+};
+MenuState State;
 
 int RowAt(int x, int y) {
-  if (!Open || x < Left || x >= Left + kMenuWidth || y < Top) return -1;
-  int row = (y - Top) / kMenuRowHeight;
+  if (!State.Open || x < State.Left || x >= State.Left + kMenuWidth || y < State.Top) return -1;
+  int row = (y - State.Top) / kMenuRowHeight;
   return row < kMenuRowCount ? row : -1;
 }
 
@@ -41,15 +44,15 @@ char AccessLetter(const char* text) {
 }
 
 void OpenMenu(int x, int y, int windowWidth, int windowHeight) {
-  Open = true;
-  Left = x + kMenuWidth <= windowWidth ? x : x - kMenuWidth;
-  Top = y + kMenuHeight <= windowHeight ? y : y - kMenuHeight;
+  State.Open = true;
+  State.Left = x + kMenuWidth <= windowWidth ? x : x - kMenuWidth;
+  State.Top = y + kMenuHeight <= windowHeight ? y : y - kMenuHeight;
   // A window smaller than the menu: its top-left part inside.
-  Left = std::max(0, std::min(Left, windowWidth - kMenuWidth));
-  Top = std::max(0, std::min(Top, windowHeight - kMenuHeight));
-  Highlighted = -1;
-  KeyRowsBegin = 0;
-  KeyRowsEnd = kMenuRowCount;
+  State.Left = std::max(0, std::min(State.Left, windowWidth - kMenuWidth));
+  State.Top = std::max(0, std::min(State.Top, windowHeight - kMenuHeight));
+  State.Highlighted = -1;
+  State.KeyRowsBegin = 0;
+  State.KeyRowsEnd = kMenuRowCount;
 }
 
 bool OpenMenuAtHeading(char letter, int windowWidth, int windowHeight) {
@@ -57,48 +60,48 @@ bool OpenMenuAtHeading(char letter, int windowWidth, int windowHeight) {
   for (int row = 0; row < kMenuRowCount; ++row) {
     if (kMenuRows[row].id != 0 || AccessLetter(kMenuRows[row].text) != wanted) continue;
     OpenMenu(0, 0, windowWidth, windowHeight);
-    KeyRowsBegin = row + 1;
-    KeyRowsEnd = KeyRowsBegin;
-    while (KeyRowsEnd < kMenuRowCount && kMenuRows[KeyRowsEnd].id != 0) ++KeyRowsEnd;
-    Highlighted = KeyRowsBegin < KeyRowsEnd ? KeyRowsBegin : -1;
+    State.KeyRowsBegin = row + 1;
+    State.KeyRowsEnd = State.KeyRowsBegin;
+    while (State.KeyRowsEnd < kMenuRowCount && kMenuRows[State.KeyRowsEnd].id != 0) ++State.KeyRowsEnd;
+    State.Highlighted = State.KeyRowsBegin < State.KeyRowsEnd ? State.KeyRowsBegin : -1;
     return true;
   }
   return false;
 }
 
 uint32_t PickMenuItemByLetter(char letter) {
-  if (!Open) return 0;
+  if (!State.Open) return 0;
   const char wanted = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
-  for (int row = KeyRowsBegin; row < KeyRowsEnd; ++row)
+  for (int row = State.KeyRowsBegin; row < State.KeyRowsEnd; ++row)
     if (kMenuRows[row].id != 0 && AccessLetter(kMenuRows[row].text) == wanted) return PickRow(row);
   return 0;
 }
 
 void MoveMenuHighlight(int step) {
-  if (!Open || KeyRowsBegin >= KeyRowsEnd) return;
-  int row = Highlighted;
+  if (!State.Open || State.KeyRowsBegin >= State.KeyRowsEnd) return;
+  int row = State.Highlighted;
   for (int tries = 0; tries < kMenuRowCount; ++tries) {
     // From none lit, Down lights the first item and Up the last.
-    row = row < 0 ? (step > 0 ? KeyRowsBegin : KeyRowsEnd - 1) : row + step;
-    if (row < KeyRowsBegin) row = KeyRowsEnd - 1;
-    if (row >= KeyRowsEnd) row = KeyRowsBegin;
+    row = row < 0 ? (step > 0 ? State.KeyRowsBegin : State.KeyRowsEnd - 1) : row + step;
+    if (row < State.KeyRowsBegin) row = State.KeyRowsEnd - 1;
+    if (row >= State.KeyRowsEnd) row = State.KeyRowsBegin;
     if (kMenuRows[row].id != 0) {
-      Highlighted = row;
+      State.Highlighted = row;
       return;
     }
   }
 }
 
-uint32_t PickHighlightedMenuItem() { return Open && Highlighted >= 0 ? PickRow(Highlighted) : 0; }
+uint32_t PickHighlightedMenuItem() { return State.Open && State.Highlighted >= 0 ? PickRow(State.Highlighted) : 0; }
 
 void MenuCorner(int* left, int* top) {
-  *left = Left;
-  *top = Top;
+  *left = State.Left;
+  *top = State.Top;
 }
 
-void CloseMenu() { Open = false; }
-bool MenuIsOpen() { return Open; }
-int HighlightedMenuRow() { return Highlighted; }
+void CloseMenu() { State.Open = false; }
+bool MenuIsOpen() { return State.Open; }
+int HighlightedMenuRow() { return State.Highlighted; }
 
 uint32_t MenuItemAt(int x, int y) {
   int row = RowAt(x, y);
@@ -107,7 +110,7 @@ uint32_t MenuItemAt(int x, int y) {
 
 void HighlightMenuItemAt(int x, int y) {
   int row = RowAt(x, y);
-  Highlighted = (row >= 0 && kMenuRows[row].id != 0) ? row : -1;
+  State.Highlighted = (row >= 0 && kMenuRows[row].id != 0) ? row : -1;
 }
 
 }  // namespace lumaro

@@ -19,10 +19,13 @@
 namespace lumaro {
 
 namespace {
-SDL_GLContext Context = nullptr;
-bool VideoReady = false;  // SDL's video layer is up (a display exists)
-bool VideoTried = false;
-bool UsingHeadless = false;
+struct PlatformState {
+  SDL_GLContext Context = nullptr;
+  bool VideoReady = false;  // SDL's video layer is up (a display exists)
+  bool VideoTried = false;
+  bool UsingHeadless = false;
+};
+PlatformState State;
 void QuitVideoAtExit() { SDL_Quit(); }
 
 // Which display was tried, and why it would not open.
@@ -37,20 +40,20 @@ std::string DisplayProblem() {
 }
 
 void ShowBox(const char* text, const char* caption) {
-  if (!VideoReady || UsingHeadless) return;
+  if (!State.VideoReady || State.UsingHeadless) return;
   (void)ShowBoxAside(std::strcmp(caption, "SHUTDOWN ERROR") == 0 ? BoxKind::Information : BoxKind::Error, text,
                      caption);
 }
 
 DialogAnswer AskBox(const char* text, const char* caption) {
-  if (!VideoReady || UsingHeadless) return DialogAnswer::Cancel;
+  if (!State.VideoReady || State.UsingHeadless) return DialogAnswer::Cancel;
   return ShowBoxAside(BoxKind::OkCancel, text, caption);
 }
 
 // Brings up SDL's video layer once; false when no display can be opened.
 bool StartVideo() {
-  if (VideoTried) return VideoReady;
-  VideoTried = true;
+  if (State.VideoTried) return State.VideoReady;
+  State.VideoTried = true;
   // We manage the screen saver and the signals ourselves.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -62,7 +65,7 @@ bool StartVideo() {
     SDL_SetError("no display to open");
     return false;
   }
-  VideoReady = true;
+  State.VideoReady = true;
   InstallMessageBoxes({ShowBox, AskBox});
   std::atexit(QuitVideoAtExit);  // also restores the desktop mode when the process ends early
   return true;
@@ -95,8 +98,8 @@ SDL_Window* OpenWindow(const WindowSettings& settings, int depthBits) {
 
 void ReleaseWindowAndContext() {
   ReleaseFrameTarget();
-  if (Context) SDL_GL_DeleteContext(Context);
-  Context = nullptr;
+  if (State.Context) SDL_GL_DeleteContext(State.Context);
+  State.Context = nullptr;
   if (TheWindow) SDL_DestroyWindow(TheWindow);
   TheWindow = nullptr;
 }
@@ -122,7 +125,7 @@ Status FailCreation(const char* text) {
 void OnStopSignal(int signal) { StopSignalNumber = signal; }
 }  // namespace
 
-bool HeadlessActive() { return UsingHeadless; }
+bool HeadlessActive() { return State.UsingHeadless; }
 
 Status ChooseDisplay(WindowSettings* settings) {
   if (settings->headless || StartVideo()) return {};
@@ -138,9 +141,9 @@ Status ChooseDisplay(WindowSettings* settings) {
 Status CreateRenderWindow(const WindowSettings& settings) {
   KeepWindowSettings(settings);
   if (settings.headless) {
-    UsingHeadless = true;
+    State.UsingHeadless = true;
     const Status created = HeadlessCreate(settings.area.ScreenWidth, settings.area.ScreenHeight);
-    if (!created.ok()) UsingHeadless = false;
+    if (!created.ok()) State.UsingHeadless = false;
     return created;
   }
 
@@ -150,9 +153,10 @@ Status CreateRenderWindow(const WindowSettings& settings) {
   if (!TheWindow) return FailCreation(PlainWindowOpens() ? kNoOpenGl : "Window Creation Error.");
   GiveWindowItsIcon(TheWindow);
   if (settings.Fullscreen) SDL_ShowCursor(SDL_DISABLE);
-  Context = SDL_GL_CreateContext(TheWindow);
-  if (!Context) return FailCreation("Can't Create A GL Rendering Context.");
-  if (SDL_GL_MakeCurrent(TheWindow, Context) != 0) return FailCreation("Can't Activate The GL Rendering Context.");
+  State.Context = SDL_GL_CreateContext(TheWindow);
+  if (!State.Context) return FailCreation("Can't Create A GL Rendering Context.");
+  if (SDL_GL_MakeCurrent(TheWindow, State.Context) != 0)
+    return FailCreation("Can't Activate The GL Rendering Context.");
   SetVsync(settings.vsync);
   SDL_ShowWindow(TheWindow);
   SDL_RaiseWindow(TheWindow);
@@ -161,19 +165,19 @@ Status CreateRenderWindow(const WindowSettings& settings) {
 }
 
 void DestroyRenderWindow() {
-  if (UsingHeadless) {
+  if (State.UsingHeadless) {
     const Status destroyed = HeadlessDestroy();
     if (!destroyed.ok()) ShowMessage(destroyed.why(), "SHUTDOWN ERROR");
-    UsingHeadless = false;
+    State.UsingHeadless = false;
     return;
   }
   if (WindowFullscreen() && TheWindow) SDL_ShowCursor(SDL_ENABLE);
   ReleaseFrameTarget();
   ReleaseMenuText();
-  if (Context) {
+  if (State.Context) {
     if (SDL_GL_MakeCurrent(TheWindow, nullptr) != 0) ShowMessage("Release Of DC And RC Failed.", "SHUTDOWN ERROR");
-    SDL_GL_DeleteContext(Context);
-    Context = nullptr;
+    SDL_GL_DeleteContext(State.Context);
+    State.Context = nullptr;
   }
   if (TheWindow) {
     SDL_DestroyWindow(TheWindow);
@@ -200,7 +204,7 @@ bool ScreenSaverActive(bool headless) {
 }
 
 void SetScreenSaver(bool active) {
-  if (!VideoReady) return;
+  if (!State.VideoReady) return;
   if (active)
     SDL_EnableScreenSaver();
   else
@@ -209,10 +213,10 @@ void SetScreenSaver(bool active) {
 
 bool WindowVanished() { return XWindowVanished(); }
 
-bool PollPlatformEvent(SDL_Event* event) { return VideoReady && SDL_PollEvent(event); }
+bool PollPlatformEvent(SDL_Event* event) { return State.VideoReady && SDL_PollEvent(event); }
 
 bool WaitPlatformEvent(SDL_Event* event, int milliseconds) {
-  if (!VideoReady) {
+  if (!State.VideoReady) {
     SDL_Delay(static_cast<Uint32>(milliseconds));
     return false;
   }
