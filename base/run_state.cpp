@@ -2,11 +2,11 @@
 
 namespace lumaro {
 
-int32_t Running = 0;
 volatile std::sig_atomic_t StopSignalNumber = 0;
 
 namespace {
 struct RunEnd {
+  bool running = false;
   StopReason lastReason = StopReason::ShowOver;
   int exitCode = 0;
   bool capture = false;
@@ -15,13 +15,15 @@ RunEnd End;
 }  // namespace
 
 void StopRunning(StopReason reason, int signal) {
-  Running = 0;
+  End.running = false;
   End.lastReason = reason;
   if (reason == StopReason::Failure) End.exitCode = 1;
   if (reason == StopReason::Signal && End.capture && End.exitCode == 0) End.exitCode = 128 + signal;
   if (reason == StopReason::UserQuit && End.capture && End.exitCode == 0) End.exitCode = kStoppedEarly;
 }
 
+bool Running() { return End.running; }
+void StartRunning() { End.running = true; }
 StopReason LastStopReason() { return End.lastReason; }
 int ExitCode() { return End.exitCode; }
 void SetCaptureRun(bool capture) { End.capture = capture; }

@@ -17,7 +17,6 @@ constexpr int kSoundRate = 48000;  // stereo samples a second, live and in captu
 // that is whole, else alternately one more or less so that the track never drifts.
 inline uint64_t SamplesBefore(uint64_t frames, int rate) { return frames * kSoundRate / static_cast<uint64_t>(rate); }
 
-extern int32_t Running;  // the main loop turns while it is non-zero
 // The signal (SIGINT, SIGTERM, SIGHUP) that asked the run to stop, or 0: set by the shell's
 // handler, read by anything that waits and should give up waiting.
 extern volatile std::sig_atomic_t StopSignalNumber;
@@ -34,6 +33,9 @@ enum class StopReason {
 // stopping it (Escape, the window closed) before its end with kStoppedEarly.
 constexpr int kStoppedEarly = 3;
 void StopRunning(StopReason reason, int signal = 0);
+// The main loop turns while the run is running: from StartRunning to a StopRunning.
+bool Running();
+void StartRunning();
 StopReason LastStopReason();
 int ExitCode();  // what the program returns
 // A capture's stops have their own exit codes (above); told once, before the first frame.

@@ -116,7 +116,7 @@ void StartShowAgain() {
     CatchUpTo(Show().start, CatchUp::Quick);  // what the blank second had no time for
   State.Restarting = LoopRestart::None;
   ContinueFrom(Show().start);
-  Running = 1;
+  StartRunning();
 }
 
 void PassTimeUnseen() {

@@ -38,7 +38,7 @@ void ReportProgress(float clock) {
     State.FirstMs = State.LastMs = now;
     State.Total = CaptureFrameTotal();
   }
-  const bool last = Running == 0;
+  const bool last = !Running();
   if (!last && now - State.LastMs < 250) return;
   State.LastMs = now;
   const float seconds = SecondsSince(State.FirstMs, now);

@@ -156,7 +156,7 @@ void RunFrame(float elapsedSeconds) {
   }
   // "-stills": on to the next still without showing the frames between.
   const auto next = std::upper_bound(show.stills.begin(), show.stills.end(), clock);
-  if (Running && next != show.stills.end()) CatchUpTo(*next, CatchUp::Exact);
+  if (Running() && next != show.stills.end()) CatchUpTo(*next, CatchUp::Exact);
 }
 
 }  // namespace lumaro

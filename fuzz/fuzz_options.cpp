@@ -14,12 +14,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     else
       arguments.back() += static_cast<char>(data[i]);
   }
-  lumaro::OptionsAction action = lumaro::OptionsAction::Run;
-  const lumaro::Status parsed = lumaro::ParseOptions(arguments, &action);
-  // A refusal names what it refused; a run starts from a window of the show.
-  if (!parsed.ok() && parsed.why().empty()) __builtin_trap();
-  if (parsed.ok() && action == lumaro::OptionsAction::Run && !(lumaro::ThisRun.endTime > lumaro::ThisRun.startTime) &&
-      lumaro::ThisRun.stillTimes.empty())
+  lumaro::RunPlan plan;
+  const lumaro::Status parsed = lumaro::ParseOptions(arguments, &plan);
+  // A refusal names what it refused and leaves the plan as it was; a run starts from a
+  // window of the show, and the same arguments make the same plan.
+  if (!parsed.ok() && (parsed.why().empty() || !(plan == lumaro::RunPlan{}))) __builtin_trap();
+  if (parsed.ok() && plan.action == lumaro::OptionsAction::Run && !(plan.endTime > plan.startTime) &&
+      plan.stillTimes.empty())
     __builtin_trap();
+  lumaro::RunPlan again;
+  if (parsed.ok() && (!lumaro::ParseOptions(arguments, &again).ok() || !(again == plan))) __builtin_trap();
   return 0;
 }

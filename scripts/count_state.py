@@ -5,7 +5,7 @@
   - mutable externs: such variables declared `extern` in our own headers.
 Usage: scripts/count_state.py [--list] BUILD_DIR   (a build configured with
 CMAKE_EXPORT_COMPILE_COMMANDS=ON; the page's files are read with the same flags as the
-shell's). Prints the two counts."""
+shell's, and emscripten's headers). Prints the two counts."""
 import json, os, re, subprocess, sys, tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -28,8 +28,13 @@ def product_sources(build):
     for dirpath, _, names in os.walk(os.path.join(ROOT, "web", "shell")):
         web += [os.path.join(dirpath, n) for n in names if n.endswith(".cpp")]
     # The page's files are built by emcc; read them with a desktop shell file's flags.
+    # emscripten's own headers are searched after the system's, for what only the page has
+    # (its sysroot once emcc has run, which makes the version header).
+    sysroot = "/usr/share/emscripten/cache/sysroot/include"
+    emscripten = sysroot if os.path.isdir(sysroot) else "/usr/share/emscripten/system/include"
+    page = f" -I{ROOT} -idirafter {emscripten} -D__EMSCRIPTEN__ -c "
     extra = [dict(shell_entry, file=f, command=shell_entry.get("command", "").replace(
-        shell_entry["file"], f)) for f in sorted(web)]
+        " -c ", page).replace(shell_entry["file"], f)) for f in sorted(web)]
     for e in extra:
         e.pop("output", None)
     return ours, db + extra, sorted(web)

@@ -78,7 +78,7 @@ bool OpenRenderWindow(WindowSettings settings) {
 // Until Escape, the end of the show, a signal or a vanished window.
 int RunLoop() {
   int signal = 0;
-  while (Running) {
+  while (Running()) {
     if ((signal = StopSignal()) != 0) {
       StopRunning(StopReason::Signal, signal);
       break;
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
   // "-start": what the frames before it leave behind; captures match a whole run exactly.
   if (ExitCode() == 0) CatchUpTo(plan.startTime, plan.VideoSave ? CatchUp::Exact : CatchUp::Quick);
 
-  Running = ExitCode() == 0 ? 1 : 0;
+  if (ExitCode() == 0) StartRunning();
   ElapsedSeconds();  // time zero: loading never counts as demo time
   const auto loopStart = std::chrono::steady_clock::now();
   int signal = RunLoop();

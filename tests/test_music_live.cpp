@@ -97,12 +97,12 @@ TEST_F(DummyAudio, PreparedCuesNeedNoDecodingAndSoundTheSame) {
 // A music failure the run cannot go on without is shown in the original's box and ends the
 // run with exit code 1, the sound closed, instead of ending the process where it happened.
 TEST_F(DummyAudio, AFatalMusicFailureEndsTheRunWithItsBox) {
-  Running = 1;
+  StartRunning();
   testing::internal::CaptureStderr();
   EndForMusic(Status::Failure("no such play handle"));
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_NE(said.find("MIDAS Fehler !: no such play handle"), std::string::npos) << said;
-  EXPECT_EQ(Running, 0);
+  EXPECT_FALSE(Running());
   EXPECT_EQ(ExitCode(), 1);
   EXPECT_EQ(LastStopReason(), StopReason::Failure);
   EXPECT_FALSE(MusicOn());

@@ -73,13 +73,13 @@ void Press(SDL_Keycode key, Uint16 modifiers = KMOD_NONE) {
 // Exit asks for the end through the event queue, or directly where there is none.
 bool QuitAsked() {
   SDL_Event quit;
-  return Running == 0 || SDL_PeepEvents(&quit, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) == 1;
+  return !Running() || SDL_PeepEvents(&quit, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) == 1;
 }
 }  // namespace
 
 TEST(Menu, KeyboardAltAndAccessLetters) {
   KeepWindowSettings({.area = {.ScreenWidth = 320, .ScreenHeight = 240}, .Fullscreen = false});
-  Running = 1;
+  StartRunning();
   // Alt+F opens File, X picks Exit: the run ends.
   Press(SDLK_f, KMOD_LALT);
   ASSERT_TRUE(MenuIsOpen());
@@ -87,7 +87,7 @@ TEST(Menu, KeyboardAltAndAccessLetters) {
   Press(SDLK_x);
   EXPECT_FALSE(MenuIsOpen());
   EXPECT_TRUE(QuitAsked());
-  Running = 1;
+  StartRunning();
   // Under Draw, X is no item's letter: the menu stays; 6 picks 640 x 480.
   Press(SDLK_d, KMOD_LALT);
   Press(SDLK_x);

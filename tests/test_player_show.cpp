@@ -35,11 +35,11 @@ class Player : public GlTest {
   void SetUp() override {
     GlTest::SetUp();
     Fake = {};
-    Running = 1;
+    StartRunning();
     InstallPlayer({Hold, RestartClock, Elapsed, nullptr, ShowPausedFrame});
   }
   void TearDown() override {
-    Running = 1;
+    StartRunning();
     InstallPlayer({HoldElapsedSeconds, ResetElapsedSeconds, ElapsedSeconds, nullptr, nullptr});
     GlTest::TearDown();
   }
@@ -122,13 +122,13 @@ TEST_F(Player, LoopsStartOverInTheBlankSecondAndPlayOnFromTheLoopStart) {
   PlayAt(kBlankFrom + 0.1f);
   EXPECT_TRUE(StartOverInTheBlank());
   EXPECT_TRUE(StartOverInTheBlank());
-  EXPECT_EQ(Running, 1);
+  EXPECT_TRUE(Running());
   Fake.seconds = kShowLength;  // the blank second is over
   EXPECT_TRUE(StartOverInTheBlank());
-  EXPECT_EQ(Running, 0);
+  EXPECT_FALSE(Running());
 
   StartShowAgain();
-  EXPECT_EQ(Running, 1);
+  EXPECT_TRUE(Running());
   EXPECT_EQ(Clock().origin, 222.0f);
   EXPECT_EQ(Fake.seconds, 0.0f);
   RunFrame(Elapsed());

@@ -39,7 +39,7 @@ void ShowTimedemoTable() {
 }  // namespace
 
 void LiveStep() {
-  if (!Running) return EndShow();
+  if (!Running()) return EndShow();
   if (Web.phase == Phase::Paused) return;  // the canvas keeps the last picture
   RunFrame(LiveElapsed());
   ++Web.framesDrawn;
@@ -50,7 +50,7 @@ void LiveStep() {
 // on the fixed clock, and the page reads it before the walk goes on.
 void StillsStep() {
   if (Web.phase == Phase::StillShown) return;  // until the page has read it (or Escape)
-  if (!Running) return EndShow();
+  if (!Running()) return EndShow();
   const double begun = emscripten_get_now();
   const float still = Web.stills[Web.nextStill];
   while (Clock().DemoClock + FrameStep() < still) {
@@ -69,7 +69,7 @@ void StillsStep() {
 // As the desktop's: a frame's time runs from the start of drawing until the renderer has
 // done it. WebGL's finish does not wait for the browser's GPU process; reading a pixel does.
 void TimedemoStep() {
-  if (!Running) return EndShow();
+  if (!Running()) return EndShow();
   const auto start = std::chrono::steady_clock::now();
   RunFrame(0);
   ++Web.framesDrawn;

@@ -111,7 +111,7 @@ EMSCRIPTEN_KEEPALIVE int lumaro_start(const char* query) {
   RenderStartup(show);
   // "start": the quick way, as the desktop's live show; stills catch up exactly, in steps.
   if (Web.mode != Mode::Stills) CatchUpTo(show.start, CatchUp::Quick);
-  Running = ExitCode() == 0 ? 1 : 0;
+  if (ExitCode() == 0) StartRunning();
   StartPlayer();
   Web.framesDrawn = 0;
   Web.loopStart = std::chrono::steady_clock::now();
