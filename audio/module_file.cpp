@@ -17,6 +17,12 @@
 namespace lumaro {
 
 namespace {
+#ifdef _WIN32
+constexpr int kOpenFlags = O_RDONLY | O_BINARY | O_NOINHERIT;  // no FIFOs; text mode would change bytes
+#else
+constexpr int kOpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+#endif
+
 void LogToNowhere(const char*, void*) {}
 
 // The file's bytes, read only once it is known to be a regular file of a module's size:
@@ -79,7 +85,7 @@ bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames) {
 Status ReadModuleFile(const std::string& fileName, std::vector<char>* bytes) {
   bytes->clear();
   if (fileName.empty()) return Status::Failure("no SongM.xm was found");
-  const int fd = open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = open(fileName.c_str(), kOpenFlags);
   if (fd < 0) return OpenFailure(fileName, errno);
   const Status read = ReadModuleBytes(fd, fileName, bytes);
   close(fd);
