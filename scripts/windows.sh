@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Lumaro for 64-bit Windows, cross-built with Debian's MinGW-w64 and tested under Wine.
 # Installs what the build needs (MinGW-w64, Wine, the deb-src entry for the source packages),
-# builds SDL2 and libopenmpt from Debian's sources with MinGW once into
+# builds SDL2 and libopenmpt (and, to test, GoogleTest) from Debian's sources with MinGW once into
 # ~/.cache/lumaro/windows-VERSIONS/ (reused by every clone), the native generators (artwork,
 # mesh, tables, music), then the program, and packs build-windows/lumaro-VERSION-windows-x86_64.zip.
 #   scripts/windows.sh         build and pack
@@ -96,6 +96,13 @@ build_openmpt() {
     { say "libopenmpt failed (see $cache/openmpt.log)"; exit 1; }
 }
 
+build_googletest() {
+  [ -f "$prefix/lib/libgtest.a" ] && return 0
+  fetch_source googletest 'googletest-1*/'
+  say "building GoogleTest with MinGW-w64"
+  cmake_dependency googletest "$source_dir" -DBUILD_GMOCK=OFF
+}
+
 # The artwork, mesh, tables and music come from the project's own generators, built natively.
 build_native() {
   if [ -n "${LUMARO_WINDOWS_NATIVE:-}" ]; then
@@ -112,7 +119,7 @@ build_program() {
   say "cross-building the program"
   LUMARO_WINDOWS_DEPS=$prefix cmake -S "$root" -B "$out/exe" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DLUMARO_NATIVE_DIR="$native" \
-    -DLUMARO_WINDOWS_DEPS="$prefix" -DLUMARO_WERROR=ON -DLUMARO_BENCH=OFF -DLUMARO_TESTS=OFF > /dev/null
+    -DLUMARO_WINDOWS_DEPS="$prefix" -DLUMARO_WERROR=ON -DLUMARO_BENCH=OFF -DLUMARO_TESTS="$windows_tests" > /dev/null
   nice cmake --build "$out/exe" -j2
 }
 
@@ -132,20 +139,22 @@ pack() {
 run_test() {
   build_native lumaro  # the native program draws the reference frames
   LUMARO_ZIP="$zip_file" LUMARO_EXE="$out/exe/lumaro.exe" LUMARO_NATIVE="$native/lumaro" \
-    LUMARO_TEST_DIR="$out/test" \
+    LUMARO_UNIT_TESTS="$out/exe/tests/unit_tests.exe" LUMARO_TEST_DIR="$out/test" \
     timeout 1200 bash "$root/tests/windows/wine_checks.sh"
 }
 
 start=$(date +%s)
+windows_tests=OFF
 case "${1:-}" in
   "") ;;
-  test) ;;
+  test) windows_tests=ON ;;
   *) say "unknown command '$1' (build with no command, or test)"; exit 2 ;;
 esac
 install_packages
 choose_cache
 build_sdl2
 build_openmpt
+[ "$windows_tests" = OFF ] || build_googletest
 build_native
 build_program
 pack

@@ -38,10 +38,13 @@ check runs_alone runs_alone
 check zip_as_readme_says zip_as_readme_says
 
 # --- under Wine ------------------------------------------------------------------------
-Xvfb :77 -screen 0 1024x768x24 -nolisten tcp > "$work/xvfb.log" 2>&1 &
+# A free display, which Xvfb names once it is ready.
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5> "$work/display" > "$work/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wineserver -k 2>/dev/null' EXIT
-export DISPLAY=:77
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
+export DISPLAY=:$(head -n1 "$work/display")
 wineboot -i > "$work/wineboot.log" 2>&1
 unzip -q "$LUMARO_ZIP" -d "$work/zip"
 exe=$(ls "$work"/zip/*/lumaro.exe)
