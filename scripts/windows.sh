@@ -52,7 +52,7 @@ choose_cache() {
   enable_sources libsdl2
   local versions
   versions="sdl2-$(source_version libsdl2)_openmpt-$(source_version libopenmpt)"
-  cache=${LUMARO_WINDOWS_CACHE:-$HOME/.cache/lumaro/windows-${versions//[^A-Za-z0-9._-]/.}}
+  cache=${LUMARO_WINDOWS_CACHE:-${HOME:-/root}/.cache/lumaro/windows-${versions//[^A-Za-z0-9._-]/.}}
   prefix=$cache/prefix
   mkdir -p "$cache/src"
 }
