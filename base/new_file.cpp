@@ -26,8 +26,10 @@ Status WriteNewFile(const char* path, const uint8_t* data, size_t size) { return
 Status WriteWholeFile(const std::string& path, const std::string& contents) {
   const std::string temporary = path + ".part";
   std::remove(temporary.c_str());
-  Status written = WritePlainFile(temporary.c_str(), reinterpret_cast<const uint8_t*>(contents.data()), contents.size());
-  if (const int error = written.ok() ? MoveOver(temporary, path) : 0) written = ErrnoFailure("cannot write " + path, error);
+  Status written =
+      WritePlainFile(temporary.c_str(), reinterpret_cast<const uint8_t*>(contents.data()), contents.size());
+  if (const int error = written.ok() ? MoveOver(temporary, path) : 0)
+    written = ErrnoFailure("cannot write " + path, error);
   if (!written.ok()) std::remove(temporary.c_str());
   return written;
 }

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "base/new_file.h"

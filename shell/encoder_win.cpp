@@ -18,8 +18,9 @@ Status CheckEncoder(const std::string& file) {
     return Status::Failure("cannot tell the video format from the name " + file + " (use .mp4, .m4v, .mov or .mkv)");
   if (!OnPath(L"ffmpeg.exe") || !OnPath(L"ffprobe.exe"))
     return Status::Failure("making a video needs the ffmpeg and ffprobe programs, and they are not on PATH");
-  return Status::Failure("this Windows build cannot make a video itself yet; -videosave writes the frames and "
-                         "sound.wav for ffmpeg");
+  return Status::Failure(
+      "this Windows build cannot make a video itself yet; -videosave writes the frames and "
+      "sound.wav for ffmpeg");
 }
 
 Status StartEncoder(const EncoderSettings&) { return Status::Failure("no video encoder in this build"); }

@@ -16,10 +16,10 @@ Function Entry(Function* cached, const char* name) {
 }
 }  // namespace
 
-#define LUMARO_FORWARD(result, name, parameters, arguments)        \
-  extern "C" result APIENTRY name parameters {                     \
-    static result(APIENTRY * entry) parameters = nullptr;          \
-    return Entry(&entry, #name) arguments;                         \
+#define LUMARO_FORWARD(result, name, parameters, arguments) \
+  extern "C" result APIENTRY name parameters {              \
+    static result(APIENTRY* entry) parameters = nullptr;    \
+    return Entry(&entry, #name) arguments;                  \
   }
 
 LUMARO_FORWARD(void, glGenFramebuffers, (GLsizei n, GLuint* ids), (n, ids))

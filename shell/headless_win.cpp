@@ -26,7 +26,8 @@ bool HeadlessExists() { return Context != nullptr; }
 
 Status HeadlessCreate(int width, int height) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (!VideoStarted && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return Status::Failure("Can't Create A GL Device Context.");
+  if (!VideoStarted && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    return Status::Failure("Can't Create A GL Device Context.");
   VideoStarted = true;
   Hidden = OpenHidden(32);
   if (!Hidden) Hidden = OpenHidden(24);

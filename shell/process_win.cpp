@@ -39,7 +39,7 @@ void PrepareStandardFiles() {
   // A window program has no console; started from one, it writes there unless redirected.
   const bool out = Usable(STD_OUTPUT_HANDLE), error = Usable(STD_ERROR_HANDLE);
   if ((!out || !error) && AttachConsole(ATTACH_PARENT_PROCESS)) {
-    if (!out) (void)std::freopen("CONOUT$", "w", stdout);  // without it, output goes nowhere
+    if (!out) (void)std::freopen("CONOUT$", "w", stdout);    // without it, output goes nowhere
     if (!error) (void)std::freopen("CONOUT$", "w", stderr);  // as above
   }
 }
