@@ -1,9 +1,11 @@
 #include "audio/cue_ahead.h"
 
 #include <libopenmpt/libopenmpt.h>
+#if __has_include(<sys/syscall.h>)  // not on Windows, where the thread keeps its priority
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 

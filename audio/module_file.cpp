@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "audio/xm_check.h"
@@ -17,6 +19,12 @@
 namespace lumaro {
 
 namespace {
+#ifdef _WIN32
+constexpr int kOpenFlags = O_RDONLY | O_BINARY | O_NOINHERIT;  // no FIFOs; text mode would change bytes
+#else
+constexpr int kOpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+#endif
+
 void LogToNowhere(const char*, void*) {}
 
 // The file's bytes, read only once it is known to be a regular file of a module's size:
@@ -44,18 +52,17 @@ Status ReadModuleBytes(int fd, const std::string& name, std::vector<char>* bytes
 
 // A link that leads nowhere is named as one: the bare error would speak of a file that is there.
 Status OpenFailure(const std::string& fileName, int error) {
-  struct stat info;
-  if ((error == ENOENT || error == ELOOP) && lstat(fileName.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+  namespace fs = std::filesystem;  // links the same way on every system
+  const fs::path path(std::u8string(fileName.begin(), fileName.end()));
+  std::error_code failed;
+  if ((error == ENOENT || error == ELOOP) && fs::is_symlink(fs::symlink_status(path, failed))) {
     const size_t slash = fileName.rfind('/');
     const std::string where = slash == std::string::npos ? fileName + " here"
                                                          : fileName.substr(slash + 1) + " in " +
                                                                (slash == 0 ? "/" : fileName.substr(0, slash));
     if (error == ELOOP) return Status::Failure(where + " is a link that loops");
-    char target[4096];
-    const ssize_t length = readlink(fileName.c_str(), target, sizeof target - 1);
-    if (length >= 0)
-      return Status::Failure(where + " is a link to " + std::string(target, static_cast<size_t>(length)) +
-                             ", which does not exist");
+    const fs::path target = fs::read_symlink(path, failed);
+    if (!failed) return Status::Failure(where + " is a link to " + target.string() + ", which does not exist");
   }
   return ErrnoFailure("cannot open " + fileName, error);
 }
@@ -79,7 +86,7 @@ bool SkipModuleFrames(openmpt_module* decoder, uint64_t frames) {
 Status ReadModuleFile(const std::string& fileName, std::vector<char>* bytes) {
   bytes->clear();
   if (fileName.empty()) return Status::Failure("no SongM.xm was found");
-  const int fd = open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = open(fileName.c_str(), kOpenFlags);
   if (fd < 0) return OpenFailure(fileName, errno);
   const Status read = ReadModuleBytes(fd, fileName, bytes);
   close(fd);

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace lumaro {
 
@@ -24,11 +26,20 @@ Status WriteNewFile(const char* path, const uint8_t* data, size_t size) { return
 Status WriteWholeFile(const std::string& path, const std::string& contents) {
   const std::string temporary = path + ".part";
   std::remove(temporary.c_str());
-  Status written = WritePlainFile(temporary.c_str(), reinterpret_cast<const uint8_t*>(contents.data()), contents.size());
-  if (written.ok() && std::rename(temporary.c_str(), path.c_str()) != 0)
-    written = ErrnoFailure("cannot write " + path, errno);
+  Status written =
+      WritePlainFile(temporary.c_str(), reinterpret_cast<const uint8_t*>(contents.data()), contents.size());
+  if (const int error = written.ok() ? MoveOver(temporary, path) : 0)
+    written = ErrnoFailure("cannot write " + path, error);
   if (!written.ok()) std::remove(temporary.c_str());
   return written;
+}
+
+int MoveOver(const std::string& from, const std::string& to) {
+  namespace fs = std::filesystem;
+  const auto utf8 = [](const std::string& name) { return fs::path(std::u8string(name.begin(), name.end())); };
+  std::error_code error;
+  fs::rename(utf8(from), utf8(to), error);
+  return error ? error.default_error_condition().value() : 0;
 }
 
 void InstallNewFileWriter(NewFileWriter writer) { Writer = writer ? writer : WritePlainFile; }

@@ -19,6 +19,9 @@ Status WriteNewFile(const char* path, const uint8_t* data, size_t size);
 // Writes `contents` to `path` whole or not at all: into PATH.part, renamed over `path` once
 // all of it is on disk. On failure neither name is left behind.
 Status WriteWholeFile(const std::string& path, const std::string& contents);
+// Renames `from` to `to`, replacing a file there on every system (C's rename refuses to on
+// Windows); 0, or the errno value of why not.
+int MoveOver(const std::string& from, const std::string& to);
 
 using NewFileWriter = Status (*)(const char* path, const uint8_t* data, size_t size);
 void InstallNewFileWriter(NewFileWriter writer);

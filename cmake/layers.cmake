@@ -45,7 +45,7 @@ lumaro_layer(gfx SOURCES gfx/sine.cpp gfx/tga.cpp gfx/texture.cpp gfx/overlays.c
                          gfx/text_font.cpp
              LIBRARIES ${LUMARO_GL_LIBRARIES})
 lumaro_layer(audio SOURCES audio/sound_library.cpp audio/music.cpp audio/xm_check.cpp audio/module_file.cpp
-                           audio/soundtrack.cpp audio/caught_stderr.cpp audio/cue_ahead.cpp
+                           audio/soundtrack.cpp audio/caught_stderr.cpp audio/cue_ahead.cpp ${LUMARO_AUDIO_PLATFORM_SOURCES}
              LIBRARIES ${LUMARO_AUDIO_LIBRARIES})
 lumaro_layer(assets SOURCES assets/assets.cpp ${EMBED_DIR}/assets/embedded_blocks.cpp)
 target_include_directories(lumaro_assets PRIVATE ${EMBED_DIR})
@@ -65,14 +65,16 @@ if(EMSCRIPTEN)
   return()  # the page's shell is web/
 endif()
 
-lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp shell/headless.cpp
-                           shell/window_proc.cpp shell/menu.cpp shell/menu_draw.cpp shell/encoder.cpp shell/x11_watch.cpp shell/module_search.cpp
-                           shell/programs.cpp shell/video_check.cpp shell/recording.cpp shell/message_box.cpp
-                           shell/new_file.cpp shell/frame_fit.cpp shell/frame_target.cpp shell/window.cpp shell/window_icon.cpp shell/run_setup.cpp
-             LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)
+# What differs by system (processes, the offscreen context, signals) is chosen by
+# cmake/platform_<system>.cmake: LUMARO_SHELL_PLATFORM_SOURCES and LUMARO_SHELL_LIBRARIES.
+lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp
+                           shell/window_proc.cpp shell/menu.cpp shell/menu_draw.cpp shell/module_search.cpp
+                           shell/recording.cpp shell/frame_fit.cpp shell/frame_target.cpp shell/window.cpp
+                           shell/window_icon.cpp shell/run_setup.cpp ${LUMARO_SHELL_PLATFORM_SOURCES}
+             LIBRARIES ${LUMARO_SHELL_LIBRARIES})
 target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")
 
-add_executable(lumaro shell/main.cpp)
+add_executable(lumaro ${LUMARO_EXECUTABLE_KIND} shell/main.cpp)
 target_include_directories(lumaro PRIVATE ${CMAKE_BINARY_DIR}/layers/shell)
 target_link_libraries(lumaro PRIVATE lumaro_shell)
 target_compile_definitions(lumaro PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")

@@ -35,7 +35,7 @@ Status FrameBytes::Resize(size_t pixelBytes) {
   const size_t needed = kHeaderRoom + pixelBytes;
   if (needed > capacity_) {
     const size_t rounded = (needed + kNewFileAlignment - 1) / kNewFileAlignment * kNewFileAlignment;
-    uint8_t* more = static_cast<uint8_t*>(std::aligned_alloc(kNewFileAlignment, rounded));
+    uint8_t* more = new (std::align_val_t{kNewFileAlignment}, std::nothrow) uint8_t[rounded];
     if (!more) return Status::Failure("not enough memory");
     bytes_.reset(more);
     capacity_ = rounded;
@@ -54,7 +54,7 @@ Status WriteFrameFile(const std::string& path, int width, int height, const Fram
   EncodeCaptureHeader(width, height, pixels.file());
   std::remove(temporary.c_str());
   int error = WriteNewFile(temporary.c_str(), pixels.file(), FrameBytes::kHeaderRoom + pixels.size()).systemError();
-  if (!error && std::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+  if (!error) error = MoveOver(temporary, path);
   if (!error) return {};
   std::remove(temporary.c_str());
   return ErrnoFailure("cannot write " + path, error);

@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
+
+#include "base/new_file.h"
 
 #include "base/status.h"
 
@@ -29,7 +32,11 @@ class FrameBytes {
   void Release();
 
  private:
-  std::unique_ptr<uint8_t, decltype(&std::free)> bytes_{nullptr, &std::free};
+  // Aligned new, which every system's C++ library has (Windows' C library lacks aligned_alloc).
+  struct AlignedDelete {
+    void operator()(uint8_t* bytes) const { ::operator delete[](bytes, std::align_val_t{kNewFileAlignment}); }
+  };
+  std::unique_ptr<uint8_t, AlignedDelete> bytes_{};
   size_t capacity_ = 0, size_ = 0;
 };
 

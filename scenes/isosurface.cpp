@@ -146,11 +146,13 @@ void MetaballCentres(float t, Vec3 c[kMetaballCount]) {
 }
 
 // Where the CPU has AVX2 the field loops run eight lanes wide (IEEE division in every
-// version, so the results do not depend on the CPU).
+// version, so the results do not depend on the CPU). The CPU is asked at run time rather
+// than through ifunc, which only ELF systems have.
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
-__attribute__((target_clones("avx2", "default")))
+#define LUMARO_FIELD_AVX2 1
 #endif
-void FillField(const Vec3* centres, int count, float swell) {
+namespace {
+[[gnu::always_inline]] inline void FillFieldLoops(const Vec3* centres, int count, float swell) {
   for (int b = 0; b < count; ++b) {
     const float c[3] = {centres[b].x, centres[b].y, centres[b].z};
     for (int axis = 0; axis < 3; ++axis)
@@ -180,6 +182,25 @@ void FillField(const Vec3* centres, int count, float swell) {
         State.InsideFlags[p + i] = f > 0 ? 0xFF : 0;
       }
     }
+}
+
+#ifdef LUMARO_FIELD_AVX2
+[[gnu::target("avx2")]] void FillFieldAvx2(const Vec3* centres, int count, float swell) {
+  FillFieldLoops(centres, count, swell);
+}
+
+bool HasAvx2() {
+  static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+  return has;
+}
+#endif
+}  // namespace
+
+void FillField(const Vec3* centres, int count, float swell) {
+#ifdef LUMARO_FIELD_AVX2
+  if (HasAvx2()) return FillFieldAvx2(centres, count, swell);
+#endif
+  FillFieldLoops(centres, count, swell);
 }
 
 void EvaluateMetaballField(float t) {

@@ -1,6 +1,7 @@
 // Scene 9: a fireball with CPU flames and a corona tumbles over a red planet, settles,
 // shoots towards the surface and explodes in a flash and two spinning flame rings.
 #include <GL/gl.h>
+#include <GL/glext.h>  // GL_CLAMP_TO_EDGE: past 1.1, which is all Windows' gl.h has
 
 #include "assets/assets.h"
 #include "gfx/draw.h"

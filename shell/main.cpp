@@ -1,9 +1,4 @@
 // Entry: options and window, renderer start-up, the frame loop, teardown.
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +19,7 @@
 #include "shell/new_file.h"
 #include "shell/options.h"
 #include "shell/platform.h"
+#include "shell/process.h"
 #include "shell/recording.h"
 #include "shell/run_setup.h"
 #include "shell/window_proc.h"
@@ -31,13 +27,6 @@
 using namespace lumaro;
 
 namespace {
-// Files 0 to 2 open before anything else is: a program started with stderr closed would
-// otherwise write its messages into the first frame or sound.wav it opens.
-void OpenClosedStandardFiles() {
-  for (int fd = 0; fd <= 2; ++fd)
-    if (fcntl(fd, F_GETFD) == -1 && errno == EBADF && open("/dev/null", O_RDWR) != fd) std::abort();
-}
-
 // A video or a timedemo's CSV must be writable before a minute of drawing, not only after it.
 Status CheckOutputFile(const std::string& path) {
   if (path.empty()) return {};
@@ -47,8 +36,7 @@ Status CheckOutputFile(const std::string& path) {
   if (fs::is_directory(file, error)) return Status::Failure("cannot write " + file.string() + ": it is a directory");
   if (!fs::is_directory(folder, error))
     return Status::Failure("cannot write " + file.string() + ": no folder " + folder.string());
-  if (access(folder.c_str(), W_OK) != 0) return ErrnoFailure("cannot write in " + folder.string(), errno);
-  return {};
+  return CheckFolderWritable(folder.string());
 }
 
 // Paused or out of sight, nothing is drawn: the loop waits for the next event (a key, the
@@ -101,9 +89,11 @@ int RunLoop() {
 int main(int argc, char** argv) {
   if (const int answer = ShowBoxIfAsked(argc, argv); answer >= 0) return answer;  // started to show a box
   const auto programStart = std::chrono::steady_clock::now();
-  OpenClosedStandardFiles();
+  PrepareStandardFiles();
+  std::vector<std::string> arguments = ProgramArguments(argc, argv);
+  arguments.erase(arguments.begin());
   RunPlan plan;
-  const Status parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), &plan);
+  const Status parsed = ParseOptions(arguments, &plan);
   if (!parsed.ok()) {
     Say(parsed);
     return 2;  // a usage error: nothing started
@@ -152,9 +142,7 @@ int main(int argc, char** argv) {
   }
   FinishProgress();
   if (plan.timedemo && ExitCode() == 0 && !signal) {
-    struct rusage usage;
-    getrusage(RUSAGE_SELF, &usage);
-    const Status reported = ReportTimedemo({programStart, loopStart, "", usage.ru_maxrss / 1024.0, nullptr});
+    const Status reported = ReportTimedemo({programStart, loopStart, "", PeakMemoryMegabytes(), nullptr});
     if (!reported.ok()) {
       Say(reported);
       MarkRunFailed();

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "base/run_state.h"
+#include "shell/process.h"
 
 namespace lumaro {
 
@@ -23,9 +24,8 @@ std::vector<std::string> ModuleFolders(const std::string& executable) {
 
 FoundModule FindModule() {
   std::error_code error;
-  const fs::path self = fs::read_symlink("/proc/self/exe", error);
   FoundModule found;
-  for (const std::string& folder : ModuleFolders(error ? "" : self.string())) {
+  for (const std::string& folder : ModuleFolders(ExecutablePath())) {
     const fs::path candidate = fs::path(folder) / "SongM.xm";
     // A link counts as found even when broken: loading it then says what is wrong with it.
     if (fs::exists(fs::symlink_status(candidate, error))) {

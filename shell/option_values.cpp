@@ -12,8 +12,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#if __has_include(<pwd.h>)  // not on Windows
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 namespace lumaro {
 
@@ -121,10 +123,14 @@ Status ParsePreset(const std::string& name, const std::string& value, std::strin
 std::string ExpandHome(const std::string& path) {
   if (path != "~" && path.rfind("~/", 0) != 0) return path;
   const char* home = std::getenv("HOME");
+#if __has_include(<pwd.h>)
   if (!home || !*home) {
     const passwd* user = getpwuid(getuid());
     home = user ? user->pw_dir : nullptr;
   }
+#else
+  if (!home || !*home) home = std::getenv("USERPROFILE");  // Windows' own name for it
+#endif
   return home && *home ? home + path.substr(1) : path;
 }
 

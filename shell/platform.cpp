@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -121,8 +120,6 @@ Status FailCreation(const char* text) {
   ReleaseWindowAndContext();
   return Status::Failure(text);
 }
-
-void OnStopSignal(int signal) { StopSignalNumber = signal; }
 }  // namespace
 
 bool HeadlessActive() { return State.UsingHeadless; }
@@ -222,14 +219,5 @@ bool WaitPlatformEvent(SDL_Event* event, int milliseconds) {
   }
   return SDL_WaitEventTimeout(event, milliseconds) == 1;
 }
-
-void InstallStopSignals() {
-  std::signal(SIGINT, OnStopSignal);
-  std::signal(SIGTERM, OnStopSignal);
-  std::signal(SIGHUP, OnStopSignal);  // a closed terminal ends the run as cleanly as Ctrl+C
-  std::signal(SIGPIPE, SIG_IGN);
-}
-
-int StopSignal() { return StopSignalNumber; }
 
 }  // namespace lumaro

@@ -157,6 +157,7 @@ TEST(Options, HeadlessNeedsSomethingToMake) {
 
 TEST(Options, PathsStartingWithTildeAreInTheHomeFolder) {
   const char* home = std::getenv("HOME");
+  if (!home || !*home) home = std::getenv("USERPROFILE");  // Windows' name, where HOME is unset
   ASSERT_TRUE(home && *home);
   const RunPlan homely = Plan({"-headless", "-videodir=~/my frames", "-timedemo=~/t.csv"});
   EXPECT_EQ(homely.videoDir, std::string(home) + "/my frames");

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The Windows program under Wine on its own Xvfb, against the native program: the same
+# stills across the show, the same two-second capture and sound.wav, the same messages and
+# exit codes; a window program linked alone; the zip as its README.txt lists it.
+# Run by scripts/windows.sh test, which sets LUMARO_EXE, LUMARO_NATIVE, LUMARO_ZIP,
+# LUMARO_UNIT_TESTS and LUMARO_TEST_DIR.
+set -u
+work=$LUMARO_TEST_DIR
+rm -rf "$work" && mkdir -p "$work"
+cd "$work"
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+passed=0 failed=0
+check() {  # name, command...
+  local name=$1
+  shift
+  if "$@" > "$work/$name.log" 2>&1; then passed=$((passed + 1)); echo "ok: $name"
+  else failed=$((failed + 1)); echo "FAILED: $name"; sed 's/^/  /' "$work/$name.log" | tail -20; fi
+}
+
+# --- the file itself -----------------------------------------------------------------
+gui_subsystem() { x86_64-w64-mingw32-objdump -p "$LUMARO_EXE" | grep -E '^Subsystem[[:space:]]+0+2[[:space:]]+\(Windows GUI\)'; }
+# Only DLLs every Windows has: no MinGW runtime, no SDL2.dll beside it.
+runs_alone() {
+  local dlls
+  dlls=$(x86_64-w64-mingw32-objdump -p "$LUMARO_EXE" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
+  echo "$dlls"
+  ! echo "$dlls" | grep -Ev '^(kernel32|user32|gdi32|shell32|advapi32|ole32|oleaut32|imm32|winmm|version|setupapi|opengl32|glu32|msvcrt|psapi|ws2_32|shlwapi|cfgmgr32|hid)\.dll$'
+}
+zip_as_readme_says() {
+  local listed readme
+  listed=$(unzip -Z1 "$LUMARO_ZIP" | grep -v '/$' | sed 's|^[^/]*/||' | sort)
+  readme=$(unzip -p "$LUMARO_ZIP" '*/README.txt' | tr -d '\r' | sed -n 's/^  \([A-Za-z][A-Za-z.]*\)  .*/\1/p' | sort)
+  echo "zip: $listed"; echo "README.txt: $readme"
+  [ -n "$listed" ] && [ "$listed" = "$readme" ]
+}
+check gui_subsystem gui_subsystem
+check runs_alone runs_alone
+check zip_as_readme_says zip_as_readme_says
+
+# --- under Wine ------------------------------------------------------------------------
+# A free display, which Xvfb names once it is ready.
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5> "$work/display" > "$work/xvfb.log" 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; wineserver -k 2>/dev/null' EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
+export DISPLAY=:$(head -n1 "$work/display")
+wineboot -i > "$work/wineboot.log" 2>&1
+unzip -q "$LUMARO_ZIP" -d "$work/zip"
+exe=$(ls "$work"/zip/*/lumaro.exe)
+win() { timeout 600 wine "$exe" "$@"; }
+
+# The reference is the native program drawing the same way: through GLX on the same Xvfb
+# into its frame target (-window). Its EGL pbuffer (-headless) differs from both by a few
+# levels in a few pixels, the driver's doing rather than the program's.
+# A moment in every scene, fades and cuts among them, and the last black second.
+stills=0.5,6.0,10.0,16.0,20.2,24.0,31.52,39.96,40.0,50.0,77.5,110.0,150.0,180.5,193.56,200.0,225.0,262.0
+stills=$stills,283.0,291.03,305.0,324.6,326.5,328.5
+same_stills() {
+  "$LUMARO_NATIVE" -window -nosound -seed=1 -w320 -stills=$stills -videodir=linux-stills || return 1
+  win -headless -nosound -seed=1 -w320 -stills=$stills -videodir=windows-stills || return 1
+  local count
+  count=$(ls linux-stills | wc -l)
+  echo "$count stills"
+  [ "$count" -ge 10 ] && diff -r linux-stills windows-stills
+}
+same_capture() {
+  "$LUMARO_NATIVE" -window -seed=1 -videosave -end=2 -w320 -videodir=linux-capture || return 1
+  win -headless -seed=1 -videosave -end=2 -w320 -videodir=windows-capture || return 1
+  ls linux-capture | wc -l
+  [ -f linux-capture/sound.wav ] && diff -r linux-capture windows-capture
+}
+same_words() {  # arguments...: the same stdout, stderr and exit code
+  "$LUMARO_NATIVE" "$@" > linux.out 2> linux.err
+  local linux=$?
+  win "$@" > windows.out 2> windows.err
+  local windows=$?
+  echo "exit codes: $linux $windows"
+  sed -i 's/\r$//' windows.out windows.err
+  [ "$linux" = "$windows" ] && diff linux.out windows.out && diff linux.err windows.err
+}
+check same_stills same_stills
+check same_capture same_capture
+check same_usage_error same_words -bogus
+check same_refusal same_words -w320 -stills=400
+check same_version same_words -version
+check same_help same_words -help
+if [ -f "${LUMARO_UNIT_TESTS:-}" ]; then
+  check unit_tests timeout 600 wine "$LUMARO_UNIT_TESTS" --gtest_brief=1
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
