@@ -2,8 +2,8 @@
 # The show in a web browser. Installs what the web build needs (Debian's emscripten and
 # chromium, the deb-src entry for the two source packages, playwright-core from npm into the
 # build folder), builds the native generators (artwork, mesh, tables, music), SDL2 and
-# libopenmpt from Debian's sources with emcc (kept once built), then the page into
-# build-web/site/.
+# libopenmpt from Debian's sources with emcc (once, into ~/.cache/lumaro/web-VERSIONS/, which
+# every clone reuses), then the page into build-web/site/.
 #   scripts/web.sh            build
 #   scripts/web.sh serve      build, then serve the page on http://127.0.0.1:8000/
 #   scripts/web.sh test       build, then the browser test (headless Chromium)
@@ -12,8 +12,6 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${LUMARO_WEB_BUILD:-$root/build-web}
-deps=$out/deps
-prefix=$deps/prefix
 native=$out/native
 [ -z "${LUMARO_WEB_NATIVE:-}" ] || native=$(cd "$LUMARO_WEB_NATIVE" && pwd)
 export NODE_PATH=/usr/share/nodejs  # Debian's acorn, for emcc under another node
@@ -47,7 +45,21 @@ enable_sources() {
   $sudo apt-get update -qq
 }
 
-fetch_source() {  # package, its folder's glob: sets source_dir, unpacked in the build folder once
+source_version() { apt-cache showsrc "$1" | sed -n 's/^Version: //p' | head -n1; }
+
+# The libraries are built once into a cache outside the clone, named after their source
+# versions and emcc's: a new Debian revision or emscripten builds anew.
+choose_deps() {
+  enable_sources libsdl2
+  local versions
+  versions="sdl2-$(source_version libsdl2)_openmpt-$(source_version libopenmpt)_emcc-$(emcc --version |
+    sed -n '1s/.* \([0-9][0-9.]*\) .*/\1/p')"
+  deps=${LUMARO_WEB_CACHE:-${HOME:-/root}/.cache/lumaro/web-${versions//[^A-Za-z0-9._-]/.}}
+  prefix=$deps/prefix
+  mkdir -p "$deps"
+}
+
+fetch_source() {  # package, its folder's glob: sets source_dir, unpacked in the cache once
   source_dir=$(ls -d "$deps"/$2 2>/dev/null | head -n1 || true)
   [ -n "$source_dir" ] && return 0
   enable_sources "$1"
@@ -113,9 +125,9 @@ run_test() {
     LUMARO_TEST_DIR="$out/test" timeout 900 node --test --test-concurrency=1 --test-reporter=spec "$root"/web/test/*.test.mjs
 }
 
-mkdir -p "$deps"
 start=$(date +%s)
 install_packages
+choose_deps
 build_sdl2
 build_openmpt
 build_native
