@@ -5,7 +5,7 @@ add_executable(artgen tools/artgen/main.cpp tools/artgen/canvas.cpp tools/artgen
                       tools/artgen/pictures.cpp tools/artgen/sheet.cpp tools/artgen/planet.cpp
                       tools/artgen/blast.cpp tools/artgen/lattice_art.cpp tools/artgen/ornament_view.cpp
                       tools/artgen/tunnel_art.cpp tools/artgen/blob_art.cpp tools/artgen/icon.cpp
-                      tools/artgen/text_font.cpp
+                      tools/artgen/ico.cpp tools/artgen/text_font.cpp
                       scenes/ornament_mesh.cpp)
 target_include_directories(artgen PRIVATE ${CMAKE_SOURCE_DIR})  # shares the scenes' layout tables
 target_link_libraries(artgen PRIVATE Freetype::Freetype PNG::PNG)
@@ -56,9 +56,10 @@ foreach(entry ${ART_ENTRIES})
 endforeach()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/art_manifest.h)
 add_custom_command(
-  OUTPUT ${ART_FILES} ${ART_DIR}/contact_sheet.png ${ART_DIR}/lumaro.png
+  OUTPUT ${ART_FILES} ${ART_DIR}/contact_sheet.png ${ART_DIR}/lumaro.png ${ART_DIR}/lumaro.ico
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ART_DIR}
   COMMAND artgen ${ART_DIR} --sheet ${ART_DIR}/contact_sheet.png --mesh ${MESH_FILE} --icon ${ART_DIR}/lumaro.png
+          --ico ${ART_DIR}/lumaro.ico
   DEPENDS artgen ${MESH_FILE}
   COMMENT "Drawing the artwork")
 # A target of its own, so users in other directories (the fuzz corpus) order after the

@@ -1,5 +1,6 @@
 // Draws the show's pictures and writes them as TGA files for embedding.
-// usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh] [--icon icon.png]
+// usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh] [--icon icon.png] [--ico
+// icon.ico]
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "assets/art_manifest.h"
+#include "ico.h"
 #include "lettering.h"
 #include "pictures.h"
 #include "sheet.h"
@@ -40,18 +42,19 @@ bool AddOrnamentViews(const std::string& path, std::vector<SheetEntry>& entries)
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(
-        stderr,
-        "usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh] [--icon icon.png]\n");
+    std::fprintf(stderr,
+                 "usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh] [--icon "
+                 "icon.png] [--ico icon.ico]\n");
     return 2;
   }
-  std::string outDir = argv[1], sheetPath, meshPath, iconPath;
+  std::string outDir = argv[1], sheetPath, meshPath, iconPath, icoPath;
   std::string fontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
   for (int i = 2; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--sheet")) sheetPath = argv[i + 1];
     if (!std::strcmp(argv[i], "--font")) fontPath = argv[i + 1];
     if (!std::strcmp(argv[i], "--mesh")) meshPath = argv[i + 1];
     if (!std::strcmp(argv[i], "--icon")) iconPath = argv[i + 1];
+    if (!std::strcmp(argv[i], "--ico")) icoPath = argv[i + 1];
   }
   const std::string textFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
   if (!OpenFont(fontPath) || !OpenTextFont(textFontPath)) {
@@ -74,8 +77,13 @@ int main(int argc, char** argv) {
 #undef LUMARO_DRAW_PICTURE
   if (!meshPath.empty() && !AddOrnamentViews(meshPath, entries)) ok = false;
 
-  if (!iconPath.empty() && !WritePng(iconPath, DrawIcon(), true)) {
+  const Canvas icon = iconPath.empty() && icoPath.empty() ? Canvas() : DrawIcon();
+  if (!iconPath.empty() && !WritePng(iconPath, icon, true)) {
     std::fprintf(stderr, "artgen: cannot write the icon %s\n", iconPath.c_str());
+    ok = false;
+  }
+  if (!icoPath.empty() && !WriteIco(icoPath, icon)) {
+    std::fprintf(stderr, "artgen: cannot write the Windows icon %s\n", icoPath.c_str());
     ok = false;
   }
   if (!sheetPath.empty() && !WriteContactSheet(sheetPath, entries)) {

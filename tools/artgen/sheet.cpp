@@ -41,17 +41,21 @@ void Label(Canvas& sheet, const std::string& text, int left, int top) {
 }
 }  // namespace
 
-bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
+std::vector<uint8_t> EncodePng(const Canvas& canvas, bool withAlpha) {
+  std::vector<uint8_t> bytes;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
+    return {};
   }
-  png_init_io(png, file);
+  png_set_write_fn(
+      png, &bytes,
+      [](png_structp p, png_bytep data, png_size_t size) {
+        auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
+        out->insert(out->end(), data, data + size);
+      },
+      nullptr);
   const int channels = withAlpha ? 4 : 3;
   png_set_IHDR(png, info, canvas.width, canvas.height, 8, withAlpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -67,7 +71,15 @@ bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha) {
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  return std::fclose(file) == 0;
+  return bytes;
+}
+
+bool WritePng(const std::string& path, const Canvas& canvas, bool withAlpha) {
+  const std::vector<uint8_t> bytes = EncodePng(canvas, withAlpha);
+  std::FILE* file = bytes.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
 }
 
 bool WriteContactSheet(const std::string& path, const std::vector<SheetEntry>& entries) {
