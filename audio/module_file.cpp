@@ -15,6 +15,7 @@
 
 #include "audio/xm_check.h"
 #include "base/run_state.h"
+#include "base/utf8_path.h"
 
 namespace lumaro {
 
@@ -53,7 +54,7 @@ Status ReadModuleBytes(int fd, const std::string& name, std::vector<char>* bytes
 // A link that leads nowhere is named as one: the bare error would speak of a file that is there.
 Status OpenFailure(const std::string& fileName, int error) {
   namespace fs = std::filesystem;  // links the same way on every system
-  const fs::path path(std::u8string(fileName.begin(), fileName.end()));
+  const fs::path path = PathOf(fileName);
   std::error_code failed;
   if ((error == ENOENT || error == ELOOP) && fs::is_symlink(fs::symlink_status(path, failed))) {
     const size_t slash = fileName.rfind('/');

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/utf8_path.h"
+
 namespace lumaro {
 
 namespace {
@@ -36,9 +38,8 @@ Status WriteWholeFile(const std::string& path, const std::string& contents) {
 
 int MoveOver(const std::string& from, const std::string& to) {
   namespace fs = std::filesystem;
-  const auto utf8 = [](const std::string& name) { return fs::path(std::u8string(name.begin(), name.end())); };
   std::error_code error;
-  fs::rename(utf8(from), utf8(to), error);
+  fs::rename(PathOf(from), PathOf(to), error);
   return error ? error.default_error_condition().value() : 0;
 }
 

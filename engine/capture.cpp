@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "audio/soundtrack.h"
+#include "base/utf8_path.h"
 #include "engine/frame_writer.h"
 #include "engine/show.h"
 #include "gfx/draw.h"
@@ -155,8 +156,8 @@ void CollectInFlight() {
 Status PrepareCapture(const CaptureSettings& settings) {
   const std::string& directory = settings.directory;
   std::error_code error;
-  std::filesystem::create_directories(directory, error);
-  if (error || !std::filesystem::is_directory(directory))
+  std::filesystem::create_directories(PathOf(directory), error);
+  if (error || !std::filesystem::is_directory(PathOf(directory)))
     return Status::Failure("cannot create the video directory " + directory + ": " +
                            (error ? error.message() : "not a directory"));
   WarnAboutOldFrames(directory);

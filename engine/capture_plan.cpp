@@ -6,6 +6,7 @@
 
 #include "audio/soundtrack.h"
 #include "base/report.h"
+#include "base/utf8_path.h"
 #include "engine/capture.h"
 #include "engine/show.h"
 #include "scenes/scene_list.h"
@@ -37,8 +38,8 @@ uint32_t FirstCaptureNumber() {
 void WarnAboutOldFrames(const std::string& directory) {
   uint32_t count = 0, lowest = UINT32_MAX, highest = 0;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
-    const std::string name = entry.path().filename().string();
+  for (const auto& entry : std::filesystem::directory_iterator(PathOf(directory), error)) {
+    const std::string name = Utf8Of(entry.path().filename());
     const size_t digits = name.find_first_not_of("0123456789");
     if (digits < 6 || name.compare(digits, std::string::npos, ".tga") != 0) continue;
     const uint32_t number = static_cast<uint32_t>(std::strtoul(name.c_str(), nullptr, 10));
@@ -58,7 +59,7 @@ void WarnAboutSpace(const CaptureSettings& settings) {
   const uint64_t track = settings.soundtrack ? (SamplesBefore(1, Show().videoRate) + 1) * 2 * sizeof(float) : 0;
   const uint64_t needed = CaptureFrameTotal() * (frame + track);
   std::error_code error;
-  const std::filesystem::space_info space = std::filesystem::space(directory, error);
+  const std::filesystem::space_info space = std::filesystem::space(PathOf(directory), error);
   if (error || space.available >= needed) return;
   auto size = [](uint64_t bytes) {
     char text[32];

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/new_file.h"
+#include "base/utf8_path.h"
 #include "engine/wav.h"
 
 namespace lumaro {
@@ -88,7 +89,7 @@ Status TrackFile::Finish() {
   if (std::fclose(file_) != 0) finished.Keep(ErrnoFailure("cannot finish the sound track " + path_, errno));
   file_ = nullptr;
   std::error_code error;  // a write that failed halfway may have left part of a frame's sound
-  std::filesystem::resize_file(path_, kWavHeaderBytes + uint64_t{frames_} * 2 * sizeof(float), error);
+  std::filesystem::resize_file(PathOf(path_), kWavHeaderBytes + uint64_t{frames_} * 2 * sizeof(float), error);
   if (error) finished.Keep(Status::Failure("cannot finish the sound track " + path_ + ": " + error.message()));
   return finished;
 }

@@ -8,6 +8,7 @@
 
 #include "base/clock.h"
 #include "base/report.h"
+#include "base/utf8_path.h"
 #include "engine/capture.h"
 #include "engine/player.h"
 #include "engine/progress.h"
@@ -32,11 +33,11 @@ Status CheckOutputFile(const std::string& path) {
   if (path.empty()) return {};
   namespace fs = std::filesystem;
   std::error_code error;
-  const fs::path file = fs::absolute(path, error), folder = file.parent_path();
-  if (fs::is_directory(file, error)) return Status::Failure("cannot write " + file.string() + ": it is a directory");
+  const fs::path file = fs::absolute(PathOf(path), error), folder = file.parent_path();
+  if (fs::is_directory(file, error)) return Status::Failure("cannot write " + Utf8Of(file) + ": it is a directory");
   if (!fs::is_directory(folder, error))
-    return Status::Failure("cannot write " + file.string() + ": no folder " + folder.string());
-  return CheckFolderWritable(folder.string());
+    return Status::Failure("cannot write " + Utf8Of(file) + ": no folder " + Utf8Of(folder));
+  return CheckFolderWritable(Utf8Of(folder));
 }
 
 // Paused or out of sight, nothing is drawn: the loop waits for the next event (a key, the

@@ -12,6 +12,7 @@
 
 #include "base/report.h"
 #include "base/run_state.h"
+#include "base/utf8_path.h"
 #include "engine/capture.h"
 #include "engine/frame_files.h"
 #include "engine/frame_writer.h"
@@ -27,8 +28,8 @@ RecordingSettings Settings;
 
 std::string Absolute(const std::string& path) {
   std::error_code error;
-  const fs::path absolute = fs::absolute(path, error);
-  return error ? path : absolute.lexically_normal().string();
+  const fs::path absolute = fs::absolute(PathOf(path), error);
+  return error ? path : Utf8Of(absolute.lexically_normal());
 }
 
 std::string Megabytes(uint64_t bytes) {
@@ -59,7 +60,8 @@ struct FramesFound {
 };
 
 FramesFound CountOnDisk(const CaptureTally& tally) {
-  const uint64_t size = FrameBytes::kHeaderRoom + uint64_t{3} * Settings.capture.frameWidth * Settings.capture.frameHeight;
+  const uint64_t size =
+      FrameBytes::kHeaderRoom + uint64_t{3} * Settings.capture.frameWidth * Settings.capture.frameHeight;
   FramesFound found;
   std::error_code error;
   for (uint32_t n = tally.first; tally.frames && n <= tally.last; ++n) {
@@ -69,8 +71,9 @@ FramesFound CountOnDisk(const CaptureTally& tally) {
     found.bytes += size;
   }
   if (Settings.capture.soundtrack && tally.frames) {
-    const uint64_t samples = SamplesBefore(tally.last, Settings.videoRate) - SamplesBefore(tally.first - 1, Settings.videoRate);
-    const uint64_t wav = fs::file_size(fs::path(Settings.capture.directory) / "sound.wav", error);
+    const uint64_t samples =
+        SamplesBefore(tally.last, Settings.videoRate) - SamplesBefore(tally.first - 1, Settings.videoRate);
+    const uint64_t wav = fs::file_size(PathOf(Settings.capture.directory) / "sound.wav", error);
     found.soundWhole = !error && wav == kWavHeaderBytes + samples * 2 * sizeof(float);
     found.bytes += error ? 0 : wav;
   }
@@ -143,7 +146,8 @@ Status SettleVideo(Status failure, const std::string& ending, const CaptureTally
     Say("no video was written: " + (ending.empty() ? failure.why() : ending));
     return failure;
   }
-  const Status checked = VerifyVideo(part, tally.frames, Settings.videoRate, Settings.capture.soundtrack, !ending.empty());
+  const Status checked =
+      VerifyVideo(part, tally.frames, Settings.videoRate, Settings.capture.soundtrack, !ending.empty());
   if (checked.interrupted()) {
     StopRunning(StopReason::Signal, StopSignalNumber);
     Say("the video is in " + part + ", unchecked: " + checked.why());

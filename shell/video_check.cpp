@@ -5,8 +5,9 @@
 #include <sstream>
 #include <system_error>
 
-#include "shell/encoder.h"
 #include "base/run_state.h"
+#include "base/utf8_path.h"
+#include "shell/encoder.h"
 #include "shell/programs.h"
 
 namespace lumaro {
@@ -32,12 +33,12 @@ std::vector<StreamCount> ReadStreams(const std::string& listing) {
 
 Status VerifyVideo(const std::string& path, uint32_t frames, int videoRate, bool sound, bool cutShort) {
   std::error_code error;
-  const std::string absolute = std::filesystem::absolute(path, error).string();
+  const std::string absolute = Utf8Of(std::filesystem::absolute(PathOf(path), error));
   std::string listing;
-  const Status probed = RunAndRead({"ffprobe", "-v", "error", "-count_packets", "-show_entries",
-                                    "stream=codec_type,nb_read_packets", "-of", "default=noprint_wrappers=1",
-                                    "file:" + absolute},
-                                   &listing);
+  const Status probed =
+      RunAndRead({"ffprobe", "-v", "error", "-count_packets", "-show_entries", "stream=codec_type,nb_read_packets",
+                  "-of", "default=noprint_wrappers=1", "file:" + absolute},
+                 &listing);
   if (probed.interrupted()) return Status::Interrupted("interrupted while ffprobe read it back");
   if (!probed.ok()) return Status::Failure(path + " does not read back as a whole video");
   long video = -1, audio = -1;
