@@ -74,7 +74,7 @@ lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platf
              LIBRARIES ${LUMARO_SHELL_LIBRARIES})
 target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")
 
-add_executable(lumaro ${LUMARO_EXECUTABLE_KIND} shell/main.cpp)
+add_executable(lumaro ${LUMARO_EXECUTABLE_KIND} shell/main.cpp ${LUMARO_EXECUTABLE_RESOURCES})
 target_include_directories(lumaro PRIVATE ${CMAKE_BINARY_DIR}/layers/shell)
 target_link_libraries(lumaro PRIVATE lumaro_shell)
 target_compile_definitions(lumaro PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")

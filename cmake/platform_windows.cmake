@@ -31,3 +31,15 @@ set(LUMARO_SHELL_PLATFORM_SOURCES shell/headless_win.cpp shell/x11_watch_win.cpp
 set(LUMARO_SHELL_LIBRARIES ${LUMARO_SDL2_LIBRARIES})
 # No console window on a double-click; one started from a console still writes to it.
 set(LUMARO_EXECUTABLE_KIND WIN32)
+
+# The exe's icon (drawn by the native artgen), version and manifest. Debian's MinGW links
+# no default manifest, so this is the only one.
+enable_language(RC)
+set(LUMARO_ICO ${LUMARO_NATIVE_DIR}/art/lumaro.ico)
+if(NOT EXISTS ${LUMARO_ICO})
+  message(FATAL_ERROR "${LUMARO_ICO} is missing: the native build draws it with the artwork.")
+endif()
+set(LUMARO_MANIFEST ${CMAKE_SOURCE_DIR}/packaging/windows/lumaro.manifest)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/lumaro.rc.in ${CMAKE_BINARY_DIR}/lumaro.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/lumaro.rc PROPERTIES OBJECT_DEPENDS "${LUMARO_ICO};${LUMARO_MANIFEST}")
+set(LUMARO_EXECUTABLE_RESOURCES ${CMAKE_BINARY_DIR}/lumaro.rc)

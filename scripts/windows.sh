@@ -28,7 +28,7 @@ missing_packages() {
 install_packages() {
   bash "$root/scripts/install-deps.sh"  # what the native build of the generators needs
   local missing
-  missing=$(missing_packages g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth zip unzip \
+  missing=$(missing_packages g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth zip unzip icoutils \
     dpkg-dev cmake ninja-build make pkg-config python3)
   [ -z "$missing" ] && return 0
   say "installing$missing"
@@ -107,6 +107,7 @@ build_googletest() {
 build_native() {
   if [ -n "${LUMARO_WINDOWS_NATIVE:-}" ]; then
     [ -f "$native/SongM.xm" ] && [ -f "$native/lumaro" ] || { say "$native holds no native build"; exit 1; }
+    [ -f "$native/art/lumaro.ico" ] || { say "$native/art/lumaro.ico is missing: build its artwork anew"; exit 1; }
     return 0
   fi
   say "building the generators natively"

@@ -65,7 +65,7 @@ FramesFound CountOnDisk(const CaptureTally& tally) {
   FramesFound found;
   std::error_code error;
   for (uint32_t n = tally.first; tally.frames && n <= tally.last; ++n) {
-    if (fs::file_size(CaptureFileName(Settings.capture.directory, n), error) != size || error) continue;
+    if (fs::file_size(PathOf(CaptureFileName(Settings.capture.directory, n)), error) != size || error) continue;
     found.first = found.count++ ? found.first : n;
     found.last = n;
     found.bytes += size;
@@ -141,7 +141,7 @@ Status SayFrames(Status failure, const std::string& ending, const CaptureTally& 
 Status SettleVideo(Status failure, const std::string& ending, const CaptureTally& tally) {
   const std::string file = Absolute(Settings.encoder.file), part = EncoderPartName(file);
   std::error_code error;
-  if (!fs::exists(part, error)) {
+  if (!fs::exists(PathOf(part), error)) {
     failure.Keep(Status::Failure("the encoder made no file " + part));
     Say("no video was written: " + (ending.empty() ? failure.why() : ending));
     return failure;
@@ -154,10 +154,10 @@ Status SettleVideo(Status failure, const std::string& ending, const CaptureTally
     return failure.Keep(checked);
   }
   if (failure.ok() && ending.empty() && checked.ok()) {
-    fs::rename(part, file, error);
+    fs::rename(PathOf(part), PathOf(file), error);
     if (!error) {
       Say("wrote " + file + " (" + Plural(tally.frames, "frame", "frames") + ", " +
-          Megabytes(fs::file_size(file, error)) + ")");
+          Megabytes(fs::file_size(PathOf(file), error)) + ")");
       return {};
     }
     failure = Status::Failure("cannot name the video " + file + ": " + error.message());

@@ -33,7 +33,41 @@ zip_as_readme_says() {
   echo "zip: $listed"; echo "README.txt: $readme"
   [ -n "$listed" ] && [ "$listed" = "$readme" ]
 }
+# The icon Explorer shows: PNG pictures at the sizes it asks for, 256 px among them.
+has_icon() {
+  wrestool -x --type=14 "$LUMARO_EXE" > icon.ico || return 1
+  file icon.ico
+  python3 -c 'import struct, sys
+data = open("icon.ico", "rb").read()
+count = struct.unpack_from("<HHH", data)[2]
+sizes = sorted(data[6 + 16 * i] or 256 for i in range(count))
+print("sizes", sizes)
+sys.exit(sizes != [16, 32, 48, 256])'
+}
+# The fixed version numbers and the strings Properties shows, as the zip is named.
+has_version() {
+  local version
+  version=$(basename "$LUMARO_ZIP" | sed 's/^lumaro-\(.*\)-windows-.*/\1/')
+  wrestool -x --raw --type=16 "$LUMARO_EXE" > version.bin || return 1
+  python3 -c 'import struct, sys
+data, want = open("version.bin", "rb").read(), sys.argv[1]
+at = data.index(struct.pack("<I", 0xFEEF04BD))
+ms, ls = struct.unpack_from("<II", data, at + 8)
+fixed = "%d.%d.%d" % (ms >> 16, ms & 0xFFFF, ls >> 16)
+text = data.decode("utf-16-le", "replace")
+strings = {k: text.split(k + "\0", 1)[1].lstrip("\0").split("\0", 1)[0] for k in ("ProductName", "ProductVersion", "OriginalFilename")}
+print(fixed, strings)
+sys.exit(fixed != want or strings != {"ProductName": "Lumaro", "ProductVersion": want, "OriginalFilename": "lumaro.exe"})' "$version"
+}
+has_manifest() {
+  wrestool -x --raw --type=24 "$LUMARO_EXE" > manifest.xml || return 1
+  cat manifest.xml
+  [ "$(wrestool -l --type=24 "$LUMARO_EXE" | wc -l)" = 1 ] && grep -q '<activeCodePage[^>]*>UTF-8</activeCodePage>' manifest.xml
+}
 check gui_subsystem gui_subsystem
+check has_icon has_icon
+check has_version has_version
+check has_manifest has_manifest
 check runs_alone runs_alone
 check zip_as_readme_says zip_as_readme_says
 
@@ -81,6 +115,22 @@ same_words() {  # arguments...: the same stdout, stderr and exit code
 }
 check same_stills same_stills
 check same_capture same_capture
+# Folder and file names beyond ASCII (and beyond Windows' Western code page) come through
+# the command line and reach the disk as the user typed them.
+odd="frames ü ж 1"
+# The frames go through CreateFileW, sound.wav through the C runtime's fopen, which reads
+# UTF-8 only with the manifest's code page.
+odd_folder() {
+  win -headless -seed=1 -w320 -videosave -end=0.5 -videodir=plain || return 1
+  win -headless -seed=1 -w320 -videosave -end=0.5 -videodir="$odd" || return 1
+  ls plain "$odd" && [ -f plain/sound.wav ] && diff -r plain "$odd"
+}
+odd_timedemo() {
+  win -headless -nosound -w320 -start=325 -timedemo="$odd.csv" > /dev/null || return 1
+  ls ./*.csv && head -n2 "$odd.csv" | grep -q '^14,'
+}
+check odd_folder odd_folder
+check odd_timedemo odd_timedemo
 check same_usage_error same_words -bogus
 check same_refusal same_words -w320 -stills=400
 check same_version same_words -version
