@@ -5,9 +5,13 @@
 #include <filesystem>
 #include <string>
 
+namespace lumaro {
+
 inline std::filesystem::path PathOf(const std::string& utf8) { return std::u8string(utf8.begin(), utf8.end()); }
 
 inline std::string Utf8Of(const std::filesystem::path& path) {
   const std::u8string utf8 = path.u8string();
   return {utf8.begin(), utf8.end()};
 }
+
+}  // namespace lumaro

@@ -1,6 +1,7 @@
 #include "shell/platform.h"
 
 #include <SDL.h>
+#include <SDL_opengl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -155,6 +156,11 @@ Status CreateRenderWindow(const WindowSettings& settings) {
   if (SDL_GL_MakeCurrent(TheWindow, State.Context) != 0)
     return FailCreation("Can't Activate The GL Rendering Context.");
   SetVsync(settings.vsync);
+  // Black until the first frame: start-up and catching up to "-start" take a while, and a
+  // new window's buffers hold whatever the server had there.
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  SDL_GL_SwapWindow(TheWindow);
   SDL_ShowWindow(TheWindow);
   SDL_RaiseWindow(TheWindow);
   WatchXWindow(TheWindow);

@@ -15,13 +15,14 @@ pause() { sleep "$(awk -v s="$1" -v k="$slow" 'BEGIN { print s * k }')"; }
 # manager if asked.
 start_x() {
   stop_x
-  local number=$((90 + RANDOM % 100))
-  while [ -e /tmp/.X$number-lock ]; do number=$((number + 1)); done
-  Xvfb ":$number" -screen 0 "$1x24" -nolisten tcp "${@:3}" > "$work/xvfb.log" 2>&1 &
+  # Xvfb picks the free display itself and names it once it listens: a number chosen here
+  # could be taken by another test's server in the meantime, and this test would draw there.
+  rm -f "$work/display"
+  Xvfb -displayfd 5 -screen 0 "$1x24" -nolisten tcp "${@:3}" 5> "$work/display" > "$work/xvfb.log" 2>&1 &
   xvfb=$!
-  export DISPLAY=:$number
-  for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done
-  kill -0 $xvfb 2> /dev/null || { fail "Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] && kill -0 $xvfb 2> /dev/null || { fail "Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
+  export DISPLAY=:$(head -n1 "$work/display")
   if [ "${2:-}" = wm ]; then
     command -v openbox > /dev/null || { echo "openbox missing"; exit 77; }
     openbox --sm-disable > "$work/wm.log" 2>&1 &
@@ -73,10 +74,11 @@ end_show() {
 }
 
 # shoot WINDOW FILE: a screenshot of WINDOW (or root) once the show has put a picture in it,
-# taken again while it is still all black (a slow start, a busy machine), for up to 3 s.
+# taken again while it is still all black, for up to 10 s: the window is black from its
+# start until the first frame, after start-up and catching up to "-start" on a busy machine.
 shoot() {
   local _ y
-  for _ in $(seq "$(waits 30)"); do
+  for _ in $(seq "$(waits 100)"); do
     timeout 10 import -window "$1" "$2" 2> /dev/null
     read -r _ _ _ y <<< "$(content_box "$2" 2> /dev/null)"
     [ -n "$y" ] && [ "$y" != -1 ] && return
