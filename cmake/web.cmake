@@ -13,6 +13,8 @@ foreach(needed ${EMBED_DIR}/assets/embedded_blocks.cpp ${LUMARO_NATIVE_DIR}/Song
   endif()
 endforeach()
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
+# The browser's C library is a POSIX one: the audio layer's own file is the POSIX one.
+set(LUMARO_AUDIO_PLATFORM_SOURCES audio/caught_stderr_posix.cpp)
 
 file(GLOB GLCOMPAT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/glcompat/src/*.cpp)
 add_library(glcompat_web STATIC ${GLCOMPAT_SOURCES})
