@@ -56,7 +56,7 @@ for case in "module:Fehler beim laden des Modules:TERM:dummy" "audio:Fehler beim
   (cd empty && SDL_AUDIODRIVER=$driver exec "$program" -window -end=60 2> "$work/$name.err") &
   show=$!
   if ! box_up "$caption" > /dev/null; then
-    fail "$name: no box captioned '$caption': $(cat "$work/$name.err")"
+    fail "$name: no box captioned '$caption': $(cat "$work/$name.err") $(x_state)"
     kill -KILL $show
     wait $show
     continue
@@ -75,7 +75,7 @@ answer_error() {
   if box=$(box_up ERROR); then
     xdotool key --window "$box" Return 2> /dev/null  # no window manager: xdotool grumbles about the focus
   else
-    fail "$1: no box captioned ERROR: $(cat "$work/$1.err")"
+    fail "$1: no box captioned ERROR: $(cat "$work/$1.err") $(x_state)"
   fi
   for _ in $(seq "$(waits 50)"); do kill -0 $show 2> /dev/null || break; sleep 0.1; done
   kill -0 $show 2> /dev/null && { fail "$1: the box did not end the run"; kill -KILL $show; }

@@ -17,8 +17,10 @@ start_x() {
   stop_x
   # Xvfb picks the free display itself and names it once it listens: a number chosen here
   # could be taken by another test's server in the meantime, and this test would draw there.
+  # -noreset: the server stays as it is when its last client leaves; a reset between two
+  # shows is a path where the server can fail, and the next show finds no display.
   rm -f "$work/display"
-  Xvfb -displayfd 5 -screen 0 "$1x24" -nolisten tcp "${@:3}" 5> "$work/display" > "$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 5 -screen 0 "$1x24" -nolisten tcp -noreset "${@:3}" 5> "$work/display" > "$work/xvfb.log" 2>&1 &
   xvfb=$!
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] && kill -0 $xvfb 2> /dev/null || { fail "Xvfb did not start: $(cat "$work/xvfb.log")"; exit 1; }
@@ -38,6 +40,11 @@ stop_x() {
   xvfb=""
 }
 at_exit+=('stop_x')
+# x_state: a line on the server, for a failure that may be its doing.
+x_state() {
+  if kill -0 "$xvfb" 2> /dev/null; then echo "(Xvfb on $DISPLAY is running)"
+  else echo "(Xvfb on $DISPLAY has ended: $(tail -3 "$work/xvfb.log" | tr '\n' ' '))"; fi
+}
 
 # start_show ARGS...: the show in the background ($show), its window found ($window).
 start_show() {
@@ -47,7 +54,7 @@ start_show() {
   if [ -z "$window" ]; then
     kill $show 2> /dev/null
     wait $show
-    fail "no window titled Lumaro ($*), exit code $?: $(cat "$work/err")"
+    fail "no window titled Lumaro ($*), exit code $?: $(cat "$work/err") $(x_state)"
     return 1
   fi
   pause "${settle:-1.5}"  # the first frames drawn, the window manager done

@@ -73,7 +73,7 @@ check zip_as_readme_says zip_as_readme_says
 
 # --- under Wine ------------------------------------------------------------------------
 # A free display, which Xvfb names once it is ready.
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5> "$work/display" > "$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5> "$work/display" > "$work/xvfb.log" 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wineserver -k 2>/dev/null' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
