@@ -17,8 +17,8 @@ RunEnd End;
 void StopRunning(StopReason reason, int signal) {
   End.running = false;
   End.lastReason = reason;
-  if (reason == StopReason::Failure) End.exitCode = 1;
-  if (reason == StopReason::Signal && End.capture && End.exitCode == 0) End.exitCode = 128 + signal;
+  if (reason == StopReason::Failure) End.exitCode = kFailed;
+  if (reason == StopReason::Signal && End.capture && End.exitCode == 0) End.exitCode = kSignalExitBase + signal;
   if (reason == StopReason::UserQuit && End.capture && End.exitCode == 0) End.exitCode = kStoppedEarly;
 }
 
@@ -29,7 +29,7 @@ int ExitCode() { return End.exitCode; }
 void SetCaptureRun(bool capture) { End.capture = capture; }
 
 void MarkRunFailed() {
-  if (End.exitCode == 0 || End.exitCode == kStoppedEarly) End.exitCode = 1;
+  if (End.exitCode == 0 || End.exitCode == kStoppedEarly) End.exitCode = kFailed;
 }
 
 void ResetRunEnd() { End = {}; }

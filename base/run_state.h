@@ -31,7 +31,10 @@ enum class StopReason {
 // The reason is kept for the loop (a show that ends may start again with "-loop").
 // A signal that interrupts a capture ends it with 128 + the signal's number; the viewer
 // stopping it (Escape, the window closed) before its end with kStoppedEarly.
+constexpr int kFailed = 1;         // something the run could not do
+constexpr int kUsageError = 2;     // the command line was refused; nothing started
 constexpr int kStoppedEarly = 3;
+constexpr int kSignalExitBase = 128;  // plus the signal's number
 void StopRunning(StopReason reason, int signal = 0);
 // The main loop turns while the run is running: from StartRunning to a StopRunning.
 bool Running();

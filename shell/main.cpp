@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
   const Status parsed = ParseOptions(arguments, &plan);
   if (!parsed.ok()) {
     Say(parsed);
-    return 2;  // a usage error: nothing started
+    return kUsageError;  // nothing started
   }
   const OptionsAction action = plan.action;
   if (action == OptionsAction::Help) return std::fputs(OptionsHelpText().c_str(), stdout) < 0 || std::fflush(stdout);

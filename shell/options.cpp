@@ -226,26 +226,46 @@ Status ParseOptions(const std::vector<std::string>& arguments, RunPlan* plan) {
   return {};
 }
 
-std::string OptionsHelpText() {
+// The keys of the player, as the help and the manual page list them.
+const KeyRow kKeys[] = {
+    {"Space", "pause and go on (picture and music together)"},
+    {"Left, Right", "the previous or next scene's start"},
+    {"F, Alt+Enter", "full screen on or off"},
+    {"Escape", "end the show (so do closing the window and Ctrl+C)"},
+};
+
+std::vector<OptionRow> OptionRows() {
   const RunPlan plain;
   const std::string size = std::to_string(plain.ScreenWidth) + " x " + std::to_string(plain.ScreenHeight);
-  std::string text = "usage: lumaro [options]\n";
+  std::vector<OptionRow> rows;
   for (const Option& o : kOptions) {
     if (!*o.help) continue;
-    std::string head = IsSizeSwitch(o) ? SizeNames() : std::string(o.name) + o.argument;
-    std::string help = o.help + (o.byDefault.empty() ? "" : " (default " + o.byDefault + ")");
+    OptionRow row{IsSizeSwitch(o) ? SizeNames() : std::string(o.name) + o.argument, o.help, o.byDefault};
     for (const auto& [key, value] : {std::pair{"{length}", ShowLengthText()}, std::pair{"{size}", size}})
-      if (const size_t at = help.find(key); at != std::string::npos) help.replace(at, std::strlen(key), value);
-    for (size_t at = 0; (at = help.find('\n', at)) != std::string::npos; at += 17) help.insert(at + 1, 16, ' ');
-    text += "  " + head + (head.size() < 14 ? std::string(14 - head.size(), ' ') : "\n" + std::string(16, ' ')) + help +
-            "\n";
+      if (const size_t at = row.help.find(key); at != std::string::npos) row.help.replace(at, std::strlen(key), value);
+    rows.push_back(row);
   }
+  return rows;
+}
+
+std::span<const KeyRow> KeyRows() { return kKeys; }
+
+std::string OptionsHelpText() {
+  constexpr size_t kHeadWidth = 14, kIndent = 16;  // columns of the option's name and of its help
+  std::string text = "usage: lumaro [options]\n";
+  for (const OptionRow& row : OptionRows()) {
+    std::string help = row.help + (row.byDefault.empty() ? "" : " (default " + row.byDefault + ")");
+    for (size_t at = 0; (at = help.find('\n', at)) != std::string::npos; at += kIndent + 1)
+      help.insert(at + 1, kIndent, ' ');
+    const std::string& head = row.heads;
+    text += "  " + head +
+            (head.size() < kHeadWidth ? std::string(kHeadWidth - head.size(), ' ') : "\n" + std::string(kIndent, ' ')) +
+            help + "\n";
+  }
+  text += "Keys while the show plays:\n";
+  for (const KeyRow& key : kKeys)
+    text += "  " + std::string(key.keys) + std::string(kHeadWidth - std::strlen(key.keys), ' ') + key.action + "\n";
   return text +
-         "Keys while the show plays:\n"
-         "  Space         pause and go on (picture and music together)\n"
-         "  Left, Right   the previous or next scene's start\n"
-         "  F, Alt+Enter  full screen on or off\n"
-         "  Escape        end the show (so do closing the window and Ctrl+C)\n"
          "In a window, the right mouse button opens a menu of drawing sizes.\n"
          "Each value is the rest of its argument: quote a value with spaces, as in \"-video=my show.mp4\".\n"
          "A FILE or DIR that starts with ~/ is in your home folder, as a shell reads it.\n";
