@@ -57,9 +57,10 @@ endforeach()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/art_manifest.h)
 add_custom_command(
   OUTPUT ${ART_FILES} ${ART_DIR}/contact_sheet.png ${ART_DIR}/lumaro.png ${ART_DIR}/lumaro.ico
+         ${ART_DIR}/icons/256x256/apps/lumaro.png
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ART_DIR}
   COMMAND artgen ${ART_DIR} --sheet ${ART_DIR}/contact_sheet.png --mesh ${MESH_FILE} --icon ${ART_DIR}/lumaro.png
-          --ico ${ART_DIR}/lumaro.ico
+          --ico ${ART_DIR}/lumaro.ico --icons ${ART_DIR}/icons
   DEPENDS artgen ${MESH_FILE}
   COMMENT "Drawing the artwork")
 # A target of its own, so users in other directories (the fuzz corpus) order after the

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "sheet.h"
@@ -73,6 +75,17 @@ bool WriteIco(const std::string& path, const Canvas& icon) {
   if (!out) return false;
   const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
   return std::fclose(out) == 0 && written;
+}
+
+bool WriteIconTheme(const std::string& dir, const Canvas& icon) {
+  constexpr int kThemeSizes[] = {16, 32, 48, 64, 128, 256};  // the hicolor theme's usual ones
+  for (int size : kThemeSizes) {
+    const std::string folder = dir + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!WritePng(folder + "/lumaro.png", size == icon.width ? icon : Shrink(icon, size), true)) return false;
+  }
+  return true;
 }
 
 }  // namespace artgen

@@ -1,6 +1,6 @@
 // Draws the show's pictures and writes them as TGA files for embedding.
 // usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh] [--icon icon.png] [--ico
-// icon.ico]
+// icon.ico] [--icons THEME_DIR]
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -44,10 +44,10 @@ int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr,
                  "usage: artgen OUTDIR [--sheet contact.png] [--font FONT.ttf] [--mesh ornament.mesh] [--icon "
-                 "icon.png] [--ico icon.ico]\n");
+                 "icon.png] [--ico icon.ico] [--icons THEME_DIR]\n");
     return 2;
   }
-  std::string outDir = argv[1], sheetPath, meshPath, iconPath, icoPath;
+  std::string outDir = argv[1], sheetPath, meshPath, iconPath, icoPath, themePath;
   std::string fontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
   for (int i = 2; i + 1 < argc; i += 2) {
     if (!std::strcmp(argv[i], "--sheet")) sheetPath = argv[i + 1];
@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
     if (!std::strcmp(argv[i], "--mesh")) meshPath = argv[i + 1];
     if (!std::strcmp(argv[i], "--icon")) iconPath = argv[i + 1];
     if (!std::strcmp(argv[i], "--ico")) icoPath = argv[i + 1];
+    if (!std::strcmp(argv[i], "--icons")) themePath = argv[i + 1];
   }
   const std::string textFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
   if (!OpenFont(fontPath) || !OpenTextFont(textFontPath)) {
@@ -77,13 +78,17 @@ int main(int argc, char** argv) {
 #undef LUMARO_DRAW_PICTURE
   if (!meshPath.empty() && !AddOrnamentViews(meshPath, entries)) ok = false;
 
-  const Canvas icon = iconPath.empty() && icoPath.empty() ? Canvas() : DrawIcon();
+  const Canvas icon = iconPath.empty() && icoPath.empty() && themePath.empty() ? Canvas() : DrawIcon();
   if (!iconPath.empty() && !WritePng(iconPath, icon, true)) {
     std::fprintf(stderr, "artgen: cannot write the icon %s\n", iconPath.c_str());
     ok = false;
   }
   if (!icoPath.empty() && !WriteIco(icoPath, icon)) {
     std::fprintf(stderr, "artgen: cannot write the Windows icon %s\n", icoPath.c_str());
+    ok = false;
+  }
+  if (!themePath.empty() && !WriteIconTheme(themePath, icon)) {
+    std::fprintf(stderr, "artgen: cannot write the icons under %s\n", themePath.c_str());
     ok = false;
   }
   if (!sheetPath.empty() && !WriteContactSheet(sheetPath, entries)) {
