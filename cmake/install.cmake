@@ -1,9 +1,33 @@
 # `cmake --install BUILD [--prefix PREFIX]`: the program (stripped), its music where it looks
-# for it (PREFIX/share/lumaro beside PREFIX/bin), a desktop entry and the icon our art
-# generator draws. scripts/uninstall.sh takes them away again, by the list the install writes.
+# for it (PREFIX/share/lumaro beside PREFIX/bin), its manual page, a desktop entry with its
+# AppStream metadata and the icons our art generator draws. scripts/uninstall.sh takes them
+# away again, by the list the install writes; scripts/release.sh packs the same tree.
 include(GNUInstallDirs)
+set(LUMARO_APP_ID io.github.lumaro.Lumaro)  # the desktop entry's name and the metadata's id
+set(LUMARO_SOURCE_URL "https://github.com/lumaro/lumaro" CACHE STRING "where the sources are published")
+set(LUMARO_ICON_SIZES 16 32 48 64 128 256)  # as artgen draws them
 set(LUMARO_INSTALL_DIRS ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_DATADIR}/lumaro ${CMAKE_INSTALL_DATADIR}/applications
-                        ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps ${CMAKE_INSTALL_DOCDIR})
+                        ${CMAKE_INSTALL_DATADIR}/metainfo ${CMAKE_INSTALL_MANDIR}/man6 ${CMAKE_INSTALL_DOCDIR})
+foreach(size ${LUMARO_ICON_SIZES})
+  list(APPEND LUMARO_INSTALL_DIRS ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+
+# The manual page, from the option and key tables of the program itself.
+add_executable(manpage tools/manpage/main.cpp)
+target_include_directories(manpage PRIVATE ${CMAKE_BINARY_DIR}/layers/shell)
+target_link_libraries(manpage PRIVATE lumaro_shell)
+target_compile_definitions(manpage PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/lumaro.6
+  COMMAND manpage ${CMAKE_BINARY_DIR}/lumaro.6 ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_INSTALL_FULL_DATADIR}
+  DEPENDS manpage ${CMAKE_SOURCE_DIR}/README.md
+  COMMENT "Writing the manual page lumaro.6")
+add_custom_target(manual ALL DEPENDS ${CMAKE_BINARY_DIR}/lumaro.6)
+
+# The AppStream metadata, with the project's version.
+string(TIMESTAMP LUMARO_RELEASE_DATE "%Y-%m-%d" UTC)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/${LUMARO_APP_ID}.metainfo.xml.in
+               ${CMAKE_BINARY_DIR}/${LUMARO_APP_ID}.metainfo.xml @ONLY)
 
 # Before anything is copied: the folders the install is about to make, added to
 # BUILD/install_folders.txt beside install_manifest.txt. The uninstall removes only these,
@@ -47,6 +71,11 @@ if(CMAKE_STRIP)
   ")
 endif()
 install(FILES ${CMAKE_BINARY_DIR}/SongM.xm DESTINATION ${CMAKE_INSTALL_DATADIR}/lumaro)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/lumaro.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${ART_DIR}/lumaro.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
+install(FILES ${CMAKE_BINARY_DIR}/lumaro.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/${LUMARO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_BINARY_DIR}/${LUMARO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size ${LUMARO_ICON_SIZES})
+  install(FILES ${ART_DIR}/icons/${size}x${size}/apps/lumaro.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
