@@ -24,8 +24,13 @@ add_custom_command(
   COMMENT "Writing the manual page lumaro.6")
 add_custom_target(manual ALL DEPENDS ${CMAKE_BINARY_DIR}/lumaro.6)
 
-# The AppStream metadata, with the project's version.
-string(TIMESTAMP LUMARO_RELEASE_DATE "%Y-%m-%d" UTC)
+# The AppStream metadata, with the project's version, released on the day of the commit
+# it is built from (of the build, outside a git checkout).
+execute_process(COMMAND git -C ${CMAKE_SOURCE_DIR} log -1 --format=%cs OUTPUT_VARIABLE LUMARO_RELEASE_DATE
+                OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(NOT LUMARO_RELEASE_DATE MATCHES "^[0-9]+-[0-9]+-[0-9]+$")
+  string(TIMESTAMP LUMARO_RELEASE_DATE "%Y-%m-%d" UTC)
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/packaging/${LUMARO_APP_ID}.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/${LUMARO_APP_ID}.metainfo.xml @ONLY)
 

@@ -47,7 +47,7 @@ chmod 0755 "$usr/bin/lumaro"
 
 # Depends from the libraries the program links, as dpkg-shlibdeps finds their packages.
 printf 'Source: lumaro\n\nPackage: lumaro\nArchitecture: any\n' > "$work/debian/control"
-depends=$(cd "$work" && dpkg-shlibdeps -O "$usr/bin/lumaro" | sed -n 's/^shlibs:Depends=//p')
+depends=$(cd "$work" && dpkg-shlibdeps -O debian/lumaro/usr/bin/lumaro | sed -n 's/^shlibs:Depends=//p')
 [ -n "$depends" ] || { echo "debian_package.sh: dpkg-shlibdeps found no dependencies" >&2; exit 1; }
 mkdir -p "$stage/DEBIAN"
 cat > "$stage/DEBIAN/control" << EOF
@@ -73,5 +73,7 @@ Description: real-time OpenGL demo with its own music
 EOF
 (cd "$stage" && find usr -type f -print0 | sort -z | xargs -0 md5sum > DEBIAN/md5sums)
 chmod 0644 "$stage/DEBIAN/control" "$stage/DEBIAN/md5sums"
+# Every file dated no later than the commit, so that the same commit packs the same files.
+find "$stage" -newermt "@$SOURCE_DATE_EPOCH" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 dpkg-deb --root-owner-group -Zxz --build "$stage" "$out/lumaro_${version}_$arch.deb" > /dev/null
 echo "debian_package.sh: $out/lumaro_${version}_$arch.deb" >&2

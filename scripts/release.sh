@@ -22,6 +22,8 @@ while [ $# -gt 0 ]; do
 done
 maintainer="The Lumaro developers <lumaro@users.noreply.github.com>"
 say() { printf 'release.sh: %s\n' "$*" >&2; }
+# Dates in what is packed are the commit's, so the same commit gives the same files.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2> /dev/null || date +%s)}
 
 bash "$root/scripts/install-deps.sh" release
 # The build: a Release build with Debian's hardening flags unless one is given.
@@ -39,7 +41,6 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 say "Lumaro $version from $build"
 nice cmake --build "$build" -j2 --target lumaro music manual manpage > "$build/release_build.log" ||
   { cat "$build/release_build.log" >&2; exit 1; }
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2> /dev/null || date +%s)}
 
 mkdir -p "$out"
 rm -f "$out"/lumaro_*.deb "$out"/lumaro-*.tar.gz "$out"/lumaro-*-windows-*.zip "$out/SHA256SUMS"
@@ -70,6 +71,10 @@ else
   say "--no-windows: no lumaro-$version-windows-x86_64.zip (scripts/windows.sh builds it)"
 fi
 
+if command -v lintian > /dev/null; then
+  say "lintian on the package (nothing below: no remark):"
+  lintian --info --display-info "$out"/lumaro_*.deb >&2 || true
+fi
 (cd "$out" && sha256sum -- lumaro[_-]* > SHA256SUMS)
 say "in $out:"
 (cd "$out" && ls -l lumaro[_-]* SHA256SUMS | awk '{printf "  %10d  %s\n", $5, $9}') >&2

@@ -126,7 +126,7 @@ bool IsSizeSwitch(const Option& o) { return o.name[1] == 'w' && std::isdigit(sta
 std::string SizeNames() {
   std::string names;
   for (auto o = std::rbegin(kOptions); o != std::rend(kOptions); ++o)
-    if (IsSizeSwitch(*o)) names += (names.empty() ? "" : " ") + std::string(o->name);
+    if (IsSizeSwitch(*o)) names.append(names.empty() ? "" : " ").append(o->name);
   return names;
 }
 Status NoSuchSize(const std::string& size) { return Status::Failure(size + " is not one of the sizes " + SizeNames()); }
