@@ -46,10 +46,11 @@ find "$stage" -type d -exec chmod 0755 {} + && find "$stage" -type f -exec chmod
 chmod 0755 "$usr/bin/lumaro"
 
 # Depends from the libraries the program links, as dpkg-shlibdeps finds their packages.
+# It finds the package's root by its DEBIAN folder.
+mkdir -p "$stage/DEBIAN"
 printf 'Source: lumaro\n\nPackage: lumaro\nArchitecture: any\n' > "$work/debian/control"
 depends=$(cd "$work" && dpkg-shlibdeps -O debian/lumaro/usr/bin/lumaro | sed -n 's/^shlibs:Depends=//p')
 [ -n "$depends" ] || { echo "debian_package.sh: dpkg-shlibdeps found no dependencies" >&2; exit 1; }
-mkdir -p "$stage/DEBIAN"
 cat > "$stage/DEBIAN/control" << EOF
 Package: lumaro
 Version: $version

@@ -73,7 +73,7 @@ fi
 
 if command -v lintian > /dev/null; then
   say "lintian on the package (nothing below: no remark):"
-  lintian --info --display-info "$out"/lumaro_*.deb >&2 || true
+  lintian --display-info "$out"/lumaro_*.deb >&2 || true
 fi
 (cd "$out" && sha256sum -- lumaro[_-]* > SHA256SUMS)
 say "in $out:"
