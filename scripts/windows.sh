@@ -99,7 +99,8 @@ pack() {
 run_test() {
   build_native lumaro  # the native program draws the reference frames
   LUMARO_ZIP="$zip_file" LUMARO_EXE="$out/exe/lumaro.exe" LUMARO_NATIVE="$native/lumaro" \
-    LUMARO_UNIT_TESTS="$out/exe/tests/unit_tests.exe" LUMARO_TEST_DIR="$out/test" \
+    LUMARO_UNIT_TESTS="$out/exe/tests/unit_tests.exe" LUMARO_STAND_INS="$out/exe/tests/stand_in" \
+    LUMARO_TEST_DIR="$out/test" \
     timeout 1200 bash "$root/tests/windows/wine_checks.sh"
 }
 
