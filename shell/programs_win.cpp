@@ -152,7 +152,7 @@ Status StartProgram(const std::vector<std::string>& arguments, const ProgramHand
   if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
                       &startup.StartupInfo, &started))
     return SystemFailure("cannot start " + arguments[0], GetLastError());
-  SetPriorityClass(started.hProcess, priorityClass);  // again: Wine, for one, leaves out the creation flag's
+  SetPriorityClass(started.hProcess, priorityClass);  // once more: Wine ignores the creation flag's class
   program->job = JobFor(started.hProcess);
   program->process = started.hProcess;
   ResumeThread(started.hThread);
