@@ -70,7 +70,8 @@ endif()
 lumaro_layer(shell SOURCES shell/options.cpp shell/option_values.cpp shell/platform.cpp
                            shell/window_proc.cpp shell/menu.cpp shell/menu_draw.cpp shell/module_search.cpp
                            shell/recording.cpp shell/frame_fit.cpp shell/frame_target.cpp shell/window.cpp
-                           shell/window_icon.cpp shell/run_setup.cpp ${LUMARO_SHELL_PLATFORM_SOURCES}
+                           shell/window_icon.cpp shell/run_setup.cpp shell/encoder_common.cpp shell/video_check.cpp
+                           ${LUMARO_SHELL_PLATFORM_SOURCES}
              LIBRARIES ${LUMARO_SHELL_LIBRARIES})
 target_compile_definitions(lumaro_shell PRIVATE LUMARO_VERSION="${PROJECT_VERSION}")
 

@@ -12,6 +12,6 @@ set(LUMARO_GL_LIBRARIES OpenGL::GL PkgConfig::GLU)
 set(LUMARO_AUDIO_LIBRARIES PkgConfig::SDL2 PkgConfig::OPENMPT)
 set(LUMARO_AUDIO_PLATFORM_SOURCES audio/caught_stderr_posix.cpp)
 set(LUMARO_SHELL_PLATFORM_SOURCES shell/headless_posix.cpp shell/x11_watch_posix.cpp shell/programs_posix.cpp
-                                  shell/encoder_posix.cpp shell/video_check.cpp shell/message_box_posix.cpp
+                                  shell/encoder_posix.cpp shell/message_box_posix.cpp
                                   shell/new_file_posix.cpp shell/process_posix.cpp)
 set(LUMARO_SHELL_LIBRARIES PkgConfig::SDL2 PkgConfig::X11 OpenGL::EGL)

@@ -27,7 +27,7 @@ set(LUMARO_AUDIO_LIBRARIES ${LUMARO_WINDOWS_DEPS}/lib/libopenmpt.a ${LUMARO_SDL2
 set(LUMARO_AUDIO_PLATFORM_SOURCES audio/caught_stderr_win.cpp)
 set(LUMARO_SHELL_PLATFORM_SOURCES shell/headless_win.cpp shell/x11_watch_win.cpp shell/encoder_win.cpp
                                   shell/message_box_win.cpp shell/new_file_win.cpp shell/process_win.cpp
-                                  shell/gl_entries_win.cpp)
+                                  shell/gl_entries_win.cpp shell/programs_win.cpp)
 set(LUMARO_SHELL_LIBRARIES ${LUMARO_SDL2_LIBRARIES})
 # No console window on a double-click; one started from a console still writes to it.
 set(LUMARO_EXECUTABLE_KIND WIN32)

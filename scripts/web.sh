@@ -15,37 +15,9 @@ out=${LUMARO_WEB_BUILD:-$root/build-web}
 native=$out/native
 [ -z "${LUMARO_WEB_NATIVE:-}" ] || native=$(cd "$LUMARO_WEB_NATIVE" && pwd)
 export NODE_PATH=/usr/share/nodejs  # Debian's acorn, for emcc under another node
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 say() { printf 'web.sh: %s\n' "$*" >&2; }
-
-missing_packages() {
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || printf ' %s' "$p"
-  done
-}
-
-install_packages() {
-  bash "$root/scripts/install-deps.sh"  # what the native build of the generators needs
-  local missing
-  missing=$(missing_packages emscripten chromium dpkg-dev cmake ninja-build make pkg-config python3)
-  [ -z "$missing" ] && return 0
-  say "installing$missing"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
-}
-
-# "apt-get source" needs a deb-src entry; it mirrors Debian's binary one.
-enable_sources() {
-  apt-cache showsrc "$1" 2>/dev/null | grep -q '^Package:' && return 0
-  say "adding a deb-src entry beside /etc/apt/sources.list.d/debian.sources"
-  sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
-    $sudo tee /etc/apt/sources.list.d/lumaro-web-src.sources > /dev/null
-  $sudo apt-get update -qq
-}
-
-source_version() { apt-cache showsrc "$1" | sed -n 's/^Version: //p' | head -n1; }
+. "$root/scripts/deb_sources.sh"
 
 # The libraries are built once into a cache outside the clone, named after their source
 # versions and emcc's: a new Debian revision or emscripten builds anew.
@@ -59,18 +31,9 @@ choose_deps() {
   mkdir -p "$deps"
 }
 
-fetch_source() {  # package, its folder's glob: sets source_dir, unpacked in the cache once
-  source_dir=$(ls -d "$deps"/$2 2>/dev/null | head -n1 || true)
-  [ -n "$source_dir" ] && return 0
-  enable_sources "$1"
-  (cd "$deps" && apt-get source -qq "$1" > "$deps/$1-source.log" 2>&1) ||
-    { say "apt-get source $1 failed (see $deps/$1-source.log)"; exit 1; }
-  source_dir=$(ls -d "$deps"/$2 | head -n1)
-}
-
 build_sdl2() {
   [ -f "$prefix/lib/libSDL2.a" ] && return 0
-  fetch_source libsdl2 'libsdl2-2*/'
+  fetch_source libsdl2 'libsdl2-2*/' "$deps" "$deps"
   say "building SDL2 with emcc (about a minute and a half)"
   emcmake cmake -S "$source_dir" -B "$deps/sdl2-build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_THREADS=OFF -DSDL_TEST=OFF > "$deps/sdl2.log"
@@ -80,15 +43,12 @@ build_sdl2() {
 
 build_openmpt() {
   [ -f "$prefix/lib/libopenmpt.a" ] && return 0
-  fetch_source libopenmpt 'libopenmpt-0*/'
+  fetch_source libopenmpt 'libopenmpt-0*/' "$deps" "$deps"
   say "building libopenmpt with emcc (about four minutes)"
   # A plain wasm32 host is unknown to the package's config.sub; the host only names the
   # target for autoconf, emcc decides the code.
   (cd "$source_dir" && CFLAGS=-O2 CXXFLAGS=-O2 emconfigure ./configure --host=i686-pc-linux-gnu --prefix="$prefix" \
-     --disable-shared --enable-static --disable-openmpt123 --disable-examples --disable-tests \
-     --disable-doxygen-doc --without-zlib --without-mpg123 --without-ogg --without-vorbis \
-     --without-vorbisfile --without-pulseaudio --without-portaudio --without-portaudiocpp \
-     --without-sdl2 --without-sndfile --without-flac > "$deps/openmpt.log" &&
+     "${openmpt_options[@]}" > "$deps/openmpt.log" &&
    emmake make -j2 >> "$deps/openmpt.log" && emmake make install >> "$deps/openmpt.log")
 }
 
@@ -126,7 +86,7 @@ run_test() {
 }
 
 start=$(date +%s)
-install_packages
+install_packages emscripten chromium dpkg-dev cmake ninja-build make pkg-config python3
 choose_deps
 build_sdl2
 build_openmpt

@@ -14,38 +14,9 @@ out=${LUMARO_WINDOWS_BUILD:-$root/build-windows}
 native=$out/native
 [ -z "${LUMARO_WINDOWS_NATIVE:-}" ] || native=$(cd "$LUMARO_WINDOWS_NATIVE" && pwd)
 host=x86_64-w64-mingw32
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 
 say() { printf 'windows.sh: %s\n' "$*" >&2; }
-
-missing_packages() {
-  for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || printf ' %s' "$p"
-  done
-}
-
-install_packages() {
-  bash "$root/scripts/install-deps.sh"  # what the native build of the generators needs
-  local missing
-  missing=$(missing_packages g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth zip unzip icoutils \
-    dpkg-dev cmake ninja-build make pkg-config python3)
-  [ -z "$missing" ] && return 0
-  say "installing$missing"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
-}
-
-# "apt-get source" needs a deb-src entry; it mirrors Debian's binary one (as web.sh's does).
-enable_sources() {
-  apt-cache showsrc "$1" 2>/dev/null | grep -q '^Package:' && return 0
-  say "adding a deb-src entry beside /etc/apt/sources.list.d/debian.sources"
-  sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
-    $sudo tee /etc/apt/sources.list.d/lumaro-web-src.sources > /dev/null
-  $sudo apt-get update -qq
-}
-
-source_version() { apt-cache showsrc "$1" | sed -n 's/^Version: //p' | head -n1; }
+. "$root/scripts/deb_sources.sh"
 
 # The cache is named after the source versions: a new Debian revision builds anew.
 choose_cache() {
@@ -55,14 +26,6 @@ choose_cache() {
   cache=${LUMARO_WINDOWS_CACHE:-${HOME:-/root}/.cache/lumaro/windows-${versions//[^A-Za-z0-9._-]/.}}
   prefix=$cache/prefix
   mkdir -p "$cache/src"
-}
-
-fetch_source() {  # package, its folder's glob: sets source_dir, unpacked in the cache once
-  source_dir=$(ls -d "$cache"/src/$2 2>/dev/null | head -n1 || true)
-  [ -n "$source_dir" ] && return 0
-  (cd "$cache/src" && apt-get source -qq "$1" > "$cache/$1-source.log" 2>&1) ||
-    { say "apt-get source $1 failed (see $cache/$1-source.log)"; exit 1; }
-  source_dir=$(ls -d "$cache"/src/$2 | head -n1)
 }
 
 cmake_dependency() {  # name, source folder, cmake options...
@@ -76,29 +39,25 @@ cmake_dependency() {  # name, source folder, cmake options...
 
 build_sdl2() {
   [ -f "$prefix/lib/libSDL2.a" ] && return 0
-  fetch_source libsdl2 'libsdl2-2*/'
+  fetch_source libsdl2 'libsdl2-2*/' "$cache/src" "$cache"
   say "building SDL2 with MinGW-w64"
   cmake_dependency sdl2 "$source_dir" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
 }
 
 build_openmpt() {
   [ -f "$prefix/lib/libopenmpt.a" ] && return 0
-  fetch_source libopenmpt 'libopenmpt-0*/'
+  fetch_source libopenmpt 'libopenmpt-0*/' "$cache/src" "$cache"
   say "building libopenmpt with MinGW-w64 (a few minutes)"
   rm -rf "$cache/openmpt-build" && mkdir -p "$cache/openmpt-build"
   (cd "$cache/openmpt-build" && CC=$host-gcc-posix CXX=$host-g++-posix CFLAGS=-O2 CXXFLAGS=-O2 \
-     "$source_dir/configure" --host=$host --prefix="$prefix" \
-     --disable-shared --enable-static --disable-openmpt123 --disable-examples --disable-tests \
-     --disable-doxygen-doc --without-zlib --without-mpg123 --without-ogg --without-vorbis \
-     --without-vorbisfile --without-pulseaudio --without-portaudio --without-portaudiocpp \
-     --without-sdl2 --without-sndfile --without-flac > "$cache/openmpt.log" &&
+     "$source_dir/configure" --host=$host --prefix="$prefix" "${openmpt_options[@]}" > "$cache/openmpt.log" &&
    nice make -j2 >> "$cache/openmpt.log" && make install >> "$cache/openmpt.log") ||
     { say "libopenmpt failed (see $cache/openmpt.log)"; exit 1; }
 }
 
 build_googletest() {
   [ -f "$prefix/lib/libgtest.a" ] && return 0
-  fetch_source googletest 'googletest-1*/'
+  fetch_source googletest 'googletest-1*/' "$cache/src" "$cache"
   say "building GoogleTest with MinGW-w64"
   cmake_dependency googletest "$source_dir" -DBUILD_GMOCK=OFF
 }
@@ -140,7 +99,8 @@ pack() {
 run_test() {
   build_native lumaro  # the native program draws the reference frames
   LUMARO_ZIP="$zip_file" LUMARO_EXE="$out/exe/lumaro.exe" LUMARO_NATIVE="$native/lumaro" \
-    LUMARO_UNIT_TESTS="$out/exe/tests/unit_tests.exe" LUMARO_TEST_DIR="$out/test" \
+    LUMARO_UNIT_TESTS="$out/exe/tests/unit_tests.exe" LUMARO_STAND_INS="$out/exe/tests/stand_in" \
+    LUMARO_TEST_DIR="$out/test" \
     timeout 1200 bash "$root/tests/windows/wine_checks.sh"
 }
 
@@ -151,7 +111,8 @@ case "${1:-}" in
   test) windows_tests=ON ;;
   *) say "unknown command '$1' (build with no command, or test)"; exit 2 ;;
 esac
-install_packages
+install_packages g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth zip unzip icoutils dpkg-dev cmake \
+  ninja-build make pkg-config python3
 choose_cache
 build_sdl2
 build_openmpt

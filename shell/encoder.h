@@ -1,6 +1,6 @@
-// The video encoder: Debian's ffmpeg program, fed raw frames and the sound track through
-// two pipes, writing FILE.part. A video counts as written only when ffmpeg ended cleanly,
-// said nothing at error level, and ffprobe reads the file back whole.
+// The video encoder: the ffmpeg program, fed raw frames and the sound track through two
+// pipes (Windows: its stdin and a named pipe), writing FILE.part. A video counts as written only when ffmpeg ended
+// cleanly, said nothing at error level, and ffprobe reads the file back whole.
 #pragma once
 #include <cstdint>
 #include <cstdio>
@@ -27,8 +27,8 @@ struct EncoderSettings {
 Status CheckEncoder(const std::string& file);
 // Starts ffmpeg for the settings' frames (4:2:0, converted by the frame writer), with the
 // track when asked. It writes FILE.part, handed to it as a path
-// (never read as an option or a protocol), and runs in a process group of its own: Ctrl+C
-// and a closed terminal reach only us, and we end it.
+// (never read as an option or a protocol), and runs in a process group (Windows: a job, with no
+// console) of its own: Ctrl+C and a closed terminal reach only us, and we end it.
 Status StartEncoder(const EncoderSettings& settings);
 // The streams, once: whoever takes them closes them.
 std::FILE* TakeEncoderVideoStream();
@@ -40,6 +40,9 @@ std::FILE* TakeEncoderAudioStream();  // null without sound
 Status StopEncoder(double patienceSeconds);
 // At once: ffmpeg and its process group (a stalled encoder holding a writer).
 void KillEncoder();
+// Whether a write into its streams failed only because ffmpeg had gone (a broken pipe): then
+// how it ended says why.
+bool EncoderWentAway(const Status& written);
 // How the last ffmpeg ended, in words ("exited with code 1", "was killed by signal 9").
 std::string EncoderEnding();
 

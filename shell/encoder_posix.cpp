@@ -15,9 +15,8 @@
 #include <vector>
 
 #include "base/run_state.h"
-#include "engine/yuv420.h"
-#include "shell/option_values.h"
-#include "shell/programs.h"
+#include "shell/encoder_common.h"
+#include "shell/programs_posix.h"
 
 namespace lumaro {
 
@@ -39,40 +38,6 @@ constexpr size_t kStreamBuffer = 1 << 20;
 // frame waits for the last of them. Measured on the whole show at 800 x 600 on 2 cores.
 constexpr int kEncoderNiceness = 19;
 
-// The frames come as 4:2:0 in studio range, converted with the matrix VideoMatrixFor names
-// (BT.709 from 720 lines up, BT.601 below); the tags tell a player the same.
-std::vector<std::string> ColourTags(int height) {
-  const std::string tag = VideoMatrixFor(height) == ColourMatrix::Bt709 ? "bt709" : "smpte170m";
-  return {"-colorspace", tag, "-color_primaries", tag, "-color_trc", tag, "-color_range", "tv"};
-}
-
-std::vector<std::string> EncoderArguments(const std::string& part, const EncoderSettings& settings) {
-  const bool sound = settings.sound;
-  const std::string size = std::to_string(EvenSide(settings.width)) + "x" + std::to_string(EvenSide(settings.height));
-  const std::string rate = std::to_string(settings.videoRate);
-  std::vector<std::string> args = {"ffmpeg",     "-hide_banner", "-loglevel", "error",    "-nostdin", "-y",
-                                   "-probesize", "32",           "-f",        "rawvideo", "-pix_fmt", "yuv420p",
-                                   "-s",         size,           "-r",        rate,       "-i",       "pipe:3"};
-  if (sound)
-    args.insert(args.end(),
-                {"-probesize", "32", "-f", "f32le", "-ar", std::to_string(kSoundRate), "-ac", "2", "-i", "pipe:4"});
-  const std::vector<std::string> colour = ColourTags(settings.height);
-  args.insert(args.end(), colour.begin(), colour.end());
-  args.insert(args.end(), {"-c:v", "libx264", "-preset", settings.preset, "-crf", std::to_string(settings.crf)});
-  // The fast coder: a third of the default's time, no difference to hear at this rate.
-  if (sound) args.insert(args.end(), {"-c:a", "aac", "-aac_coder", "fast", "-b:a", "192k"});
-  // The output by ffmpeg's own file protocol and an absolute path: a name that starts with
-  // '-' or holds a ':' is still just a file name.
-  args.insert(args.end(), {"-movflags", "+faststart", "-f", VideoContainerFor(settings.file), "file:" + part});
-  return args;
-}
-
-std::string FirstLine(const std::string& text) {
-  size_t start = text.find_first_not_of("\r\n \t");
-  if (start == std::string::npos) return "";
-  return text.substr(start, text.find_first_of("\r\n", start) - start);
-}
-
 std::string ReadErrorOutput() {
   std::string text;
   if (State.ErrorOutput < 0 || lseek(State.ErrorOutput, 0, SEEK_SET) != 0) return text;
@@ -84,23 +49,9 @@ std::string ReadErrorOutput() {
 
 }  // namespace
 
-std::string EncoderPartName(const std::string& file) { return file + ".part"; }
+const char* EncoderSource() { return "Debian package ffmpeg"; }
 
-Status CheckEncoder(const std::string& file) {
-  if (!VideoContainerFor(file))
-    return Status::Failure("cannot tell the video format from the name " + file + " (use .mp4, .m4v, .mov or .mkv)");
-  std::string encoders, probe;
-  Status ran = RunAndRead({"ffmpeg", "-hide_banner", "-encoders"}, &encoders);
-  if (ran.ok()) ran = RunAndRead({"ffprobe", "-version"}, &probe);
-  if (ran.interrupted()) return ran;
-  if (!ran.ok())
-    return Status::Failure(
-        "making a video needs the ffmpeg and ffprobe programs, and they do not run from PATH "
-        "(Debian package ffmpeg)");
-  if (encoders.find(" libx264 ") == std::string::npos || encoders.find(" aac ") == std::string::npos)
-    return Status::Failure("this ffmpeg lacks the libx264 or the aac encoder");
-  return {};
-}
+bool EncoderWentAway(const Status& written) { return written.systemError() == EPIPE; }
 
 Status StartEncoder(const EncoderSettings& settings) {
   const std::string& file = settings.file;
@@ -112,8 +63,8 @@ Status StartEncoder(const EncoderSettings& settings) {
   State.ErrorOutput = mkstemp(scratch);
   if (State.ErrorOutput >= 0) unlink(scratch);
   SpawnedProgram spawned;
-  const Status started =
-      SpawnWithPipes(EncoderArguments(part, settings), sound ? 2 : 1, State.ErrorOutput, &spawned, kEncoderNiceness);
+  const Status started = SpawnWithPipes(EncoderArguments(part, settings, {"pipe:3", "pipe:4"}), sound ? 2 : 1,
+                                        State.ErrorOutput, &spawned, kEncoderNiceness);
   if (!started.ok()) return started;
   State.Encoder = spawned.pid;
   State.Video = fdopen(spawned.pipes[0], "wb");
@@ -142,13 +93,10 @@ Status StopEncoder(double patienceSeconds) {
                      ? std::string("was killed by signal ") + std::to_string(WTERMSIG(State.Ended)) + " (" +
                            strsignal(WTERMSIG(State.Ended)) + ")"
                      : "ended";
-  const std::string said = FirstLine(ReadErrorOutput());
+  const std::string said = ReadErrorOutput();
   if (State.ErrorOutput >= 0) close(State.ErrorOutput);
   State.ErrorOutput = -1;
-  if (WIFEXITED(State.Ended) && WEXITSTATUS(State.Ended) == 0 && said.empty()) return {};
-  if (killed)
-    return Status::Interrupted("the video encoder (ffmpeg) " + State.Ending + ", still running after the stop signal");
-  return Status::Failure("the video encoder (ffmpeg) " + State.Ending + (said.empty() ? "" : ": " + said));
+  return EncoderOutcome(WIFEXITED(State.Ended) && WEXITSTATUS(State.Ended) == 0, State.Ending, said, killed);
 }
 
 std::string EncoderEnding() { return State.Ending; }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/run_state.h"
-#include "shell/programs.h"
+#include "shell/programs_posix.h"
 
 extern char** environ;
 

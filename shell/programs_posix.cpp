@@ -1,4 +1,4 @@
-#include "shell/programs.h"
+#include "shell/programs_posix.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -20,22 +20,6 @@ namespace lumaro {
 
 namespace {
 constexpr int kPollMilliseconds = 20;  // how late a program's end or a signal is noticed
-
-// Counts the patience from the first look that finds a stop signal.
-class Patience {
- public:
-  explicit Patience(double seconds) : seconds_(seconds) {}
-  bool Over() {
-    using Clock = std::chrono::steady_clock;
-    if (!StopSignalNumber) return false;
-    if (signalled_ == Clock::time_point{}) signalled_ = Clock::now();
-    return Clock::now() - signalled_ >= std::chrono::duration<double>(seconds_);
-  }
-
- private:
-  double seconds_;
-  std::chrono::steady_clock::time_point signalled_{};
-};
 
 // Moves a descriptor above the ones the child's are mapped onto (0 to 4), so that mapping
 // one never overwrites another before it is mapped.

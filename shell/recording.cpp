@@ -1,7 +1,6 @@
 #include "shell/recording.h"
 
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -192,7 +191,7 @@ Status FinishVideoCapture() {
   watchdog.join();
   Status encoder = StopEncoder(kEncoderPatience);
   // A broken pipe only says the encoder went; how it went says why.
-  if (finished.systemError() == EPIPE && !encoder.ok()) return encoder;
+  if (EncoderWentAway(finished) && !encoder.ok()) return encoder;
   return finished.Keep(std::move(encoder));
 }
 }  // namespace

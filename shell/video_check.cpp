@@ -23,6 +23,7 @@ std::vector<StreamCount> ReadStreams(const std::string& listing) {
   std::istringstream lines(listing);
   std::string line;
   while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // ffprobe.exe writes its lines as text: CR LF
     if (line.rfind("codec_type=", 0) == 0) streams.push_back({line.substr(11)});
     if (line.rfind("nb_read_packets=", 0) == 0 && !streams.empty())
       streams.back().packets = std::strtol(line.c_str() + 16, nullptr, 10);

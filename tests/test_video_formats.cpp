@@ -15,7 +15,7 @@
 #include "base/run_state.h"
 #include "engine/yuv420.h"
 #include "scenes/scene_frame.h"
-#include "shell/programs.h"
+#include "shell/programs_posix.h"
 
 using namespace lumaro;
 

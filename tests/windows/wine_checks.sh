@@ -3,7 +3,7 @@
 # stills across the show, the same two-second capture and sound.wav, the same messages and
 # exit codes; a window program linked alone; the zip as its README.txt lists it.
 # Run by scripts/windows.sh test, which sets LUMARO_EXE, LUMARO_NATIVE, LUMARO_ZIP,
-# LUMARO_UNIT_TESTS and LUMARO_TEST_DIR.
+# LUMARO_UNIT_TESTS, LUMARO_STAND_INS (the stand-in ffmpeg.exe and ffprobe.exe) and LUMARO_TEST_DIR.
 set -u
 work=$LUMARO_TEST_DIR
 rm -rf "$work" && mkdir -p "$work"
@@ -135,6 +135,38 @@ check same_usage_error same_words -bogus
 check same_refusal same_words -w320 -stills=400
 check same_version same_words -version
 check same_help same_words -help
+
+# -video through stand-ins of ffmpeg.exe and ffprobe.exe on PATH (WINEPATH), which check the
+# frames and sound they are fed against their arguments, the priority and the job.
+with_encoder() { WINEPATH=$(winepath -w "$LUMARO_STAND_INS") win "$@"; }
+video_made() {
+  mkdir -p "video ü 1"
+  with_encoder -headless -seed=1 -w320 -end=1 -video="video ü 1/v.mp4" 2> video.err
+  local rc=$? last
+  last=$(tail -n1 video.err | tr -d '\r')
+  echo "exit $rc: $last"; ls "video ü 1"
+  [ $rc -eq 0 ] && [ -f "video ü 1/v.mp4" ] && [ ! -e "video ü 1/v.mp4.part" ] &&
+    grep -Eq "^lumaro: wrote .*video ü 1.v\.mp4 \(25 frames, " <<< "$last" &&
+    grep -q "frames=25 samples=48000" "video ü 1/v.mp4"
+}
+video_refused() {
+  LUMARO_STAND_IN=fail with_encoder -headless -seed=1 -w320 -end=1 -video=failed.mp4 2> failed.err
+  local rc=$? last
+  last=$(tail -n1 failed.err | tr -d '\r')
+  echo "exit $rc: $last"
+  [ $rc -eq 1 ] && [ ! -e failed.mp4 ] &&
+    [ "$last" = "lumaro: no video was written: the video encoder (ffmpeg) exited with code 1: stand-in: told to fail" ]
+}
+video_no_encoder() {
+  win -headless -w320 -end=1 -video=none.mp4 2> none.err
+  local rc=$?
+  cat none.err
+  [ $rc -eq 1 ] && ! ls none.mp4* 2> /dev/null &&
+    grep -q "making a video needs the ffmpeg and ffprobe programs, and they do not run from PATH" none.err
+}
+check video_made video_made
+check video_refused video_refused
+check video_no_encoder video_no_encoder
 if [ -f "${LUMARO_UNIT_TESTS:-}" ]; then
   check unit_tests timeout 600 wine "$LUMARO_UNIT_TESTS" --gtest_brief=1
 fi
