@@ -43,6 +43,14 @@ float AxisGlowZ(int k, double phase) { return static_cast<float>((k + phase) * k
 
 float AxisGlowBrightness(int k) { return Clamp((60 - std::abs(k)) * 0.025f, 0, 1); }
 
+float SafeGlowScale(float t, float z) {
+  const Vec3 eye = TunnelEye(t);
+  const float distance = std::sqrt(eye.x * eye.x + eye.y * eye.y + (eye.z - z) * (eye.z - z));
+  if (distance >= kSafeGlowDistance) return 1;
+  const float near = distance / kSafeGlowDistance;
+  return near * near;
+}
+
 Vec3 HubGlowPosition(int j, float z, float t) {
   const float phi = j * 0.8975984f - 0.7f * t;  // 2 pi / 7 apart, turning 0.7 radians a second
   return {1.7f * FastCos(phi), 1.7f * FastSin(phi), z};

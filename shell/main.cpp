@@ -10,6 +10,7 @@
 #include "base/report.h"
 #include "base/utf8_path.h"
 #include "engine/capture.h"
+#include "engine/flash_watch.h"
 #include "engine/player.h"
 #include "engine/progress.h"
 #include "engine/startup.h"
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
   Status usable = CheckOutputFile(plan.videoFile);
   if (usable.ok() && !plan.videoFile.empty()) usable = CheckEncoder(plan.videoFile);
   usable.Keep(CheckOutputFile(plan.timedemoFile));
+  usable.Keep(CheckOutputFile(plan.flashCheckFile));
   if (!usable.ok()) {
     Say(usable);
     return usable.interrupted() ? 128 + StopSignal() : 1;  // before any window or frame
@@ -122,7 +124,8 @@ int main(int argc, char** argv) {
   InstallPlayer({HoldElapsedSeconds, ResetElapsedSeconds, ElapsedSeconds, BeginFrame, PaintFrame});
   RenderStartup(show);
   if (plan.VideoSave && ExitCode() == 0) {
-    const Status started = StartRecording(RecordingSettingsOf(plan));
+    const Status started =
+        plan.flashCheck ? StartFlashWatch(FlashWatchSettingsOf(plan)) : StartRecording(RecordingSettingsOf(plan));
     if (!started.ok()) {
       Say(started);
       StopRunning(StopReason::Failure);
@@ -149,9 +152,13 @@ int main(int argc, char** argv) {
       MarkRunFailed();
     }
   }
-  if (plan.VideoSave) EndRecording(signal);  // writes the frames still in flight, says what is on disk
+  bool flashesPass = true;
+  if (plan.flashCheck)
+    flashesPass = EndFlashWatch(signal);  // measures the frames still in flight, says what it found
+  else if (plan.VideoSave)
+    EndRecording(signal);  // writes the frames still in flight, says what is on disk
   RenderShutdown();
   DestroyRenderWindow();
   if (screenSaverWasActive) SetScreenSaver(true);
-  return ExitCode();
+  return ExitCode() == 0 && !flashesPass ? kFlashesFail : ExitCode();
 }
