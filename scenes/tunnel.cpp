@@ -47,8 +47,8 @@ float SafeGlowScale(float t, float z) {
   const Vec3 eye = TunnelEye(t);
   const float distance = std::sqrt(eye.x * eye.x + eye.y * eye.y + (eye.z - z) * (eye.z - z));
   if (distance >= kSafeGlowDistance) return 1;
-  const float near = distance / kSafeGlowDistance;
-  return near * near;
+  const float near = distance / kSafeGlowDistance, square = near * near;
+  return square * square;
 }
 
 Vec3 HubGlowPosition(int j, float z, float t) {

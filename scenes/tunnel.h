@@ -35,9 +35,9 @@ double AxisGlowPhase(float t);
 float AxisGlowZ(int k, double phase);
 float AxisGlowBrightness(int k);
 // "-safe": an axis glow the camera passes close to fills the screen with white; within
-// kSafeGlowDistance of the eye it fades with the square of its distance (1 farther out,
+// kSafeGlowDistance of the eye it fades with the fourth power of its distance (1 farther out,
 // where the picture stays exactly as designed).
-constexpr float kSafeGlowDistance = 2.0f;
+constexpr float kSafeGlowDistance = 4.5f;
 float SafeGlowScale(float t, float z);
 
 // The seven glows circling each side of each hub.
