@@ -78,7 +78,7 @@ const Option kOptions[] = {
      "draw the show on the fixed clock and measure its flashes against WCAG's\nthresholds: each stretch that fails, "
      "and whether it passes (exit code 4\nwhen it fails)",
      "", Set<&RunPlan::flashCheck, true>},
-    {"-safe", "", "the tunnel's flashes tamed so that the show passes -flashcheck", "", Set<&RunPlan::safe, true>},
+    {"-safe", "", "the passages that flash too much (in the lattice and the tunnel) tamed, so\nthat the show passes -flashcheck", "", Set<&RunPlan::safe, true>},
     {"-size=", "WxH",
      "the frame for -video, -videosave, -timedemo, -flashcheck and the window, any even size\n(as 1920x1080, 3840x2160, 1080x1920): "
      "the 4:3 show in its middle",
