@@ -22,8 +22,7 @@
 //   one transition and a slow fade is at most one.
 // - Flashes are of an area: a field-sized window of cells (at every place on the grid of
 //   cells) makes a transition when more than a quarter of the field's area completed a
-//   transition the same way at the same time (this frame or the one before, for a flash that
-//   reaches neighbouring cells a frame apart), and the window's transitions alternate.
+//   transition the same way in the same frame, and the window's transitions alternate.
 //   Light moving across the picture (a stream of glows, a passing object) changes cells
 //   one after another, not together, and is no flash of an area.
 // - A transition counts in the second it completes in; a frame's second is (t - 1, t].
@@ -46,7 +45,7 @@ constexpr float kTimeSlack = 1e-4f;  // a transition one second old is out, roun
 constexpr double kFieldWidth = 341.0 / 1024, kFieldHeight = 256.0 / 768;  // of the frame's
 constexpr double kFieldShareAllowed = 0.25;
 constexpr int kCellsAcross = 32;
-constexpr int64_t kConcurrentFrames = 0;  // a cell's transition counts with those this many frames later
+constexpr int64_t kConcurrentFrames = 0;  // frames after its own a cell's transition counts with others
 constexpr int kTransitionsKept = 16;      // enough to tell up to eight flashes a second
 enum Kind { General, Red, KindCount };
 
