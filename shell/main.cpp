@@ -86,6 +86,25 @@ int RunLoop() {
   }
   return signal ? signal : StopSignal();  // also one that a waiting capture gave up for
 }
+
+// Every frame read back: into the flash analyser (-flashcheck), or as files or a video.
+void StartCapture(const RunPlan& plan) {
+  if (!plan.VideoSave || ExitCode() != 0) return;
+  const Status started =
+      plan.flashCheck ? StartFlashWatch(FlashWatchSettingsOf(plan)) : StartRecording(RecordingSettingsOf(plan));
+  if (!started.ok()) {
+    Say(started);
+    StopRunning(StopReason::Failure);
+  }
+}
+
+// The frames still in flight measured or written, and what came of them said; false when the
+// flash check found a stretch that fails.
+bool EndCapture(const RunPlan& plan, int signal) {
+  if (plan.flashCheck) return EndFlashWatch(signal);
+  if (plan.VideoSave) EndRecording(signal);
+  return true;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -123,14 +142,7 @@ int main(int argc, char** argv) {
   }
   InstallPlayer({HoldElapsedSeconds, ResetElapsedSeconds, ElapsedSeconds, BeginFrame, PaintFrame});
   RenderStartup(show);
-  if (plan.VideoSave && ExitCode() == 0) {
-    const Status started =
-        plan.flashCheck ? StartFlashWatch(FlashWatchSettingsOf(plan)) : StartRecording(RecordingSettingsOf(plan));
-    if (!started.ok()) {
-      Say(started);
-      StopRunning(StopReason::Failure);
-    }
-  }
+  StartCapture(plan);
   if (plan.VideoSave) LockDrawingSize();  // a capture has one size
   // "-start": what the frames before it leave behind; captures match a whole run exactly.
   if (ExitCode() == 0) CatchUpTo(plan.startTime, plan.VideoSave ? CatchUp::Exact : CatchUp::Quick);
@@ -152,11 +164,7 @@ int main(int argc, char** argv) {
       MarkRunFailed();
     }
   }
-  bool flashesPass = true;
-  if (plan.flashCheck)
-    flashesPass = EndFlashWatch(signal);  // measures the frames still in flight, says what it found
-  else if (plan.VideoSave)
-    EndRecording(signal);  // writes the frames still in flight, says what is on disk
+  const bool flashesPass = EndCapture(plan, signal);
   RenderShutdown();
   DestroyRenderWindow();
   if (screenSaverWasActive) SetScreenSaver(true);
