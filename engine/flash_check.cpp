@@ -171,7 +171,7 @@ double AreaIn(const std::vector<double>& table, int x, int y) {
 // together, then its flashes in the second up to now.
 void MeasureFields(Kind kind, float time, int* mostFlashes, double* mostShare) {
   TableChanges(kind);
-  const double limit = kFieldShareAllowed * State.fieldArea;
+  const double limit = FlashAreaLimit(State.settings.frameWidth, State.settings.frameHeight);
   for (int y = 0; y < State.placesDown; ++y)
     for (int x = 0; x < State.placesAcross; ++x) {
       FieldSwing& f = State.fields[kind][static_cast<size_t>(y) * State.placesAcross + x];
