@@ -80,8 +80,8 @@ const Option kOptions[] = {
      "", Set<&RunPlan::flashCheck, true>},
     {"-safe", "", "the passages that flash too much (in the lattice and the tunnel) tamed, so\nthat the show passes -flashcheck", "", Set<&RunPlan::safe, true>},
     {"-size=", "WxH",
-     "the frame for -video, -videosave, -timedemo, -flashcheck and the window, any even size\n(as 1920x1080, 3840x2160, 1080x1920): "
-     "the 4:3 show in its middle",
+     "the frame for -video, -videosave, -timedemo, -flashcheck and the window,\nany even size (as 1920x1080, "
+     "3840x2160, 1080x1920): the 4:3 show in its middle",
      "",
      [](auto& name, auto& value, RunPlan* plan) {
        return ParseFrameSize(name, value, &plan->frameWidth, &plan->frameHeight);
