@@ -54,7 +54,8 @@ lumaro_layer(scenes SOURCES ${SCENE_SOURCES})
 lumaro_layer(engine SOURCES engine/timeline.cpp engine/catch_up.cpp engine/composer.cpp engine/startup.cpp
                             engine/capture.cpp engine/capture_plan.cpp engine/frame_writer.cpp engine/frame_files.cpp engine/wav.cpp
                             engine/progress.cpp engine/timedemo.cpp engine/navigation.cpp engine/yuv420.cpp
-                            engine/player.cpp engine/show.cpp)
+                            engine/player.cpp engine/show.cpp engine/flash_check.cpp
+                            engine/flash_watch.cpp)
 # The metaball field is rebuilt every frame; its loops need the full vectoriser, which may
 # divide in every lane only when it need not fear traps. Rounding is IEEE either way: the
 # results are the same as scalar code's.

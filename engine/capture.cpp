@@ -177,6 +177,13 @@ Status PrepareStreamCapture(const CaptureSettings& settings, std::FILE* video, s
   return Start(settings, setup);
 }
 
+Status PrepareExaminedCapture(const CaptureSettings& settings, Status (*examine)(const CapturedFrame& frame)) {
+  FrameWriterSetup setup;
+  setup.examine = examine;
+  State.streaming = false;
+  return Start(settings, setup);
+}
+
 Status CaptureFrame(uint32_t frameNumber, float clock) {
   if (!State.started) return Status::Failure("no capture was started");
   Status failed = FrameWriterError();

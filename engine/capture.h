@@ -12,11 +12,16 @@
 
 namespace lumaro {
 
+struct CapturedFrame;  // engine/frame_writer.h
+
 // TGA files: creates the directory (with parents), warns about old frames and too little
 // space, and starts the writer.
 Status PrepareCapture(const CaptureSettings& settings);
 // The encoder's streams instead of files (the capture owns and closes them from here).
 Status PrepareStreamCapture(const CaptureSettings& settings, std::FILE* video, std::FILE* audio);
+
+// Each frame handed to `examine` (BGR, bottom row first) instead of being written.
+Status PrepareExaminedCapture(const CaptureSettings& settings, Status (*examine)(const CapturedFrame& frame));
 
 // Reads the frame just drawn and queues it under its number; fails once writing failed.
 Status CaptureFrame(uint32_t frameNumber, float clock);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/run_state.h"
+#include "engine/show.h"
 #include "gfx/overlays.h"
 #include "scenes/scenes.h"
 
@@ -31,7 +32,7 @@ void ComposeFrame(const SceneSlot& slot, const FrameSpan& span, bool showFps, in
   glPopMatrix();
 
   if (!slot.card()) {
-    RunScene(slot.scene, {localTime, slot.duration, span});
+    RunScene(slot.scene, {localTime, slot.duration, span, Show().safe});
     if (slot.logo) DrawLogoOverlay();
   }
   if (slot.fadeIn && localTime < 1.0f) DrawFade(localTime);

@@ -94,6 +94,7 @@ Status WriteToFiles(const CapturedFrame& f) {
 }
 
 Status Write(const CapturedFrame& f) {
+  if (State.setup.examine) return State.setup.examine(f);
   if (!State.setup.videoStream) return WriteToFiles(f);
   State.planar.resize(Yuv420Bytes(f.width, f.height));
   ConvertToYuv420(f.pixels.pixels(), f.width, f.height, VideoMatrixFor(f.height), State.planar.data());

@@ -31,6 +31,8 @@ struct FrameWriterSetup {
   int videoRate = kDefaultVideoRate;  // frames a second: the track's samples a frame
   uint32_t firstNumber = 1;           // of the first frame: its sound starts SamplesBefore(firstNumber - 1) in
   bool threaded = true;               // false: every frame is written before CaptureFrame returns
+  // Or each frame is handed here, in order, on the writer's thread, and nothing is written.
+  Status (*examine)(const CapturedFrame& frame) = nullptr;
 };
 
 constexpr int kFrameBuffers = 12;  // at most this many frames in memory

@@ -28,6 +28,7 @@ struct ShowSettings {
   bool seedGiven = false;  // else the calendar time seeds the generator
   uint32_t seed = 0;
   bool forceProgress = false;  // a progress line even when stderr is no terminal
+  bool safe = false;           // the passages that flash too much tamed (SceneFrame::safe)
   // Where the music module is; empty when it was not found, and then where it was looked for.
   std::string modulePath{};
   std::string moduleSearch{};

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "gfx/sine.h"
+#include "scenes/safe_passages.h"
 
 namespace lumaro {
 
@@ -61,6 +62,13 @@ LatticeMotion LatticeAt(float t) {
     m.glow[k] = (waves[k] + 1.5f) * 0.25f;
   }
   return m;
+}
+
+void TameLattice(float t, LatticeMotion* m) {
+  // -flashcheck's stretches at 320 x 240, from the scene's start at 190 s.
+  constexpr Passage kFlashingPassages[] = {{0.5f, 2.3f}, {8.8f, 10.9f}, {20.2f, 21.5f}};
+  const float light = Tamed(TamingWeight(t, kFlashingPassages), kSafeLatticeLight);
+  for (int k = 0; k < 3; ++k) m->core[k] *= light, m->glow[k] *= light;
 }
 
 }  // namespace lumaro

@@ -37,5 +37,10 @@ struct LatticeMotion {
   float core[3], glow[3];  // colours of the cubes and of their glowing shells
 };
 LatticeMotion LatticeAt(float t);
+// "-safe": in the passages where the cubes sweep past the camera so fast that the picture
+// flashes, the cubes and their shells are dimmed to kSafeLatticeLight (the scene as it was
+// elsewhere).
+constexpr float kSafeLatticeLight = 0.45f;
+void TameLattice(float t, LatticeMotion* motion);
 
 }  // namespace lumaro

@@ -256,9 +256,10 @@ void DrawScene12(const SceneFrame& frame) {
   const double phase = AxisGlowPhase(t);
   for (int k = kAxisGlowFirst; k < kAxisGlowFirst + kAxisGlowCount; ++k) {
     glPushMatrix();
-    glTranslatef(0, 0, AxisGlowZ(k, phase));
+    const float z = AxisGlowZ(k, phase);
+    glTranslatef(0, 0, z);
     glMultMatrixd(billboard);
-    const float b = AxisGlowBrightness(k);
+    const float b = AxisGlowBrightness(k) * (frame.safe ? SafeGlowScale(t, z) : 1.0f);
     glColor4f(b, b, b, 0);
     glCallList(State.Lists[GlowQuad]);
     glPopMatrix();

@@ -24,6 +24,7 @@ struct SceneFrame {
   float localTime = 0;  // seconds since the scene's window began
   float duration = 0;   // the window's length in seconds
   FrameSpan span;
+  bool safe = false;  // "-safe": a scene that flashes too much tames its flashes
   int Ticks(int perSecond) const { return span.Ticks(perSecond); }
 };
 

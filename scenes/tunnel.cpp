@@ -4,11 +4,14 @@
 #include <cstdlib>
 
 #include "gfx/sine.h"
+#include "scenes/safe_passages.h"
 
 namespace lumaro {
 
 namespace {
 constexpr float kDegreesToRadians = 0.017453292f;
+// -flashcheck's stretches at 320 x 240, from the scene's start at 250 s.
+constexpr Passage kFlashingPassages[] = {{0.0f, 3.2f}, {8.7f, 13.4f}, {20.4f, 25.4f}, {30.6f, 37.1f}};
 }
 
 const float kHubGlowDepths[6] = {-1.2f, 1.2f, -7.2f, -4.8f, 4.8f, 7.2f};
@@ -42,6 +45,15 @@ double AxisGlowPhase(float t) { return std::fmod(static_cast<double>(5 * t), 1.0
 float AxisGlowZ(int k, double phase) { return static_cast<float>((k + phase) * kAxisGlowSpacing); }
 
 float AxisGlowBrightness(int k) { return Clamp((60 - std::abs(k)) * 0.025f, 0, 1); }
+
+float SafeGlowScale(float t, float z) {
+  const Vec3 eye = TunnelEye(t);
+  const float distance = std::sqrt(eye.x * eye.x + eye.y * eye.y + (eye.z - z) * (eye.z - z));
+  const float weight = TamingWeight(t, kFlashingPassages);
+  if (weight == 0 || distance >= kSafeGlowDistance) return 1;
+  const float near = distance / kSafeGlowDistance, square = near * near;
+  return Tamed(weight, square * square);
+}
 
 Vec3 HubGlowPosition(int j, float z, float t) {
   const float phi = j * 0.8975984f - 0.7f * t;  // 2 pi / 7 apart, turning 0.7 radians a second

@@ -34,6 +34,11 @@ constexpr float kAxisGlowSpacing = 2.5f;
 double AxisGlowPhase(float t);
 float AxisGlowZ(int k, double phase);
 float AxisGlowBrightness(int k);
+// "-safe": an axis glow the camera passes close to fills the screen with white. In the
+// passages that flash too often, a glow within kSafeGlowDistance of the eye fades with the
+// fourth power of its distance; elsewhere, and farther out, this is 1.
+constexpr float kSafeGlowDistance = 4.5f;
+float SafeGlowScale(float t, float z);
 
 // The seven glows circling each side of each hub.
 constexpr int kHubGlowsPerSide = 7;

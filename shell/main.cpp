@@ -10,6 +10,7 @@
 #include "base/report.h"
 #include "base/utf8_path.h"
 #include "engine/capture.h"
+#include "engine/flash_watch.h"
 #include "engine/player.h"
 #include "engine/progress.h"
 #include "engine/startup.h"
@@ -85,6 +86,25 @@ int RunLoop() {
   }
   return signal ? signal : StopSignal();  // also one that a waiting capture gave up for
 }
+
+// Every frame read back: into the flash analyser (-flashcheck), or as files or a video.
+void StartCapture(const RunPlan& plan) {
+  if (!plan.VideoSave || ExitCode() != 0) return;
+  const Status started =
+      plan.flashCheck ? StartFlashWatch(FlashWatchSettingsOf(plan)) : StartRecording(RecordingSettingsOf(plan));
+  if (!started.ok()) {
+    Say(started);
+    StopRunning(StopReason::Failure);
+  }
+}
+
+// The frames still in flight measured or written, and what came of them said; false when the
+// flash check found a stretch that fails.
+bool EndCapture(const RunPlan& plan, int signal) {
+  if (plan.flashCheck) return EndFlashWatch(signal);
+  if (plan.VideoSave) EndRecording(signal);
+  return true;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,6 +128,7 @@ int main(int argc, char** argv) {
   Status usable = CheckOutputFile(plan.videoFile);
   if (usable.ok() && !plan.videoFile.empty()) usable = CheckEncoder(plan.videoFile);
   usable.Keep(CheckOutputFile(plan.timedemoFile));
+  usable.Keep(CheckOutputFile(plan.flashCheckFile));
   if (!usable.ok()) {
     Say(usable);
     return usable.interrupted() ? 128 + StopSignal() : 1;  // before any window or frame
@@ -121,13 +142,7 @@ int main(int argc, char** argv) {
   }
   InstallPlayer({HoldElapsedSeconds, ResetElapsedSeconds, ElapsedSeconds, BeginFrame, PaintFrame});
   RenderStartup(show);
-  if (plan.VideoSave && ExitCode() == 0) {
-    const Status started = StartRecording(RecordingSettingsOf(plan));
-    if (!started.ok()) {
-      Say(started);
-      StopRunning(StopReason::Failure);
-    }
-  }
+  StartCapture(plan);
   if (plan.VideoSave) LockDrawingSize();  // a capture has one size
   // "-start": what the frames before it leave behind; captures match a whole run exactly.
   if (ExitCode() == 0) CatchUpTo(plan.startTime, plan.VideoSave ? CatchUp::Exact : CatchUp::Quick);
@@ -149,9 +164,9 @@ int main(int argc, char** argv) {
       MarkRunFailed();
     }
   }
-  if (plan.VideoSave) EndRecording(signal);  // writes the frames still in flight, says what is on disk
+  const bool flashesPass = EndCapture(plan, signal);
   RenderShutdown();
   DestroyRenderWindow();
   if (screenSaverWasActive) SetScreenSaver(true);
-  return ExitCode();
+  return ExitCode() == 0 && !flashesPass ? kFlashesFail : ExitCode();
 }

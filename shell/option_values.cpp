@@ -185,22 +185,27 @@ Status SettleCombinations(const Given& given, RunPlan* plan) {
   }
   if (plan->timedemo && (plan->VideoSave || !plan->videoFile.empty() || !plan->stillTimes.empty()))
     return Status::Failure("-timedemo times the drawing alone: leave out -videosave, -video and -stills");
+  if (plan->flashCheck && (plan->VideoSave || plan->timedemo || !plan->videoFile.empty() || !plan->stillTimes.empty()))
+    return Status::Failure("-flashcheck measures every frame of a stretch: leave out -videosave, -video, -stills and "
+                           "-timedemo");
   // Offscreen with nothing made of it, the whole show would pass unseen; bounded by -end it
   // plays the music that long (the live music's tests run so, without a display).
-  if (plan->headless && !plan->VideoSave && !plan->timedemo && plan->videoFile.empty() && plan->stillTimes.empty() &&
+  if (plan->headless && !plan->VideoSave && !plan->timedemo && !plan->flashCheck && plan->videoFile.empty() && plan->stillTimes.empty() &&
       !(plan->endTime < kShowLength))
     return Status::Failure(
-        "-headless draws where nobody sees it: add what to make of it (-video=FILE, -videosave, -stills=S or "
-        "-timedemo), or -end=S to hear the music that long");
-  if (plan->loopShow && (plan->VideoSave || plan->timedemo || !plan->videoFile.empty() || !plan->stillTimes.empty()))
-    return Status::Failure("-loop is for the live show: leave out -videosave, -video, -stills and -timedemo");
+        "-headless draws where nobody sees it: add what to make of it (-video=FILE, -videosave, -stills=S, "
+        "-timedemo or -flashcheck), or -end=S to hear the music that long");
+  if (plan->loopShow && (plan->VideoSave || plan->timedemo || plan->flashCheck || !plan->videoFile.empty() || !plan->stillTimes.empty()))
+    return Status::Failure(
+        "-loop is for the live show: leave out -videosave, -video, -stills, -timedemo and -flashcheck");
   // A capture plays no music live: its sound track is rendered in step with the frames
   // instead (stills have none). A timedemo has neither.
-  plan->soundtrack = plan->SoundOn && plan->stillTimes.empty() && !plan->timedemo;
-  if (!plan->videoFile.empty() || !plan->stillTimes.empty()) plan->VideoSave = true;
+  plan->soundtrack = plan->SoundOn && plan->stillTimes.empty() && !plan->timedemo && !plan->flashCheck;
+  // The flash check reads every frame back as a capture does, into the analyser.
+  if (!plan->videoFile.empty() || !plan->stillTimes.empty() || plan->flashCheck) plan->VideoSave = true;
   if (plan->VideoSave || plan->timedemo) plan->SoundOn = false;
   // A video or a timedemo is drawn offscreen unless a window is asked for.
-  if ((!plan->videoFile.empty() || plan->timedemo) && plan->Fullscreen) plan->headless = true;
+  if ((!plan->videoFile.empty() || plan->timedemo || plan->flashCheck) && plan->Fullscreen) plan->headless = true;
   return SettleFrame(given, plan);
 }
 

@@ -69,16 +69,26 @@ const Option kOptions[] = {
      }},
     {"-timedemo", "", "draw the whole show as fast as possible on the fixed clock and print\neach scene's frame times",
      "", Set<&RunPlan::timedemo, true>},
+    {"-flashcheck=", "FILE.csv", "as -flashcheck, and write every frame's measures to FILE.csv", "",
+     [](auto&, auto& value, RunPlan* plan) {
+       plan->flashCheck = true;
+       return Path<&RunPlan::flashCheckFile>("", value, plan);
+     }},
+    {"-flashcheck", "",
+     "draw the show on the fixed clock and measure its flashes against WCAG's\nthresholds: each stretch that fails, "
+     "and whether it passes (exit code 4\nwhen it fails)",
+     "", Set<&RunPlan::flashCheck, true>},
+    {"-safe", "", "the passages that flash too much (in the lattice and the tunnel) tamed, so\nthat the show passes -flashcheck", "", Set<&RunPlan::safe, true>},
     {"-size=", "WxH",
-     "the frame for -video, -videosave, -timedemo and the window, any even size\n(as 1920x1080, 3840x2160, 1080x1920): "
-     "the 4:3 show in its middle",
+     "the frame for -video, -videosave, -timedemo, -flashcheck and the window,\nany even size (as 1920x1080, "
+     "3840x2160, 1080x1920): the 4:3 show in its middle",
      "",
      [](auto& name, auto& value, RunPlan* plan) {
        return ParseFrameSize(name, value, &plan->frameWidth, &plan->frameHeight);
      }},
     {"-widescreen", "", "with -size: the show fills the frame, seeing more to the sides", "",
      Set<&RunPlan::widescreen, true>},
-    {"-videorate=", "N", "frames a second of -video, -videosave and -timedemo", std::to_string(kDefaultVideoRate),
+    {"-videorate=", "N", "frames a second of -video, -videosave, -timedemo and -flashcheck", std::to_string(kDefaultVideoRate),
      [](auto& name, auto& value, RunPlan* plan) {
        return ParseWhole(name, value, kSlowestVideoRate, kFastestVideoRate, "the frame rate", &plan->videoRate);
      }},

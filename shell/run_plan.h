@@ -36,6 +36,9 @@ struct RunPlan {
   bool timedemo = false;          // the fixed clock as fast as it draws, frame times measured
   std::string timedemoFile;       // "-timedemo=FILE.csv"
   bool forceProgress = false;     // a progress line even when stderr is no terminal
+  bool flashCheck = false;        // "-flashcheck": the frames measured for flashes, not written
+  std::string flashCheckFile;     // "-flashcheck=FILE.csv": every frame's measures
+  bool safe = false;              // "-safe": the passages that flash too much tamed
   Readback readback = Readback::Auto;
   bool loopShow = false;  // "-loop": the show again from its start when it ends
   bool noVsync = false;   // "-novsync": draw as fast as it goes, unsynchronised
@@ -48,7 +51,7 @@ struct RunPlan {
   std::string preset;  // "-preset=NAME" for x264
 
   bool operator==(const RunPlan&) const = default;
-  bool FixedClock() const { return VideoSave || timedemo; }  // the clock steps by the frame
+  bool FixedClock() const { return VideoSave || timedemo || flashCheck; }  // the clock steps by the frame
   int FrameWidth() const { return frameWidth ? frameWidth : ScreenWidth; }
   int FrameHeight() const { return frameHeight ? frameHeight : ScreenHeight; }
 };

@@ -4,7 +4,8 @@ namespace lumaro {
 
 namespace {
 CaptureSettings CaptureSettingsOf(const RunPlan& plan) {
-  return {.directory = plan.videoFile.empty() ? plan.videoDir : "",  // a video streams to its encoder
+  // A video streams to its encoder, a flash check to the analyser.
+  return {.directory = plan.videoFile.empty() && !plan.flashCheck ? plan.videoDir : "",
           .frameWidth = plan.FrameWidth(),
           .frameHeight = plan.FrameHeight(),
           .soundtrack = plan.soundtrack,
@@ -28,9 +29,14 @@ ShowSettings ShowSettingsOf(const RunPlan& plan, const FoundModule& module) {
           .seedGiven = plan.seedGiven,
           .seed = plan.seed,
           .forceProgress = plan.forceProgress,
+          .safe = plan.safe,
           .modulePath = module.path,
           .moduleSearch = module.searched,
           .capture = CaptureSettingsOf(plan)};
+}
+
+FlashWatchSettings FlashWatchSettingsOf(const RunPlan& plan) {
+  return {.capture = CaptureSettingsOf(plan), .tableFile = plan.flashCheckFile};
 }
 
 WindowSettings WindowSettingsOf(const RunPlan& plan) {

@@ -134,13 +134,16 @@ TEST(Options, BadValuesTwiceGivenOrEmptyAreRefused) {
                                                      {"-timedemo", "-videosave"},
                                                      {"-timedemo=a.csv", "-video=a.mp4"},
                                                      {"-stills=0", "-timedemo=t.csv"},
-                                                     {"-timedemo", "-stills=0"}};
+                                                     {"-timedemo", "-stills=0"},
+                                                     {"-videosave", "-flashcheck"},
+                                                     {"-flashcheck=f.csv", "-timedemo"}};
   for (const std::vector<std::string>& arguments : bad) {
     const Status parsed = Parse(arguments);
     EXPECT_FALSE(parsed.ok()) << arguments[0];
     // The message names what was wrong.
     const std::string name = arguments.back().substr(0, arguments.back().find('='));
-    EXPECT_TRUE(parsed.why().find(name) != std::string::npos || parsed.why().find("-timedemo") != std::string::npos)
+    EXPECT_TRUE(parsed.why().find(name) != std::string::npos || parsed.why().find("-timedemo") != std::string::npos ||
+                parsed.why().find("-flashcheck") != std::string::npos)
         << parsed.why();
   }
   EXPECT_EQ(Plan({"-start=328.9", "-end=329", "-seed=4294967295"}).seed, 4294967295u);
@@ -151,7 +154,7 @@ TEST(Options, HeadlessNeedsSomethingToMake) {
   EXPECT_NE(alone.why().find("-headless"), std::string::npos) << alone.why();
   EXPECT_FALSE(Parse({"-headless", "-w640", "-start=5", "-fps"}).ok());
   EXPECT_FALSE(Parse({"-headless", "-end=329"}).ok());
-  for (const char* made : {"-videosave", "-video=a.mp4", "-stills=3", "-timedemo", "-end=5"})
+  for (const char* made : {"-videosave", "-video=a.mp4", "-stills=3", "-timedemo", "-flashcheck", "-end=5"})
     EXPECT_TRUE(Parse({"-headless", made}).ok()) << made;
 }
 
@@ -180,7 +183,8 @@ TEST(Options, HelpAndVersionAreAskedForInTheirUsualSpellings) {
   for (const char* option :
        {"-window",   "-fps",     "-nosound", "-loopsound", "-videosave",    "-video=FILE", "-timedemo",  "-w1600",
         "-headless", "-seed=N",  "-start=S", "-end=S",     "-videodir=DIR", "-stills=",    "-readback=", "-progress",
-        "-loop",     "-novsync", "-version", "-help",      "Space",         "Left, Right", "Alt+Enter"})
+        "-loop",     "-novsync", "-version", "-help",      "Space",         "Left, Right", "Alt+Enter",
+        "-flashcheck", "-flashcheck=FILE.csv", "-safe"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 
@@ -199,6 +203,12 @@ TEST(Options, CapturesAndTimedemosSettleWhatTheyImply) {
   const RunPlan seen = Plan({"-timedemo", "-window"});
   EXPECT_FALSE(seen.headless);
   EXPECT_TRUE(seen.timedemoFile.empty());
+  // A flash check reads every frame back as a capture does, into the analyser: no sound.
+  const RunPlan checked = Plan({"-flashcheck=my runs/f.csv", "-safe", "-start=250"});
+  EXPECT_TRUE(checked.flashCheck && checked.VideoSave && checked.FixedClock() && checked.headless && checked.safe);
+  EXPECT_FALSE(checked.SoundOn || checked.soundtrack || checked.timedemo);
+  EXPECT_EQ(checked.flashCheckFile, "my runs/f.csv");
+  EXPECT_FALSE(Plan({"-videosave"}).safe);
 }
 
 TEST(Options, AFrameSizeHoldsTheShowAt43OrFilledWide) {

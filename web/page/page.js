@@ -8,6 +8,7 @@
 (function () {
   const $ = (id) => document.getElementById(id);
   const canvas = $('canvas'), stage = $('stage'), show = $('show'), panel = $('panel'), button = $('start');
+  const safeButton = $('safe');
   const message = $('message'), table = $('table'), controls = $('controls'), pause = $('pause'), state = $('state');
   const phases = ['idle', 'catching up', 'running', 'paused', 'still', 'ended'];
   const spoken = { running: 'playing', paused: 'paused', still: 'showing a still', ended: 'stopped' };
@@ -94,7 +95,7 @@
 
   function enableStart() {
     if (!runtimeReady || music === null || loadFailed || contextLost) return;
-    button.disabled = false;
+    button.disabled = safeButton.disabled = false;
     button.textContent = 'Start';
   }
 
@@ -128,7 +129,13 @@
   }
 
   // --- the show ------------------------------------------------------------------------
-  function start() {
+  // The query as given, or with the tamed flashes asked for ("?safe").
+  function query(safe) {
+    if (!safe) return location.search;
+    return location.search ? location.search + '&safe' : '?safe';
+  }
+
+  function start(safe) {
     if (contextLost) return location.reload();
     if (music instanceof Uint8Array && !musicWritten) {
       Module.FS.writeFile('/SongM.xm', music);  // the program reads it from its working directory
@@ -137,7 +144,7 @@
     say('');
     table.hidden = true;
     stills.length = 0;
-    const started = Module.ccall('lumaro_start', 'number', ['string'], [location.search]);
+    const started = Module.ccall('lumaro_start', 'number', ['string'], [query(safe)]);
     if (started === 0) {
       panel.hidden = true;
       controls.hidden = false;
@@ -228,7 +235,8 @@
     },
   };
 
-  button.addEventListener('click', start);
+  button.addEventListener('click', () => start(false));
+  safeButton.addEventListener('click', () => start(true));
   canvas.addEventListener('webglcontextlost', lostContext);
   new ResizeObserver(fit).observe(stage);
   fit();

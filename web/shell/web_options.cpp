@@ -31,9 +31,9 @@ std::string Decode(const std::string& text) {
   return out;
 }
 
-constexpr const char* kPageOptions = "fps, seed=N, start=S, end=S, w=640, nosound, loop, timedemo, stills=S,S";
-constexpr const char* kPageNames[] = {"fps",     "seed", "start",    "end",    "w",
-                                      "nosound", "loop", "timedemo", "stills", "still"};
+constexpr const char* kPageOptions = "fps, seed=N, start=S, end=S, w=640, nosound, loop, safe, timedemo, stills=S,S";
+constexpr const char* kPageNames[] = {"fps",  "seed", "start", "end",      "w",     "nosound",
+                                      "loop", "safe", "timedemo", "stills", "still"};
 
 bool IsPageName(const std::string& name) {
   for (const char* known : kPageNames)
@@ -62,6 +62,7 @@ constexpr DesktopOnly kDesktopOnly[] = {
     {"timedemo=", "the page writes no files; its timedemo shows the table on the page"},
     {"novsync", "the page draws on the browser's beat"},
     {"progress", "the page writes no progress line"},
+    {"flashcheck", "the page measures no flashes; the desktop program does (-flashcheck)"},
 };
 
 // The query's item as the page names it, when the page takes no such option.
@@ -150,6 +151,7 @@ Status ApplyQuery(const std::string& query, ShowSettings* show, DrawingArea* are
   show->LoopSound = plan.LoopSound;
   show->seedGiven = plan.seedGiven;
   show->seed = plan.seed;
+  show->safe = plan.safe;
   show->modulePath = "SongM.xm";  // in the page's own files
   return {};
 }

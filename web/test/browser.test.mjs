@@ -8,11 +8,27 @@ import { clickStart, open, status, troubles, useSite, waitForStatus } from './ha
 const site = useSite();
 
 describe('the page', { timeout: 90_000 }, () => {
-  it('is titled with the show and offers the start button', async () => {
+  it('is titled with the show, warns of its flashes and offers the start button and a safe version', async () => {
     const { page, lines } = await open(site.browser, site.server.url);
     assert.equal(await page.title(), 'Lumaro');
     await page.waitForSelector('#start:not([disabled])', { timeout: 60_000 });
     assert.equal((await page.textContent('#start')).trim(), 'Start');
+    assert.equal((await page.textContent('#safe')).trim(), 'Safe version');
+    assert.equal(await page.isDisabled('#safe'), false);
+    assert.match(await page.textContent('#warning'), /Photosensitivity warning/);
+    assert.ok(await page.evaluate(() => document.getElementById('warning').compareDocumentPosition(
+      document.getElementById('start')) & Node.DOCUMENT_POSITION_FOLLOWING), 'the warning comes before the buttons');
+    assert.deepEqual(troubles(lines), []);
+    await page.close();
+  });
+
+  it('starts the safe version from its button, the query given kept', async () => {
+    const { page, lines } = await open(site.browser, site.server.url + '?w=320&nosound&start=260&end=262');
+    await page.waitForSelector('#safe:not([disabled])', { timeout: 60_000 });
+    await page.click('#safe');
+    await waitForStatus(page, () => window.lumaro.status().frames > 0, null, 60_000);
+    assert.ok((await status(page)).clock >= 260);
+    assert.equal(await page.textContent('#message'), '');
     assert.deepEqual(troubles(lines), []);
     await page.close();
   });
