@@ -59,8 +59,7 @@ Status Start(const CaptureSettings& settings, FrameWriterSetup setup) {
   setup.sound = settings.soundtrack;
   setup.loop = Show().LoopSound;
   setup.moduleFile = Show().modulePath;
-  if (setup.sound && setup.moduleFile.empty())
-    return Status::Failure("cannot render the sound track: SongM.xm is in none of " + Show().moduleSearch);
+  if (Status module = CheckSoundtrackModule(Show(), setup.sound); !module.ok()) return module;
   setup.videoRate = Show().videoRate;
   // The music starts with the first frame of a whole show, so frame n sounds the module's
   // samples from (n - 1) frames in: a run from "-start" takes the same samples.
@@ -168,13 +167,24 @@ Status PrepareCapture(const CaptureSettings& settings) {
   return Start(settings, setup);
 }
 
+Status CheckSoundtrackModule(const ShowSettings& show, bool soundtrack) {
+  if (!soundtrack || !show.modulePath.empty()) return {};
+  return Status::Failure("cannot render the sound track: SongM.xm is in none of " + show.moduleSearch);
+}
+
 Status PrepareStreamCapture(const CaptureSettings& settings, std::FILE* video, std::FILE* audio) {
   FrameWriterSetup setup;
   setup.videoStream = video;
   setup.audioStream = audio;
   setup.trackFrames = CaptureFrameTotal();
   State.streaming = true;
-  return Start(settings, setup);
+  Status started = Start(settings, setup);
+  // Refused: the encoder would wait for the rest of its input for ever, and we for it.
+  if (!started.ok()) {
+    std::fclose(video);
+    if (audio) std::fclose(audio);
+  }
+  return started;
 }
 
 Status PrepareExaminedCapture(const CaptureSettings& settings, Status (*examine)(const CapturedFrame& frame)) {

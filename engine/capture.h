@@ -9,6 +9,7 @@
 
 #include "base/status.h"
 #include "engine/capture_settings.h"
+#include "engine/show.h"
 
 namespace lumaro {
 
@@ -17,6 +18,8 @@ struct CapturedFrame;  // engine/frame_writer.h
 // TGA files: creates the directory (with parents), warns about old frames and too little
 // space, and starts the writer.
 Status PrepareCapture(const CaptureSettings& settings);
+// A sound track needs the module: the reason when the show found none.
+Status CheckSoundtrackModule(const ShowSettings& show, bool soundtrack);
 // The encoder's streams instead of files (the capture owns and closes them from here).
 Status PrepareStreamCapture(const CaptureSettings& settings, std::FILE* video, std::FILE* audio);
 

@@ -87,6 +87,17 @@ int RunLoop() {
   return signal ? signal : StopSignal();  // also one that a waiting capture gave up for
 }
 
+// What a run needs from outside, checked before any window or frame: its files can be
+// written, the encoder runs, the module is there for a sound track.
+Status CheckRunCanStart(const RunPlan& plan, const ShowSettings& show) {
+  Status usable = CheckOutputFile(plan.videoFile);
+  if (plan.VideoSave) usable.Keep(CheckSoundtrackModule(show, plan.soundtrack));
+  if (usable.ok() && !plan.videoFile.empty()) usable = CheckEncoder(plan.videoFile);
+  usable.Keep(CheckOutputFile(plan.timedemoFile));
+  usable.Keep(CheckOutputFile(plan.flashCheckFile));
+  return usable;
+}
+
 // Every frame read back: into the flash analyser (-flashcheck), or as files or a video.
 void StartCapture(const RunPlan& plan) {
   if (!plan.VideoSave || ExitCode() != 0) return;
@@ -125,11 +136,7 @@ int main(int argc, char** argv) {
   InstallNewFileWriter(WriteNewFileDirect);
   InstallStopSignals();  // before the first wait on another program
   const ShowSettings show = ShowSettingsOf(plan, FindModule());
-  Status usable = CheckOutputFile(plan.videoFile);
-  if (usable.ok() && !plan.videoFile.empty()) usable = CheckEncoder(plan.videoFile);
-  usable.Keep(CheckOutputFile(plan.timedemoFile));
-  usable.Keep(CheckOutputFile(plan.flashCheckFile));
-  if (!usable.ok()) {
+  if (const Status usable = CheckRunCanStart(plan, show); !usable.ok()) {
     Say(usable);
     return usable.interrupted() ? 128 + StopSignal() : 1;  // before any window or frame
   }

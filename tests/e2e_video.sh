@@ -77,6 +77,14 @@ rc=$?
 grep -q "ffmpeg" none.err || fail "missing encoder: no word of ffmpeg: $(cat none.err)"
 ls none.mp4* > /dev/null 2>&1 && fail "missing encoder left a file"
 
+# No module for the sound track: the run ends with the reason, and the encoder it had
+# started with it (it once waited for the rest of its input, and the run for it, for ever).
+mkdir nomodule
+( cd nomodule && timeout 60 "$(program_in "$work/nomodule")" -headless -video=v.mp4 -w320 -end=1 2> ../nomodule.err )
+rc=$?
+[ $rc -eq 1 ] && grep -q "SongM.xm" nomodule.err || fail "-video without a module: exit $rc: $(cat nomodule.err)"
+ls nomodule/v.mp4* > /dev/null 2>&1 && fail "-video without a module left a file"
+
 # Wait until a video run has written some frames, then do something to it.
 started() { for _ in $(seq 100); do [ -s "$1" ] && return 0; sleep 0.1; done; return 1; }
 "$lumaro" -video="$work/killed.mp4" -w320 2> killed.err &
