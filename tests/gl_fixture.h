@@ -84,12 +84,6 @@ class SceneTest : public GlTest {
     if (slot) ComposeFrame(*slot, span, false, ShownFrameRate());
     return ReadFrame();
   }
-  // Every frame of the fixed 0.04 s clock from one clock to another; returns the last.
-  std::vector<Rgb> FramesFromTo(float from, float to) {
-    std::vector<Rgb> frame;
-    for (float clock = from; clock < to; clock += 0.04f) frame = FrameAt(clock);
-    return frame;
-  }
 };
 
 }  // namespace lumaro

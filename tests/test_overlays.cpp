@@ -107,15 +107,3 @@ TEST_F(Overlays, FrameRateTextSitsInTheTopLeftCorner) {
   EXPECT_GT(Brightness(frame, 0, 0.9, 0.3, 1.0), 500);
   EXPECT_EQ(Brightness(frame, 0.4, 0.2, 1.0, 1.0), 0);
 }
-
-TEST_F(Overlays, FadeOutOfSceneFourHalvesItsCard) {
-  SceneSlot card = kSchedule[3];  // scene 4 at local time 7.5 of 8
-  card.fadeOut = false;
-  ComposeFrame(card, {19.5f, 19.5f}, false, 0);
-  const double full = Brightness(ReadFrame(), 0, 0, 1, 1);
-  ComposeFrame(kSchedule[3], {19.5f, 19.5f}, false, 0);
-  const double faded = Brightness(ReadFrame(), 0, 0, 1, 1);
-  ASSERT_GT(full, 10000);
-  EXPECT_NEAR(faded / full, 0.5, 0.02);
-  ExpectOverlayState();
-}
