@@ -135,7 +135,9 @@ TEST_F(Upload, StartupAndShutdownWithoutSoundMakeNoSoundCall) {
 TEST_F(Upload, StartupSeedsThenFillsTheSparkDelaysFirst) {
   // The fixture started with "-seed=1": nothing else draws a random value before the pools.
   lumaro::srand(1);
-  for (const SparkRecord& spark : Particles().SparkPool)
+  for (const SparkRecord& spark : Particles().SparkPool) {
     ASSERT_EQ(spark.respawnDelay, lumaro::rand() * 6.103701889514923e-05f);
-  for (const RocketRecord& rocket : Particles().RocketPool) ASSERT_FALSE(rocket.alive);
+    ASSERT_TRUE(!spark.alive && spark.lastUpdate == 0);
+  }
+  for (const RocketRecord& rocket : Particles().RocketPool) ASSERT_TRUE(!rocket.alive && rocket.trailSprite == 1);
 }

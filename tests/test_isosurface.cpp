@@ -114,16 +114,9 @@ void PolygonisePoints(const std::vector<std::array<int, 3>>& inside) {
 }
 }  // namespace
 
-TEST_F(Iso, TheKnownRowsAndEveryCaseCut) {
-  using Rows = std::vector<std::array<int, 3>>;
-  EXPECT_EQ(Row(1), (Rows{{0, 4, 8}}));
-  EXPECT_EQ(Row(3), (Rows{{4, 9, 5}, {4, 8, 9}}));
-  EXPECT_EQ(Row(6), (Rows{{0, 9, 5}, {1, 10, 4}}));
-  EXPECT_EQ(Row(7), (Rows{{1, 10, 8}, {1, 8, 5}, {5, 8, 9}}));
-  EXPECT_EQ(Row(15), (Rows{{9, 11, 10}, {8, 9, 10}}));
-  EXPECT_EQ(Row(23), (Rows{{5, 1, 9}, {6, 2, 10}, {2, 1, 10}, {9, 1, 2}}));
-  EXPECT_EQ(Row(128), (Rows{{3, 11, 7}}));
-  EXPECT_EQ(Row(254), (Rows{{0, 8, 4}}));
+// The rows' shapes are checked below, and their exact triangles by the golden frames of the
+// metaballs; here that only the empty and the full case draw nothing.
+TEST_F(Iso, EveryCaseButEmptyAndFullIsCut) {
   EXPECT_EQ(CaseTables()->CaseTriangleCount[0], 0);
   EXPECT_EQ(CaseTables()->CaseTriangleCount[255], 0);
   int most = 0;
@@ -198,13 +191,7 @@ TEST_F(Iso, OneBallGivesAClosedOutwardSurfaceOnItsThreshold) {
   FillField(&centre, 1, 0);
   PolygoniseField();
   ASSERT_GT(Mesh.TriangleCount, 50);
-  std::map<std::pair<int, int>, int> directed;
-  for (int n = 0; n < Mesh.TriangleCount; ++n)
-    for (int k = 0; k < 3; ++k) directed[{Mesh.TriangleBuffer[n][k], Mesh.TriangleBuffer[n][(k + 1) % 3]}] += 1;
-  for (const auto& [edge, count] : directed) {
-    ASSERT_EQ(count, 1) << "an edge used twice the same way";
-    ASSERT_EQ(directed.count({edge.second, edge.first}), 1u) << "an open edge";  // closed and consistent
-  }
+  EXPECT_EQ(OpenEdges(), 0);  // closed and consistently wound: the ball is clear of the region's faces
   const float radius = 1 / std::sqrt(2.0f);  // where 1/d^2 = 2
   for (int v = 0; v < Mesh.VertexCount; ++v) {
     const IsoVertex& x = Mesh.VertexBuffer[v];

@@ -33,9 +33,10 @@ std::vector<char> ReadSong() {
 void WaitSeconds(double s) { std::this_thread::sleep_for(std::chrono::duration<double>(s)); }
 }  // namespace
 
-TEST(GeneratedModule, LibopenmptReadsTheCountsWeWrote) {
+// What we wrote, as libopenmpt (which plays it) and libxmp (a decoder we did not write) read it.
+TEST(GeneratedModule, BothDecodersReadTheCountsWeWrote) {
   const songgen::Module written = songgen::ComposeSong();
-  const std::vector<char> bytes = ReadSong();
+  std::vector<char> bytes = ReadSong();
   ASSERT_FALSE(bytes.empty());
   openmpt_module* m = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), nullptr, nullptr, nullptr, nullptr,
                                                          nullptr, nullptr, nullptr);
@@ -52,11 +53,7 @@ TEST(GeneratedModule, LibopenmptReadsTheCountsWeWrote) {
   EXPECT_STREQ(type, "xm");
   openmpt_free_string(type);
   openmpt_module_destroy(m);
-}
 
-TEST(GeneratedModule, AnIndependentDecoderAgrees) {
-  const songgen::Module written = songgen::ComposeSong();
-  std::vector<char> bytes = ReadSong();
   xmp_context context = xmp_create_context();
   ASSERT_EQ(xmp_load_module_from_memory(context, bytes.data(), static_cast<long>(bytes.size())), 0);
   xmp_module_info info;
@@ -114,17 +111,13 @@ TEST_F(DummyAudio, BadFilesAreRefusedWithTheLibraryText) {
 
   // Cut inside the header, the patterns and the sample data: each is caught.
   for (long cut : {300L, 5000L, static_cast<long>(bytes.size()) - 1}) {
-    std::ofstream(dir / "truncated.xm", std::ios::binary | std::ios::trunc).write(bytes.data(), cut);
+    std::ofstream(dir / "cut.xm", std::ios::binary | std::ios::trunc).write(bytes.data(), cut);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(LoadMusic((dir / "truncated.xm").c_str()), nullptr) << cut;
+    EXPECT_EQ(LoadMusic((dir / "cut.xm").c_str()), nullptr) << cut;
     message = testing::internal::GetCapturedStderr();
     EXPECT_NE(message.find("truncated"), std::string::npos) << message;
+    EXPECT_NE(message.find("cut.xm"), std::string::npos) << message;  // the file is named
   }
-  std::ofstream(dir / "truncated.xm", std::ios::binary | std::ios::trunc).write(bytes.data(), 300);
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(LoadMusic((dir / "truncated.xm").c_str()), nullptr);
-  message = testing::internal::GetCapturedStderr();
-  EXPECT_NE(message.find("truncated.xm"), std::string::npos) << message;
 
   // Random bytes over the headers: refused or played, never a crash.
   std::srand(3);

@@ -31,20 +31,6 @@ int LiveRockets(bool children) {
 }
 }  // namespace
 
-TEST(Pools, SparkDelaysAreTheFirstGeneratorValuesInRecordOrder) {
-  FreshPools(1);
-  lumaro::srand(1);
-  for (const SparkRecord& s : Particles().SparkPool) {
-    ASSERT_EQ(s.respawnDelay, lumaro::rand() * 6.103701889514923e-05f);
-    ASSERT_FALSE(s.alive);
-    ASSERT_EQ(s.lastUpdate, 0.0f);
-  }
-  for (const RocketRecord& r : Particles().RocketPool) {
-    EXPECT_EQ(r.trailSprite, 1);
-    EXPECT_FALSE(r.alive);
-  }
-}
-
 TEST(Fountain, SparksAppearGraduallyAndStayInTheirRanges) {
   FreshPools(3);
   std::vector<int> live;
@@ -102,15 +88,6 @@ TEST(Fountain, SparkAtExactlyItsLifetimeIsStillAlive) {
   EXPECT_TRUE(s.alive);  // age 0.5 was not above the lifetime when tested
   UpdateFountain(1.58f, 12.0f);
   EXPECT_FALSE(s.alive);
-}
-
-TEST(Fireworks, FiveRocketsLaunchOnTheFirstFrame) {
-  FreshPools(11);
-  UpdateFireworks(0.04f, 30.0f);
-  for (int i = 0; i < 5; ++i) EXPECT_TRUE(Particles().RocketPool[i].alive) << i;
-  for (int i = 5; i < kRocketCount; ++i) EXPECT_FALSE(Particles().RocketPool[i].alive) << i;
-  EXPECT_EQ(Particles().ActiveRockets, 5);
-  EXPECT_EQ(LiveSparks(), 5);  // a trail with dt = 0 still emits one spark each
 }
 
 TEST(Fireworks, AtMostFiveMainRocketsAndNoLaunchFromTheCutoff) {

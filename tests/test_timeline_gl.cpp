@@ -69,11 +69,3 @@ TEST_F(TimelineSteps, JumpingOverAWindowSkipsItsStepsHarmlessly) {
   ReleaseScene5();
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
-
-TEST_F(TimelineSteps, ExactlyTwelveDrawsSceneFourWithoutFade) {
-  ResetTimeline();
-  const SceneSlot* slot = EnterScene(12.0f);
-  ASSERT_NE(slot, nullptr);
-  EXPECT_EQ(slot->scene, 4);
-  EXPECT_EQ(EnterScene(-0.5f), nullptr);
-}

@@ -37,13 +37,6 @@ std::array<int, 3> YuvOfFlat(Bgra colour, ColourMatrix matrix) {
   const std::vector<uint8_t> yuv = Convert({{colour, colour}, {colour, colour}}, matrix);
   return {yuv[0], yuv[4], yuv[5]};
 }
-
-class AtRate : public ::testing::Test {
- protected:
-  void Use(int rate) { rate_ = rate; }
-  uint64_t SamplesBefore(uint64_t frames) const { return lumaro::SamplesBefore(frames, rate_); }
-  int rate_ = kDefaultVideoRate;
-};
 }  // namespace
 
 // The studio-range values every broadcast table lists for these colours.
@@ -142,24 +135,20 @@ TEST(EncoderPriority, TheChildGivesWayAndTheProgramDoesNot) {
   EXPECT_EQ(errno, 0);
 }
 
-TEST_F(AtRate, EachFrameCarriesItsShareOfTheSoundAndNoneIsLost) {
-  Use(60);
-  EXPECT_EQ(SamplesBefore(1), 800u);
-  EXPECT_EQ(SamplesBefore(121), 121u * 800);
-  Use(25);
-  EXPECT_EQ(SamplesBefore(8226), 8226u * 1920);
+TEST(AtRate, EachFrameCarriesItsShareOfTheSoundAndNoneIsLost) {
+  EXPECT_EQ(SamplesBefore(1, 60), 800u);
+  EXPECT_EQ(SamplesBefore(121, 60), 121u * 800);
+  EXPECT_EQ(SamplesBefore(8226, 25), 8226u * 1920);
   // 48000 / 14 is not whole: frames take 3428 or 3429, and a second's worth is exact.
-  Use(14);
   for (uint64_t n = 1; n <= 14; ++n) {
-    const uint64_t share = SamplesBefore(n) - SamplesBefore(n - 1);
+    const uint64_t share = SamplesBefore(n, 14) - SamplesBefore(n - 1, 14);
     EXPECT_TRUE(share == 3428 || share == 3429) << n << ": " << share;
   }
-  EXPECT_EQ(SamplesBefore(14 * 329), 48000u * 329);
+  EXPECT_EQ(SamplesBefore(14 * 329, 14), 48000u * 329);
 }
 
-TEST_F(AtRate, StepsPerSecondDoNotDependOnTheFrameRate) {
+TEST(AtRate, StepsPerSecondDoNotDependOnTheFrameRate) {
   for (int rate : {24, 25, 30, 50, 60, 120}) {
-    Use(rate);
     for (int perSecond : {25, 100}) {
       int total = 0, least = 1 << 30, most = 0;
       for (uint32_t n = 1; n <= static_cast<uint32_t>(rate) * 3; ++n) {
@@ -176,7 +165,7 @@ TEST_F(AtRate, StepsPerSecondDoNotDependOnTheFrameRate) {
   EXPECT_EQ(seventh.Ticks(25), 1);
 }
 
-TEST_F(AtRate, OnTheLiveClockStepsFollowTheSecondsPassed) {
+TEST(AtRate, OnTheLiveClockStepsFollowTheSecondsPassed) {
   EXPECT_EQ((FrameSpan{10.0f, 10.0625f}.Ticks(100)), 6);
   EXPECT_EQ((FrameSpan{10.0625f, 10.0703125f}.Ticks(100)), 1);
   EXPECT_EQ((FrameSpan{10.0f, 13.0f}.Ticks(100)), 100);  // a stall: no more than a second's worth at once
