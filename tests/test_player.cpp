@@ -34,26 +34,15 @@ TEST(SceneJumps, LandOnTheNeighbouringScenesStarts) {
   EXPECT_EQ(SceneStartFrom(kBlankFrom + 0.5f, +1), -1);
 }
 
-TEST(Menu, OpensInsideTheWindowAtEveryCorner) {
-  constexpr int kWidth = 320, kHeight = 240;
-  const int corners[][2] = {{0, 0}, {kWidth - 1, 0}, {0, kHeight - 1}, {kWidth - 1, kHeight - 1}, {160, 20}};
-  for (const auto& corner : corners) {
-    OpenMenu(corner[0], corner[1], kWidth, kHeight);
-    int left = 0, top = 0;
-    MenuCorner(&left, &top);
-    SCOPED_TRACE(testing::Message() << corner[0] << "," << corner[1]);
-    EXPECT_GE(left, 0);
-    EXPECT_GE(top, 0);
-    EXPECT_LE(left + kMenuWidth, kWidth);
-    EXPECT_LE(top + kMenuHeight, kHeight);
-    // Every item there can be clicked: the last row's item is found at its place.
-    EXPECT_EQ(MenuItemAt(left + 2, top + kMenuHeight - 2), kMenuRows[kMenuRowCount - 1].id);
-  }
-  OpenMenu(10, 10, 800, 600);  // room enough: at the pointer itself
+// Kept inside the window at each corner is the window test's (the real menu under Xvfb);
+// here the two ends: at the pointer when there is room, the top-left part when there is none.
+TEST(Menu, OpensAtThePointerOrAsMuchAsFits) {
+  OpenMenu(10, 10, 800, 600);
   int left = 0, top = 0;
   MenuCorner(&left, &top);
   EXPECT_EQ(left, 10);
   EXPECT_EQ(top, 10);
+  EXPECT_EQ(MenuItemAt(left + 2, top + kMenuHeight - 2), kMenuRows[kMenuRowCount - 1].id);  // the last row
   OpenMenu(50, 50, 100, 100);  // a window smaller than the menu: its top-left part inside
   MenuCorner(&left, &top);
   EXPECT_EQ(left, 0);

@@ -38,15 +38,6 @@ TEST(TunnelGlows, TheStringRepeatsEverySpacingWithBrightnessByIndex) {
   EXPECT_NEAR(Length(HubGlowPosition(3, 0, 2.5f)), 1.7f, 1e-3);
 }
 
-TEST(TunnelWheel, SpokesRunFromTheHubToTheRim) {
-  PolarPoint in, inMinus, out, outMinus;
-  SpokeCorners(0, &in, &inMinus, &out, &outMinus);
-  EXPECT_NEAR(in.radius, 1.3038404f, 1e-6);
-  EXPECT_NEAR(out.radius, 6.0008335f, 1e-6);
-  EXPECT_NEAR(in.angle - inMinus.angle, 2 * 0.0767719f, 1e-6);
-  EXPECT_NEAR((in.angle + inMinus.angle) / 2, 0.5235988f, 1e-6);  // the first spoke at 30 degrees
-}
-
 TEST(Ripples, OnePeriodASecondAndTheSheetsShape) {
   BuildSineTable();
   EXPECT_EQ(RippleFrameAt(0), 0);
