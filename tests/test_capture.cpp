@@ -106,7 +106,7 @@ TEST_P(FramedCapture, TheDrawingSitsInTheMiddleOfBlackBars) {
   for (uint32_t n = 1; n <= 3; ++n) {
     const std::vector<unsigned char> bytes = ReadFile(CaptureFileName(dir.string(), n));
     ASSERT_EQ(bytes.size(), 18u + 128 * 72 * 3);  // header and pixels, no footer
-    EXPECT_EQ(bytes[2], 2);                          // uncompressed true colour
+    EXPECT_EQ(bytes[2], 2);                       // uncompressed true colour
     EXPECT_EQ(bytes[12] | (bytes[13] << 8), 128);
     EXPECT_EQ(bytes[14] | (bytes[15] << 8), 72);
     EXPECT_EQ(bytes[16], 24);

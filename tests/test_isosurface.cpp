@@ -191,7 +191,7 @@ TEST_F(Iso, OneBallGivesAClosedOutwardSurfaceOnItsThreshold) {
   FillField(&centre, 1, 0);
   PolygoniseField();
   ASSERT_GT(Mesh.TriangleCount, 50);
-  EXPECT_EQ(OpenEdges(), 0);  // closed and consistently wound: the ball is clear of the region's faces
+  EXPECT_EQ(OpenEdges(), 0);                 // closed and consistently wound: the ball is clear of the region's faces
   const float radius = 1 / std::sqrt(2.0f);  // where 1/d^2 = 2
   for (int v = 0; v < Mesh.VertexCount; ++v) {
     const IsoVertex& x = Mesh.VertexBuffer[v];

@@ -109,7 +109,7 @@ TEST(OrnamentMesh, FifteenOutwardShellsACageAndFourteenGeodesicBalls) {
       const float r = Length(OrnamentPosition(mesh, v) - centre);
       low = std::min(low, r), high = std::max(high, r);
     }
-    EXPECT_NEAR(low, high, 1e-5);  // a sphere
+    EXPECT_NEAR(low, high, 1e-5);                             // a sphere
     (std::fabs(high - 0.125f) < 1e-5f ? inner : outer) += 1;  // in the octants, or in the openings
   }
   EXPECT_EQ(cages, 1);
