@@ -81,12 +81,8 @@ TEST_F(DummyAudio, OncePlayedModuleFinishesAndLoopedOneGoesOn) {
   ASSERT_TRUE(SoundStopModule(handle).ok());  // stopped, still loaded
   EXPECT_FALSE(SoundIsPlaying(handle));
 
-  // Cued near its end, played once it falls silent; looped it starts again.
-  ASSERT_TRUE(SoundCueModule(module, 328.5).ok());
-  handle = PlayOk(module, false);
-  WaitSeconds(1.0);
-  EXPECT_FALSE(SoundIsPlaying(handle));
-  ASSERT_TRUE(SoundStopModule(handle).ok());
+  // Cued near its end and looped, it starts again (played once it falls silent: the live
+  // music's test of a start past the end).
   ASSERT_TRUE(SoundCueModule(module, 328.5).ok());
   handle = PlayOk(module, true);
   WaitSeconds(1.0);
