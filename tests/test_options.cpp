@@ -63,17 +63,11 @@ TEST(Options, SwitchesAreCaseSensitiveSubstringsOfTheirArgument) {
   const RunPlan both = Plan({"-w640-videosave"});  // two of the original's switches in one argument
   EXPECT_TRUE(both.VideoSave);
   EXPECT_EQ(both.ScreenWidth, 640);
-  // Anything else is refused with its name: upper case, an odd size, a word.
-  for (const char* bad : {"-WINDOW", "-NoSound", "-w700", "-fast", "window"}) {
-    const Status parsed = Parse({bad});
-    EXPECT_NE(parsed.why().find(bad), std::string::npos) << bad << ": " << parsed.why();
-  }
-  EXPECT_NE(Parse({"-w700"}).why().find("not one of the sizes"), std::string::npos);
-  // A size with more digits holds a shorter one as a substring, but is no size of ours.
-  for (const char* longer : {"-w8000", "-w3200", "-window-w16000", "-w6400"}) {
-    const Status parsed = Parse({longer});
-    EXPECT_NE(parsed.why().find("not one of the sizes"), std::string::npos) << longer << ": " << parsed.why();
-  }
+  // Upper case is no switch; a size with more digits holds a shorter one, but is no size of
+  // ours. (Odd sizes, words and "-w8000" the robustness test refuses through the program.)
+  for (const char* bad : {"-WINDOW", "-NoSound"}) EXPECT_NE(Parse({bad}).why().find(bad), std::string::npos) << bad;
+  for (const char* longer : {"-window-w16000", "-w6400"})
+    EXPECT_NE(Parse({longer}).why().find("not one of the sizes"), std::string::npos) << longer;
   EXPECT_EQ(Plan({"-w800x"}), Plain());  // a letter after it ends the switch, as it always did
 }
 
@@ -111,14 +105,11 @@ TEST(Options, ValuesAreWholeArgumentsSpacesAndAll) {
 }
 
 TEST(Options, BadValuesTwiceGivenOrEmptyAreRefused) {
-  const std::vector<std::vector<std::string>> bad = {{"-start=1e7"},
-                                                     {"-start=inf"},
-                                                     {"-start=nan"},
+  // (Values out of the show, no number, twice given: the robustness test's too, through the program.)
+  const std::vector<std::vector<std::string>> bad = {{"-start=nan"},
                                                      {"-start=-1"},
                                                      {"-start=329"},
-                                                     {"-end=0"},
                                                      {"-end=329.5"},
-                                                     {"-start=10", "-end=5"},
                                                      {"-seed=12ab"},
                                                      {"-seed=-3"},
                                                      {"-seed=4294967296"},
@@ -126,7 +117,6 @@ TEST(Options, BadValuesTwiceGivenOrEmptyAreRefused) {
                                                      {"-seed= 7"},
                                                      {"-videodir="},
                                                      {"-video="},
-                                                     {"-end=1", "-end=abc"},
                                                      {"-end=1", "-end=1"},
                                                      {"-stills=3,x"},
                                                      {"-readback=fast"},
@@ -171,20 +161,16 @@ TEST(Options, PathsStartingWithTildeAreInTheHomeFolder) {
   EXPECT_EQ(Plan({"-videodir=a/~/b", "-videosave"}).videoDir, "a/~/b");
 }
 
-TEST(Options, HelpAndVersionAreAskedForInTheirUsualSpellings) {
-  for (const char* help : {"-h", "-help", "--help"}) {
-    EXPECT_EQ(Plan({"-window", help}).action, OptionsAction::Help) << help;
-  }
-  for (const char* version : {"-version", "--version"}) {
-    EXPECT_EQ(Plan({version}).action, OptionsAction::Version) << version;
-  }
-  // Every option the table holds is in the help text.
+// (Each spelling of -help and -version the robustness test asks of the program.)
+TEST(Options, HelpNamesEveryOption) {
+  EXPECT_EQ(Plan({"-window", "-help"}).action, OptionsAction::Help);  // whatever comes with it
   const std::string help = OptionsHelpText();
-  for (const char* option :
-       {"-window",   "-fps",     "-nosound", "-loopsound", "-videosave",    "-video=FILE", "-timedemo",  "-w1600",
-        "-headless", "-seed=N",  "-start=S", "-end=S",     "-videodir=DIR", "-stills=",    "-readback=", "-progress",
-        "-loop",     "-novsync", "-version", "-help",      "Space",         "Left, Right", "Alt+Enter",
-        "-flashcheck", "-flashcheck=FILE.csv", "-safe"})
+  for (const char* option : {"-window",     "-fps",        "-nosound",      "-loopsound",  "-videosave",
+                             "-video=FILE", "-timedemo",   "-w1600",        "-headless",   "-seed=N",
+                             "-start=S",    "-end=S",      "-videodir=DIR", "-stills=",    "-readback=",
+                             "-progress",   "-loop",       "-novsync",      "-version",    "-help",
+                             "Space",       "Left, Right", "Alt+Enter",     "-flashcheck", "-flashcheck=FILE.csv",
+                             "-safe"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 
