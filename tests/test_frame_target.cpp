@@ -35,24 +35,13 @@ class FrameTarget : public GlTest {
 };
 }  // namespace
 
-TEST_F(FrameTarget, ASquareFrameShowsWholeBetweenBlackBars) {
-  const std::vector<Rgb> shown = Show(100, 100);  // into 320 x 240: 240 x 240 at x = 40
-  for (int y : {0, 120, 239}) {
-    EXPECT_EQ(Pixel(shown, 39, y).sum(), 0) << y;    // the bar on the left
-    EXPECT_EQ(Pixel(shown, 280, y).sum(), 0) << y;   // and on the right
-    EXPECT_GT(Pixel(shown, 40, y).sum(), 700) << y;  // the frame's first column, not cut off
-    EXPECT_GT(Pixel(shown, 279, y).r, 150) << y;     // its last column
-  }
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST_F(FrameTarget, AWideFrameGetsBarsAboveAndBelowAndTheShowKeepsItsState) {
+// The bars (whole, centred, unstretched) the desktop test looks at in real windows; here
+// what it cannot see: the bars' black is not left as the show's clear colour, and the frame
+// has its depth.
+TEST_F(FrameTarget, ShowingLeavesTheShowsClearColourAndTheFrameItsDepth) {
   const std::vector<Rgb> shown = Show(160, 40);  // 320 x 80 at y = 80
   EXPECT_EQ(Pixel(shown, 160, 79).sum(), 0);
-  EXPECT_EQ(Pixel(shown, 160, 160).sum(), 0);
   EXPECT_GT(Pixel(shown, 160, 80).r, 150);
-  EXPECT_GT(Pixel(shown, 160, 159).r, 150);
-  // The bars' black is not left as the show's clear colour, and the frame has its depth.
   GLfloat clear[4];
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
   EXPECT_FLOAT_EQ(clear[0], 0.8f);
