@@ -50,9 +50,8 @@ TEST(Yuv420, PrimariesTakeEachMatrixsPublishedValues) {
   EXPECT_EQ(YuvOfFlat(red, ColourMatrix::Bt709), (std::array<int, 3>{63, 102, 240}));
   EXPECT_EQ(YuvOfFlat(blue, ColourMatrix::Bt601), (std::array<int, 3>{41, 240, 110}));
   EXPECT_EQ(YuvOfFlat(blue, ColourMatrix::Bt709), (std::array<int, 3>{32, 240, 118}));
-  EXPECT_EQ(VideoMatrixFor(600), ColourMatrix::Bt601);
+  EXPECT_EQ(VideoMatrixFor(719), ColourMatrix::Bt601);  // the formats test tags 480 and 1080 lines
   EXPECT_EQ(VideoMatrixFor(720), ColourMatrix::Bt709);
-  EXPECT_EQ(VideoMatrixFor(1080), ColourMatrix::Bt709);
 }
 
 TEST(Yuv420, RowsComeTopFirstAndChromaIsEachBlocksMean) {
@@ -136,8 +135,7 @@ TEST(EncoderPriority, TheChildGivesWayAndTheProgramDoesNot) {
 }
 
 TEST(AtRate, EachFrameCarriesItsShareOfTheSoundAndNoneIsLost) {
-  EXPECT_EQ(SamplesBefore(1, 60), 800u);
-  EXPECT_EQ(SamplesBefore(121, 60), 121u * 800);
+  EXPECT_EQ(SamplesBefore(121, 60), 121u * 800);  // (a whole 60 fps run: the formats test)
   EXPECT_EQ(SamplesBefore(8226, 25), 8226u * 1920);
   // 48000 / 14 is not whole: frames take 3428 or 3429, and a second's worth is exact.
   for (uint64_t n = 1; n <= 14; ++n) {
