@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <tuple>
+
 #include "audio/sound_library.h"
 #include "base/random.h"
 #include "engine/startup.h"
@@ -65,23 +67,16 @@ TEST_F(Upload, BgraKeepsOrderRowsAndAlphaEvenWithDescriptorZero) {
   EXPECT_EQ(level1, 1);  // mipmapped
 }
 
-TEST_F(Upload, BgrFillsRgbaWithOpaqueAlpha) {
-  std::vector<uint8_t> block = Block(24, 2, 0);
-  Load(block, GL_RGBA8, GL_BGR_EXT);
-  std::vector<uint8_t> texels = ReadBack(texture, GL_BGRA_EXT, 4);
-  for (int p = 0; p < 4; ++p) {
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(texels[p * 4 + c], block[18 + p * 3 + c]);
-    EXPECT_EQ(texels[p * 4 + 3], 255);
-  }
-}
-
-TEST_F(Upload, RgbFromBgraDropsTheAlpha) {
-  std::vector<uint8_t> block = Block(32, 2, 8);
-  Load(block, GL_RGB8, GL_BGRA_EXT);
-  std::vector<uint8_t> texels = ReadBack(texture, GL_BGRA_EXT, 4);
-  for (int p = 0; p < 4; ++p) {
-    EXPECT_EQ(texels[p * 4 + 2], block[18 + p * 4 + 2]);
-    EXPECT_EQ(texels[p * 4 + 3], 255);
+// Three bytes a pixel into RGBA, or four into RGB: the colours kept, the alpha opaque.
+TEST_F(Upload, WithoutAlphaOnEitherSideTheTexelsAreOpaque) {
+  for (auto [bits, internal, format] : {std::tuple{24, GL_RGBA8, GL_BGR_EXT}, {32, GL_RGB8, GL_BGRA_EXT}}) {
+    const std::vector<uint8_t> block = Block(bits, 2, bits == 32 ? 8 : 0);
+    Load(block, internal, format);
+    const std::vector<uint8_t> texels = ReadBack(texture, GL_BGRA_EXT, 4);
+    for (int p = 0; p < 4; ++p) {
+      for (int c = 0; c < 3; ++c) EXPECT_EQ(texels[p * 4 + c], block[18 + p * bits / 8 + c]) << bits << " bits";
+      EXPECT_EQ(texels[p * 4 + 3], 255) << bits << " bits";
+    }
   }
 }
 
