@@ -36,16 +36,9 @@ TEST(Lattice, TwelveCubedCentresOneUnitApartWithFacesOfOneTextureCopy) {
     for (int i = 0; i + 2 < 8; i += 2) EXPECT_EQ(std::fabs(strip[i + 2].s - strip[i].s), 1.0f);
 }
 
-TEST(Lattice, StartsStillAndGreyAndItsWrapIsAWholeSpacing) {
+// (How it starts, still and grey, is the golden frames'.)
+TEST(Lattice, ItsWrapIsAWholeSpacing) {
   BuildSineTable();
-  const LatticeMotion start = LatticeAt(0);
-  EXPECT_EQ(start.rx, 0);
-  EXPECT_EQ(start.dx, 0);
-  EXPECT_EQ(start.dy, 0);
-  for (int k = 0; k < 3; ++k) {
-    EXPECT_FLOAT_EQ(start.core[k], 0.5f);
-    EXPECT_FLOAT_EQ(start.glow[k], 0.375f);
-  }
   // Frame by frame the offsets either move a little or jump by a whole spacing, never
   // by anything in between: the lattice modulo 1 moves smoothly.
   int wraps = 0;
@@ -64,13 +57,10 @@ TEST(Lattice, StartsStillAndGreyAndItsWrapIsAWholeSpacing) {
   EXPECT_GT(wraps, 10);
 }
 
+// The ornament keeps within its box and its glow within its range (where it starts is the
+// golden frames'); the stars are on their sphere and grow with the screen.
 TEST(OrnamentMotion, CentreGlowAndStars) {
   BuildSineTable();
-  const Vec3 centre = OrnamentCentre(0);
-  EXPECT_FLOAT_EQ(centre.x, 0.125f);
-  EXPECT_FLOAT_EQ(centre.y, 0.125f);
-  EXPECT_FLOAT_EQ(centre.z, -1.5f);
-  EXPECT_FLOAT_EQ(CornerGlowBrightness(0), 0.375f);
   for (float t = 0; t < 30; t += 0.13f) {
     const Vec3 c = OrnamentCentre(t);
     ASSERT_LE(std::fabs(c.x), 0.25f);
